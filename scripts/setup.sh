@@ -1,0 +1,42 @@
+# Shared set-up of scripts/run and scripts/test: installs the Debian packages the build, the
+# tests and the program need, when any is missing. Sourced, not run.
+
+TORVANE_PACKAGES=(
+    cmake ninja-build g++ pkg-config python3
+    clang libclang-rt-14-dev
+    qt6-base-dev qt6-multimedia-dev qt6-tools-dev libqt6svg6
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    gstreamer1.0-plugins-good dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
+)
+
+torvane_missing_packages() {
+    local missing=()
+    for package in "${TORVANE_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    echo "${missing[@]}"
+}
+
+torvane_install_packages() {
+    local missing
+    missing=$(torvane_missing_packages)
+    [ -z "$missing" ] && return 0
+    echo "Installing: $missing"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+}
+
+# torvane_build DIR BUILD_TYPE [CMAKE_ARGS...]: configures once, then builds what changed.
+torvane_build() {
+    local dir=$1 type=$2
+    shift 2
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$TORVANE_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@"
+    fi
+    cmake --build "$dir"
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/doc/UiHost.h"
+
+#include <iostream>
+
+namespace torvane::cli {
+
+// The command-line tool's desktop: messages go to stderr, questions take their default, and no
+// file type has an icon.
+class CConsoleHost final : public CUiHost {
+public:
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons) override {
+        std::cerr << "torvane-cli: " << caption << ": " << text << "\n";
+        switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::OkCancel:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::Yes;
+        }
+        return MessageAnswer::Ok;
+    }
+    void Beep() override {}
+    void SetWaitCursor(bool) override {}
+    bool LoadTypeIcon(const std::string&, int) override { return false; }
+};
+
+} // namespace torvane::cli

@@ -1,0 +1,159 @@
+#include "Profile.h"
+
+#include "AtomicFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace torvane {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A value must stay on its line.
+std::string OneLine(std::string_view value) {
+    std::string out(value);
+    std::replace(out.begin(), out.end(), '\n', ' ');
+    std::replace(out.begin(), out.end(), '\r', ' ');
+    return out;
+}
+
+} // namespace
+
+bool CProfile::Load() {
+    m_Sections.clear();
+    std::ifstream in(m_Path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream text;
+    text << in.rdbuf();
+    Parse(text.str());
+    return true;
+}
+
+bool CProfile::Save(std::string* error) const {
+    std::string message;
+    const bool ok =
+        CreateParentFolders(m_Path, message) && WriteFileAtomically(m_Path, ToText(), message);
+    if (!ok && error)
+        *error = message;
+    return ok;
+}
+
+void CProfile::Parse(std::string_view text) {
+    m_Sections.clear();
+    Section* current = nullptr;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const std::string_view trimmed = Trim(line);
+        if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')
+            continue;
+        if (trimmed.front() == '[' && trimmed.back() == ']') {
+            current = &SectionNamed(Trim(trimmed.substr(1, trimmed.size() - 2)));
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (current == nullptr || equals == std::string_view::npos)
+            continue;
+        const std::string_view key = Trim(line.substr(0, equals));
+        if (!Find(current->Name, key))
+            current->Entries.push_back({std::string(key), std::string(line.substr(equals + 1))});
+    }
+}
+
+std::string CProfile::ToText() const {
+    std::string text;
+    for (const Section& section : m_Sections) {
+        text += "[" + section.Name + "]\n";
+        for (const Entry& entry : section.Entries)
+            text += entry.Key + "=" + entry.Value + "\n";
+        text += "\n";
+    }
+    return text;
+}
+
+const std::string* CProfile::Find(std::string_view section, std::string_view key) const {
+    for (const Section& s : m_Sections) {
+        if (s.Name != section)
+            continue;
+        for (const Entry& entry : s.Entries)
+            if (entry.Key == key)
+                return &entry.Value;
+    }
+    return nullptr;
+}
+
+CProfile::Section& CProfile::SectionNamed(std::string_view name) {
+    for (Section& s : m_Sections)
+        if (s.Name == name)
+            return s;
+    m_Sections.push_back({std::string(name), {}});
+    return m_Sections.back();
+}
+
+bool CProfile::HasKey(std::string_view section, std::string_view key) const {
+    return Find(section, key) != nullptr;
+}
+
+int CProfile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
+    const std::string* value = Find(section, key);
+    if (!value)
+        return defaultValue;
+    const char* begin = value->c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(begin, &end, 10);
+    if (end == begin || errno == ERANGE || number < INT_MIN || number > INT_MAX)
+        return defaultValue;
+    return static_cast<int>(number);
+}
+
+std::string CProfile::GetString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+    const std::string* value = Find(section, key);
+    return value ? *value : std::string(defaultValue);
+}
+
+void CProfile::SetInt(std::string_view section, std::string_view key, int value) {
+    SetString(section, key, std::to_string(value));
+}
+
+void CProfile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+    Section& s = SectionNamed(section);
+    for (Entry& entry : s.Entries) {
+        if (entry.Key == key) {
+            entry.Value = OneLine(value);
+            return;
+        }
+    }
+    s.Entries.push_back({std::string(key), OneLine(value)});
+}
+
+void CProfile::RemoveKey(std::string_view section, std::string_view key) {
+    for (Section& s : m_Sections)
+        if (s.Name == section)
+            std::erase_if(s.Entries, [&](const Entry& entry) { return entry.Key == key; });
+}
+
+void CProfile::ClearSection(std::string_view section) {
+    for (Section& s : m_Sections)
+        if (s.Name == section)
+            s.Entries.clear();
+}
+
+} // namespace torvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvane {
+
+// The settings file: sections of "key=value" lines, integers as decimal text. Every read names
+// its default. Sections and keys keep the order in which they were first written, and names are
+// compared exactly. The file is written atomically.
+class CProfile {
+public:
+    CProfile() = default;
+    explicit CProfile(std::string path) : m_Path(std::move(path)) {}
+
+    const std::string& Path() const { return m_Path; }
+
+    // A missing or unreadable file leaves the store empty and answers false.
+    bool Load();
+    // Writes the whole store to Path(), creating its folder when needed.
+    bool Save(std::string* error = nullptr) const;
+
+    void Parse(std::string_view text);
+    std::string ToText() const;
+
+    bool HasKey(std::string_view section, std::string_view key) const;
+    // The leading decimal integer of the value; the default when the key is missing or holds
+    // no number.
+    int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue = {}) const;
+
+    void SetInt(std::string_view section, std::string_view key, int value);
+    void SetString(std::string_view section, std::string_view key, std::string_view value);
+    void RemoveKey(std::string_view section, std::string_view key);
+    void ClearSection(std::string_view section);
+
+private:
+    struct Entry {
+        std::string Key;
+        std::string Value;
+    };
+    struct Section {
+        std::string Name;
+        std::vector<Entry> Entries;
+    };
+
+    const std::string* Find(std::string_view section, std::string_view key) const;
+    Section& SectionNamed(std::string_view name);
+
+    std::string m_Path;
+    std::vector<Section> m_Sections;
+};
+
+} // namespace torvane

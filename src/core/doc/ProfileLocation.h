@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace torvane {
+
+// What decides where the profile lives, gathered apart from the environment so the rule can be
+// tested.
+struct ProfileLocationInputs {
+    std::string Option;          // --profile FILE
+    std::string EnvironmentPath; // TORVANE_PROFILE
+    std::string ProgramFolder;   // folder of the running program file
+    bool ProgramFolderWritable = false;
+    std::string XdgConfigHome; // XDG_CONFIG_HOME
+    std::string Home;          // HOME
+};
+
+// The option, else the environment variable, else "torvane.ini" beside the program when that
+// folder is writable (portable use), else $XDG_CONFIG_HOME/torvane/torvane.ini
+// (default ~/.config/torvane/torvane.ini).
+std::string ResolveProfilePath(const ProfileLocationInputs& inputs);
+
+// The same, with the inputs read from this process and its environment.
+std::string ResolveProfilePath(const std::string& option);
+
+// Folder of the running program file, from /proc/self/exe; empty when unknown.
+std::string ProgramFolder();
+
+} // namespace torvane

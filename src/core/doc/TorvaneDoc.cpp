@@ -1,0 +1,155 @@
+#include "TorvaneDoc.h"
+
+#include "ListViewPort.h"
+#include "Profile.h"
+#include "UiHost.h"
+
+#include <climits>
+#include <ctime>
+
+namespace torvane {
+
+std::string TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (text.size() > 1 && blank(text.back()))
+        text.remove_suffix(1);
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    return std::string(text);
+}
+
+CTorvaneDoc::CTorvaneDoc(CProfile& profile, CUiHost& host)
+    : m_Profile(profile), m_Host(host), m_Random(static_cast<uint32_t>(std::time(nullptr))) {
+    LoadSettings();
+    m_Codec = CTextCodec(m_Settings.TagCodePage);
+    m_Extensions.LoadExtensions(m_Profile);
+}
+
+CTorvaneDoc::~CTorvaneDoc() {
+    StoreSettings();
+    for (size_t i = 0; i < m_SearchList.size(); ++i)
+        ReleaseItem(m_SearchList, i);
+    for (size_t i = 0; i < m_AllList.size(); ++i)
+        ReleaseItem(m_AllList, i);
+}
+
+void CTorvaneDoc::LoadSettings() {
+    const auto integer = [&](const char* key, int defaultValue) {
+        return m_Profile.GetInt(AppSection, key, defaultValue);
+    };
+    m_Settings.SizeOf = integer("SizeOf", 0);
+    m_Settings.TimeOf = integer("TimeOf", 0);
+    m_Settings.TagOf = integer("TagOf", 0);
+    m_Settings.CloseSave = integer("CloseSave", 0);
+    m_Settings.SearchClass = integer("SearchClass", 0);
+    m_Settings.DisNum = integer("DisNum", 0);
+    m_Settings.relative = integer("relative", 0);
+    m_Settings.relative_root = m_Profile.GetString(AppSection, "relative_root");
+    m_Settings.readtag = integer("readtag", DocSettings::ReadSizes);
+    m_Settings.TagCodePage =
+        m_Profile.GetString(AppSection, "TagCodePage", CTextCodec::DefaultCodePage);
+}
+
+void CTorvaneDoc::StoreSettings() {
+    m_Profile.SetInt(AppSection, "readtag", m_Settings.readtag);
+    m_Profile.SetInt(AppSection, "SizeOf", m_Settings.SizeOf);
+    m_Profile.SetInt(AppSection, "TimeOf", m_Settings.TimeOf);
+    m_Profile.SetInt(AppSection, "TagOf", m_Settings.TagOf);
+    m_Profile.SetInt(AppSection, "CloseSave", m_Settings.CloseSave);
+    m_Profile.SetInt(AppSection, "SearchClass", m_Settings.SearchClass);
+    m_Profile.SetInt(AppSection, "relative", m_Settings.relative);
+    m_Profile.SetString(AppSection, "relative_root", m_Settings.relative_root);
+    m_Profile.SetInt(AppSection, "DisNum", m_Settings.DisNum);
+    m_Profile.SetString(AppSection, "TagCodePage", m_Settings.TagCodePage);
+    m_Extensions.SaveExtensions(m_Profile);
+}
+
+bool CTorvaneDoc::SetView(CListViewPort* view) {
+    if (!view)
+        return false;
+    m_View = view;
+    return true;
+}
+
+bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
+    if (path.size() > PATH_MAX)
+        return false;
+    std::string text = TrimBlanks(path);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+
+    // A bare file name has no folder to find it in; a trailing separator names a folder.
+    if (text.find('/') == std::string::npos || text.back() == '/')
+        return false;
+    if (checkExtension) {
+        const std::string_view last = std::string_view(text).substr(text.rfind('/') + 1);
+        const size_t dot = last.rfind('.');
+        if (dot == std::string_view::npos || !m_Extensions.IsKnownExtension(last.substr(dot + 1)))
+            return false;
+    }
+
+    auto* record = new CListData;
+    record->SetPath(text);
+    record->SetIconIndex(record->Ext().empty() ? 0 : IconFor(record->Ext()));
+    if (m_Settings.readtag & DocSettings::ReadTags)
+        record->ReadInfo(m_Codec);
+    else if (m_Settings.readtag & DocSettings::ReadSizes)
+        record->ReadSize();
+
+    record->AddRef();
+    CurrentList().push_back(record);
+    ++m_ShownCount;
+    return true;
+}
+
+// The icon is looked up once per extension; an extension without an icon maps to image 0.
+int CTorvaneDoc::IconFor(const std::string& ext) {
+    const auto it = m_IconMap.find(ext);
+    if (it != m_IconMap.end())
+        return it->second;
+    int candidate = m_ImageCount;
+    const bool loaded = m_Host.LoadTypeIcon(ext, candidate);
+    ++m_ImageCount;
+    if (!loaded)
+        candidate = 0;
+    m_IconMap.emplace(ext, candidate);
+    return candidate;
+}
+
+void CTorvaneDoc::ReleaseItem(TrackList& list, size_t index) {
+    if (index >= list.size() || list[index] == nullptr)
+        return;
+    CListData* record = list[index];
+    if (record->DropRef() <= 1) {
+        delete record;
+        list[index] = nullptr;
+    }
+}
+
+void CTorvaneDoc::UpdateItemCount() {
+    if (!m_View)
+        return;
+    m_ShownCount = static_cast<int>(CurrentList().size());
+    m_View->SetItemCount(m_ShownCount);
+    m_View->SetItemCountText(" " + std::to_string(m_ShownCount) + " 件");
+}
+
+void CTorvaneDoc::ClearCurrentList() {
+    if (!m_View || m_View->ItemCount() == 0)
+        return;
+    m_View->SetItemCount(0);
+    TrackList& list = CurrentList();
+    for (size_t i = 0; i < list.size(); ++i)
+        ReleaseItem(list, i);
+    TrackList().swap(list);
+    m_ShownCount = 0;
+    UpdateItemCount();
+    m_View->UpdateSelectionTexts();
+}
+
+bool CTorvaneDoc::OnNewDocument() {
+    ClearCurrentList();
+    return true;
+}
+
+} // namespace torvane

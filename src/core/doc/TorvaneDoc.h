@@ -1,0 +1,112 @@
+#pragma once
+
+#include "../media/Columns.h"
+#include "../media/ExtRegistry.h"
+#include "../media/ListData.h"
+#include "../media/TextCodec.h"
+#include "Random.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvane {
+
+class CListViewPort;
+class CProfile;
+class CUiHost;
+
+// A list of records; a record may sit in both of the document's lists at once.
+using TrackList = std::vector<CListData*>;
+
+// The document's settings of profile section "app".
+struct DocSettings {
+    enum ReadOnLoad : int { ReadTags = 1, ReadSizes = 2 };
+
+    int SizeOf = 0;
+    int TimeOf = 0;
+    int TagOf = 0;
+    int readtag = ReadSizes;
+    int CloseSave = 0;
+    int SearchClass = 0;
+    int DisNum = 0;
+    int relative = 0;
+    std::string relative_root;
+    std::string TagCodePage = CTextCodec::DefaultCodePage;
+
+    DisplayUnits Units() const { return {SizeOf, TimeOf, TagOf}; }
+};
+
+// The one document: owns every track record, the all list and the search list (one of which is
+// the current list the view shows), the settings, the extension registry and the icon map. The
+// one place where lists change.
+class CTorvaneDoc {
+public:
+    static constexpr const char* AppSection = "app";
+
+    // Reads the settings and the extension registry from the profile.
+    CTorvaneDoc(CProfile& profile, CUiHost& host);
+    // Writes the settings and the registry back into the profile (the owner saves the file) and
+    // deletes every record.
+    ~CTorvaneDoc();
+    CTorvaneDoc(const CTorvaneDoc&) = delete;
+    CTorvaneDoc& operator=(const CTorvaneDoc&) = delete;
+
+    bool SetView(CListViewPort* view);
+    CListViewPort* View() const { return m_View; }
+
+    // Appends a record for path to the current list; false when the path is refused.
+    bool AddFile(std::string_view path, bool checkExtension);
+    // Releases the record of one slot: deleted when this was its last slot, and the slot emptied.
+    void ReleaseItem(TrackList& list, size_t index);
+    void UpdateItemCount();
+    void ClearCurrentList();
+    // "リストをクリア": empties the current list.
+    bool OnNewDocument();
+
+    TrackList& CurrentList() { return m_SearchMode ? m_SearchList : m_AllList; }
+    const TrackList& CurrentList() const { return m_SearchMode ? m_SearchList : m_AllList; }
+    TrackList& AllList() { return m_AllList; }
+    TrackList& SearchList() { return m_SearchList; }
+    int SearchMode() const { return m_SearchMode; }
+    void SetSearchMode(bool on) { m_SearchMode = on ? 1 : 0; }
+    int ShownCount() const { return m_ShownCount; }
+
+    DocSettings& Settings() { return m_Settings; }
+    const DocSettings& Settings() const { return m_Settings; }
+    CExtRegistry& Extensions() { return m_Extensions; }
+    const std::map<std::string, int>& IconMap() const { return m_IconMap; }
+    int ImageCount() const { return m_ImageCount; }
+    CRandom& Random() { return m_Random; }
+    const CTextCodec& Codec() const { return m_Codec; }
+    CUiHost& Host() { return m_Host; }
+    CProfile& Profile() { return m_Profile; }
+
+    // Writes the document's keys to section "app" in their fixed order, then the registry.
+    void StoreSettings();
+
+private:
+    void LoadSettings();
+    int IconFor(const std::string& ext);
+
+    CProfile& m_Profile;
+    CUiHost& m_Host;
+    int m_SearchMode = 0;
+    DocSettings m_Settings;
+    int m_ShownCount = 0;
+    TrackList m_AllList;
+    TrackList m_SearchList;
+    CExtRegistry m_Extensions;
+    int m_ImageCount = 1; // image 0 is the default item icon
+    std::map<std::string, int> m_IconMap;
+    CListViewPort* m_View = nullptr;
+    CRandom m_Random;
+    CTextCodec m_Codec;
+};
+
+// Removes trailing, then leading spaces and tabs; the first character is never removed by the
+// trailing pass.
+std::string TrimBlanks(std::string_view text);
+
+} // namespace torvane

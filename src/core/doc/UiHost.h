@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace torvane {
+
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// What core needs of the desktop besides the list view: message boxes with the program's own
+// texts, the beep, the wait cursor and file-type icons. The GUI implements it; the command-line
+// tool and tests have their own.
+class CUiHost {
+public:
+    virtual ~CUiHost() = default;
+
+    virtual MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                                      MessageButtons buttons) = 0;
+    virtual void Beep() = 0;
+    virtual void SetWaitCursor(bool on) = 0;
+    // Puts the icon of files with this extension (lower case, no dot) into image slot `slot` of
+    // the row-icon list; answers false when there is none. The document grows its image count
+    // by one whatever the answer.
+    virtual bool LoadTypeIcon(const std::string& ext, int slot) = 0;
+};
+
+} // namespace torvane

@@ -1,0 +1,98 @@
+#include "ExtRegistry.h"
+
+#include "../doc/Profile.h"
+
+#include <cstdlib>
+
+namespace torvane {
+namespace {
+
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+int32_t LeadingNumber(std::string_view text) {
+    return static_cast<int32_t>(std::strtol(std::string(text).c_str(), nullptr, 10));
+}
+
+} // namespace
+
+ExtEntry CExtRegistry::ParseEntry(std::string_view value) {
+    ExtEntry entry;
+    if (value.empty())
+        return entry;
+    const size_t a = value.find(',');
+    if (a == std::string_view::npos) {
+        entry.Ext = std::string(value);
+        entry.Enabled = 0;
+        return entry;
+    }
+    entry.Ext = std::string(value.substr(0, a));
+    // The second comma is looked for from two places after the first, past a one-digit state.
+    const size_t b = a + 2 < value.size() ? value.find(',', a + 2) : std::string_view::npos;
+    if (b == std::string_view::npos) {
+        entry.Enabled = LeadingNumber(value.substr(a + 1));
+        return entry;
+    }
+    entry.Enabled = LeadingNumber(value.substr(a + 1, b - a - 1));
+    entry.App = std::string(value.substr(b + 1));
+    return entry;
+}
+
+std::string CExtRegistry::FormatEntry(const ExtEntry& entry) {
+    return entry.Ext + "," + std::to_string(entry.Enabled) + "," + entry.App;
+}
+
+void CExtRegistry::LoadExtensions(const CProfile& profile) {
+    const int count = profile.GetInt(Section, "count", 0);
+    for (int i = 0; i < count; ++i)
+        Add(ParseEntry(profile.GetString(Section, std::to_string(i))));
+    for (const char* ext : {"mp3", "wma", "wav", "ogg"})
+        Add(ExtEntry{ext, "", ExtEntry::On});
+}
+
+void CExtRegistry::SaveExtensions(CProfile& profile) const {
+    int written = 0;
+    for (const auto& [ext, entry] : m_Entries) {
+        if (entry.Enabled == ExtEntry::Removed)
+            continue;
+        profile.SetString(Section, std::to_string(written), FormatEntry(entry));
+        ++written;
+    }
+    profile.SetInt(Section, "count", written);
+}
+
+void CExtRegistry::Add(ExtEntry entry) {
+    std::string key = entry.Ext;
+    m_Entries.emplace(std::move(key), std::move(entry));
+}
+
+bool CExtRegistry::IsKnownExtension(std::string_view ext) const {
+    const auto it = m_Entries.find(AsciiLower(ext));
+    return it != m_Entries.end() && it->second.Enabled >= 1;
+}
+
+std::string CExtRegistry::FindExtApp(std::string_view ext) const {
+    const auto it = m_Entries.find(ext);
+    return it == m_Entries.end() ? std::string() : it->second.App;
+}
+
+void CExtRegistry::ApplyExtensionDialog(const std::vector<ExtDialogRow>& rows) {
+    for (auto& [ext, entry] : m_Entries)
+        entry.Enabled = ExtEntry::Removed;
+    for (const ExtDialogRow& row : rows) {
+        const auto it = m_Entries.find(row.Ext);
+        if (it != m_Entries.end()) {
+            it->second.App = row.App;
+            it->second.Enabled = row.Checked;
+        } else {
+            Add(ExtEntry{row.Ext, row.App, row.Checked});
+        }
+    }
+}
+
+} // namespace torvane

@@ -1,0 +1,326 @@
+#include "ListData.h"
+
+#include "MpegReader.h"
+#include "OggReader.h"
+#include "SizeFormat.h"
+#include "WmaReader.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace torvane {
+namespace {
+
+const std::string NoText;
+
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// Line breaks in comments become spaces, so a comment stays on one table row.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return text;
+}
+
+std::string Printf(const char* format, int a, int b = 0) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, a, b);
+    return buffer;
+}
+
+// The leading decimal number of a text, 0 when there is none.
+int32_t LeadingNumber(const std::string& text) {
+    return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+enum class PathKind { Missing, Folder, Other };
+
+PathKind Classify(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return PathKind::Missing;
+    return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::Other;
+}
+
+} // namespace
+
+std::string ReaderForExtension(const std::string& ext) {
+    const std::string lower = AsciiLower(ext);
+    if (lower == "wma")
+        return "wma";
+    if (lower == "mp3" || lower == "wav")
+        return "mpeg";
+    if (lower == "ogg")
+        return "ogg";
+    return {};
+}
+
+void CListData::SetPath(std::string path) {
+    m_FilePath = std::move(path);
+    size_t separator = m_FilePath.rfind('\\');
+    if (separator == std::string::npos)
+        separator = m_FilePath.rfind('/');
+    const std::string last =
+        separator == std::string::npos ? m_FilePath : m_FilePath.substr(separator + 1);
+    const size_t dot = last.rfind('.');
+    if (dot == std::string::npos) {
+        m_FileName = last;
+        m_Ext.clear();
+    } else {
+        m_FileName = last.substr(0, dot);
+        m_Ext = AsciiLower(last.substr(dot + 1));
+    }
+}
+
+void CListData::SetSize(int64_t bytes) {
+    m_Size = bytes;
+    if (bytes == -1) {
+        m_SizeTextKB = m_SizeTextMB = "--";
+        return;
+    }
+    m_SizeTextKB = FormatSizeUnits(bytes, 1) + " kB";
+    m_SizeTextMB = FormatSizeUnits(bytes, 2) + " MB";
+}
+
+void CListData::SetTime(int32_t seconds) {
+    m_Time = seconds;
+    if (seconds <= 0) {
+        m_TimeTextClock = m_TimeTextSec = m_TimeTextMin = "--";
+        return;
+    }
+    m_TimeTextClock = Printf("%02d:%02d", seconds / 60, seconds % 60);
+    m_TimeTextSec = Printf("%d sec", seconds);
+    m_TimeTextMin = Printf("%d.%d min", seconds / 60, (seconds % 60) / 6);
+}
+
+const std::string& CListData::GetSizeText(int unit) const {
+    switch (unit) {
+    case 0:
+        return m_SizeTextKB;
+    case 1:
+        return m_SizeTextMB;
+    default:
+        return NoText;
+    }
+}
+
+const std::string& CListData::GetTimeText(int unit) const {
+    switch (unit) {
+    case 0:
+        return m_TimeTextClock;
+    case 1:
+        return m_TimeTextSec;
+    case 2:
+        return m_TimeTextMin;
+    default:
+        return NoText;
+    }
+}
+
+const TagSet& CListData::Tags(int mode) const {
+    const bool useExtended =
+        m_TagSets == ExtendedSet || (mode == 1 && (m_TagSets & ExtendedSet) != 0);
+    return useExtended ? m_ExtTags : m_Std;
+}
+
+bool CListData::ReadSize() {
+    struct stat st {};
+    if (::stat(m_FilePath.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            m_State |= Missing;
+        return false;
+    }
+    SetSize(static_cast<int64_t>(st.st_size));
+    m_State |= SizeRead;
+    return true;
+}
+
+void CListData::ReadInfo(const CTextCodec& codec) {
+    if (Classify(m_FilePath) != PathKind::Other) {
+        SetSize(-1);
+        SetTime(-1);
+        m_State |= Missing;
+        return;
+    }
+    ReadSize();
+    const std::string reader = ReaderForExtension(m_Ext);
+    if (reader == "wma")
+        ReadWma();
+    else if (reader == "mpeg")
+        ReadMpeg(codec);
+    else if (reader == "ogg")
+        ReadOgg();
+    else
+        return;
+    m_State |= InfoRead;
+}
+
+bool CListData::ReadMpeg(const CTextCodec& codec) {
+    if (m_Size == 0)
+        return false;
+    FillFromMpeg(CMpegReader(codec).Read(m_FilePath));
+    return true;
+}
+
+bool CListData::ReadOgg() {
+    if (m_Size == 0)
+        return false;
+    OggInfo info;
+    if (!COggReader().Read(m_FilePath, info))
+        return false;
+    FillFromOgg(info);
+    return true;
+}
+
+bool CListData::ReadWma() {
+    if (m_Size == 0)
+        return false;
+    WmaInfo info;
+    if (!CWmaReader().Read(m_FilePath, info))
+        return false;
+    FillFromWma(info);
+    return true;
+}
+
+void CListData::ClearInfo() {
+    m_Std = TagSet{};
+    m_ExtTags = TagSet{};
+    m_Type.clear();
+    m_TimeTextClock.clear();
+    m_TimeTextSec.clear();
+    m_TimeTextMin.clear();
+    m_SizeTextKB.clear();
+    m_SizeTextMB.clear();
+    m_SamplingRateText.clear();
+    m_BitRateText.clear();
+    m_SamplingRate = m_BitRate = m_Time = 0;
+    m_Size = 0;
+    m_State = 0;
+}
+
+void CListData::SetBitRate(int32_t kbit, bool variable) {
+    m_BitRate = kbit;
+    m_BitRateText = variable ? "(VBR)" : Printf("%d kbit", kbit);
+}
+
+void CListData::SetSamplingRate(int32_t hz) {
+    m_SamplingRate = hz;
+    m_SamplingRateText = Printf("%d Hz", hz);
+}
+
+void CListData::FillFromMpeg(const MpegInfo& info) {
+    m_Std.Title = info.StdTitle;
+    m_Std.Artist = info.StdArtist;
+    m_Std.Album = info.StdAlbum;
+    m_Std.Comment = OneLine(info.StdComment);
+    m_Std.Year = info.StdYear;
+    m_Std.Genre = info.StdGenre;
+    m_ExtTags.Title = info.ExtTitle;
+    m_ExtTags.Artist = info.ExtArtist;
+    m_ExtTags.Album = info.ExtAlbum;
+    m_ExtTags.Comment = OneLine(info.ExtComment);
+    m_ExtTags.Year = info.ExtYear;
+    m_ExtTags.Genre = info.ExtGenre;
+
+    SetTime(info.PlayTime);
+    SetBitRate(info.BitRate, info.BitRate == -1);
+    SetSamplingRate(info.SamplingRate);
+
+    if (info.StdTrack > 0)
+        m_Std.TrackNum = std::to_string(info.StdTrack);
+    m_ExtTags.TrackNum = info.ExtTrack;
+
+    const int32_t flags = info.TagFlags;
+    m_Type.clear();
+    m_TagSets = 0;
+    if (flags == 0) {
+        m_Type = "タグなし";
+    } else {
+        if (flags & MpegInfo::TagId3v1) {
+            m_Type = "ID3 V1";
+            m_TagSets |= StandardSet;
+            if (flags & ~MpegInfo::TagId3v1 & 0xFF)
+                m_Type += "・";
+        }
+        const char* extended = (flags & MpegInfo::TagRiffWave)  ? "RIFF Wave"
+                               : (flags & MpegInfo::TagRiffMp3) ? "RIFF MP3"
+                               : (flags & MpegInfo::TagId3v2)   ? "ID3 V2"
+                                                                : nullptr;
+        if (extended) {
+            m_Type += extended;
+            m_TagSets |= ExtendedSet;
+        }
+    }
+    m_State &= ~Missing;
+}
+
+void CListData::FillFromOgg(const OggInfo& info) {
+    m_Std.Title = info.Title;
+    m_Std.Artist = info.Artist;
+    m_Std.Album = info.Album;
+    m_Std.Comment = OneLine(info.Comment);
+    SetSamplingRate(info.SamplingRate);
+    SetBitRate(info.NominalBitrate / 1000, false);
+    m_Std.TrackNum = std::to_string(info.TrackNumber);
+    m_Std.Year = info.Year;
+    m_Std.Genre = info.Genre;
+    SetTime(info.PlayTime);
+    m_TagSets = StandardSet;
+    m_State &= ~Missing;
+    m_Type = "OggVorbis";
+}
+
+void CListData::FillFromWma(const WmaInfo& info) {
+    // A text converted from wide characters that the code page lacked begins with "?"; such a
+    // text does not replace what the record holds.
+    const auto take = [](std::string& field, const std::string& text) {
+        if (text.empty() || text[0] != '?')
+            field = text;
+    };
+    take(m_Std.Title, info.Title);
+    take(m_Std.Artist, info.Artist);
+    take(m_Std.Album, info.Album);
+    take(m_Std.Comment, info.Comment);
+    m_Std.Comment = OneLine(m_Std.Comment);
+
+    m_SamplingRate = LeadingNumber(info.SamplingRateText);
+    m_BitRate = LeadingNumber(info.BitRateText);
+    m_SamplingRateText = info.SamplingRateText;
+    m_BitRateText = info.BitRateText;
+
+    m_Type = info.CodecName;
+    m_Std.Year = info.Year;
+    m_Std.Genre = info.Genre;
+    SetTime(info.PlayTime);
+    if (!info.TrackText.empty() && info.TrackText[0] != '0')
+        m_Std.TrackNum = info.TrackText;
+    m_TagSets = StandardSet;
+    m_State &= ~Missing;
+}
+
+int CListData::CompareForDuplicate(CListData& other, const CTextCodec& codec) {
+    if (&other == this)
+        return 1;
+    if (!Has(InfoRead))
+        ReadInfo(codec);
+    if (!other.Has(InfoRead))
+        other.ReadInfo(codec);
+    if (m_Size != other.m_Size)
+        return 0;
+    if (!Has(InfoRead))
+        return 0;
+    if (GetTitle(0) != other.GetTitle(0) || GetArtist(0) != other.GetArtist(0) ||
+        GetAlbum(0) != other.GetAlbum(0))
+        return 0;
+    return 2;
+}
+
+} // namespace torvane

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "core/doc/ListViewPort.h"
+#include "core/doc/UiHost.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace torvane::test {
+
+// Records what core asked of the list view.
+class CFakeView final : public CListViewPort {
+public:
+    int ItemCount() const override { return Count; }
+    void SetItemCount(int count) override {
+        Count = count;
+        CountHistory.push_back(count);
+    }
+    std::vector<int> SelectedRows() const override { return Selection; }
+    void SelectRows(const std::vector<int>& rows) override { Selection = rows; }
+    void SetFocusRow(int row) override { Focus = row; }
+    void EnsureVisible(int row) override { Visible = row; }
+    void Redraw() override { ++Redraws; }
+    void SetItemCountText(const std::string& text) override { CountText = text; }
+    void UpdateSelectionTexts() override { ++SelectionUpdates; }
+
+    int Count = 0;
+    std::vector<int> CountHistory;
+    std::vector<int> Selection;
+    int Focus = -1;
+    int Visible = -1;
+    int Redraws = 0;
+    std::string CountText;
+    int SelectionUpdates = 0;
+};
+
+// Records messages and icon requests; answers with preset replies.
+class CFakeHost final : public CUiHost {
+public:
+    struct Message {
+        std::string Text;
+        std::string Caption;
+        MessageButtons Buttons;
+    };
+
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons) override {
+        Messages.push_back({text, caption, buttons});
+        return Answer;
+    }
+    void Beep() override { ++Beeps; }
+    void SetWaitCursor(bool on) override { WaitCursor = on; }
+    bool LoadTypeIcon(const std::string& ext, int slot) override {
+        IconRequests.emplace_back(ext, slot);
+        return IconsFor.count(ext) > 0;
+    }
+
+    std::vector<Message> Messages;
+    MessageAnswer Answer = MessageAnswer::Ok;
+    int Beeps = 0;
+    bool WaitCursor = false;
+    std::set<std::string> IconsFor; // extensions that have an icon
+    std::vector<std::pair<std::string, int>> IconRequests;
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class CTempDir {
+public:
+    CTempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "torvane-XXXXXX").string();
+        m_Path = ::mkdtemp(pattern.data());
+    }
+    ~CTempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(m_Path, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+
+    const std::string& Path() const { return m_Path; }
+    std::string operator/(const std::string& name) const { return m_Path + "/" + name; }
+
+    // Writes a file (creating its folders) and answers its path.
+    std::string Write(const std::string& name, const std::string& content) const {
+        const std::string path = *this / name;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+private:
+    std::string m_Path;
+};
+
+} // namespace torvane::test
