@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
 
 #include <iostream>
@@ -26,6 +27,7 @@ public:
     void Beep() override {}
     void SetWaitCursor(bool) override {}
     bool LoadTypeIcon(const std::string&, int) override { return false; }
+    std::unique_ptr<CProgress> OpenProgress() override { return std::make_unique<CProgress>(); }
 };
 
 } // namespace torvane::cli

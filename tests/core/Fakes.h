@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/doc/ListViewPort.h"
+#include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
 
 #include <cstdlib>
@@ -39,6 +40,36 @@ public:
     int SelectionUpdates = 0;
 };
 
+// Records every position; answers "cancelled" from the CancelAfter-th question on (0: never).
+class CFakeProgress final : public CProgress {
+public:
+    explicit CFakeProgress(int cancelAfter, std::vector<int>* positions, int* closes)
+        : m_CancelAfter(cancelAfter), m_Positions(positions), m_Closes(closes) {}
+    ~CFakeProgress() override { Close(); }
+    void Close() override {
+        if (!m_Closed && m_Closes)
+            ++*m_Closes;
+        m_Closed = true;
+    }
+
+protected:
+    void PumpEvents() override {
+        if (m_CancelAfter > 0 && ++m_Questions >= m_CancelAfter)
+            Cancel();
+    }
+    void ShowPosition(int position, const std::string&) override {
+        if (m_Positions)
+            m_Positions->push_back(position);
+    }
+
+private:
+    int m_CancelAfter;
+    int m_Questions = 0;
+    bool m_Closed = false;
+    std::vector<int>* m_Positions;
+    int* m_Closes;
+};
+
 // Records messages and icon requests; answers with preset replies.
 class CFakeHost final : public CUiHost {
 public:
@@ -59,6 +90,10 @@ public:
         IconRequests.emplace_back(ext, slot);
         return IconsFor.count(ext) > 0;
     }
+    std::unique_ptr<CProgress> OpenProgress() override {
+        ++ProgressOpened;
+        return std::make_unique<CFakeProgress>(CancelAfter, &ProgressPositions, &ProgressClosed);
+    }
 
     std::vector<Message> Messages;
     MessageAnswer Answer = MessageAnswer::Ok;
@@ -66,6 +101,10 @@ public:
     bool WaitCursor = false;
     std::set<std::string> IconsFor; // extensions that have an icon
     std::vector<std::pair<std::string, int>> IconRequests;
+    int CancelAfter = 0; // progress events until the user presses cancel; 0 never
+    int ProgressOpened = 0;
+    int ProgressClosed = 0;
+    std::vector<int> ProgressPositions;
 };
 
 // A fresh folder under the system's temporary folder, removed with everything in it.

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace torvane {
+
+class CProgress;
 
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
@@ -22,6 +25,9 @@ public:
     // the row-icon list; answers false when there is none. The document grows its image count
     // by one whatever the answer.
     virtual bool LoadTypeIcon(const std::string& ext, int slot) = 0;
+    // Opens the progress window of a long operation ("処理中"); the main window is unusable
+    // until it closes (Close() or destruction).
+    virtual std::unique_ptr<CProgress> OpenProgress() = 0;
 };
 
 } // namespace torvane
