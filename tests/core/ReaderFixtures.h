@@ -1,0 +1,98 @@
+#pragma once
+
+#include "core/media/ByteSource.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <random>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace torvane::test {
+
+// Builds little-endian binary fixtures in memory.
+class CByteBuilder {
+public:
+    CByteBuilder& U8(uint8_t value) {
+        Bytes.push_back(value);
+        return *this;
+    }
+    CByteBuilder& U16(uint16_t value) { return Number(value, 2); }
+    CByteBuilder& U32(uint32_t value) { return Number(value, 4); }
+    CByteBuilder& U64(uint64_t value) { return Number(value, 8); }
+    CByteBuilder& Append(std::span<const uint8_t> bytes) {
+        Bytes.insert(Bytes.end(), bytes.begin(), bytes.end());
+        return *this;
+    }
+    CByteBuilder& Append(std::string_view text) {
+        return Append({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    }
+    CByteBuilder& Fill(size_t count, uint8_t value) {
+        Bytes.insert(Bytes.end(), count, value);
+        return *this;
+    }
+    size_t Size() const { return Bytes.size(); }
+
+    std::vector<uint8_t> Bytes;
+
+private:
+    CByteBuilder& Number(uint64_t value, int width) {
+        for (int i = 0; i < width; ++i)
+            Bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        return *this;
+    }
+};
+
+// A large file that is zero except for the pieces placed in it; counts the bytes read, so a
+// test can tell that a reader did not read the whole file.
+class CSparseSource final : public CByteSource {
+public:
+    explicit CSparseSource(uint64_t size) : m_Size(size) {}
+
+    void Place(uint64_t offset, std::vector<uint8_t> bytes) { m_Pieces[offset] = std::move(bytes); }
+    uint64_t BytesRead() const { return m_BytesRead; }
+
+    uint64_t Size() const override { return m_Size; }
+    size_t ReadAt(uint64_t offset, std::span<uint8_t> out) const override {
+        if (offset >= m_Size)
+            return 0;
+        const size_t count = static_cast<size_t>(std::min<uint64_t>(out.size(), m_Size - offset));
+        std::fill_n(out.begin(), count, uint8_t{0});
+        for (const auto& [start, bytes] : m_Pieces) {
+            const uint64_t from = std::max(start, offset);
+            const uint64_t to = std::min(start + bytes.size(), offset + count);
+            if (from < to)
+                std::memcpy(out.data() + (from - offset), bytes.data() + (from - start),
+                            static_cast<size_t>(to - from));
+        }
+        m_BytesRead += count;
+        return count;
+    }
+
+private:
+    uint64_t m_Size;
+    std::map<uint64_t, std::vector<uint8_t>> m_Pieces;
+    mutable uint64_t m_BytesRead = 0;
+};
+
+// Hands a reader every prefix of a valid file and many copies with random bytes changed, so
+// the sanitizers see each length and offset field broken in turn.
+template <class Read> void ForEachBrokenCopy(const std::vector<uint8_t>& valid, Read&& read) {
+    for (size_t length = 0; length <= valid.size(); ++length) {
+        const std::vector<uint8_t> prefix(valid.begin(), valid.begin() + length);
+        read(prefix);
+    }
+    std::mt19937 random(12345);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<uint8_t> copy = valid;
+        const int changes = 1 + round % 4;
+        for (int i = 0; i < changes; ++i)
+            copy[random() % copy.size()] = static_cast<uint8_t>(random());
+        read(copy);
+    }
+}
+
+} // namespace torvane::test
