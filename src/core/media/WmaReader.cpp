@@ -1,8 +1,103 @@
 #include "WmaReader.h"
 
+#include "AsfHeader.h"
 #include "FileSource.h"
+#include "ReadAheadSource.h"
+#include "TextCodec.h"
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
 
 namespace torvane {
+namespace {
+
+constexpr size_t ReadAheadBlock = 16 * 1024;
+// Texts are kept as long as the fields that hold them: attribute values up to 499 bytes,
+// the codec name up to 1023, the bit-rate text up to 9 and the sampling-rate text up to 17.
+constexpr size_t MaxAttributeBytes = 499;
+constexpr size_t MaxCodecNameBytes = 1023;
+constexpr size_t MaxBitRateBytes = 9;
+constexpr size_t MaxSamplingRateBytes = 17;
+constexpr uint64_t TicksPerSecond = 10'000'000; // 100 ns units
+constexpr uint64_t TicksPerMillisecond = 10'000;
+
+std::string AttributeText(const AsfHeader& header, std::string_view name) {
+    const AsfAttribute* attribute = header.Find(name);
+    return attribute ? CTextCodec::CutUtf8(attribute->Text(), MaxAttributeBytes) : std::string();
+}
+
+// "WM/Track" counts from 0, so its text is the value plus 1; without it "WM/TrackNumber"
+// stands as written.
+std::string TrackText(const AsfHeader& header) {
+    if (const AsfAttribute* track = header.Find("WM/Track"))
+        return std::to_string(track->Number().value_or(0) + 1);
+    return AttributeText(header, "WM/TrackNumber");
+}
+
+// The play duration less the preroll, in whole seconds.
+int32_t PlayTime(const AsfHeader& header) {
+    const uint64_t preroll = header.Preroll > header.PlayDuration / TicksPerMillisecond
+                                 ? header.PlayDuration
+                                 : header.Preroll * TicksPerMillisecond;
+    const uint64_t seconds = (header.PlayDuration - preroll) / TicksPerSecond;
+    return static_cast<int32_t>(std::min<uint64_t>(seconds, INT32_MAX));
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+bool StartsWithDigit(std::string_view text) {
+    return !text.empty() && text[0] >= '0' && text[0] <= '9';
+}
+
+// A field longer than its place is left empty rather than cut into a misleading number.
+std::string Fitted(std::string text, size_t maxBytes) {
+    return text.size() <= maxBytes ? text : std::string();
+}
+
+// The codec description is comma-separated: "128 kbps, 44 kHz, stereo" gives the bit-rate
+// text "128 kbit" and the sampling-rate text "44000 Hz".
+void DescriptionTexts(std::string_view description, WmaInfo& info) {
+    const auto skipSpaces = [](std::string_view text) {
+        const size_t start = text.find_first_not_of(' ');
+        return start == std::string_view::npos ? std::string_view() : text.substr(start);
+    };
+    description = skipSpaces(description);
+    const size_t comma = description.find(',');
+    std::string bitRate(description.substr(0, comma));
+    std::string samplingRate;
+    if (comma != std::string_view::npos) {
+        const std::string_view rest = skipSpaces(description.substr(comma + 1));
+        samplingRate = rest.substr(0, rest.find(','));
+    }
+    if (EndsWith(bitRate, "kbps"))
+        bitRate.replace(bitRate.size() - 4, 4, "kbit");
+    if (EndsWith(samplingRate, " kHz"))
+        samplingRate.replace(samplingRate.size() - 4, 4, "000 Hz");
+    info.BitRateText = Fitted(bitRate, MaxBitRateBytes);
+    info.SamplingRateText = Fitted(samplingRate, MaxSamplingRateBytes);
+}
+
+// The first codec's name and texts; rates the description does not give come from the audio
+// stream's format.
+void CodecTexts(const AsfHeader& header, WmaInfo& info) {
+    if (header.FirstCodec) {
+        info.CodecName = CTextCodec::CutUtf8(header.FirstCodec->Name, MaxCodecNameBytes);
+        DescriptionTexts(header.FirstCodec->Description, info);
+    }
+    if (!header.Audio)
+        return;
+    if (!StartsWithDigit(info.BitRateText)) {
+        const uint64_t kbit = uint64_t{header.Audio->AverageBytesPerSecond} * 8 / 1000;
+        info.BitRateText = std::to_string(kbit) + " kbit";
+    }
+    if (!StartsWithDigit(info.SamplingRateText))
+        info.SamplingRateText = std::to_string(header.Audio->SamplesPerSecond) + " Hz";
+}
+
+} // namespace
 
 bool CWmaReader::Read(const std::string& path, WmaInfo& info) const {
     CFileSource file(path);
@@ -14,8 +109,21 @@ bool CWmaReader::Read(const std::string& path, WmaInfo& info) const {
     return ok;
 }
 
-bool CWmaReader::Read(const CByteSource&, WmaInfo&) const {
-    return false;
+bool CWmaReader::Read(const CByteSource& file, WmaInfo& info) const {
+    info = {};
+    const CReadAheadSource source(file, ReadAheadBlock);
+    AsfHeader header;
+    if (!ReadAsfHeader(source, header))
+        return false;
+    info.Title = AttributeText(header, "Title");
+    info.Artist = AttributeText(header, "Author");
+    info.Album = AttributeText(header, "WM/AlbumTitle");
+    info.Comment = AttributeText(header, "Description");
+    info.Year = AttributeText(header, "WM/Year");
+    info.TrackText = TrackText(header);
+    info.PlayTime = PlayTime(header);
+    CodecTexts(header, info);
+    return true;
 }
 
 } // namespace torvane
