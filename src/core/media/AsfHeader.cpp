@@ -75,10 +75,12 @@ public:
     }
 
 private:
+    // The first attribute of a name stands.
     void Add(std::string name, uint16_t type, std::span<const uint8_t> value) {
-        if (value.size() <= MaxValueBytes)
-            m_Header.Attributes.try_emplace(std::move(name), type,
-                                            std::vector<uint8_t>(value.begin(), value.end()));
+        if (value.size() > MaxValueBytes || m_Header.Attributes.contains(name))
+            return;
+        m_Header.Attributes.emplace(std::move(name),
+                                    AsfAttribute{type, {value.begin(), value.end()}});
     }
 
     // Reserved GUID and word, the size of the data, then objects (the metadata objects).

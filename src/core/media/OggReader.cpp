@@ -20,7 +20,7 @@ namespace {
 constexpr size_t ReadAheadBlock = 8 * 1024;
 // The last page is looked for in the last FirstTailWindow bytes, then in windows four times
 // larger up to MaxTailWindow; past that the pages are walked from the start.
-constexpr uint64_t FirstTailWindow = 16 * 1024;
+constexpr uint64_t FirstTailWindow = 8 * 1024;
 constexpr uint64_t MaxTailWindow = 1024 * 1024;
 // A comment longer than this is read only this far: enough for its key and the kept value.
 constexpr uint64_t MaxCommentBytes = 4096;

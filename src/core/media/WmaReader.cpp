@@ -12,7 +12,7 @@
 namespace torvane {
 namespace {
 
-constexpr size_t ReadAheadBlock = 16 * 1024;
+constexpr size_t ReadAheadBlock = 8 * 1024;
 // Texts are kept as long as the fields that hold them: attribute values up to 499 bytes,
 // the codec name up to 1023, the bit-rate text up to 9 and the sampling-rate text up to 17.
 constexpr size_t MaxAttributeBytes = 499;
