@@ -66,12 +66,17 @@ private:
     std::vector<uint8_t> m_Data;
 };
 
-// Frame headers used by the tests.
-constexpr uint32_t Mpeg1Layer3_128k_44100_Stereo = 0xFFFB9000;
-constexpr uint32_t Mpeg1Layer3_128k_44100_Mono = 0xFFFB90C0;
-constexpr uint32_t Mpeg1Layer3_128k_44100_StereoCrc = 0xFFFA9000;
-constexpr uint32_t Mpeg2Layer3_64k_22050_Mono = 0xFFF380C0;
-constexpr uint32_t Mpeg2Layer3_64k_22050_Stereo = 0xFFF38000;
+// A frame header from its fields: version bits (3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5, 1 reserved),
+// layer bits (3 Layer I, 2 Layer II, 1 Layer III), bit-rate and sampling-rate index, whether a
+// CRC follows and the channel mode (3 single channel).
+constexpr uint32_t FrameHeader(uint32_t version, uint32_t layer, uint32_t bitRate,
+                               uint32_t samplingRate, bool crc = false, uint32_t mode = 0) {
+    return 0xFFE00000u | version << 19 | layer << 17 | (crc ? 0u : 1u) << 16 | bitRate << 12 |
+           samplingRate << 10 | mode << 6;
+}
+
+// MPEG-1 Layer III, 128 kbit/s, 44100 Hz, stereo.
+constexpr uint32_t Mpeg1Layer3 = FrameHeader(3, 1, 9, 0);
 
 // A frame header followed by zero bytes up to frameLength.
 inline CBytes Frame(uint32_t header, size_t frameLength = 418) {
