@@ -11,7 +11,7 @@ namespace torvane {
 // larger than a block go straight to the inner source. Not for use from several threads.
 class CCachedSource final : public CByteSource {
 public:
-    static constexpr size_t DefaultBlockSize = 16 * 1024;
+    static constexpr size_t DefaultBlockSize = 8 * 1024;
 
     explicit CCachedSource(const CByteSource& inner, size_t blockSize = DefaultBlockSize)
         : m_Inner(inner), m_BlockSize(blockSize) {}

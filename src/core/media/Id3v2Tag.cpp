@@ -16,23 +16,29 @@ constexpr size_t MaxUnsynchronisedTagBytes = 16 * 1024 * 1024;
 constexpr size_t MaxTextBytes = 260;
 constexpr size_t MaxTrackBytes = 23;
 
-enum class Field { None, Title, Artist, Album, Comment, Track, Year, Genre };
+// A frame read into a field of the result, and how many bytes of text the field keeps.
+struct FrameTarget {
+    std::string_view Id;
+    std::string MpegInfo::*Field;
+    size_t MaxBytes;
+};
 
-Field FieldOf(std::string_view id) {
-    static constexpr struct {
-        std::string_view Id;
-        Field Target;
-    } Frames[] = {
-        {"TIT2", Field::Title},   {"TT2", Field::Title},   {"TPE1", Field::Artist},
-        {"TP1", Field::Artist},   {"TALB", Field::Album},  {"TAL", Field::Album},
-        {"COMM", Field::Comment}, {"COM", Field::Comment}, {"TRCK", Field::Track},
-        {"TRK", Field::Track},    {"TYER", Field::Year},   {"TDRC", Field::Year},
-        {"TYE", Field::Year},     {"TCON", Field::Genre},  {"TCO", Field::Genre},
-    };
-    for (const auto& frame : Frames)
-        if (frame.Id == id)
-            return frame.Target;
-    return Field::None;
+constexpr FrameTarget Targets[] = {
+    {"TIT2", &MpegInfo::ExtTitle, MaxTextBytes},   {"TT2", &MpegInfo::ExtTitle, MaxTextBytes},
+    {"TPE1", &MpegInfo::ExtArtist, MaxTextBytes},  {"TP1", &MpegInfo::ExtArtist, MaxTextBytes},
+    {"TALB", &MpegInfo::ExtAlbum, MaxTextBytes},   {"TAL", &MpegInfo::ExtAlbum, MaxTextBytes},
+    {"COMM", &MpegInfo::ExtComment, MaxTextBytes}, {"COM", &MpegInfo::ExtComment, MaxTextBytes},
+    {"TRCK", &MpegInfo::ExtTrack, MaxTrackBytes},  {"TRK", &MpegInfo::ExtTrack, MaxTrackBytes},
+    {"TYER", &MpegInfo::ExtYear, MaxTextBytes},    {"TDRC", &MpegInfo::ExtYear, MaxTextBytes},
+    {"TYE", &MpegInfo::ExtYear, MaxTextBytes},     {"TCON", &MpegInfo::ExtGenre, MaxTextBytes},
+    {"TCO", &MpegInfo::ExtGenre, MaxTextBytes},
+};
+
+const FrameTarget* TargetOf(std::string_view id) {
+    for (const auto& target : Targets)
+        if (target.Id == id)
+            return &target;
+    return nullptr;
 }
 
 bool IsFrameId(std::string_view id) {
@@ -95,7 +101,7 @@ public:
 private:
     std::optional<std::vector<uint8_t>> FrameData(std::vector<uint8_t> content,
                                                   uint16_t flags) const;
-    void Take(Field field, std::span<const uint8_t> data);
+    void Take(const FrameTarget& target, std::span<const uint8_t> data);
     void TakeComment(std::span<const uint8_t> data);
 
     const Id3v2Header& m_Header;
@@ -143,11 +149,11 @@ void CFrameWalker::Walk(const CByteSource& source, uint64_t begin, uint64_t end)
         pos += headerSize;
         if (size > end - pos)
             return;
-        const Field field = FieldOf(id);
-        if (field != Field::None && size > 0) {
+        const FrameTarget* target = TargetOf(id);
+        if (target && size > 0) {
             if (auto data =
                     FrameData(source.Read(pos, std::min<size_t>(size, MaxFrameBytes)), flags))
-                Take(field, *data);
+                Take(*target, *data);
         }
         pos += size;
     }
@@ -177,38 +183,14 @@ std::optional<std::vector<uint8_t>> CFrameWalker::FrameData(std::vector<uint8_t>
     return content;
 }
 
-void CFrameWalker::Take(Field field, std::span<const uint8_t> data) {
-    if (field == Field::Comment)
+void CFrameWalker::Take(const FrameTarget& target, std::span<const uint8_t> data) {
+    if (target.Field == &MpegInfo::ExtComment)
         return TakeComment(data);
     if (data.empty())
         return;
     const std::string text = DecodeText(data[0], data.subspan(1), m_Codec);
-    if (text.empty())
-        return;
-    std::string* target = nullptr;
-    switch (field) {
-    case Field::Title:
-        target = &m_Info.ExtTitle;
-        break;
-    case Field::Artist:
-        target = &m_Info.ExtArtist;
-        break;
-    case Field::Album:
-        target = &m_Info.ExtAlbum;
-        break;
-    case Field::Year:
-        target = &m_Info.ExtYear;
-        break;
-    case Field::Genre:
-        target = &m_Info.ExtGenre;
-        break;
-    case Field::Track:
-        m_Info.ExtTrack = CTextCodec::CutUtf8(text, MaxTrackBytes);
-        return;
-    default:
-        return;
-    }
-    *target = CTextCodec::CutUtf8(text, MaxTextBytes);
+    if (!text.empty())
+        m_Info.*target.Field = CTextCodec::CutUtf8(text, target.MaxBytes);
 }
 
 // Encoding, a three-letter language, a zero-terminated description, then the text. A comment

@@ -18,7 +18,7 @@ namespace {
 constexpr uint64_t Id3v1Size = 128;
 constexpr size_t Id3v1FieldSize = 30;
 // Bytes looked at for zero padding before the audio, per read.
-constexpr size_t PaddingScanStep = 4096;
+constexpr size_t PaddingScanStep = 256;
 // Tags or RIFF headers in front of the audio that are skipped, at most.
 constexpr int MaxEmbeddedContainers = 64;
 // The frame search and the VBR headers of the frame it finds.
