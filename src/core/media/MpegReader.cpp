@@ -179,8 +179,8 @@ void CMpegFile::ReadWaveFormat(const RiffChunk& format) {
     m_Info.BitRate = ClampToInt32(uint64_t{bytesPerSecond} * 8 / 1000);
 }
 
-// Kilobits per second from the first frame, the division by the bit rate first, truncating
-// at each step.
+// The time of the audio bytes at the bit rate in kbit/s: the division by the bit rate first,
+// truncating at each step.
 void CMpegFile::SetConstantBitRateTime() {
     const auto bitRate = static_cast<uint64_t>(m_Info.BitRate);
     m_Info.PlayTime = ClampToInt32(m_AudioBytes / bitRate * 8 / 1000);
