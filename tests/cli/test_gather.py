@@ -2,31 +2,12 @@
 
 import os
 import subprocess
-import tempfile
 import unittest
 
-CLI = os.environ["TORVANE_CLI"]
+from cli_case import CLI, CliCase
 
 
-class GatherCase(unittest.TestCase):
-    def setUp(self):
-        self.tmp = tempfile.TemporaryDirectory()
-        self.dir = self.tmp.name
-        self.profile = os.path.join(self.dir, "torvane.ini")
-
-    def tearDown(self):
-        self.tmp.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir, name)
-
-    def write(self, name, data=b""):
-        path = self.path(name)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
-
+class GatherCase(CliCase):
     def cli(self, *args, cwd=None):
         return subprocess.run([CLI, "--profile", self.profile, "--read", "none", *args],
                               capture_output=True, text=True, cwd=cwd, timeout=60)

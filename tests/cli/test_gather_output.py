@@ -3,10 +3,9 @@
 import html.parser
 import os
 import subprocess
-import tempfile
 import unittest
 
-CLI = os.environ["TORVANE_CLI"]
+from cli_case import CLI, CliCase
 VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "source",
         "track", "wbr"}
 
@@ -51,29 +50,10 @@ def parse_page(path):
     return parser
 
 
-class OutputCase(unittest.TestCase):
+class OutputCase(CliCase):
     def setUp(self):
-        self.tmp = tempfile.TemporaryDirectory()
-        self.dir = self.tmp.name
-        self.profile = os.path.join(self.dir, "torvane.ini")
-        self.env = dict(os.environ, XDG_DATA_HOME=os.path.join(self.dir, "data"))
-
-    def tearDown(self):
-        self.tmp.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir, name)
-
-    def write(self, name, data=b""):
-        path = self.path(name)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
-
-    def read(self, name):
-        with open(self.path(name), "rb") as f:
-            return f.read().decode()
+        super().setUp()
+        self.env = dict(os.environ, XDG_DATA_HOME=self.path("data"))
 
     def cli(self, *args):
         return subprocess.run([CLI, "--profile", self.profile, *args], capture_output=True,

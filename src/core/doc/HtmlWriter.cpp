@@ -7,6 +7,7 @@
 #include "PlaylistWriter.h"
 #include "Progress.h"
 #include "TemplateFolders.h"
+#include "TextLines.h"
 #include "UiHost.h"
 
 #include <algorithm>
@@ -58,12 +59,9 @@ std::string ItemValue(std::string_view value) {
 HtmlTemplate ParseTemplate(std::string_view text) {
     HtmlTemplate page;
     int markers = 0;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    CTextLines lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
         if (markers < 2 && EqualsIgnoringAsciiCase(line, Marker)) {
             ++markers;
             continue;

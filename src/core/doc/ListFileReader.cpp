@@ -3,6 +3,7 @@
 #include "FolderListing.h"
 #include "Paths.h"
 #include "Progress.h"
+#include "TextLines.h"
 #include "TorvaneDoc.h"
 #include "UiHost.h"
 
@@ -48,15 +49,11 @@ private:
     void ReadLines(std::string_view text, const std::string& folder, int span) {
         const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
         const uint64_t length = text.size();
-        size_t offset = 0;
-        while (offset < text.size() && !m_Progress.IsCancelled()) {
-            const size_t end = text.find('\n', offset);
-            std::string_view line = text.substr(offset, end - offset);
-            offset = end == std::string_view::npos ? text.size() : end + 1;
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
+        CTextLines lines(text);
+        std::string_view line;
+        while (!m_Progress.IsCancelled() && lines.Next(line)) {
             m_Progress.SetPos(
-                static_cast<int>(static_cast<uint64_t>(span) * offset / length + base));
+                static_cast<int>(static_cast<uint64_t>(span) * lines.Offset() / length + base));
             if (line.empty() || line.size() > PATH_MAX)
                 continue;
             line = SkipLeadingBlanks(line);
