@@ -28,7 +28,8 @@ CProfile LoadProfile(const std::string& option) {
     return profile;
 }
 
-// Gather, then the list operations, then the output.
+// Gathers the inputs into the all list, then prints or writes it; list operations belong
+// between the two steps.
 int RunGather(const GatherOptions& options) {
     CProfile profile = LoadProfile(options.Profile);
     CConsoleHost host;
