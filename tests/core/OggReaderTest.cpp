@@ -1,4 +1,5 @@
 #include "core/media/OggReader.h"
+#include "Bytes.h"
 #include "Fakes.h"
 #include "ReaderFixtures.h"
 #include "core/media/ListData.h"
@@ -12,7 +13,7 @@
 namespace torvane {
 namespace {
 
-using test::CByteBuilder;
+using test::CBytes;
 
 constexpr uint8_t Continued = 1, FirstPage = 2, LastPage = 4;
 
@@ -24,7 +25,7 @@ public:
     // A page with the given body and lacing values.
     COggStream& Page(const std::vector<uint8_t>& body, const std::vector<uint8_t>& lacing,
                      uint8_t flags = 0, uint64_t granule = 0) {
-        Out.Append("OggS").U8(0).U8(flags).U64(granule).U32(m_Serial).U32(Sequence++).U32(0);
+        Out.Text("OggS").U8(0).U8(flags).U64LE(granule).U32LE(m_Serial).U32LE(Sequence++).U32LE(0);
         Out.U8(static_cast<uint8_t>(lacing.size())).Append(lacing).Append(body);
         return *this;
     }
@@ -57,25 +58,26 @@ public:
     }
 
     uint32_t Sequence = 0;
-    CByteBuilder Out;
+    CBytes Out;
 
 private:
     uint32_t m_Serial;
 };
 
 std::vector<uint8_t> IdPacket(uint32_t rate, uint32_t nominal = 128000) {
-    CByteBuilder b;
-    b.U8(1).Append("vorbis").U32(0).U8(2).U32(rate).U32(0).U32(nominal).U32(0).U8(0xB8).U8(1);
-    return b.Bytes;
+    CBytes b;
+    b.U8(1).Text("vorbis").U32LE(0).U8(2).U32LE(rate).U32LE(0).U32LE(nominal).U32LE(0).U8(0xB8).U8(
+        1);
+    return b.Data();
 }
 
 std::vector<uint8_t> CommentPacket(const std::vector<std::string>& comments) {
-    CByteBuilder b;
-    b.U8(3).Append("vorbis").U32(6).Append("vendor").U32(static_cast<uint32_t>(comments.size()));
+    CBytes b;
+    b.U8(3).Text("vorbis").U32LE(6).Text("vendor").U32LE(static_cast<uint32_t>(comments.size()));
     for (const auto& comment : comments)
-        b.U32(static_cast<uint32_t>(comment.size())).Append(comment);
+        b.U32LE(static_cast<uint32_t>(comment.size())).Text(comment);
     b.U8(1); // framing bit
-    return b.Bytes;
+    return b.Data();
 }
 
 const std::vector<uint8_t> SetupPacket = {5, 'v', 'o', 'r', 'b', 'i', 's', 0, 0, 0, 0, 0, 0, 0, 0};
@@ -104,7 +106,7 @@ TEST(OggReader, CommentKeysIgnoreCaseAndTheLastOneWins) {
                            "comment=two\nlines", "TrackNumber=07/12", "no equals sign",
                            "=empty key", "GENRE=Jazz", "DATE=1999"});
     stream.Packets({AudioPacket(100)}, LastPage, 441000);
-    const OggInfo info = Read(stream.Out.Bytes);
+    const OggInfo info = Read(stream.Out.Data());
     EXPECT_EQ(info.Status, 1);
     EXPECT_EQ(info.Title, "Other");
     EXPECT_EQ(info.Artist, "Someone");
@@ -130,7 +132,7 @@ TEST(OggReader, TrackNumberIsTheLeadingDecimalNumber) {
     for (const auto& c : cases) {
         auto stream = Headers(c.comments);
         stream.Packets({AudioPacket(10)}, LastPage, 0);
-        EXPECT_EQ(Read(stream.Out.Bytes).TrackNumber, c.track);
+        EXPECT_EQ(Read(stream.Out.Data()).TrackNumber, c.track);
     }
 }
 
@@ -140,7 +142,7 @@ TEST(OggReader, ValuesStayUtf8AndAreCutOnACharacterBoundary) {
         longTitle += "日"; // three bytes each
     auto stream = Headers({longTitle, "ARTIST=caf\xe9", "ALBUM=夜明けの歌"});
     stream.Packets({AudioPacket(10)}, LastPage, 0);
-    const OggInfo info = Read(stream.Out.Bytes);
+    const OggInfo info = Read(stream.Out.Data());
     EXPECT_EQ(info.Title.size(), 253u) << "'a' and 84 whole characters fit in 255 bytes";
     EXPECT_EQ(info.Title.substr(0, 4), "a日");
     EXPECT_EQ(info.Artist, "caf\xef\xbf\xbd") << "an invalid byte becomes U+FFFD";
@@ -164,30 +166,30 @@ TEST(OggReader, TimeFromTheLastPageGranulePosition) {
         auto stream = Headers({}, c.rate);
         stream.Packets({AudioPacket(300)}, 0, c.granule / 2);
         stream.Packets({AudioPacket(300)}, LastPage, c.granule);
-        EXPECT_EQ(Read(stream.Out.Bytes).PlayTime, c.seconds) << c.rate << " " << c.granule;
+        EXPECT_EQ(Read(stream.Out.Data()).PlayTime, c.seconds) << c.rate << " " << c.granule;
     }
 }
 
 TEST(OggReader, FailedWalksGiveNoTime) {
     auto noLastFlag = Headers({});
     noLastFlag.Packets({AudioPacket(300)}, 0, 441000);
-    EXPECT_EQ(Read(noLastFlag.Out.Bytes).PlayTime, -1);
+    EXPECT_EQ(Read(noLastFlag.Out.Data()).PlayTime, -1);
 
     auto emptyBody = Headers({});
     emptyBody.Page({}, {});
     emptyBody.Packets({AudioPacket(300)}, LastPage, 441000);
-    EXPECT_EQ(Read(emptyBody.Out.Bytes).PlayTime, -1) << "a zero-length body before the last page";
+    EXPECT_EQ(Read(emptyBody.Out.Data()).PlayTime, -1) << "a zero-length body before the last page";
 
     auto emptyLastPage = Headers({});
     emptyLastPage.Packets({AudioPacket(300)}, 0, 441000);
     emptyLastPage.Page({}, {}, LastPage, 441000);
-    EXPECT_EQ(Read(emptyLastPage.Out.Bytes).PlayTime, 10) << "the last page itself may be empty";
+    EXPECT_EQ(Read(emptyLastPage.Out.Data()).PlayTime, 10) << "the last page itself may be empty";
 
     auto lostSync = Headers({});
     lostSync.Packets({AudioPacket(300)}, 0, 0);
-    lostSync.Out.Bytes.resize(lostSync.Out.Size() - 10); // the body runs past the end
+    lostSync.Out.Data().resize(lostSync.Out.Size() - 10); // the body runs past the end
     lostSync.Packets({AudioPacket(300)}, LastPage, 441000);
-    EXPECT_EQ(Read(lostSync.Out.Bytes).PlayTime, -1) << "pages are not where the lengths say";
+    EXPECT_EQ(Read(lostSync.Out.Data()).PlayTime, -1) << "pages are not where the lengths say";
 }
 
 TEST(OggReader, HeadersMustStandOnTheirPages) {
@@ -196,7 +198,7 @@ TEST(OggReader, HeadersMustStandOnTheirPages) {
     wrongFirst.Packets({IdPacket(44100)}, FirstPage);
     wrongFirst.Packets({CommentPacket({"TITLE=x"})});
     wrongFirst.Packets({AudioPacket(10)}, LastPage, 441000);
-    OggInfo info = Read(wrongFirst.Out.Bytes);
+    OggInfo info = Read(wrongFirst.Out.Data());
     EXPECT_EQ(info.Status, -1);
     EXPECT_EQ(info.PlayTime, 0) << "headers not read: no time";
     EXPECT_EQ(info.SamplingRate, 0);
@@ -206,7 +208,7 @@ TEST(OggReader, HeadersMustStandOnTheirPages) {
     wrongSecond.Packets({IdPacket(44100)}, FirstPage);
     wrongSecond.Sequence = 5;
     wrongSecond.Packets({CommentPacket({"TITLE=x"})});
-    info = Read(wrongSecond.Out.Bytes);
+    info = Read(wrongSecond.Out.Data());
     EXPECT_EQ(info.Status, -1);
     EXPECT_EQ(info.SamplingRate, 44100) << "the identification header was read";
     EXPECT_EQ(info.Title, "");
@@ -215,14 +217,14 @@ TEST(OggReader, HeadersMustStandOnTheirPages) {
     setupSecond.Packets({IdPacket(44100)}, FirstPage);
     setupSecond.Packets({SetupPacket});
     setupSecond.Packets({AudioPacket(10)}, LastPage, 441000);
-    info = Read(setupSecond.Out.Bytes);
+    info = Read(setupSecond.Out.Data());
     EXPECT_EQ(info.Status, -1);
     EXPECT_EQ(info.PlayTime, 0);
 
     COggStream notVorbis;
     notVorbis.Packets({{'O', 'p', 'u', 's', 'H', 'e', 'a', 'd', 1, 2, 0, 0, 0x80, 0xBB, 0, 0}},
                       FirstPage);
-    info = Read(notVorbis.Out.Bytes);
+    info = Read(notVorbis.Out.Data());
     EXPECT_EQ(info.Status, -1);
     EXPECT_EQ(info.SamplingRate, 0) << "no values from a header that is not Vorbis";
 
@@ -242,7 +244,7 @@ TEST(OggReader, CommentPacketOverManyPages) {
     stream.Packets({SetupPacket});
     stream.Packets({AudioPacket(300)}, LastPage, 441000);
     ASSERT_GT(stream.Sequence, 60u);
-    const OggInfo info = Read(stream.Out.Bytes);
+    const OggInfo info = Read(stream.Out.Data());
     EXPECT_EQ(info.Status, 1);
     EXPECT_EQ(info.Artist, "First");
     EXPECT_EQ(info.Title, "After the picture");
@@ -254,7 +256,7 @@ TEST(OggReader, CommentPacketOverManyPages) {
     gap.Packets({IdPacket(44100)}, FirstPage);
     const size_t pageStart = gap.Out.Size();
     gap.SpreadPacket(CommentPacket({"ARTIST=First", picture, "TITLE=After the picture"}), 16);
-    std::vector<uint8_t> bytes = gap.Out.Bytes;
+    std::vector<uint8_t> bytes = gap.Out.Data();
     const size_t second = pageStart + 27 + 16 + 16 * 255; // the first continuation page
     ASSERT_EQ(std::string(bytes.begin() + second, bytes.begin() + second + 4), "OggS");
     bytes[second + 18] = 99; // sequence number
@@ -273,8 +275,8 @@ TEST(OggReader, LongFileIsNotReadWhole) {
     tail.Packets({AudioPacket(3000)}, LastPage, 44100 * 6000);
 
     test::CSparseSource file(100'000'000);
-    file.Place(0, headers.Out.Bytes);
-    file.Place(file.Size() - tail.Out.Size(), tail.Out.Bytes);
+    file.Place(0, headers.Out.Data());
+    file.Place(file.Size() - tail.Out.Size(), tail.Out.Data());
     OggInfo info;
     ASSERT_TRUE(COggReader().Read(file, info));
     EXPECT_EQ(info.Title, "Long");
@@ -289,7 +291,7 @@ TEST(OggReader, TailSearchWidensAndAgreesWithTheWalk) {
     for (int i = 0; i < 8; ++i)
         stream.Packets({AudioPacket(60'000)}, 0, i * 1000);
     stream.Packets({AudioPacket(60'000)}, LastPage, 44100 * 7);
-    const OggInfo info = Read(stream.Out.Bytes);
+    const OggInfo info = Read(stream.Out.Data());
     EXPECT_EQ(info.PlayTime, 7);
 
     // A zero-length body between the page found and the last page still fails the walk.
@@ -298,13 +300,13 @@ TEST(OggReader, TailSearchWidensAndAgreesWithTheWalk) {
         empty.Packets({AudioPacket(4000)}, 0, i * 1000);
     empty.Page({}, {});
     empty.Packets({AudioPacket(4000)}, LastPage, 44100 * 7);
-    EXPECT_EQ(Read(empty.Out.Bytes).PlayTime, -1);
+    EXPECT_EQ(Read(empty.Out.Data()).PlayTime, -1);
 
     // No last-page flag near the end: none, without walking further.
     auto truncated = Headers({});
     for (int i = 0; i < 10; ++i)
         truncated.Packets({AudioPacket(4000)}, 0, i * 1000);
-    EXPECT_EQ(Read(truncated.Out.Bytes).PlayTime, -1);
+    EXPECT_EQ(Read(truncated.Out.Data()).PlayTime, -1);
 }
 
 // Two streams one after the other: the walk from the start stops at the first last page of
@@ -320,8 +322,8 @@ TEST(OggReader, ChainedStreamsAgreeWithTheWalkFromTheStart) {
         for (int i = 0; i < secondPages; ++i)
             second.Packets({AudioPacket(4000)}, 0, i * 1000);
         second.Packets({AudioPacket(4000)}, LastPage, 44100 * 50);
-        std::vector<uint8_t> bytes = first.Out.Bytes;
-        bytes.insert(bytes.end(), second.Out.Bytes.begin(), second.Out.Bytes.end());
+        std::vector<uint8_t> bytes = first.Out.Data();
+        bytes.insert(bytes.end(), second.Out.Data().begin(), second.Out.Data().end());
         return Read(bytes);
     };
     EXPECT_EQ(chain(0, true, 10).PlayTime, 3) << "only the second stream near the end";
@@ -333,7 +335,7 @@ TEST(OggReader, BrokenFilesAreReadQuietly) {
     auto stream = Headers({"TITLE=Song", "ARTIST=Someone", "TRACKNUMBER=3"});
     stream.Packets({AudioPacket(200)}, 0, 1000);
     stream.Packets({AudioPacket(200)}, LastPage, 441000);
-    test::ForEachBrokenCopy(stream.Out.Bytes, [](const std::vector<uint8_t>& bytes) {
+    test::ForEachBrokenCopy(stream.Out.Data(), [](const std::vector<uint8_t>& bytes) {
         OggInfo info;
         EXPECT_TRUE(COggReader().Read(CMemorySource(bytes), info));
         EXPECT_LE(info.Title.size(), 255u);
@@ -343,16 +345,16 @@ TEST(OggReader, BrokenFilesAreReadQuietly) {
     // Lengths that claim far more than the file holds.
     COggStream huge;
     huge.Packets({IdPacket(44100)}, FirstPage);
-    CByteBuilder comment;
-    comment.U8(3).Append("vorbis").U32(0xFFFFFFF0).Append("vendor");
-    huge.Packets({comment.Bytes});
-    EXPECT_EQ(Read(huge.Out.Bytes).Status, 1);
-    CByteBuilder many;
-    many.U8(3).Append("vorbis").U32(0).U32(0xFFFFFFFF).U32(0xFFFFFFFF).Append("TITLE=x");
+    CBytes comment;
+    comment.U8(3).Text("vorbis").U32LE(0xFFFFFFF0).Text("vendor");
+    huge.Packets({comment.Data()});
+    EXPECT_EQ(Read(huge.Out.Data()).Status, 1);
+    CBytes many;
+    many.U8(3).Text("vorbis").U32LE(0).U32LE(0xFFFFFFFF).U32LE(0xFFFFFFFF).Text("TITLE=x");
     COggStream counts;
     counts.Packets({IdPacket(44100)}, FirstPage);
-    counts.Packets({many.Bytes});
-    EXPECT_EQ(Read(counts.Out.Bytes).Title, "");
+    counts.Packets({many.Data()});
+    EXPECT_EQ(Read(counts.Out.Data()).Title, "");
 }
 
 // A real file made by oggenc (tests/data/README-oggwma.md tells how).

@@ -8,43 +8,9 @@
 #include <map>
 #include <random>
 #include <span>
-#include <string_view>
 #include <vector>
 
 namespace torvane::test {
-
-// Builds little-endian binary fixtures in memory.
-class CByteBuilder {
-public:
-    CByteBuilder& U8(uint8_t value) {
-        Bytes.push_back(value);
-        return *this;
-    }
-    CByteBuilder& U16(uint16_t value) { return Number(value, 2); }
-    CByteBuilder& U32(uint32_t value) { return Number(value, 4); }
-    CByteBuilder& U64(uint64_t value) { return Number(value, 8); }
-    CByteBuilder& Append(std::span<const uint8_t> bytes) {
-        Bytes.insert(Bytes.end(), bytes.begin(), bytes.end());
-        return *this;
-    }
-    CByteBuilder& Append(std::string_view text) {
-        return Append({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
-    }
-    CByteBuilder& Fill(size_t count, uint8_t value) {
-        Bytes.insert(Bytes.end(), count, value);
-        return *this;
-    }
-    size_t Size() const { return Bytes.size(); }
-
-    std::vector<uint8_t> Bytes;
-
-private:
-    CByteBuilder& Number(uint64_t value, int width) {
-        for (int i = 0; i < width; ++i)
-            Bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-        return *this;
-    }
-};
 
 // A large file that is zero except for the pieces placed in it; counts the bytes read, so a
 // test can tell that a reader did not read the whole file.

@@ -1,4 +1,5 @@
 #include "core/media/WmaReader.h"
+#include "Bytes.h"
 #include "ReaderFixtures.h"
 #include "core/media/AsfHeader.h"
 #include "core/media/ListData.h"
@@ -11,55 +12,63 @@
 namespace torvane {
 namespace {
 
-using test::CByteBuilder;
+using test::CBytes;
 using Bytes = std::vector<uint8_t>;
 
 // UTF-16LE with the terminating zero, as ASF stores texts.
 Bytes Utf16(std::u16string_view text) {
-    CByteBuilder b;
+    CBytes b;
     for (char16_t unit : text)
-        b.U16(unit);
-    b.U16(0);
-    return b.Bytes;
+        b.U16LE(unit);
+    b.U16LE(0);
+    return b.Data();
 }
 
 Bytes Object(const AsfGuid& guid, const Bytes& data) {
-    CByteBuilder b;
-    b.Append(guid).U64(24 + data.size()).Append(data);
-    return b.Bytes;
+    CBytes b;
+    b.Append(guid).U64LE(24 + data.size()).Append(data);
+    return b.Data();
 }
 
 Bytes Concat(const std::vector<Bytes>& parts) {
-    CByteBuilder b;
+    CBytes b;
     for (const auto& part : parts)
         b.Append(part);
-    return b.Bytes;
+    return b.Data();
 }
 
 Bytes HeaderObject(const std::vector<Bytes>& children) {
     const Bytes data = Concat(children);
-    CByteBuilder b;
-    b.Append(asf::HeaderObject).U64(30 + data.size()).U32(static_cast<uint32_t>(children.size()));
+    CBytes b;
+    b.Append(asf::HeaderObject)
+        .U64LE(30 + data.size())
+        .U32LE(static_cast<uint32_t>(children.size()));
     b.U8(1).U8(2).Append(data);
-    return b.Bytes;
+    return b.Data();
 }
 
 Bytes FileProperties(uint64_t playDuration, uint64_t prerollMs) {
-    CByteBuilder b;
-    b.Fill(16, 0xF1).U64(0).U64(0).U64(1).U64(playDuration).U64(playDuration).U64(prerollMs);
-    b.U32(2).U32(3200).U32(3200).U32(128000);
-    return Object(asf::FileProperties, b.Bytes);
+    CBytes b;
+    b.Fill(16, 0xF1)
+        .U64LE(0)
+        .U64LE(0)
+        .U64LE(1)
+        .U64LE(playDuration)
+        .U64LE(playDuration)
+        .U64LE(prerollMs);
+    b.U32LE(2).U32LE(3200).U32LE(3200).U32LE(128000);
+    return Object(asf::FileProperties, b.Data());
 }
 
 Bytes ContentDescription(std::u16string_view title, std::u16string_view author,
                          std::u16string_view description) {
     const Bytes texts[] = {Utf16(title), Utf16(author), Utf16(u"(c)"), Utf16(description), {}};
-    CByteBuilder b;
+    CBytes b;
     for (const auto& text : texts)
-        b.U16(static_cast<uint16_t>(text.size()));
+        b.U16LE(static_cast<uint16_t>(text.size()));
     for (const auto& text : texts)
         b.Append(text);
-    return Object(asf::ContentDescription, b.Bytes);
+    return Object(asf::ContentDescription, b.Data());
 }
 
 struct Attribute {
@@ -73,36 +82,36 @@ Attribute Text(std::u16string name, std::u16string_view value) {
     return {std::move(name), AsfAttribute::Unicode, Utf16(value)};
 }
 Attribute Dword(std::u16string name, uint32_t value) {
-    return {std::move(name), AsfAttribute::DWord, CByteBuilder().U32(value).Bytes};
+    return {std::move(name), AsfAttribute::DWord, CBytes().U32LE(value).Data()};
 }
 
 Bytes ExtendedContent(const std::vector<Attribute>& attributes) {
-    CByteBuilder b;
-    b.U16(static_cast<uint16_t>(attributes.size()));
+    CBytes b;
+    b.U16LE(static_cast<uint16_t>(attributes.size()));
     for (const auto& a : attributes) {
         const Bytes name = Utf16(a.Name);
-        b.U16(static_cast<uint16_t>(name.size())).Append(name).U16(a.Type);
-        b.U16(static_cast<uint16_t>(a.Value.size())).Append(a.Value);
+        b.U16LE(static_cast<uint16_t>(name.size())).Append(name).U16LE(a.Type);
+        b.U16LE(static_cast<uint16_t>(a.Value.size())).Append(a.Value);
     }
-    return Object(asf::ExtendedContentDescription, b.Bytes);
+    return Object(asf::ExtendedContentDescription, b.Data());
 }
 
 Bytes MetadataObject(const AsfGuid& guid, const std::vector<Attribute>& attributes) {
-    CByteBuilder b;
-    b.U16(static_cast<uint16_t>(attributes.size()));
+    CBytes b;
+    b.U16LE(static_cast<uint16_t>(attributes.size()));
     for (const auto& a : attributes) {
         const Bytes name = Utf16(a.Name);
-        b.U16(0).U16(a.Stream).U16(static_cast<uint16_t>(name.size())).U16(a.Type);
-        b.U32(static_cast<uint32_t>(a.Value.size())).Append(name).Append(a.Value);
+        b.U16LE(0).U16LE(a.Stream).U16LE(static_cast<uint16_t>(name.size())).U16LE(a.Type);
+        b.U32LE(static_cast<uint32_t>(a.Value.size())).Append(name).Append(a.Value);
     }
-    return Object(guid, b.Bytes);
+    return Object(guid, b.Data());
 }
 
 Bytes HeaderExtension(const std::vector<Bytes>& children) {
     const Bytes data = Concat(children);
-    CByteBuilder b;
-    b.Fill(16, 0x11).U16(6).U32(static_cast<uint32_t>(data.size())).Append(data);
-    return Object(asf::HeaderExtension, b.Bytes);
+    CBytes b;
+    b.Fill(16, 0x11).U16LE(6).U32LE(static_cast<uint32_t>(data.size())).Append(data);
+    return Object(asf::HeaderExtension, b.Data());
 }
 
 struct Codec {
@@ -112,24 +121,24 @@ struct Codec {
 };
 
 Bytes CodecList(const std::vector<Codec>& codecs) {
-    CByteBuilder b;
-    b.Fill(16, 0x41).U32(static_cast<uint32_t>(codecs.size()));
+    CBytes b;
+    b.Fill(16, 0x41).U32LE(static_cast<uint32_t>(codecs.size()));
     for (const auto& c : codecs) {
-        b.U16(c.Type).U16(static_cast<uint16_t>(c.Name.size() + 1)).Append(Utf16(c.Name));
-        b.U16(static_cast<uint16_t>(c.Description.size() + 1)).Append(Utf16(c.Description));
-        b.U16(2).U16(0x161);
+        b.U16LE(c.Type).U16LE(static_cast<uint16_t>(c.Name.size() + 1)).Append(Utf16(c.Name));
+        b.U16LE(static_cast<uint16_t>(c.Description.size() + 1)).Append(Utf16(c.Description));
+        b.U16LE(2).U16LE(0x161);
     }
-    return Object(asf::CodecList, b.Bytes);
+    return Object(asf::CodecList, b.Data());
 }
 
 Bytes AudioStream(uint32_t samplesPerSecond, uint32_t averageBytesPerSecond) {
-    CByteBuilder format;
-    format.U16(0x161).U16(2).U32(samplesPerSecond).U32(averageBytesPerSecond).U16(0x2E5);
-    format.U16(16).U16(0);
-    CByteBuilder b;
-    b.Append(asf::AudioMedia).Fill(16, 0x22).U64(0).U32(static_cast<uint32_t>(format.Size()));
-    b.U32(0).U16(1).U32(0).Append(format.Bytes);
-    return Object(asf::StreamProperties, b.Bytes);
+    CBytes format;
+    format.U16LE(0x161).U16LE(2).U32LE(samplesPerSecond).U32LE(averageBytesPerSecond).U16LE(0x2E5);
+    format.U16LE(16).U16LE(0);
+    CBytes b;
+    b.Append(asf::AudioMedia).Fill(16, 0x22).U64LE(0).U32LE(static_cast<uint32_t>(format.Size()));
+    b.U32LE(0).U16LE(1).U32LE(0).Append(format.Data());
+    return Object(asf::StreamProperties, b.Data());
 }
 
 // A typical file: the header object with its children, then a data object.
@@ -312,14 +321,14 @@ TEST(WmaReader, BrokenObjectsEndTheReadingQuietly) {
     // A header extension nested in itself many times over must not exhaust the stack.
     const Bytes inner = FileProperties(100'000'000, 0);
     const uint64_t levels = 100'000, levelSize = 24 + 22;
-    CByteBuilder nested;
+    CBytes nested;
     for (uint64_t level = 0; level < levels; ++level) {
         const uint64_t size = (levels - level) * levelSize + inner.size();
-        nested.Append(asf::HeaderExtension).U64(size).Fill(16, 0x11).U16(6);
-        nested.U32(static_cast<uint32_t>(size - levelSize));
+        nested.Append(asf::HeaderExtension).U64LE(size).Fill(16, 0x11).U16LE(6);
+        nested.U32LE(static_cast<uint32_t>(size - levelSize));
     }
     nested.Append(inner);
-    EXPECT_EQ(Read(File({nested.Bytes})).PlayTime, 0) << "objects nested twice are not read";
+    EXPECT_EQ(Read(File({nested.Data()})).PlayTime, 0) << "objects nested twice are not read";
 
     const Bytes valid = File({
         FileProperties(2'345'678'901, 3000),

@@ -10,6 +10,15 @@ bool CCachedSource::Holds(uint64_t offset, size_t count) const {
            count <= m_Block.size() - (offset - m_BlockStart);
 }
 
+std::span<const uint8_t> CCachedSource::Load(uint64_t offset, size_t count) const {
+    const uint64_t size = Size();
+    m_Block.resize(offset < size ? static_cast<size_t>(std::min<uint64_t>(count, size - offset))
+                                 : 0);
+    m_Block.resize(m_Inner.ReadAt(offset, m_Block));
+    m_BlockStart = offset;
+    return m_Block;
+}
+
 size_t CCachedSource::ReadAt(uint64_t offset, std::span<uint8_t> out) const {
     const uint64_t size = Size();
     if (offset >= size || out.empty())
@@ -17,11 +26,8 @@ size_t CCachedSource::ReadAt(uint64_t offset, std::span<uint8_t> out) const {
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(out.size(), size - offset));
     if (wanted > m_BlockSize)
         return m_Inner.ReadAt(offset, out.first(wanted));
-    if (!Holds(offset, wanted)) {
-        m_Block.resize(static_cast<size_t>(std::min<uint64_t>(m_BlockSize, size - offset)));
-        m_Block.resize(m_Inner.ReadAt(offset, m_Block));
-        m_BlockStart = offset;
-    }
+    if (!Holds(offset, wanted))
+        Load(offset, m_BlockSize);
     const size_t count =
         std::min(wanted, m_Block.size() - static_cast<size_t>(offset - m_BlockStart));
     if (count > 0)

@@ -19,6 +19,10 @@ public:
     uint64_t Size() const override { return m_Inner.Size(); }
     size_t ReadAt(uint64_t offset, std::span<uint8_t> out) const override;
 
+    // Reads up to count bytes from offset into the block, in place of what it held, and
+    // answers them (fewer at the end of the data); later reads inside them are served from it.
+    std::span<const uint8_t> Load(uint64_t offset, size_t count) const;
+
 private:
     bool Holds(uint64_t offset, size_t count) const;
 

@@ -1,10 +1,10 @@
 #include "OggReader.h"
 
 #include "ByteReader.h"
+#include "CachedSource.h"
 #include "FileSource.h"
 #include "OggPacketReader.h"
 #include "OggPage.h"
-#include "ReadAheadSource.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -17,7 +17,6 @@
 namespace torvane {
 namespace {
 
-constexpr size_t ReadAheadBlock = 8 * 1024;
 // The last page is looked for in the last FirstTailWindow bytes, then in windows four times
 // larger up to MaxTailWindow; past that the pages are walked from the start.
 constexpr uint64_t FirstTailWindow = 8 * 1024;
@@ -132,7 +131,7 @@ std::optional<uint64_t> WalkToLastPage(const CByteSource& source, uint64_t offse
 }
 
 // The offset of the first page of the stream in the last window bytes of the file.
-std::optional<uint64_t> FindPageInTail(const CReadAheadSource& source, uint64_t window,
+std::optional<uint64_t> FindPageInTail(const CCachedSource& source, uint64_t window,
                                        uint32_t serial) {
     const uint64_t start = source.Size() - window;
     const auto bytes = source.Load(start, static_cast<size_t>(window));
@@ -154,7 +153,7 @@ std::optional<uint64_t> FindPageInTail(const CReadAheadSource& source, uint64_t 
 // The walk is taken up at the first page of the stream found near the end of the file, so a
 // long file is not read whole; when the stream has no page there, the walk starts at the
 // beginning.
-std::optional<uint64_t> FindLastPage(const CReadAheadSource& source, uint32_t serial) {
+std::optional<uint64_t> FindLastPage(const CCachedSource& source, uint32_t serial) {
     for (uint64_t window = FirstTailWindow; window < source.Size() && window <= MaxTailWindow;
          window *= 4) {
         if (const auto page = FindPageInTail(source, window, serial))
@@ -165,7 +164,7 @@ std::optional<uint64_t> FindLastPage(const CReadAheadSource& source, uint32_t se
 
 // Seconds from the last page's granule position; -1 when there is none or no rate to
 // divide by.
-int32_t ComputeTime(const CReadAheadSource& source, uint32_t serial, int32_t samplingRate) {
+int32_t ComputeTime(const CCachedSource& source, uint32_t serial, int32_t samplingRate) {
     const auto granule = FindLastPage(source, serial);
     if (!granule || samplingRate <= 0 || static_cast<int64_t>(*granule) < 0)
         return -1;
@@ -190,7 +189,7 @@ bool COggReader::Read(const CByteSource& file, OggInfo& info) const {
     info = {};
     info.FileLength = static_cast<int64_t>(file.Size());
     info.Status = -1;
-    const CReadAheadSource source(file, ReadAheadBlock);
+    const CCachedSource source(file);
 
     OggPage first;
     if (!ReadOggPage(source, 0, first) || first.Sequence != 0 || !ReadIdHeader(source, first, info))

@@ -1,8 +1,8 @@
 #include "WmaReader.h"
 
 #include "AsfHeader.h"
+#include "CachedSource.h"
 #include "FileSource.h"
-#include "ReadAheadSource.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -12,7 +12,6 @@
 namespace torvane {
 namespace {
 
-constexpr size_t ReadAheadBlock = 8 * 1024;
 // Texts are kept as long as the fields that hold them: attribute values up to 499 bytes,
 // the codec name up to 1023, the bit-rate text up to 9 and the sampling-rate text up to 17.
 constexpr size_t MaxAttributeBytes = 499;
@@ -111,7 +110,7 @@ bool CWmaReader::Read(const std::string& path, WmaInfo& info) const {
 
 bool CWmaReader::Read(const CByteSource& file, WmaInfo& info) const {
     info = {};
-    const CReadAheadSource source(file, ReadAheadBlock);
+    const CCachedSource source(file);
     AsfHeader header;
     if (!ReadAsfHeader(source, header))
         return false;
