@@ -8,7 +8,6 @@
 #include "TextCodec.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <optional>

@@ -43,10 +43,6 @@ int32_t PlayTime(const AsfHeader& header) {
     return static_cast<int32_t>(std::min<uint64_t>(seconds, INT32_MAX));
 }
 
-bool EndsWith(std::string_view text, std::string_view tail) {
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
 bool StartsWithDigit(std::string_view text) {
     return !text.empty() && text[0] >= '0' && text[0] <= '9';
 }
@@ -71,9 +67,9 @@ void DescriptionTexts(std::string_view description, WmaInfo& info) {
         const std::string_view rest = skipSpaces(description.substr(comma + 1));
         samplingRate = rest.substr(0, rest.find(','));
     }
-    if (EndsWith(bitRate, "kbps"))
+    if (bitRate.ends_with("kbps"))
         bitRate.replace(bitRate.size() - 4, 4, "kbit");
-    if (EndsWith(samplingRate, " kHz"))
+    if (samplingRate.ends_with(" kHz"))
         samplingRate.replace(samplingRate.size() - 4, 4, "000 Hz");
     info.BitRateText = Fitted(bitRate, MaxBitRateBytes);
     info.SamplingRateText = Fitted(samplingRate, MaxSamplingRateBytes);
