@@ -2,6 +2,8 @@
 // them, or prints the full information of single files.
 
 #include "ConsoleHost.h"
+#include "FindOptions.h"
+#include "ListOpsOptions.h"
 #include "RecordOutput.h"
 #include "core/doc/Profile.h"
 #include "core/doc/ProfileLocation.h"
@@ -55,7 +57,7 @@ void ApplyOverrides(const Options& options, DocSettings& settings) {
         settings.TagOf = tags.at(options.TagMode);
 }
 
-int RunGather(const Options& options) {
+int RunGather(const Options& options, const CFindOptions& find, const ListOpsPlan& listOps) {
     CProfile profile = LoadProfile(options.Profile);
     CConsoleHost host;
     CTorvaneDoc doc(profile, host);
@@ -68,9 +70,12 @@ int RunGather(const Options& options) {
             status = 1;
         }
     }
+    if (!find.Gather(doc))
+        status = 1;
+    ApplyListOps(doc, listOps);
 
     const DisplayUnits units = doc.Settings().Units();
-    for (const CListData* record : doc.AllList()) {
+    for (const CListData* record : doc.CurrentList()) {
         if (options.Json)
             std::cout << RecordJson(*record, units).Text() << "\n";
         else
@@ -131,6 +136,8 @@ int main(int argc, char** argv) {
     app.add_flag("--json", options.Json, "Print one JSON object per record (JSON Lines)")
         ->excludes(print);
     app.add_option("INPUT", options.Inputs, "Audio files to gather");
+    const CFindOptions find(app);
+    const CListOpsOptions listOps(app);
 
     auto* info = app.add_subcommand("info", "Print every field of each file's record as JSON");
     info->add_option("--profile", options.Profile, "Profile (settings) file to read");
@@ -149,9 +156,9 @@ int main(int argc, char** argv) {
     }
     if (info->parsed())
         return RunInfo(options);
-    if (options.Inputs.empty()) {
+    if (options.Inputs.empty() && !find.Given()) {
         std::cerr << "torvane-cli: no INPUT given (see --help)\n";
         return 2;
     }
-    return RunGather(options);
+    return RunGather(options, find, listOps.Plan());
 }

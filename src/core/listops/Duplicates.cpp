@@ -1,7 +1,7 @@
 #include "Duplicates.h"
 
-#include "Selection.h"
 #include "Search.h"
+#include "Selection.h"
 #include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
 
@@ -44,14 +44,13 @@ struct DuplicateGroups {
         for (size_t pos = 0; pos < list.size(); ++pos) {
             const CListData& record = *list[pos];
             const size_t next = Members.size();
-            const size_t group =
-                record.Has(CListData::InfoRead)
-                    ? byContent
-                          .try_emplace({record.Size(), record.GetTitle(0), record.GetArtist(0),
-                                        record.GetAlbum(0)},
-                                       next)
-                          .first->second
-                    : byRecord.try_emplace(&record, next).first->second;
+            const size_t group = record.Has(CListData::InfoRead)
+                                     ? byContent
+                                           .try_emplace({record.Size(), record.GetTitle(0),
+                                                         record.GetArtist(0), record.GetAlbum(0)},
+                                                        next)
+                                           .first->second
+                                     : byRecord.try_emplace(&record, next).first->second;
             if (group == next)
                 Members.emplace_back();
             Members[group].push_back(pos);
@@ -175,8 +174,7 @@ std::string DuplicateMessage(int count, int seconds) {
 }
 
 int ReportedSeconds(std::chrono::steady_clock::duration elapsed) {
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count()) +
-           1;
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count()) + 1;
 }
 
 } // namespace torvane

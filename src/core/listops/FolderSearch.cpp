@@ -59,7 +59,8 @@ bool Passes(const SearchRequest& request, const std::string& path, int64_t size)
 
 class CFolderSearch {
 public:
-    CFolderSearch(CTorvaneDoc& doc, const SearchRequest& request) : m_Doc(doc), m_Request(request) {}
+    CFolderSearch(CTorvaneDoc& doc, const SearchRequest& request)
+        : m_Doc(doc), m_Request(request) {}
 
     void Search(const std::string& folder, const FolderId& id) {
         m_Path.push_back(id);

@@ -5,7 +5,9 @@
 namespace torvane {
 namespace {
 
-bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+bool StartsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
 
 bool Contains(std::string_view text, std::string_view term) {
     for (size_t at = text.find(term); at != std::string_view::npos; at = text.find(term, at + 1))

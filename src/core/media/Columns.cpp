@@ -36,7 +36,9 @@ std::string NameKey(const CListData& record, const SortKeyContext& context) {
     return std::string(NameWithoutLeadingDigits(record.FileName()));
 }
 
-std::string ExtKey(const CListData& record, const SortKeyContext&) { return record.Ext(); }
+std::string ExtKey(const CListData& record, const SortKeyContext&) {
+    return record.Ext();
+}
 std::string SizeKey(const CListData& record, const SortKeyContext&) {
     return NumberKey(record.Size());
 }
@@ -65,7 +67,9 @@ std::string BitRateKey(const CListData& record, const SortKeyContext&) {
 std::string SamplingRateKey(const CListData& record, const SortKeyContext&) {
     return NumberKey(record.SamplingRate());
 }
-std::string TypeKey(const CListData& record, const SortKeyContext&) { return record.Type(); }
+std::string TypeKey(const CListData& record, const SortKeyContext&) {
+    return record.Type();
+}
 
 } // namespace
 
