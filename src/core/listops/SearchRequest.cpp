@@ -43,12 +43,4 @@ bool MatchTerms(std::string_view text, const std::vector<std::string>& terms, in
     return true;
 }
 
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
-    return lower;
-}
-
 } // namespace torvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AsciiCase.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -46,8 +48,5 @@ void SplitSearchTerms(SearchRequest& request, std::string_view text);
 // compared with its letters A to Z lower-cased; a term is found only where a UTF-8 character
 // starts. The empty term occurs in every text. At most the first ten terms count.
 bool MatchTerms(std::string_view text, const std::vector<std::string>& terms, int exclude);
-
-// The letters A to Z turned to lower case; every other byte kept, so UTF-8 stays intact.
-std::string LowerAscii(std::string_view text);
 
 } // namespace torvane

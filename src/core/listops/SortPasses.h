@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <utility>
 
 namespace torvane {
@@ -49,18 +51,19 @@ void QuickSortPass(Range& items, ptrdiff_t lo, ptrdiff_t hi, bool descending, Co
     }
 }
 
-// Adjacent swaps from left to right; elements that compare equal are never swapped.
+// Adjacent swaps from left to right, each element moving left past every element that sorts
+// after it and never past an equal one. That is a stable sort of the range, whose outcome is
+// unique, so std::stable_sort gives exactly the same order without the quadratic number of
+// swaps (the partition pass leaves far more disorder than its name suggests).
 template <class Range, class Compare>
 void InsertionPass(Range& items, ptrdiff_t lo, ptrdiff_t hi, bool descending, Compare compare) {
-    for (ptrdiff_t p = lo + 1; p <= hi; ++p) {
-        for (ptrdiff_t a = p - 1; a >= lo; --a) {
-            const int r = compare(items[a], items[a + 1]);
-            if (!(descending ? r < 0 : r > 0))
-                break;
-            using std::swap;
-            swap(items[a], items[a + 1]);
-        }
-    }
+    if (lo >= hi)
+        return;
+    std::stable_sort(std::begin(items) + lo, std::begin(items) + hi + 1,
+                     [&](const auto& a, const auto& b) {
+                         const int r = compare(a, b);
+                         return descending ? r > 0 : r < 0;
+                     });
 }
 
 } // namespace torvane

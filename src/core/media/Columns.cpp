@@ -11,64 +11,66 @@ namespace {
 
 // Numbers sort as right-aligned texts 15 wide, so that their text order is the numeric order
 // for values of up to 15 digits (and -1 sorts between the one- and two-digit values).
-std::string NumberKey(int64_t value) {
+void AppendNumber(int64_t value, std::string& out) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%15" PRId64, value);
-    return buffer;
+    const int length = std::snprintf(buffer, sizeof buffer, "%15" PRId64, value);
+    out.append(buffer, static_cast<size_t>(length));
 }
 
-std::string PathKey(const CListData& record, const SortKeyContext& context) {
+void PathKey(const CListData& record, const SortKeyContext& context, std::string& out) {
     const std::string& path = record.FilePath();
-    if (!context.DisNum)
-        return path;
     size_t separator = path.rfind('\\');
     if (separator == std::string::npos)
         separator = path.rfind('/');
-    if (separator == std::string::npos)
-        return path;
+    if (!context.DisNum || separator == std::string::npos) {
+        out += path;
+        return;
+    }
     // The name key carries no extension, so neither does this path key.
-    return path.substr(0, separator + 1).append(NameWithoutLeadingDigits(record.FileName()));
+    out.append(path, 0, separator + 1);
+    out += NameWithoutLeadingDigits(record.FileName());
 }
 
-std::string NameKey(const CListData& record, const SortKeyContext& context) {
-    if (!context.DisNum)
-        return record.FileName();
-    return std::string(NameWithoutLeadingDigits(record.FileName()));
+void NameKey(const CListData& record, const SortKeyContext& context, std::string& out) {
+    if (context.DisNum)
+        out += NameWithoutLeadingDigits(record.FileName());
+    else
+        out += record.FileName();
 }
 
-std::string ExtKey(const CListData& record, const SortKeyContext&) {
-    return record.Ext();
+void ExtKey(const CListData& record, const SortKeyContext&, std::string& out) {
+    out += record.Ext();
 }
-std::string SizeKey(const CListData& record, const SortKeyContext&) {
-    return NumberKey(record.Size());
+void SizeKey(const CListData& record, const SortKeyContext&, std::string& out) {
+    AppendNumber(record.Size(), out);
 }
-std::string TitleKey(const CListData& record, const SortKeyContext& context) {
-    return record.GetTitle(context.TagOf);
+void TitleKey(const CListData& record, const SortKeyContext& context, std::string& out) {
+    out += record.GetTitle(context.TagOf);
 }
-std::string ArtistKey(const CListData& record, const SortKeyContext& context) {
-    return record.GetArtist(context.TagOf);
+void ArtistKey(const CListData& record, const SortKeyContext& context, std::string& out) {
+    out += record.GetArtist(context.TagOf);
 }
-std::string AlbumKey(const CListData& record, const SortKeyContext& context) {
-    return record.GetAlbum(context.TagOf);
+void AlbumKey(const CListData& record, const SortKeyContext& context, std::string& out) {
+    out += record.GetAlbum(context.TagOf);
 }
-std::string CommentKey(const CListData& record, const SortKeyContext& context) {
-    return record.GetComment(context.TagOf);
+void CommentKey(const CListData& record, const SortKeyContext& context, std::string& out) {
+    out += record.GetComment(context.TagOf);
 }
 // The leading number of the track text ("3/12" is 3), 0 when there is none.
-std::string TrackKey(const CListData& record, const SortKeyContext& context) {
-    return NumberKey(std::strtoll(record.GetTrackNum(context.TagOf).c_str(), nullptr, 10));
+void TrackKey(const CListData& record, const SortKeyContext& context, std::string& out) {
+    AppendNumber(std::strtoll(record.GetTrackNum(context.TagOf).c_str(), nullptr, 10), out);
 }
-std::string TimeKey(const CListData& record, const SortKeyContext&) {
-    return NumberKey(record.Time());
+void TimeKey(const CListData& record, const SortKeyContext&, std::string& out) {
+    AppendNumber(record.Time(), out);
 }
-std::string BitRateKey(const CListData& record, const SortKeyContext&) {
-    return NumberKey(record.BitRate());
+void BitRateKey(const CListData& record, const SortKeyContext&, std::string& out) {
+    AppendNumber(record.BitRate(), out);
 }
-std::string SamplingRateKey(const CListData& record, const SortKeyContext&) {
-    return NumberKey(record.SamplingRate());
+void SamplingRateKey(const CListData& record, const SortKeyContext&, std::string& out) {
+    AppendNumber(record.SamplingRate(), out);
 }
-std::string TypeKey(const CListData& record, const SortKeyContext&) {
-    return record.Type();
+void TypeKey(const CListData& record, const SortKeyContext&, std::string& out) {
+    out += record.Type();
 }
 
 } // namespace
@@ -95,9 +97,15 @@ const std::array<ColumnInfo, ColumnCount>& ColumnTable() {
 }
 
 std::string SortKeyText(const CListData& record, int key, const SortKeyContext& context) {
-    if (key < 0 || key >= ColumnCount || !ColumnTable()[key].SortKey)
-        return {};
-    return ColumnTable()[key].SortKey(record, context);
+    std::string text;
+    AppendSortKey(record, key, context, text);
+    return text;
+}
+
+void AppendSortKey(const CListData& record, int key, const SortKeyContext& context,
+                   std::string& out) {
+    if (key >= 0 && key < ColumnCount && ColumnTable()[key].SortKey)
+        ColumnTable()[key].SortKey(record, context, out);
 }
 
 std::string_view NameWithoutLeadingDigits(std::string_view fileName) {

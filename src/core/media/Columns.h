@@ -42,8 +42,10 @@ struct SortKeyContext {
     bool DisNum = false; // ignore leading digits of file names
 };
 
-// Builds the text a column sorts by; texts are compared byte-wise with ASCII letters folded.
-using SortKeyBuilder = std::string (*)(const CListData& record, const SortKeyContext& context);
+// Appends the text a column sorts by to out; texts are compared byte-wise with ASCII letters
+// folded. (Appending lets a sort gather every key into one buffer.)
+using SortKeyBuilder = void (*)(const CListData& record, const SortKeyContext& context,
+                                std::string& out);
 
 struct ColumnInfo {
     const char* Header; // also the column's name in JSON output
@@ -56,6 +58,9 @@ const std::array<ColumnInfo, ColumnCount>& ColumnTable();
 
 // The sort key text of a record under a column key; the empty text for keys without one.
 std::string SortKeyText(const CListData& record, int key, const SortKeyContext& context);
+// The same, appended to out.
+void AppendSortKey(const CListData& record, int key, const SortKeyContext& context,
+                   std::string& out);
 
 // A file name without its leading digits and one separator ('_', '.', ' ' or '-') after them.
 std::string_view NameWithoutLeadingDigits(std::string_view fileName);
