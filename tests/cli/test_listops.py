@@ -1,30 +1,13 @@
 """torvane-cli list operations and the folder search, run as a user runs them."""
 
 import os
-import re
 import subprocess
-import tempfile
 import unittest
 
-CLI = os.environ["TORVANE_CLI"]
+from cli_case import CLI, CliCase
 
 
-class ListOpsTestCase(unittest.TestCase):
-    def setUp(self):
-        self.tmp = tempfile.TemporaryDirectory()
-        self.dir = self.tmp.name
-        self.profile = os.path.join(self.dir, "torvane.ini")
-
-    def tearDown(self):
-        self.tmp.cleanup()
-
-    def write(self, name, data=b""):
-        path = os.path.join(self.dir, name)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
-
+class ListOpsTestCase(CliCase):
     def cli(self, *args, status=0):
         result = subprocess.run([CLI, "--profile", self.profile, *args], capture_output=True,
                                 text=True, timeout=60)
@@ -112,7 +95,7 @@ class SearchTest(ListOpsTestCase):
     def test_existence_and_extended_conditions(self):
         small = self.write("small.mp3", b"\0" * 1024)
         large = self.write("large.mp3", b"\0" * 4096)
-        text = self.write("notes.txt", b"\0" * 2048)
+        text = self.write("notes.dat", b"\0" * 2048)
         gone = os.path.join(self.dir, "gone.mp3")
         args = ["--no-ext-check", "--read", "tags", small, large, text, gone]
         self.assertEqual(self.names("--exists", "no", *args), ["gone"],

@@ -7,6 +7,8 @@
 namespace torvane {
 namespace {
 
+using test::Texts;
+
 using test::Tags;
 
 // The duplicate check as first written, kept plain as an oracle: every record against every
@@ -119,10 +121,7 @@ void BuildRandomList(CTorvaneDoc& doc, uint32_t seed, const std::string& unreada
 
 class DuplicatesTest : public test::ListOpsTest {
 protected:
-    DuplicatesTest() { unreadable = dir.Write("readme.txt", std::string(100, 'x')); }
-
-    test::CTempDir dir;
-    std::string unreadable;
+    const std::string unreadable = dir.Write("readme.txt", std::string(100, 'x'));
 };
 
 TEST_F(DuplicatesTest, CheckKeepsTheFirstAndListingPutsItLast) {
@@ -132,7 +131,7 @@ TEST_F(DuplicatesTest, CheckKeepsTheFirstAndListingPutsItLast) {
     Add("/m/a3.mp3", Tags("T", "a", "x"), 100); // letter case differs: no duplicate
 
     EXPECT_EQ(ListDuplicates(doc), 2);
-    EXPECT_EQ(Names(doc.SearchList()), (std::vector<std::string>{"A2", "A"}));
+    EXPECT_EQ(Names(doc.SearchList()), (Texts{"A2", "A"}));
     EXPECT_EQ(doc.SearchMode(), 1);
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Text.rfind("2件の重複がありました。\n\t処理時間 ", 0), 0u);
@@ -140,7 +139,7 @@ TEST_F(DuplicatesTest, CheckKeepsTheFirstAndListingPutsItLast) {
 
     doc.SetSearchMode(false);
     EXPECT_EQ(RemoveDuplicates(doc), 1);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "a3"}));
+    EXPECT_EQ(Names(), (Texts{"A", "B", "a3"}));
     EXPECT_EQ(host.Messages[1].Text.rfind("1件の重複がありました。", 0), 0u);
     EXPECT_EQ(view.CountText, " 3 件");
     EXPECT_EQ(doc.SearchList()[0]->RefCount(), 1) << "A2 lives on in the search list";

@@ -6,6 +6,8 @@
 namespace torvane {
 namespace {
 
+using test::Texts;
+
 class FolderSearchTest : public test::ListOpsTest {
 protected:
     FolderSearchTest() {
@@ -39,41 +41,37 @@ protected:
         return paths;
     }
 
-    test::CTempDir dir;
     const std::string root = dir / "root";
     SearchRequest request;
 };
 
 TEST_F(FolderSearchTest, WholeTreeWithHiddenEntriesWithoutLinkLoops) {
     doc.Settings().SearchClass = 1; // the scan depth does not apply
-    EXPECT_EQ(Search(""), (std::vector<std::string>{
-                              ".hidden.mp3", ".hiddendir/deep/er/x.mp3", "a.mp3", "big.mp3",
-                              "link/Song.MP3", "readme.txt", "sub/Song.MP3", "xmp3"}))
+    EXPECT_EQ(Search(""), (Texts{".hidden.mp3", ".hiddendir/deep/er/x.mp3", "a.mp3", "big.mp3",
+                                 "link/Song.MP3", "readme.txt", "sub/Song.MP3", "xmp3"}))
         << "links into the tree are followed, links back up are not; no fifo";
     EXPECT_GE(view.CountHistory.size(), 5u) << "the count is shown folder by folder";
     EXPECT_TRUE(Search("", 1).empty()) << "NOT with an empty text adds nothing";
 }
 
 TEST_F(FolderSearchTest, TextOnThePathOrTheName) {
-    EXPECT_EQ(Search("/SUB/"), (std::vector<std::string>{"sub/Song.MP3"}));
-    EXPECT_EQ(Search("song", 0, 1), (std::vector<std::string>{"link/Song.MP3", "sub/Song.MP3"}));
-    EXPECT_EQ(Search("mp3", 0, 1), (std::vector<std::string>{"xmp3"}))
-        << "the name stops at the last dot";
-    EXPECT_EQ(Search(".mp3 /.hidden", 1), (std::vector<std::string>{"readme.txt", "xmp3"}));
+    EXPECT_EQ(Search("/SUB/"), (Texts{"sub/Song.MP3"}));
+    EXPECT_EQ(Search("song", 0, 1), (Texts{"link/Song.MP3", "sub/Song.MP3"}));
+    EXPECT_EQ(Search("mp3", 0, 1), (Texts{"xmp3"})) << "the name stops at the last dot";
+    EXPECT_EQ(Search(".mp3 /.hidden", 1), (Texts{"readme.txt", "xmp3"}));
 }
 
 TEST_F(FolderSearchTest, ExtensionAndSizeConditions) {
     request.useExtension = true;
     request.extension = "mp3";
-    EXPECT_EQ(Search(""),
-              (std::vector<std::string>{".hidden.mp3", ".hiddendir/deep/er/x.mp3", "a.mp3",
-                                        "big.mp3", "link/Song.MP3", "sub/Song.MP3"}))
+    EXPECT_EQ(Search(""), (Texts{".hidden.mp3", ".hiddendir/deep/er/x.mp3", "a.mp3", "big.mp3",
+                                 "link/Song.MP3", "sub/Song.MP3"}))
         << "any case; the registry must accept the type too (xmp3 has none)";
 
     request.useExtension = false;
     request.useSize = true;
     request.sizeKB = 500;
-    EXPECT_EQ(Search(""), (std::vector<std::string>{"big.mp3"})) << "500 KB: 500,000 bytes";
+    EXPECT_EQ(Search(""), (Texts{"big.mp3"})) << "500 KB: 500,000 bytes";
     request.sizeAtMost = 1;
     request.sizeKB = 499;
     EXPECT_EQ(Search("").size(), 6u) << "all but a.mp3 and big.mp3";

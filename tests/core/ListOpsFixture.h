@@ -1,24 +1,15 @@
 #pragma once
 
-#include "Fakes.h"
-#include "core/doc/Profile.h"
-#include "core/doc/TorvaneDoc.h"
-
-#include <gtest/gtest.h>
+#include "DocFixture.h"
 
 #include <string>
 #include <vector>
 
 namespace torvane::test {
 
-// A document with a fake view and host, and records made without touching the disk.
-class ListOpsTest : public ::testing::Test {
+// The document test, with records made without touching the disk.
+class ListOpsTest : public DocTest {
 protected:
-    ListOpsTest() {
-        doc.Settings().readtag = 0;
-        doc.SetView(&view);
-    }
-
     // Adds a record for path to the current list, filled as the MPEG reader would fill it from
     // info and marked read (unless read is false), with the given size.
     CListData* Add(const std::string& path, const MpegInfo& info = {}, int64_t size = 0,
@@ -40,16 +31,16 @@ protected:
     }
 
     // The file names of a list, in order.
-    static std::vector<std::string> Names(const TrackList& list) {
-        std::vector<std::string> names;
+    static Texts Names(const TrackList& list) {
+        Texts names;
         for (const CListData* record : list)
             names.push_back(record->FileName());
         return names;
     }
-    std::vector<std::string> Names() const { return Names(doc.CurrentList()); }
+    Texts Names() const { return Names(doc.CurrentList()); }
 
-    static std::vector<std::string> Numbers(std::initializer_list<int> numbers) {
-        std::vector<std::string> names;
+    static Texts Numbers(std::initializer_list<int> numbers) {
+        Texts names;
         for (int n : numbers)
             names.push_back(std::to_string(n));
         return names;
@@ -60,11 +51,6 @@ protected:
         record->AddRef();
         other.push_back(record);
     }
-
-    CProfile profile;
-    CFakeHost host;
-    CFakeView view;
-    CTorvaneDoc doc{profile, host};
 };
 
 inline MpegInfo Tags(const std::string& title, const std::string& artist = {},

@@ -1,9 +1,11 @@
 #include "core/listops/Search.h"
-#include "core/listops/Selection.h"
 #include "ListOpsFixture.h"
+#include "core/listops/Selection.h"
 
 namespace torvane {
 namespace {
+
+using test::Texts;
 
 using test::Tags;
 
@@ -18,14 +20,15 @@ SearchRequest Request(const std::string& text, int exclude = 0, int target = 0) 
 TEST(SearchTerms, SplitAtRunsOfBlanks) {
     SearchRequest request;
     SplitSearchTerms(request, "love  song");
-    EXPECT_EQ(request.terms, (std::vector<std::string>{"love", "song"}));
+    EXPECT_EQ(request.terms, (Texts{"love", "song"}));
     SplitSearchTerms(request, "love ");
-    EXPECT_EQ(request.terms, (std::vector<std::string>{"love", ""})) << "trailing blank";
+    EXPECT_EQ(request.terms, (Texts{"love", ""})) << "trailing blank";
     SplitSearchTerms(request, " love");
-    EXPECT_EQ(request.terms, (std::vector<std::string>{"", "love"}));
+    EXPECT_EQ(request.terms, (Texts{"", "love"}));
     SplitSearchTerms(request, "");
-    EXPECT_EQ(request.terms, (std::vector<std::string>{""}));
-    SplitSearchTerms(request, "a\tb\xE3\x80\x80" "c");
+    EXPECT_EQ(request.terms, (Texts{""}));
+    SplitSearchTerms(request, "a\tb\xE3\x80\x80"
+                              "c");
     EXPECT_EQ(request.terms.size(), 1u) << "only 0x20 separates";
 }
 
@@ -144,7 +147,7 @@ TEST_F(SearchTest, NewSearchSwitchesToSearchModeAndNarrowingChains) {
     AddSongs();
     RunSearch(doc, Request("love"));
     EXPECT_EQ(doc.SearchMode(), 1);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Love Song", "love letter"}));
+    EXPECT_EQ(Names(), (Texts{"Love Song", "love letter"}));
     EXPECT_EQ(view.CountText, " 2 件");
     EXPECT_EQ(host.ProgressOpened, host.ProgressClosed);
 
@@ -156,13 +159,13 @@ TEST_F(SearchTest, NewSearchSwitchesToSearchModeAndNarrowingChains) {
     narrow = Request("letter", 1, 1);
     narrow.source = SearchSource::SearchList;
     RunSearch(doc, narrow);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Love Song"}));
+    EXPECT_EQ(Names(), (Texts{"Love Song"}));
     EXPECT_EQ(doc.AllList().size(), 4u);
     EXPECT_EQ(doc.AllList()[0]->RefCount(), 2);
     EXPECT_EQ(doc.AllList()[1]->RefCount(), 1) << "released when its result was replaced";
 
     RunSearch(doc, Request("love song", 1));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"other"}));
+    EXPECT_EQ(Names(), (Texts{"other"}));
     RunSearch(doc, Request("love ", 1));
     EXPECT_TRUE(doc.CurrentList().empty()) << "a trailing blank with NOT passes nothing";
 }
@@ -175,13 +178,12 @@ TEST_F(SearchTest, NarrowingKeepsRecordsOnlyTheSearchListHolds) {
     SearchRequest narrow = Request("love");
     narrow.source = SearchSource::SearchList;
     RunSearch(doc, narrow);
-    ASSERT_EQ(Names(), (std::vector<std::string>{"Love Song"}));
+    ASSERT_EQ(Names(), (Texts{"Love Song"}));
     EXPECT_EQ(doc.SearchList()[0]->RefCount(), 1);
     EXPECT_EQ(doc.SearchList()[0]->GetTitle(0), "a");
 }
 
 TEST_F(SearchTest, ExistenceIsAskedOfTheFileSystem) {
-    test::CTempDir dir;
     Add(dir.Write("here.mp3", "x"));
     Add(dir / "gone.mp3");
     std::filesystem::create_directory(dir / "folder");
@@ -190,10 +192,10 @@ TEST_F(SearchTest, ExistenceIsAskedOfTheFileSystem) {
     SearchRequest request = Request("");
     request.existence = 2;
     RunSearch(doc, request);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"gone"}));
+    EXPECT_EQ(Names(), (Texts{"gone"}));
     request.existence = 1;
     RunSearch(doc, request);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"here", "folder"})) << "a folder exists";
+    EXPECT_EQ(Names(), (Texts{"here", "folder"})) << "a folder exists";
     request.exclude = 1;
     RunSearch(doc, request);
     EXPECT_TRUE(Names().empty()) << "NOT with an empty term passes nothing";
@@ -205,8 +207,7 @@ TEST_F(SearchTest, ToggleAndAddToTheOtherList) {
     AddSelectionToOtherList(doc, view.Selection);
     AddSelectionToOtherList(doc, view.Selection);
     EXPECT_EQ(Names(doc.SearchList()),
-              (std::vector<std::string>{"love letter", "Song of songs", "love letter",
-                                        "Song of songs"}));
+              (Texts{"love letter", "Song of songs", "love letter", "Song of songs"}));
     EXPECT_EQ(doc.AllList()[1]->RefCount(), 3);
 
     ToggleSearchMode(doc);

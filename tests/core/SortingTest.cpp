@@ -6,6 +6,8 @@
 namespace torvane {
 namespace {
 
+using test::Texts;
+
 using test::Tags;
 
 // The sort as first written, kept plain as an oracle: key texts built afresh at every
@@ -156,7 +158,7 @@ TEST_F(SortingTest, MinusOnePlacesBetweenOneAndTwoDigitsAndEmptyTagsFirst) {
         Add("/m/" + std::to_string(rate) + ".mp3", info);
     }
     SortAll(doc, ColBitRate, false);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"5", "9", "-1", "32", "128"}));
+    EXPECT_EQ(Names(), (Texts{"5", "9", "-1", "32", "128"}));
     SortAll(doc, ColTitle, false);
     EXPECT_EQ(Names().front(), "5") << "the empty title first";
 }
@@ -167,23 +169,23 @@ TEST_F(SortingTest, HeaderClicksToggleTheDirection) {
     Add("/m/a.mp3", Tags("y"));
     CSortFlags flags;
     SortAll(doc, ColFileName, flags.Take(ColFileName));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Names(), (Texts{"a", "b", "c"}));
     SortAll(doc, ColFileName, flags.Take(ColFileName));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(Names(), (Texts{"c", "b", "a"}));
     SortAll(doc, ColFileName, flags.Take(ColFileName));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Names(), (Texts{"a", "b", "c"}));
 
     // Another key in between starts the first one over; equal titles fall back on the path.
     EXPECT_FALSE(flags.Take(ColTitle));
     EXPECT_FALSE(flags.Take(ColFileName));
     SortAll(doc, ColTitle, true);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(Names(), (Texts{"c", "a", "b"}));
 
     // Genre has no key text: the path alone decides, in the toggled direction.
     SortAll(doc, ColGenre, false);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Names(), (Texts{"a", "b", "c"}));
     SortAll(doc, ColGenre, true);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(Names(), (Texts{"c", "b", "a"}));
 }
 
 TEST_F(SortingTest, ProgressRedrawAndEmptyLists) {
@@ -192,7 +194,7 @@ TEST_F(SortingTest, ProgressRedrawAndEmptyLists) {
 
     Add("/m/only.mp3");
     SortAll(doc, ColFilePath, false);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"only"}));
+    EXPECT_EQ(Names(), (Texts{"only"}));
     EXPECT_EQ(host.ProgressPositions, (std::vector<int>{0, 50, 100}));
     EXPECT_EQ(host.ProgressClosed, 1);
     EXPECT_EQ(view.Redraws, 1);
