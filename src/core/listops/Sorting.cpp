@@ -83,6 +83,7 @@ void SortRange(TrackList& list, size_t lo, size_t hi, int key, bool descending,
     std::string buffer;
     const std::vector<uint32_t> ranks = Ranks(BuildSortTexts(list, lo, hi, key, context, buffer));
     std::vector<SortEntry> entries;
+    entries.reserve(ranks.size());
     for (size_t i = lo; i <= hi; ++i)
         entries.push_back({ranks[i - lo], list[i]});
     const auto compare = [](const SortEntry& a, const SortEntry& b) {
