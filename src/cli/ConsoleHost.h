@@ -13,7 +13,7 @@ class CConsoleHost final : public CUiHost {
 public:
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                               MessageButtons buttons) override {
-        std::cerr << "torvane-cli: " << caption << ": " << text << "\n";
+        std::cerr << "torvane-cli: " << (caption.empty() ? "" : caption + ": ") << text << "\n";
         switch (buttons) {
         case MessageButtons::Ok:
             return MessageAnswer::Ok;

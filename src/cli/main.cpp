@@ -2,7 +2,9 @@
 // or writes them, or prints the full information of single files.
 
 #include "ConsoleHost.h"
+#include "FindOptions.h"
 #include "GatherOptions.h"
+#include "ListOpsOptions.h"
 #include "Output.h"
 #include "RecordOutput.h"
 #include "core/doc/Profile.h"
@@ -30,13 +32,16 @@ CProfile LoadProfile(const std::string& option) {
 
 // Gathers the inputs into the all list, then prints or writes it; list operations belong
 // between the two steps.
-int RunGather(const GatherOptions& options) {
+int RunGather(const GatherOptions& options, const CFindOptions& find, const ListOpsPlan& listOps) {
     CProfile profile = LoadProfile(options.Profile);
     CConsoleHost host;
     CTorvaneDoc doc(profile, host);
     ApplyOverrides(options, doc.Settings());
 
     int status = GatherInputs(doc, options) ? 0 : 1;
+    if (!find.Gather(doc))
+        status = 1;
+    ApplyListOps(doc, listOps);
     if (!WriteOutputs(doc, options))
         status = 1;
     return status;
@@ -81,6 +86,8 @@ int main(int argc, char** argv) {
                  "list files into a list and prints or writes it, or prints the information of "
                  "single files."};
     AddGatherOptions(app, options);
+    const CFindOptions find(app);
+    const CListOpsOptions listOps(app);
 
     auto* info = app.add_subcommand("info", "Print every field of each file's record as JSON");
     info->add_option("--profile", infoOptions.Profile, "Profile (settings) file to read");
@@ -102,9 +109,9 @@ int main(int argc, char** argv) {
             infoOptions.Profile = options.Profile;
         return RunInfo(infoOptions);
     }
-    if (options.Inputs.empty()) {
+    if (options.Inputs.empty() && !find.Given()) {
         std::cerr << "torvane-cli: no INPUT given (see --help)\n";
         return 2;
     }
-    return RunGather(options);
+    return RunGather(options, find, listOps.Plan());
 }

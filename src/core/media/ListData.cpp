@@ -312,7 +312,9 @@ int CListData::CompareForDuplicate(CListData& other, const CTextCodec& codec) {
         other.ReadInfo(codec);
     if (m_Size != other.m_Size)
         return 0;
-    if (!Has(InfoRead))
+    // A record that could not be read (missing, or no reader for its type) has no tags to
+    // compare: its empty texts must not make it a duplicate of an untagged file of its size.
+    if (!Has(InfoRead) || !other.Has(InfoRead))
         return 0;
     if (GetTitle(0) != other.GetTitle(0) || GetArtist(0) != other.GetArtist(0) ||
         GetAlbum(0) != other.GetAlbum(0))

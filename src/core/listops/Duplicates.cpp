@@ -1,0 +1,180 @@
+#include "Duplicates.h"
+
+#include "Search.h"
+#include "Selection.h"
+#include "core/doc/Progress.h"
+#include "core/doc/UiHost.h"
+
+#include <algorithm>
+#include <functional>
+#include <unordered_map>
+
+namespace torvane {
+namespace {
+
+// What makes two distinct records duplicates: both read, same size and the same standard-mode
+// title, artist and album, byte for byte.
+struct ContentKey {
+    int64_t Size;
+    std::string_view Title;
+    std::string_view Artist;
+    std::string_view Album;
+    bool operator==(const ContentKey&) const = default;
+};
+
+struct ContentKeyHash {
+    size_t operator()(const ContentKey& key) const {
+        size_t hash = std::hash<int64_t>()(key.Size);
+        for (std::string_view text : {key.Title, key.Artist, key.Album})
+            hash = hash * 1000003u ^ std::hash<std::string_view>()(text);
+        return hash;
+    }
+};
+
+// The records of a list sorted into duplicate groups. CompareForDuplicate is an equivalence:
+// read records group by content, every other record only with itself (held in several slots),
+// so one pass with hashing finds the same pairs as comparing every record with every later one.
+struct DuplicateGroups {
+    std::vector<size_t> GroupOf;              // by position
+    std::vector<std::vector<size_t>> Members; // positions of each group, ascending
+
+    explicit DuplicateGroups(const TrackList& list) {
+        std::unordered_map<ContentKey, size_t, ContentKeyHash> byContent;
+        std::unordered_map<const CListData*, size_t> byRecord;
+        for (size_t pos = 0; pos < list.size(); ++pos) {
+            const CListData& record = *list[pos];
+            const size_t next = Members.size();
+            const size_t group = record.Has(CListData::InfoRead)
+                                     ? byContent
+                                           .try_emplace({record.Size(), record.GetTitle(0),
+                                                         record.GetArtist(0), record.GetAlbum(0)},
+                                                        next)
+                                           .first->second
+                                     : byRecord.try_emplace(&record, next).first->second;
+            if (group == next)
+                Members.emplace_back();
+            Members[group].push_back(pos);
+            GroupOf.push_back(group);
+        }
+    }
+};
+
+// The pairwise check reads every unread record during its first round of comparisons; this
+// reads them up front, asking for a cancel before each as the comparisons would.
+void ReadUnread(const TrackList& list, const CTextCodec& codec, CProgress& progress) {
+    for (CListData* record : list) {
+        if (record->Has(CListData::InfoRead))
+            continue;
+        if (progress.IsCancelled())
+            return;
+        record->ReadInfo(codec);
+    }
+}
+
+// Walks the rounds of the pairwise check: round i takes the record at position i of the
+// shrinking list (while i < n - 1), sets the progress to i * 100 / n, stops on a cancel, and
+// hands visit the record's group; the group's later members leave the list.
+void WalkRounds(const DuplicateGroups& groups, CProgress& progress,
+                const std::function<void(const std::vector<size_t>&)>& visit) {
+    size_t n = groups.GroupOf.size();
+    std::vector<bool> gone(n);
+    size_t round = 0;
+    for (size_t pos = 0; pos < groups.GroupOf.size() && round + 1 < n; ++pos) {
+        if (gone[pos])
+            continue;
+        progress.SetPos(static_cast<int>(round * 100 / n));
+        if (progress.IsCancelled())
+            return;
+        // pos is its group's first member: an earlier one would have taken it out.
+        const std::vector<size_t>& group = groups.Members[groups.GroupOf[pos]];
+        for (size_t k = 1; k < group.size(); ++k)
+            gone[group[k]] = true;
+        n -= group.size() - 1;
+        visit(group);
+        ++round;
+    }
+}
+
+// Opens the progress window at 0, reads what is unread and walks the rounds (a list of fewer
+// than two records has none).
+std::unique_ptr<CProgress> CheckList(CTorvaneDoc& doc, const TrackList& list,
+                                     const std::function<void(const std::vector<size_t>&)>& visit) {
+    auto progress = doc.Host().OpenProgress();
+    progress->SetPos(0);
+    if (list.size() >= 2) {
+        ReadUnread(list, doc.Codec(), *progress);
+        WalkRounds(DuplicateGroups(list), *progress, visit);
+    }
+    return progress;
+}
+
+void Report(CTorvaneDoc& doc, int count, std::chrono::steady_clock::time_point started) {
+    const int seconds = ReportedSeconds(std::chrono::steady_clock::now() - started);
+    doc.Host().ShowMessage(DuplicateMessage(count, seconds), "", MessageButtons::Ok);
+}
+
+} // namespace
+
+int RemoveDuplicates(CTorvaneDoc& doc) {
+    const auto started = std::chrono::steady_clock::now();
+    TrackList& list = doc.CurrentList();
+    std::vector<int> removed;
+    const auto progress = CheckList(doc, list, [&](const std::vector<size_t>& group) {
+        for (size_t k = 1; k < group.size(); ++k)
+            removed.push_back(static_cast<int>(group[k]));
+    });
+    std::sort(removed.begin(), removed.end());
+    RemoveRows(doc, list, removed);
+    progress->Close();
+
+    const int count = static_cast<int>(removed.size());
+    Report(doc, count, started);
+    doc.UpdateItemCount();
+    return count;
+}
+
+int ListDuplicates(CTorvaneDoc& doc) {
+    const auto started = std::chrono::steady_clock::now();
+    TrackList& searchList = doc.SearchList();
+    const size_t oldCount = searchList.size();
+    const TrackList work = doc.CurrentList();
+    const auto append = [&](CListData* record) {
+        record->AddRef();
+        searchList.push_back(record);
+    };
+    // Each group: its later members that are other records, then its first member.
+    const auto progress = CheckList(doc, work, [&](const std::vector<size_t>& group) {
+        if (group.size() < 2)
+            return;
+        CListData* first = work[group.front()];
+        for (size_t k = 1; k < group.size(); ++k)
+            if (work[group[k]] != first)
+                append(work[group[k]]);
+        append(first);
+    });
+
+    for (size_t i = 0; i < oldCount; ++i)
+        doc.ReleaseItem(searchList, i);
+    searchList.erase(searchList.begin(), searchList.begin() + static_cast<ptrdiff_t>(oldCount));
+    if (!doc.SearchMode())
+        ToggleSearchMode(doc);
+    doc.UpdateItemCount();
+    progress->Close();
+
+    const int count = static_cast<int>(searchList.size());
+    Report(doc, count, started);
+    return count;
+}
+
+std::string DuplicateMessage(int count, int seconds) {
+    const std::string time = "\n\t処理時間 " + std::to_string(seconds) + "秒";
+    if (count == 0)
+        return "重複は見つかりませんでした。" + time;
+    return std::to_string(count) + "件の重複がありました。" + time;
+}
+
+int ReportedSeconds(std::chrono::steady_clock::duration elapsed) {
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count()) + 1;
+}
+
+} // namespace torvane

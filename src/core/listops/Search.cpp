@@ -1,0 +1,123 @@
+#include "Search.h"
+
+#include "Selection.h"
+#include "core/doc/ListViewPort.h"
+#include "core/doc/Progress.h"
+#include "core/doc/UiHost.h"
+#include "core/media/Columns.h"
+
+#include <array>
+#include <sys/stat.h>
+
+namespace torvane {
+namespace {
+
+// The columns whose texts the targets name.
+constexpr std::array<int, 6> TargetColumns{ColFilePath, ColFileName, ColTitle,
+                                           ColArtist,   ColAlbum,    ColComment};
+
+// "存在する" / "存在しない": a folder counts as existing.
+bool PassesExistence(const CListData& record, int existence) {
+    if (existence != 1 && existence != 2)
+        return true;
+    struct stat st {};
+    const bool exists = ::stat(record.FilePath().c_str(), &st) == 0;
+    return exists == (existence == 1);
+}
+
+// An inclusive bound: at least (atMost 0) or at most (atMost 1).
+bool WithinBound(int64_t value, int64_t bound, int atMost) {
+    return atMost ? value <= bound : value >= bound;
+}
+
+} // namespace
+
+const std::string& GetSearchText(const CListData& record, int target, int tagMode) {
+    static const std::string none;
+    if (target < 0 || target >= static_cast<int>(TargetColumns.size()))
+        return none;
+    return ColumnText(record, TargetColumns[static_cast<size_t>(target)], {0, 0, tagMode});
+}
+
+bool MatchConditions(const CListData& record, const SearchRequest& request) {
+    if (request.useExtension && record.Ext() != request.extension)
+        return false;
+    if (request.useBitRate) {
+        // At most 0 means a variable bit rate only (also held by records not read yet: -1).
+        if (request.bitRateAtMost && request.bitRate == 0) {
+            if (record.BitRate() != -1)
+                return false;
+        } else if (!WithinBound(record.BitRate(), request.bitRate, request.bitRateAtMost)) {
+            return false;
+        }
+    }
+    if (request.useSamplingRate &&
+        !WithinBound(record.SamplingRate(), request.samplingRate, request.samplingRateAtMost))
+        return false;
+    // A 32-bit count of KB times 1024 always fits the 64-bit byte sizes, so every bound can be
+    // compared in bytes.
+    if (request.useSize &&
+        !WithinBound(record.Size(), int64_t{request.sizeKB} * 1024, request.sizeAtMost))
+        return false;
+    if (request.useTime && !WithinBound(record.Time(), request.timeSec, request.timeAtMost))
+        return false;
+    return true;
+}
+
+void RunSearch(CTorvaneDoc& doc, const SearchRequest& request) {
+    const auto progress = doc.Host().OpenProgress();
+    progress->SetPos(0);
+    const TrackList& source =
+        request.source == SearchSource::SearchList ? doc.SearchList() : doc.AllList();
+    const int tagMode = doc.Settings().TagOf;
+    TrackList result;
+    const size_t n = source.size();
+    for (size_t i = 0; i < n; ++i) {
+        progress->SetPos(static_cast<int>(i * 100 / n));
+        CListData* record = source[i];
+        if (!MatchConditions(*record, request) ||
+            !MatchTerms(GetSearchText(*record, request.target, tagMode), request.terms,
+                        request.exclude) ||
+            !PassesExistence(*record, request.existence))
+            continue;
+        // Counted before the old results are released, so narrowed records live on.
+        record->AddRef();
+        result.push_back(record);
+    }
+
+    CListViewPort* view = doc.View();
+    if (view)
+        view->SetItemCount(0);
+    TrackList& searchList = doc.SearchList();
+    for (size_t i = 0; i < searchList.size(); ++i)
+        doc.ReleaseItem(searchList, i);
+    searchList = std::move(result);
+
+    if (!doc.SearchMode())
+        ToggleSearchMode(doc);
+    doc.UpdateItemCount();
+    if (view)
+        view->Redraw();
+    progress->Close();
+}
+
+void ToggleSearchMode(CTorvaneDoc& doc) {
+    doc.SetSearchMode(!doc.SearchMode());
+    doc.UpdateItemCount();
+    if (CListViewPort* view = doc.View()) {
+        view->SelectRows({});
+        view->UpdateSelectionTexts();
+    }
+}
+
+void AddSelectionToOtherList(CTorvaneDoc& doc, std::span<const int> selected) {
+    TrackList& current = doc.CurrentList();
+    TrackList& other = doc.SearchMode() ? doc.AllList() : doc.SearchList();
+    for (int row : ValidRows(selected, current.size())) {
+        CListData* record = current[static_cast<size_t>(row)];
+        record->AddRef();
+        other.push_back(record);
+    }
+}
+
+} // namespace torvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "SearchRequest.h"
+#include "core/doc/TorvaneDoc.h"
+
+#include <span>
+
+namespace torvane {
+
+// The text a search looks at: 0 path, 1 file name, 2 title, 3 artist, 4 album, 5 comment (tags
+// with the given display mode); the empty text for any other target.
+const std::string& GetSearchText(const CListData& record, int target, int tagMode);
+
+// The extended conditions (extension, bit rate, sampling rate, size, time), cheapest first.
+bool MatchConditions(const CListData& record, const SearchRequest& request);
+
+// Replaces the search list with the records of the request's source that pass the conditions,
+// the terms and the existence test, and switches to search mode.
+void RunSearch(CTorvaneDoc& doc, const SearchRequest& request);
+
+// Switches between show-all mode and search mode and clears the selection. The view refreshes
+// its mode displays (search bar, status pane) from CTorvaneDoc::SearchMode() in
+// UpdateSelectionTexts, which this calls.
+void ToggleSearchMode(CTorvaneDoc& doc);
+
+// "検索リストに追加" / "全リストに追加": appends the selected records to the list not shown.
+void AddSelectionToOtherList(CTorvaneDoc& doc, std::span<const int> selected);
+
+} // namespace torvane
