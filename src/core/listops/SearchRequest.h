@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AsciiCase.h"
+#include "../media/AsciiText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "Sorting.h"
 
-#include "AsciiCase.h"
+#include "../media/AsciiText.h"
 #include "SortPasses.h"
 #include "core/doc/ListViewPort.h"
 #include "core/doc/Progress.h"

@@ -1,26 +1,11 @@
 #include "ExtRegistry.h"
 
 #include "../doc/Profile.h"
+#include "AsciiText.h"
 
 #include <cstdlib>
 
 namespace torvane {
-namespace {
-
-std::string AsciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-int32_t LeadingNumber(std::string_view text) {
-    return static_cast<int32_t>(std::strtol(std::string(text).c_str(), nullptr, 10));
-}
-
-} // namespace
-
 ExtEntry CExtRegistry::ParseEntry(std::string_view value) {
     ExtEntry entry;
     if (value.empty())
@@ -72,7 +57,7 @@ void CExtRegistry::Add(ExtEntry entry) {
 }
 
 bool CExtRegistry::IsKnownExtension(std::string_view ext) const {
-    const auto it = m_Entries.find(AsciiLower(ext));
+    const auto it = m_Entries.find(LowerAscii(ext));
     return it != m_Entries.end() && it->second.Enabled >= 1;
 }
 

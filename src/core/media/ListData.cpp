@@ -1,5 +1,6 @@
 #include "ListData.h"
 
+#include "AsciiText.h"
 #include "MpegReader.h"
 #include "OggReader.h"
 #include "SizeFormat.h"
@@ -15,13 +16,6 @@ namespace {
 
 const std::string NoText;
 
-std::string AsciiLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 // Line breaks in comments become spaces, so a comment stays on one table row.
 std::string OneLine(std::string text) {
     for (char& c : text)
@@ -36,15 +30,10 @@ std::string Printf(const char* format, int a, int b = 0) {
     return buffer;
 }
 
-// The leading decimal number of a text, 0 when there is none.
-int32_t LeadingNumber(const std::string& text) {
-    return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
-}
-
 } // namespace
 
 std::string ReaderForExtension(const std::string& ext) {
-    const std::string lower = AsciiLower(ext);
+    const std::string lower = LowerAscii(ext);
     if (lower == "wma")
         return "wma";
     if (lower == "mp3" || lower == "wav")
@@ -67,7 +56,7 @@ void CListData::SetPath(std::string path) {
         m_Ext.clear();
     } else {
         m_FileName = last.substr(0, dot);
-        m_Ext = AsciiLower(last.substr(dot + 1));
+        m_Ext = LowerAscii(last.substr(dot + 1));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "OggReader.h"
 
+#include "AsciiText.h"
 #include "ByteReader.h"
 #include "CachedSource.h"
 #include "FileSource.h"
@@ -23,20 +24,6 @@ constexpr uint64_t MaxTailWindow = 1024 * 1024;
 // A comment longer than this is read only this far: enough for its key and the kept value.
 constexpr uint64_t MaxCommentBytes = 4096;
 constexpr size_t MaxValueBytes = 255;
-
-std::string AsciiUpper(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
-// The decimal number at the start of a text ("07/12" gives 7), 0 when there is none.
-int32_t LeadingNumber(const std::string& text) {
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    return static_cast<int32_t>(std::clamp<long>(value, INT32_MIN, INT32_MAX));
-}
 
 // The identification header: packet type 1, "vorbis", version, channels, sampling rate and
 // the three bit rates, block sizes and framing.
@@ -66,7 +53,7 @@ struct Comments {
         const size_t equals = text.find('=');
         if (equals == std::string_view::npos)
             return; // the empty key: never looked up
-        std::string* field = Field(AsciiUpper(text.substr(0, equals)));
+        std::string* field = Field(UpperAscii(text.substr(0, equals)));
         if (field)
             *field = CTextCodec::CutUtf8(CTextCodec::SanitizeUtf8(text.substr(equals + 1)),
                                          MaxValueBytes);
