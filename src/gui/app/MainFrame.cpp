@@ -297,11 +297,15 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    DropFiles(*event->mimeData());
+}
+
+void CMainFrame::DropFiles(const QMimeData& data) {
     std::vector<std::string> paths;
-    for (const QUrl& url : event->mimeData()->urls())
+    for (const QUrl& url : data.urls())
         if (url.isLocalFile())
             paths.push_back(url.toLocalFile().toStdString());
-    event->acceptProposedAction();
     if (!paths.empty())
         m_Commands->DropFiles(paths);
 }

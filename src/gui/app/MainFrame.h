@@ -3,6 +3,8 @@
 #include "view/ViewSite.h"
 
 #include <QMainWindow>
+
+class QMimeData;
 #include <QTimer>
 
 #include <memory>
@@ -60,6 +62,8 @@ public:
     // Follows the document's mode: the search bar shows on entering search mode, the mode pane
     // shows the search mark and its tip.
     void SyncSearchMode();
+    // Files and folders dropped on the window enter the list.
+    void DropFiles(const QMimeData& data);
     // The destroy step: bar layout, window rectangle, "alert".
     void SaveSettings();
 
