@@ -32,6 +32,9 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
     m_Labels[Mode] = MakePane(QString(), 16, tr("全表示"));
     m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
     m_Labels[Prompt]->setMaximumWidth(250);
+    // Long paths and prompts are cut rather than widening the window.
+    for (const Pane pane : {Prompt, Selection})
+        m_Labels[pane]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_Labels[Mode]->setFixedWidth(IconSize + 6);
     m_Labels[Mode]->setAlignment(Qt::AlignCenter);
     SetPrompt(QString());

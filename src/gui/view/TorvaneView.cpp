@@ -21,20 +21,26 @@ namespace torvane {
 
 // Paints the selection over the whole row only with full-row selection on; otherwise only the
 // first shown column (the one with the icon) is highlighted, while rows stay the unit of
-// selection. Tips show a cell's text only when it is cut.
+// selection. The view then paints its row background with a clear highlight, and this column
+// gets the real one. Tips show a cell's text only when it is cut.
 class CRowDelegate final : public QStyledItemDelegate {
 public:
     CRowDelegate(CListModel& model, QObject* parent)
         : QStyledItemDelegate(parent), m_Model(model) {}
 
-    bool FullRow = false;
+    bool FullRow = true;
+    QPalette RealPalette;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem copy = option;
-        if (!FullRow && index.column() != m_Model.IconColumn())
-            copy.state &= ~QStyle::State_Selected;
         copy.state &= ~QStyle::State_HasFocus;
+        if (!FullRow) {
+            if (index.column() == m_Model.IconColumn())
+                copy.palette = RealPalette;
+            else
+                copy.state &= ~QStyle::State_Selected;
+        }
         QStyledItemDelegate::paint(painter, copy, index);
     }
 
@@ -104,6 +110,7 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& doc, CProfile& profile, const CIconList&
     m_CalcAuto = m_Profile.GetInt(AppSection, "calcauto", 0) != 0;
 
     setModel(m_Model);
+    m_Delegate->RealPalette = palette();
     setItemDelegate(m_Delegate);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -211,7 +218,14 @@ bool CTorvaneView::FullRowSelect() const {
 }
 
 void CTorvaneView::SetFullRowSelect(bool on) {
+    if (on == m_Delegate->FullRow)
+        return;
     m_Delegate->FullRow = on;
+    QPalette colours = m_Delegate->RealPalette;
+    if (!on)
+        for (const auto group : {QPalette::Active, QPalette::Inactive})
+            colours.setBrush(group, QPalette::Highlight, Qt::transparent);
+    setPalette(colours);
     viewport()->update();
 }
 
