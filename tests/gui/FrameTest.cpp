@@ -152,6 +152,10 @@ private slots:
 
         frame.View().SelectRows({0});
         QVERIFY(frame.Commands().Facts().FirstSelectedExists);
+        QCOMPARE(frame.Panes().Text(CStatusPanes::Selection),
+                 QStringLiteral("[1] ") + QString::fromStdString(kept));
+        QCOMPARE(frame.Panes().Text(CStatusPanes::SelectedCount), QStringLiteral(" 1 件選択"));
+        QVERIFY(frame.Panes().HasSelectionIcon());
         frame.View().SelectRows({1});
         QVERIFY(!frame.Commands().Facts().FirstSelectedExists);
         QCOMPARE(frame.Commands().Facts().Selected, 1);
