@@ -8,6 +8,7 @@
 #include "app/StatusPanes.h"
 #include "app/VersionText.h"
 #include "core/doc/Profile.h"
+#include "core/doc/Progress.h"
 #include "view/TorvaneView.h"
 
 #include <QStatusBar>
@@ -145,6 +146,18 @@ private slots:
         QVERIFY(fixture.Host.Messages.empty());
         QVERIFY(fixture.Exists("Torvane.m3u"));
         QCOMPARE(ReadProfile(fixture.ProfilePath()).GetInt("app", "alert", -1), 1);
+    }
+
+    void noCloseWhileALongOperationRuns() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\nCloseSave=1\n");
+        fixture.Start({fixture.Audio("a.mp3")});
+        std::unique_ptr<CProgress> progress = fixture.App->Host().OpenProgress();
+        QVERIFY(!fixture.Frame().close());
+        QVERIFY(!fixture.Exists("Torvane.m3u"));
+        progress->Close();
+        QVERIFY(fixture.Close());
+        QVERIFY(fixture.Exists("Torvane.m3u"));
     }
 
     // The all list is kept, not the search list; an empty all list leaves no file.

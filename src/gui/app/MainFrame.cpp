@@ -279,7 +279,13 @@ bool CMainFrame::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+// While a long operation runs the window is disabled: it changes the lists between its event
+// processing, so the list cannot be kept and the window cannot go away under it.
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (!m_NoExitConfirm &&
         m_Host.ShowMessage(Tr("終了してもよろしいですか？").toStdString(), Tr("確認").toStdString(),
                            MessageButtons::YesNo) != MessageAnswer::Yes) {
