@@ -28,6 +28,13 @@ public:
     void SetWaitCursor(bool) override {}
     bool LoadTypeIcon(const std::string&, int) override { return false; }
     std::unique_ptr<CProgress> OpenProgress() override { return std::make_unique<CProgress>(); }
+    // The program's message names no file; say which one failed and why.
+    bool WriteFile(const std::string& path, std::string_view content, std::string& error) override {
+        if (CUiHost::WriteFile(path, content, error))
+            return true;
+        std::cerr << "torvane-cli: cannot write " << error << "\n";
+        return false;
+    }
 };
 
 } // namespace torvane::cli

@@ -1,7 +1,9 @@
 // torvane-cli: the program's core without a window. Gathers inputs into the all list and prints
-// them, or prints the full information of single files.
+// or writes them, or prints the full information of single files.
 
 #include "ConsoleHost.h"
+#include "GatherOptions.h"
+#include "Output.h"
 #include "RecordOutput.h"
 #include "core/doc/Profile.h"
 #include "core/doc/ProfileLocation.h"
@@ -10,23 +12,14 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
-#include <map>
 #include <sys/stat.h>
 
 namespace torvane::cli {
 namespace {
 
-struct Options {
+struct InfoOptions {
     std::string Profile;
-    bool NoExtCheck = false;
-    std::string Read;
-    std::string SizeUnit;
-    std::string TimeUnit;
-    std::string TagMode;
-    bool Print = false;
-    bool Json = false;
-    std::vector<std::string> Inputs;
-    std::vector<std::string> InfoFiles;
+    std::vector<std::string> Files;
 };
 
 CProfile LoadProfile(const std::string& option) {
@@ -35,57 +28,27 @@ CProfile LoadProfile(const std::string& option) {
     return profile;
 }
 
-// Command-line choices override the profile's settings for this run only: the tool never
-// writes the profile.
-void ApplyOverrides(const Options& options, DocSettings& settings) {
-    static const std::map<std::string, int> reads{
-        {"none", 0},
-        {"size", DocSettings::ReadSizes},
-        {"tags", DocSettings::ReadTags | DocSettings::ReadSizes}};
-    static const std::map<std::string, int> sizes{{"kb", 0}, {"mb", 1}};
-    static const std::map<std::string, int> times{{"clock", 0}, {"sec", 1}, {"min", 2}};
-    static const std::map<std::string, int> tags{{"std", 0}, {"ext", 1}};
-    if (!options.Read.empty())
-        settings.readtag = reads.at(options.Read);
-    if (!options.SizeUnit.empty())
-        settings.SizeOf = sizes.at(options.SizeUnit);
-    if (!options.TimeUnit.empty())
-        settings.TimeOf = times.at(options.TimeUnit);
-    if (!options.TagMode.empty())
-        settings.TagOf = tags.at(options.TagMode);
-}
-
-int RunGather(const Options& options) {
+// Gathers the inputs into the all list, then prints or writes it; list operations belong
+// between the two steps.
+int RunGather(const GatherOptions& options) {
     CProfile profile = LoadProfile(options.Profile);
     CConsoleHost host;
     CTorvaneDoc doc(profile, host);
     ApplyOverrides(options, doc.Settings());
 
-    int status = 0;
-    for (const std::string& input : options.Inputs) {
-        if (!doc.AddFile(input, !options.NoExtCheck)) {
-            std::cerr << "torvane-cli: not added: " << input << "\n";
-            status = 1;
-        }
-    }
-
-    const DisplayUnits units = doc.Settings().Units();
-    for (const CListData* record : doc.AllList()) {
-        if (options.Json)
-            std::cout << RecordJson(*record, units).Text() << "\n";
-        else
-            std::cout << RecordLine(*record, units) << "\n";
-    }
+    int status = GatherInputs(doc, options) ? 0 : 1;
+    if (!WriteOutputs(doc, options))
+        status = 1;
     return status;
 }
 
-int RunInfo(const Options& options) {
+int RunInfo(const InfoOptions& options) {
     CProfile profile = LoadProfile(options.Profile);
     const CTextCodec codec(
         profile.GetString(CTorvaneDoc::AppSection, "TagCodePage", CTextCodec::DefaultCodePage));
     const DisplayUnits units{};
     int status = 0;
-    for (const std::string& path : options.InfoFiles) {
+    for (const std::string& path : options.Files) {
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) {
             std::cerr << "torvane-cli: no such file: " << path << "\n";
@@ -112,29 +75,16 @@ int RunInfo(const Options& options) {
 
 int main(int argc, char** argv) {
     using namespace torvane::cli;
-    Options options;
-    CLI::App app{"Torvane playlist maker, command-line tool: gathers audio files into a list "
-                 "and prints it, or prints the information of single files."};
-    app.add_option("--profile", options.Profile, "Profile (settings) file to read");
-    app.add_flag("--no-ext-check", options.NoExtCheck, "Accept files whatever their extension");
-    app.add_option("--read", options.Read, "What to read when a file is added")
-        ->check(CLI::IsMember({"none", "size", "tags"}));
-    app.add_option("--size-unit", options.SizeUnit, "Size column unit")
-        ->check(CLI::IsMember({"kb", "mb"}));
-    app.add_option("--time-unit", options.TimeUnit, "Time column unit")
-        ->check(CLI::IsMember({"clock", "sec", "min"}));
-    app.add_option("--tag-mode", options.TagMode, "Tag set shown: standard or extended")
-        ->check(CLI::IsMember({"std", "ext"}));
-    auto* print = app.add_flag("--print", options.Print,
-                               "Print one line per record: the fifteen column texts, tab-separated "
-                               "(the default output)");
-    app.add_flag("--json", options.Json, "Print one JSON object per record (JSON Lines)")
-        ->excludes(print);
-    app.add_option("INPUT", options.Inputs, "Audio files to gather");
+    GatherOptions options;
+    InfoOptions infoOptions;
+    CLI::App app{"Torvane playlist maker, command-line tool: gathers audio files, folders and "
+                 "list files into a list and prints or writes it, or prints the information of "
+                 "single files."};
+    AddGatherOptions(app, options);
 
     auto* info = app.add_subcommand("info", "Print every field of each file's record as JSON");
-    info->add_option("--profile", options.Profile, "Profile (settings) file to read");
-    info->add_option("FILE", options.InfoFiles, "Files to read")->required();
+    info->add_option("--profile", infoOptions.Profile, "Profile (settings) file to read");
+    info->add_option("FILE", infoOptions.Files, "Files to read")->required();
     app.require_subcommand(0, 1);
 
     try {
@@ -147,8 +97,11 @@ int main(int argc, char** argv) {
         app.exit(e);
         return 2;
     }
-    if (info->parsed())
-        return RunInfo(options);
+    if (info->parsed()) {
+        if (infoOptions.Profile.empty())
+            infoOptions.Profile = options.Profile;
+        return RunInfo(infoOptions);
+    }
     if (options.Inputs.empty()) {
         std::cerr << "torvane-cli: no INPUT given (see --help)\n";
         return 2;

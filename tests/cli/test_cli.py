@@ -3,32 +3,16 @@
 import json
 import os
 import subprocess
-import tempfile
 import unittest
 
-CLI = os.environ["TORVANE_CLI"]
+from cli_case import CLI, CliCase
 
 
 def run(*args, cwd=None):
     return subprocess.run([CLI, *args], capture_output=True, text=True, cwd=cwd, timeout=60)
 
 
-class CliTestCase(unittest.TestCase):
-    def setUp(self):
-        self.tmp = tempfile.TemporaryDirectory()
-        self.dir = self.tmp.name
-        self.profile = os.path.join(self.dir, "torvane.ini")
-
-    def tearDown(self):
-        self.tmp.cleanup()
-
-    def write(self, name, data=b""):
-        path = os.path.join(self.dir, name)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
-
+class CliTestCase(CliCase):
     def cli(self, *args):
         return run("--profile", self.profile, *args)
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -94,6 +95,20 @@ public:
         ++ProgressOpened;
         return std::make_unique<CFakeProgress>(CancelAfter, &ProgressPositions, &ProgressClosed);
     }
+    // A full disk for the paths in FullDiskFor: the write fails, the file stays as it was.
+    bool WriteFile(const std::string& path, std::string_view content, std::string& error) override {
+        if (FullDiskFor.count(path) > 0) {
+            error = path + ": No space left on device";
+            return false;
+        }
+        return CUiHost::WriteFile(path, content, error);
+    }
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const Message& message : Messages)
+            texts.push_back(message.Text);
+        return texts;
+    }
 
     std::vector<Message> Messages;
     MessageAnswer Answer = MessageAnswer::Ok;
@@ -105,6 +120,7 @@ public:
     int ProgressOpened = 0;
     int ProgressClosed = 0;
     std::vector<int> ProgressPositions;
+    std::set<std::string> FullDiskFor;
 };
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -124,6 +140,12 @@ public:
 
     const std::string& Path() const { return m_Path; }
     std::string operator/(const std::string& name) const { return m_Path + "/" + name; }
+
+    // Reads a whole file; empty when it cannot be read.
+    std::string Read(const std::string& name) const {
+        std::ifstream in(*this / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
     // Writes a file (creating its folders) and answers its path.
     std::string Write(const std::string& name, const std::string& content) const {

@@ -17,6 +17,7 @@ TEST(TextCodec, LegacyTextsKeptWhenUtf8ElseDecoded) {
     EXPECT_EQ(japanese.FromLegacy("\x87\x40"), "①") << "NEC extension characters";
     EXPECT_EQ(japanese.FromLegacy("caf\xe9"), "café") << "not CP932: falls back to CP1252";
     EXPECT_EQ(japanese.FromLegacy("\xf0\x40"), "ð@") << "user-defined area: CP1252";
+    EXPECT_EQ(japanese.FromLegacy("\x93\xfa\x96"), "日") << "a field cut inside a character";
 
     const CTextCodec western("CP1252");
     EXPECT_EQ(western.FromLegacy("\x80 na\xefve"), "€ naïve");

@@ -23,6 +23,8 @@ CTorvaneDoc::CTorvaneDoc(CProfile& profile, CUiHost& host)
     LoadSettings();
     m_Codec = CTextCodec(m_Settings.TagCodePage);
     m_Extensions.LoadExtensions(m_Profile);
+    m_FileHistory.Read(m_Profile);
+    m_FolderHistory.Read(m_Profile);
 }
 
 CTorvaneDoc::~CTorvaneDoc() {
@@ -31,6 +33,8 @@ CTorvaneDoc::~CTorvaneDoc() {
         ReleaseItem(m_SearchList, i);
     for (size_t i = 0; i < m_AllList.size(); ++i)
         ReleaseItem(m_AllList, i);
+    m_FileHistory.Write(m_Profile);
+    m_FolderHistory.Write(m_Profile);
 }
 
 void CTorvaneDoc::LoadSettings() {

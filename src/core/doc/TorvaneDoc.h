@@ -5,6 +5,7 @@
 #include "../media/ListData.h"
 #include "../media/TextCodec.h"
 #include "Random.h"
+#include "RecentList.h"
 
 #include <map>
 #include <string>
@@ -45,10 +46,10 @@ class CTorvaneDoc {
 public:
     static constexpr const char* AppSection = "app";
 
-    // Reads the settings and the extension registry from the profile.
+    // Reads the settings, the extension registry and the two histories from the profile.
     CTorvaneDoc(CProfile& profile, CUiHost& host);
-    // Writes the settings and the registry back into the profile (the owner saves the file) and
-    // deletes every record.
+    // Writes the settings and the registry back into the profile (the owner saves the file),
+    // deletes every record, then writes the two histories.
     ~CTorvaneDoc();
     CTorvaneDoc(const CTorvaneDoc&) = delete;
     CTorvaneDoc& operator=(const CTorvaneDoc&) = delete;
@@ -82,6 +83,10 @@ public:
     const CTextCodec& Codec() const { return m_Codec; }
     CUiHost& Host() { return m_Host; }
     CProfile& Profile() { return m_Profile; }
+    const CProfile& Profile() const { return m_Profile; }
+    // List files read and folders opened, most recent first.
+    CRecentList& FileHistory() { return m_FileHistory; }
+    CRecentList& FolderHistory() { return m_FolderHistory; }
 
     // Writes the document's keys to section "app" in their fixed order, then the registry.
     void StoreSettings();
@@ -103,6 +108,8 @@ private:
     CListViewPort* m_View = nullptr;
     CRandom m_Random;
     CTextCodec m_Codec;
+    CRecentList m_FileHistory{"MRU_File", "file_"};
+    CRecentList m_FolderHistory{"MRU_Dir", "dir_"};
 };
 
 // Removes trailing, then leading spaces and tabs; the first character is never removed by the

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "AtomicFile.h"
+
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace torvane {
 
@@ -28,6 +31,12 @@ public:
     // Opens the progress window of a long operation ("処理中"); the main window is unusable
     // until it closes (Close() or destruction).
     virtual std::unique_ptr<CProgress> OpenProgress() = 0;
+    // Writes a whole file for the writers (playlists, HTML, per-folder lists, autosave), by
+    // default atomically. On failure answers false with a description in error and the
+    // previous file stays as it was.
+    virtual bool WriteFile(const std::string& path, std::string_view content, std::string& error) {
+        return WriteFileAtomically(path, content, error);
+    }
 };
 
 } // namespace torvane

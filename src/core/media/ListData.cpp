@@ -41,15 +41,6 @@ int32_t LeadingNumber(const std::string& text) {
     return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
 }
 
-enum class PathKind { Missing, Folder, Other };
-
-PathKind Classify(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return PathKind::Missing;
-    return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::Other;
-}
-
 } // namespace
 
 std::string ReaderForExtension(const std::string& ext) {
@@ -138,19 +129,25 @@ bool CListData::ReadSize() {
             m_State |= Missing;
         return false;
     }
-    SetSize(static_cast<int64_t>(st.st_size));
-    m_State |= SizeRead;
+    TakeSize(st);
     return true;
 }
 
+void CListData::TakeSize(const struct stat& st) {
+    SetSize(static_cast<int64_t>(st.st_size));
+    m_State |= SizeRead;
+}
+
 void CListData::ReadInfo(const CTextCodec& codec) {
-    if (Classify(m_FilePath) != PathKind::Other) {
+    // One status query serves both the existence test and the size.
+    struct stat st {};
+    if (::stat(m_FilePath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
         SetSize(-1);
         SetTime(-1);
         m_State |= Missing;
         return;
     }
-    ReadSize();
+    TakeSize(st);
     const std::string reader = ReaderForExtension(m_Ext);
     if (reader == "wma")
         ReadWma();

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+struct stat;
+
 namespace torvane {
 
 // One tag set: the standard set (ID3v1, Ogg Vorbis, Windows Media) or the extended set
@@ -100,6 +102,7 @@ public:
     int CompareForDuplicate(CListData& other, const CTextCodec& codec);
 
 private:
+    void TakeSize(const struct stat& st);
     void SetBitRate(int32_t kbit, bool variable);
     void SetSamplingRate(int32_t hz);
 

@@ -1,8 +1,279 @@
 #include "MpegReader.h"
 
+#include "ByteReader.h"
+#include "CachedSource.h"
 #include "FileSource.h"
+#include "Id3v2Tag.h"
+#include "MpegFrame.h"
+#include "RiffChunks.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
 
 namespace torvane {
+namespace {
+
+constexpr uint64_t Id3v1Size = 128;
+constexpr size_t Id3v1FieldSize = 30;
+// Bytes looked at for zero padding before the audio, per read.
+constexpr size_t PaddingScanStep = 256;
+// Tags or RIFF headers in front of the audio that are skipped, at most.
+constexpr int MaxEmbeddedContainers = 64;
+// The frame search and the VBR headers of the frame it finds.
+constexpr size_t FrameRegionBytes = FrameSearchBytes + 64;
+
+std::string_view AsText(std::span<const uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+int32_t ClampToInt32(uint64_t value) {
+    return static_cast<int32_t>(std::min<uint64_t>(value, std::numeric_limits<int32_t>::max()));
+}
+
+// One Read: the tags, the container and the first audio frame of one file.
+class CMpegFile {
+public:
+    CMpegFile(const CByteSource& file, const CTextCodec& codec)
+        : m_Source(file), m_Codec(codec), m_Size(file.Size()) {
+        // Read once, directly: the tail would otherwise push the file's start out of the cache.
+        if (m_Size >= Id3v1Size)
+            m_Tail = file.Read(m_Size - Id3v1Size, Id3v1Size);
+    }
+
+    MpegInfo Read();
+
+private:
+    int32_t SniffTags() const;
+    void ReadId3v1();
+    void ReadId3v2();
+    std::optional<RiffChunk> ReadRiffChunks(bool wave);
+    void ReadWaveFormat(const RiffChunk& format);
+    void ReadFrameHeader(uint64_t start);
+    std::optional<uint64_t> AudioStart(uint64_t start) const;
+    uint64_t SkipZeros(uint64_t pos) const;
+    void SetConstantBitRateTime();
+
+    CCachedSource m_Source;
+    const CTextCodec& m_Codec;
+    const uint64_t m_Size;
+    std::vector<uint8_t> m_Tail;
+    MpegInfo m_Info;
+    // The bytes taken as audio for the constant-bit-rate time.
+    uint64_t m_AudioBytes = 0;
+};
+
+MpegInfo CMpegFile::Read() {
+    m_Info.FileLength = static_cast<int64_t>(m_Size);
+    m_AudioBytes = m_Size;
+    m_Info.TagFlags = SniffTags();
+    if (m_Info.TagFlags & MpegInfo::TagId3v1) {
+        m_AudioBytes -= Id3v1Size;
+        ReadId3v1();
+    }
+    if (m_Info.TagFlags & MpegInfo::TagId3v2) {
+        ReadId3v2();
+    } else if (m_Info.TagFlags & MpegInfo::TagRiffMp3) {
+        const auto data = ReadRiffChunks(false);
+        ReadFrameHeader(data ? data->Offset : RiffHeaderSize + 8);
+    } else if (m_Info.TagFlags & MpegInfo::TagRiffWave) {
+        if (ReadRiffChunks(true) && m_AudioBytes > 0 && m_Info.BitRate > 0)
+            SetConstantBitRateTime();
+    } else {
+        ReadFrameHeader(0);
+    }
+    return std::move(m_Info);
+}
+
+int32_t CMpegFile::SniffTags() const {
+    int32_t flags = 0;
+    if (CByteReader(m_Tail).Peek("TAG"))
+        flags |= MpegInfo::TagId3v1;
+    const auto head = m_Source.Read(0, RiffHeaderSize);
+    CByteReader reader(head);
+    if (reader.Peek("ID3"))
+        return flags | MpegInfo::TagId3v2;
+    if (reader.Peek("RIFF") && reader.Skip(8)) {
+        if (reader.Peek("RMP3"))
+            flags |= MpegInfo::TagRiffMp3;
+        else if (reader.Peek("WAVE"))
+            flags |= MpegInfo::TagRiffWave;
+    }
+    return flags;
+}
+
+// A 30-byte field: trailing spaces dropped, then the text up to its first zero byte.
+std::string Id3v1Text(std::span<const uint8_t> field, const CTextCodec& codec) {
+    std::string_view text = AsText(field);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return codec.FromLegacy(CTextCodec::UpToZero(text));
+}
+
+void CMpegFile::ReadId3v1() {
+    CByteReader reader(m_Tail);
+    reader.Skip(3); // "TAG"
+    m_Info.StdTitle = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
+    m_Info.StdArtist = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
+    m_Info.StdAlbum = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
+    m_Info.StdYear = m_Codec.FromLegacy(CTextCodec::UpToZero(reader.Text(4)));
+
+    const auto commentBytes = reader.Bytes(Id3v1FieldSize);
+    if (commentBytes.size() != Id3v1FieldSize)
+        return;
+    std::array<uint8_t, Id3v1FieldSize> comment;
+    std::copy(commentBytes.begin(), commentBytes.end(), comment.begin());
+    // A zero in byte 28 makes byte 29 the track number; both leave the comment.
+    if (comment[28] == 0) {
+        m_Info.StdTrack = comment[29];
+        comment[28] = comment[29] = ' ';
+    }
+    m_Info.StdComment = Id3v1Text(comment, m_Codec);
+}
+
+void CMpegFile::ReadId3v2() {
+    const auto header = Id3v2Header::Parse(m_Source.Read(0, Id3v2Header::HeaderSize));
+    if (!header)
+        return;
+    const uint64_t tagSize = Id3v2Header::HeaderSize + uint64_t{header->Size};
+    m_AudioBytes -= std::min(m_AudioBytes, tagSize);
+    // With both tags the ID3v1 tag's bytes count as audio again.
+    if (m_Info.TagFlags & MpegInfo::TagId3v1)
+        m_AudioBytes += Id3v1Size;
+    ReadId3v2Frames(m_Source, *header, m_Codec, m_Info);
+    ReadFrameHeader(tagSize + (header->HasFooter() ? Id3v2Header::HeaderSize : 0));
+}
+
+// Walks the chunks of a RIFF file for its texts and, in a WAVE file, its format; answers the
+// first "data" chunk, whose bytes are then the audio bytes.
+std::optional<RiffChunk> CMpegFile::ReadRiffChunks(bool wave) {
+    std::optional<RiffChunk> data;
+    bool haveFormat = false;
+    WalkRiffChunks(m_Source, RiffHeaderSize, m_Size, [&](const RiffChunk& chunk) {
+        if (wave && !haveFormat && chunk.Is("fmt ")) {
+            ReadWaveFormat(chunk);
+            haveFormat = true;
+        } else if (!data && chunk.Is("data")) {
+            data = chunk;
+        } else if (chunk.Is("LIST")) {
+            ReadRiffInfo(m_Source, chunk, m_Codec, m_Info);
+        }
+        return true;
+    });
+    if (data)
+        m_AudioBytes = data->Size + (data->Size & 1);
+    return data;
+}
+
+// Format tag and channels (not used), sampling rate, average bytes per second.
+void CMpegFile::ReadWaveFormat(const RiffChunk& format) {
+    const auto bytes = m_Source.Read(format.Offset, std::min<uint64_t>(format.Size, 16));
+    CByteReader reader(bytes);
+    reader.Skip(4);
+    const uint32_t samplingRate = reader.U32LE();
+    const uint32_t bytesPerSecond = reader.U32LE();
+    if (!reader.Ok())
+        return;
+    m_Info.SamplingRate = ClampToInt32(samplingRate);
+    m_Info.BitRate = ClampToInt32(uint64_t{bytesPerSecond} * 8 / 1000);
+}
+
+// The time of the audio bytes at the bit rate in kbit/s: the division by the bit rate first,
+// truncating at each step.
+void CMpegFile::SetConstantBitRateTime() {
+    const auto bitRate = static_cast<uint64_t>(m_Info.BitRate);
+    m_Info.PlayTime = ClampToInt32(m_AudioBytes / bitRate * 8 / 1000);
+}
+
+uint64_t CMpegFile::SkipZeros(uint64_t pos) const {
+    while (pos < m_Size) {
+        const auto block = m_Source.Read(pos, PaddingScanStep);
+        if (block.empty())
+            return m_Size;
+        const auto nonZero = std::find_if(block.begin(), block.end(), [](uint8_t b) { return b; });
+        if (nonZero != block.end())
+            return pos + static_cast<uint64_t>(nonZero - block.begin());
+        pos += block.size();
+    }
+    return m_Size;
+}
+
+// Where the frame search begins: after zero padding and after any ID3v2 tag or RIFF header
+// that stands in front of the audio.
+std::optional<uint64_t> CMpegFile::AudioStart(uint64_t start) const {
+    uint64_t pos = start;
+    for (int skipped = 0; skipped < MaxEmbeddedContainers; ++skipped) {
+        pos = SkipZeros(pos);
+        if (pos >= m_Size)
+            return std::nullopt;
+        const auto head = m_Source.Read(pos, RiffHeaderSize);
+        if (const auto tag = Id3v2Header::Parse(head)) {
+            pos += Id3v2Header::HeaderSize + tag->Size;
+            continue;
+        }
+        if (!CByteReader(head).Peek("RIFF"))
+            return pos;
+        std::optional<uint64_t> data;
+        WalkRiffChunks(m_Source, pos + RiffHeaderSize, m_Size, [&](const RiffChunk& chunk) {
+            if (chunk.Is("data"))
+                data = chunk.Offset;
+            return !data;
+        });
+        if (!data)
+            return std::nullopt;
+        pos = *data;
+    }
+    return std::nullopt;
+}
+
+// The frame count of a Xing header (when its flags say it holds one) or of a VBRI header.
+std::optional<uint32_t> VbrFrameCount(std::span<const uint8_t> region, size_t frame,
+                                      const MpegFrameHeader& header) {
+    CByteReader xing(region);
+    if (xing.Seek(frame + header.XingOffset()) && xing.Peek("Xing")) {
+        xing.Skip(4);
+        const uint32_t flags = xing.U32BE();
+        const uint32_t frames = xing.U32BE();
+        if (xing.Ok() && (flags & 1))
+            return frames;
+    }
+    CByteReader vbri(region);
+    if (vbri.Seek(frame + VbriOffset) && vbri.Peek("VBRI")) {
+        vbri.Skip(14); // identifier, version, delay, quality, byte count
+        const uint32_t frames = vbri.U32BE();
+        if (vbri.Ok())
+            return frames;
+    }
+    return std::nullopt;
+}
+
+void CMpegFile::ReadFrameHeader(uint64_t start) {
+    const auto pos = AudioStart(start);
+    if (!pos)
+        return;
+    const auto region = m_Source.Read(*pos, FrameRegionBytes);
+    const auto found = FindFrameHeader(region);
+    if (!found)
+        return;
+    CByteReader reader(region);
+    reader.Seek(*found);
+    const auto header = MpegFrameHeader::Decode(reader.U32BE());
+    m_Info.BitRate = header.BitRate();
+    m_Info.SamplingRate = header.SamplingRate();
+
+    if (const auto frames = VbrFrameCount(region, *found, header)) {
+        const float seconds = static_cast<float>(*frames) * header.FrameSeconds();
+        m_Info.PlayTime = seconds < 2.0e9f ? static_cast<int32_t>(seconds) : 0;
+        m_Info.BitRate = -1;
+    } else if (m_Info.BitRate != 0) {
+        SetConstantBitRateTime();
+    } else {
+        m_Info.SamplingRate = 0; // free format: no bit rate to time the bytes by
+    }
+}
+
+} // namespace
 
 MpegInfo CMpegReader::Read(const std::string& path) const {
     CFileSource file(path);
@@ -12,9 +283,7 @@ MpegInfo CMpegReader::Read(const std::string& path) const {
 }
 
 MpegInfo CMpegReader::Read(const CByteSource& source) const {
-    MpegInfo info;
-    info.FileLength = static_cast<int64_t>(source.Size());
-    return info;
+    return CMpegFile(source, m_Codec).Read();
 }
 
 } // namespace torvane

@@ -61,6 +61,13 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos, uint32_t* codePoint
     return length;
 }
 
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<uint8_t>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 bool HasPrivateUseChar(std::string_view utf8) {
     for (size_t pos = 0; pos < utf8.size();) {
         uint32_t cp = 0;
@@ -74,7 +81,10 @@ bool HasPrivateUseChar(std::string_view utf8) {
     return false;
 }
 
-// Whole text through iconv; false when the converter is missing or a sequence is invalid.
+// Whole text through iconv; false when the converter is missing or a sequence is invalid. A
+// multibyte character cut off at the end (a fixed-width tag field that ends inside one) is
+// dropped when the text holds other non-ASCII characters, so a cut Japanese field keeps its
+// text; a lone high byte at the end of Latin text still fails and is decoded as CP1252.
 bool ConvertWithIconv(const std::string& from, std::string_view bytes, std::string& out) {
     iconv_t cd = iconv_open("UTF-8", from.c_str());
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -85,12 +95,13 @@ bool ConvertWithIconv(const std::string& from, std::string_view bytes, std::stri
     char* outPtr = buffer.data();
     size_t outLeft = buffer.size();
     const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    const bool cutAtEnd = result == static_cast<size_t>(-1) && errno == EINVAL;
     const bool flushed = iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<size_t>(-1);
     iconv_close(cd);
-    if (result == static_cast<size_t>(-1) || inLeft != 0 || !flushed)
-        return false;
     out.assign(buffer.data(), static_cast<size_t>(outPtr - buffer.data()));
-    return true;
+    if (cutAtEnd)
+        return flushed && !IsAscii(out);
+    return result != static_cast<size_t>(-1) && inLeft == 0 && flushed;
 }
 
 // CP1252, with its five unassigned bytes taken as the Latin-1 control characters, so that every

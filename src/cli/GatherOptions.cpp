@@ -1,0 +1,94 @@
+#include "GatherOptions.h"
+
+#include "core/doc/FolderScan.h"
+#include "core/doc/ListFileReader.h"
+#include "core/doc/Paths.h"
+#include "core/doc/Progress.h"
+#include "core/doc/TorvaneDoc.h"
+#include "core/doc/UiHost.h"
+
+#include <iostream>
+#include <map>
+
+namespace torvane::cli {
+
+void AddGatherOptions(CLI::App& app, GatherOptions& options) {
+    app.add_option("--profile", options.Profile, "Profile (settings) file to read");
+    app.add_flag("--no-ext-check", options.NoExtCheck,
+                 "Accept file INPUTs whatever their extension");
+    app.add_option("--read", options.Read, "What to read when a file is added")
+        ->check(CLI::IsMember({"none", "size", "tags"}));
+    app.add_option("--size-unit", options.SizeUnit, "Size column unit")
+        ->check(CLI::IsMember({"kb", "mb"}));
+    app.add_option("--time-unit", options.TimeUnit, "Time column unit")
+        ->check(CLI::IsMember({"clock", "sec", "min"}));
+    app.add_option("--tag-mode", options.TagMode, "Tag set shown: standard or extended")
+        ->check(CLI::IsMember({"std", "ext"}));
+    app.add_option("--depth", options.Depth,
+                   "Folder levels scanned, the folder itself being level 1; 0 scans every level "
+                   "(default: the profile's SearchClass)")
+        ->check(CLI::NonNegativeNumber);
+
+    auto* print = app.add_flag("--print", options.Print,
+                               "Print one line per record: the fifteen column texts, tab-separated "
+                               "(the default output when nothing is written)");
+    app.add_flag("--json", options.Json, "Print one JSON object per record (JSON Lines)")
+        ->excludes(print);
+    app.add_option("-o,--output", options.Output,
+                   "Write the list to FILE: .htm/.html through a template, anything else as a "
+                   "playlist with one path per line");
+    app.add_option("--template", options.Template,
+                   "HTML template name for -o (default: the first template found)");
+    app.add_option("--relative-to", options.RelativeTo,
+                   "Write the playlist's paths relative to DIR");
+    auto* perFolder = app.add_flag("--per-folder", options.PerFolder,
+                                   "Write one playlist into each folder of the list");
+    app.add_flag("--full-paths", options.FullPaths,
+                 "Per-folder playlists hold full paths instead of file names")
+        ->needs(perFolder);
+    app.add_option("--index", options.Index, "Also write the list of per-folder playlists to FILE")
+        ->needs(perFolder);
+    app.add_option("INPUT", options.Inputs, "Audio files, folders and list files to gather");
+}
+
+void ApplyOverrides(const GatherOptions& options, DocSettings& settings) {
+    static const std::map<std::string, int> reads{
+        {"none", 0},
+        {"size", DocSettings::ReadSizes},
+        {"tags", DocSettings::ReadTags | DocSettings::ReadSizes}};
+    static const std::map<std::string, int> sizes{{"kb", 0}, {"mb", 1}};
+    static const std::map<std::string, int> times{{"clock", 0}, {"sec", 1}, {"min", 2}};
+    static const std::map<std::string, int> tags{{"std", 0}, {"ext", 1}};
+    if (!options.Read.empty())
+        settings.readtag = reads.at(options.Read);
+    if (!options.SizeUnit.empty())
+        settings.SizeOf = sizes.at(options.SizeUnit);
+    if (!options.TimeUnit.empty())
+        settings.TimeOf = times.at(options.TimeUnit);
+    if (!options.TagMode.empty())
+        settings.TagOf = tags.at(options.TagMode);
+    if (options.Depth)
+        settings.SearchClass = *options.Depth;
+}
+
+bool GatherInputs(CTorvaneDoc& doc, const GatherOptions& options) {
+    const auto progress = doc.Host().OpenProgress();
+    bool allTaken = true;
+    for (const std::string& input : options.Inputs) {
+        const PathKind kind = KindOf(input);
+        if (kind == PathKind::Folder) {
+            ScanFolder(doc, MakeAbsolute(input), *progress, 1, 100);
+        } else if (kind == PathKind::File && IsListFileName(input)) {
+            if (!ReadListFile(doc, MakeAbsolute(input), progress.get(), 0)) {
+                std::cerr << "torvane-cli: cannot read list: " << input << "\n";
+                allTaken = false;
+            }
+        } else if (!doc.AddFile(input, !options.NoExtCheck)) {
+            std::cerr << "torvane-cli: not added: " << input << "\n";
+            allTaken = false;
+        }
+    }
+    return allTaken;
+}
+
+} // namespace torvane::cli

@@ -1,0 +1,61 @@
+#include "AutoSave.h"
+
+#include "ListFileReader.h"
+#include "Paths.h"
+#include "PlaylistWriter.h"
+#include "Profile.h"
+#include "TorvaneDoc.h"
+
+#include <unistd.h>
+
+namespace torvane {
+namespace {
+
+void LeaveSearchMode(CTorvaneDoc& doc) {
+    if (doc.SearchMode()) {
+        doc.SetSearchMode(false);
+        doc.UpdateItemCount();
+    }
+}
+
+void ReadAutoSaveList(CTorvaneDoc& doc) {
+    const std::string path = AutoSavePath(doc);
+    if (KindOf(path) != PathKind::File)
+        return;
+    ReadListFile(doc, path, nullptr, 100);
+    doc.UpdateItemCount();
+}
+
+} // namespace
+
+std::string AutoSavePath(const CTorvaneDoc& doc) {
+    return JoinPath(FolderOf(MakeAbsolute(doc.Profile().Path())), "Torvane.m3u");
+}
+
+bool AutoSaveList(CTorvaneDoc& doc) {
+    if (!doc.Settings().CloseSave)
+        return true;
+    LeaveSearchMode(doc);
+    const std::string path = AutoSavePath(doc);
+    if (!doc.AllList().empty())
+        return WritePlaylist(doc, path, {});
+    ::unlink(path.c_str());
+    return true;
+}
+
+void AutoLoadList(CTorvaneDoc& doc) {
+    if (!doc.AllList().empty() || !doc.Settings().CloseSave)
+        return;
+    LeaveSearchMode(doc);
+    ReadAutoSaveList(doc);
+}
+
+bool AutoSaveListExists(const CTorvaneDoc& doc) {
+    return KindOf(AutoSavePath(doc)) == PathKind::File;
+}
+
+void OpenAutoSaveList(CTorvaneDoc& doc) {
+    ReadAutoSaveList(doc);
+}
+
+} // namespace torvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace torvane {
+
+class CTorvaneDoc;
+
+// The list carried from one run to the next: "Torvane.m3u" in the profile file's folder.
+std::string AutoSavePath(const CTorvaneDoc& doc);
+
+// At exit, when "終了時リストを保存" is on: writes the all list (leaving search mode first),
+// or deletes the file when the all list is empty. False when the list could not be written.
+bool AutoSaveList(CTorvaneDoc& doc);
+
+// At start-up, after the command line: reads the autosaved list when saving on exit is on and
+// the all list is still empty (leaving search mode first).
+void AutoLoadList(CTorvaneDoc& doc);
+
+// The history menu's "Torvane.m3u" item, whatever the setting; enabled while the file exists.
+bool AutoSaveListExists(const CTorvaneDoc& doc);
+void OpenAutoSaveList(CTorvaneDoc& doc);
+
+} // namespace torvane

@@ -1,0 +1,41 @@
+#include "FolderListing.h"
+
+#include "Paths.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace torvane {
+
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return false;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        entries.push_back({std::string(name), false});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.Name < b.Name; });
+    for (FolderEntry& entry : entries)
+        entry.IsFolder = KindOf(JoinPath(folder, entry.Name)) == PathKind::Folder;
+    return true;
+}
+
+bool CVisitChain::Enter(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+    if (std::find(m_Ids.begin(), m_Ids.end(), id) != m_Ids.end())
+        return false;
+    m_Ids.push_back(id);
+    return true;
+}
+
+} // namespace torvane

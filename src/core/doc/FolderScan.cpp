@@ -1,0 +1,70 @@
+#include "FolderScan.h"
+
+#include "FolderListing.h"
+#include "Paths.h"
+#include "Progress.h"
+#include "TorvaneDoc.h"
+
+#include <vector>
+
+namespace torvane {
+namespace {
+
+class CFolderScanner {
+public:
+    CFolderScanner(CTorvaneDoc& doc, CProgress& progress) : m_Doc(doc), m_Progress(progress) {}
+
+    void Scan(const std::string& folder, int depth, double start, double span) {
+        const int limit = m_Doc.Settings().SearchClass;
+        if ((limit != 0 && depth > limit) || m_Progress.IsCancelled() || folder.empty())
+            return;
+        if (!m_Chain.Enter(folder))
+            return;
+        ScanEntries(folder, depth, start, span);
+        m_Chain.Leave();
+    }
+
+private:
+    void ScanEntries(const std::string& folder, int depth, double start, double span) {
+        std::vector<FolderEntry> entries;
+        if (!ListFolder(folder, entries))
+            return;
+        std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
+        // The listing's "." and ".." count as two more folders, as in the bar's share rule.
+        const double n = static_cast<double>(entries.size() + 2);
+        const double step = span / n;
+
+        std::vector<std::string> files;
+        for (const FolderEntry& entry : entries) {
+            if (m_Progress.IsCancelled())
+                break;
+            std::string path = JoinPath(folder, entry.Name);
+            if (entry.IsFolder) {
+                // The subfolder's progress does not flow back: this level goes on from its own.
+                start += step;
+                m_Progress.SetPos(static_cast<int>(start));
+                Scan(path, depth + 1, start, span / n);
+            } else {
+                files.push_back(std::move(path));
+            }
+        }
+        for (auto it = files.rbegin(); it != files.rend() && !m_Progress.IsCancelled(); ++it) {
+            start += step;
+            m_Progress.SetPos(static_cast<int>(start));
+            m_Doc.AddFile(*it, true);
+        }
+    }
+
+    CTorvaneDoc& m_Doc;
+    CProgress& m_Progress;
+    CVisitChain m_Chain;
+};
+
+} // namespace
+
+void ScanFolder(CTorvaneDoc& doc, const std::string& folder, CProgress& progress, double start,
+                double span) {
+    CFolderScanner(doc, progress).Scan(folder, 1, start, span);
+}
+
+} // namespace torvane

@@ -1,0 +1,138 @@
+#include "Gathering.h"
+
+#include "FolderScan.h"
+#include "ListFileReader.h"
+#include "ListViewPort.h"
+#include "Paths.h"
+#include "Progress.h"
+#include "TorvaneDoc.h"
+#include "UiHost.h"
+
+#include <memory>
+
+namespace torvane {
+namespace {
+
+// The wait cursor and a progress window for the length of one route.
+class CGatherRun {
+public:
+    explicit CGatherRun(CTorvaneDoc& doc, bool waitCursor = true)
+        : m_Doc(doc), m_WaitCursor(waitCursor), m_Progress(doc.Host().OpenProgress()) {
+        if (m_WaitCursor)
+            m_Doc.Host().SetWaitCursor(true);
+        m_Progress->SetPos(0);
+    }
+    ~CGatherRun() {
+        m_Progress->Close();
+        if (m_WaitCursor)
+            m_Doc.Host().SetWaitCursor(false);
+    }
+    CGatherRun(const CGatherRun&) = delete;
+    CGatherRun& operator=(const CGatherRun&) = delete;
+
+    CProgress& Progress() { return *m_Progress; }
+
+private:
+    CTorvaneDoc& m_Doc;
+    bool m_WaitCursor;
+    std::unique_ptr<CProgress> m_Progress;
+};
+
+// Scans a folder from the start of the bar, as the folder routes do.
+void ScanWholeFolder(CTorvaneDoc& doc, const std::string& folder, CProgress& progress) {
+    ScanFolder(doc, folder, progress, 1, 100);
+}
+
+} // namespace
+
+void OpenFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
+    CGatherRun run(doc);
+    for (const std::string& path : paths) {
+        if (IsListFileName(path))
+            ReadListFile(doc, path, nullptr, 100);
+        else
+            doc.AddFile(path, true);
+        if (run.Progress().IsCancelled())
+            break;
+    }
+    doc.UpdateItemCount();
+}
+
+void OpenFolder(CTorvaneDoc& doc, const std::string& folder) {
+    if (folder.empty()) {
+        doc.Host().ShowMessage("フォルダ名が不正です。", "error", MessageButtons::Ok);
+        return;
+    }
+    CGatherRun run(doc);
+    ScanWholeFolder(doc, folder, run.Progress());
+    doc.FolderHistory().Add(folder);
+    doc.UpdateItemCount();
+}
+
+void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
+    CGatherRun run(doc);
+    const int n = static_cast<int>(paths.size());
+    for (int i = 0; i < n; ++i) {
+        const std::string& path = paths[static_cast<size_t>(i)];
+        const int start = i * 100 / n;
+        if (KindOf(path) == PathKind::Folder) {
+            ScanFolder(doc, path, run.Progress(), start, 100 / n);
+        } else if (IsListFileName(path)) {
+            ReadListFile(doc, path, &run.Progress(), 100 / n);
+        } else {
+            run.Progress().SetPos(start);
+            doc.AddFile(path, true);
+        }
+        if (run.Progress().IsCancelled())
+            break;
+    }
+    doc.UpdateItemCount();
+}
+
+void LoadCommandLine(CTorvaneDoc& doc, const std::vector<std::string>& arguments) {
+    if (!arguments.empty()) {
+        CGatherRun run(doc, false);
+        for (const std::string& argument : arguments) {
+            const PathKind kind = KindOf(argument);
+            if (kind == PathKind::Folder)
+                ScanWholeFolder(doc, MakeAbsolute(argument), run.Progress());
+            else if (kind == PathKind::File && IsListFileName(argument))
+                ReadListFile(doc, MakeAbsolute(argument), nullptr, 100);
+            else if (kind == PathKind::File)
+                doc.AddFile(argument, true);
+            if (run.Progress().IsCancelled())
+                break;
+        }
+    }
+    doc.UpdateItemCount();
+}
+
+bool InputItem(CTorvaneDoc& doc, const std::string& path, bool ignoreExtension) {
+    if (!doc.AddFile(path, !ignoreExtension)) {
+        doc.Host().Beep();
+        return false;
+    }
+    doc.UpdateItemCount();
+    if (CListViewPort* view = doc.View())
+        view->Redraw();
+    return true;
+}
+
+void OpenFileHistoryItem(CTorvaneDoc& doc, size_t index) {
+    const std::string path = doc.FileHistory().At(index);
+    if (path.empty())
+        return;
+    ReadListFile(doc, path, nullptr, 100);
+    doc.UpdateItemCount();
+}
+
+void OpenFolderHistoryItem(CTorvaneDoc& doc, size_t index) {
+    const std::string folder = doc.FolderHistory().At(index);
+    if (folder.empty())
+        return;
+    CGatherRun run(doc);
+    ScanWholeFolder(doc, folder, run.Progress());
+    doc.UpdateItemCount();
+}
+
+} // namespace torvane

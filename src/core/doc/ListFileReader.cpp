@@ -1,0 +1,111 @@
+#include "ListFileReader.h"
+
+#include "FolderListing.h"
+#include "Paths.h"
+#include "Progress.h"
+#include "TextLines.h"
+#include "TorvaneDoc.h"
+#include "UiHost.h"
+
+#include <climits>
+#include <cstdint>
+#include <memory>
+
+namespace torvane {
+namespace {
+
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+
+std::string_view SkipLeadingBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == '\t')
+        text.remove_prefix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    return text;
+}
+
+// Blanks and one pair of enclosing quotes go before the entry is resolved, as AddFile would
+// remove them, so a quoted relative entry is found too.
+std::string Unquoted(std::string_view line) {
+    std::string text = TrimBlanks(line);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    return text;
+}
+
+class CListFileReader {
+public:
+    CListFileReader(CTorvaneDoc& doc, CProgress& progress) : m_Doc(doc), m_Progress(progress) {}
+
+    void Read(const std::string& path, std::string_view bytes, int span) {
+        if (!m_Chain.Enter(path))
+            return; // one of the lists being read: not read again
+        const bool utf8 = EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8");
+        ReadLines(DecodeTextFile(bytes, utf8, m_Doc.Codec()), FolderOf(MakeAbsolute(path)), span);
+        m_Chain.Leave();
+    }
+
+private:
+    void ReadLines(std::string_view text, const std::string& folder, int span) {
+        const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
+        const uint64_t length = text.size();
+        CTextLines lines(text);
+        std::string_view line;
+        while (!m_Progress.IsCancelled() && lines.Next(line)) {
+            m_Progress.SetPos(
+                static_cast<int>(static_cast<uint64_t>(span) * lines.Offset() / length + base));
+            if (line.empty() || line.size() > PATH_MAX)
+                continue;
+            line = SkipLeadingBlanks(line);
+            if (!line.empty() && line.front() == '#')
+                continue;
+            HandleEntry(Unquoted(SkipLeadingBlanks(line)), folder);
+        }
+    }
+
+    void HandleEntry(std::string entry, const std::string& folder) {
+        if (!entry.empty() && entry.front() != '/') {
+            std::string candidate = JoinPath(folder, entry);
+            if (KindOf(candidate) != PathKind::Missing)
+                entry = std::move(candidate);
+        }
+        std::string bytes;
+        if (IsListFileName(entry) && KindOf(entry) == PathKind::File)
+            Read(entry, ReadWholeFile(entry, bytes) ? bytes : std::string_view(), 0);
+        else
+            m_Doc.AddFile(entry, true);
+    }
+
+    CTorvaneDoc& m_Doc;
+    CProgress& m_Progress;
+    CVisitChain m_Chain;
+};
+
+} // namespace
+
+std::string DecodeTextFile(std::string_view bytes, bool declaredUtf8, const CTextCodec& codec) {
+    if (bytes.starts_with(Utf8Bom))
+        return std::string(bytes.substr(Utf8Bom.size()));
+    if (declaredUtf8)
+        return std::string(bytes);
+    return codec.FromLegacy(bytes);
+}
+
+bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes))
+        return false;
+    doc.FileHistory().Add(path);
+    std::unique_ptr<CProgress> own;
+    if (!progress) {
+        own = doc.Host().OpenProgress();
+        own->SetPos(0);
+        progress = own.get();
+    }
+    CListFileReader(doc, *progress).Read(path, bytes, span);
+    if (own)
+        own->Close();
+    return true;
+}
+
+} // namespace torvane

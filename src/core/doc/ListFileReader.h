@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace torvane {
+
+class CProgress;
+class CTextCodec;
+class CTorvaneDoc;
+
+// Reads a playlist or text list (one path per line, "#" lines ignored, so extended M3U files
+// read as well) and adds the audio files it names to the current list. Relative entries are
+// found from the list file's own folder. An entry that is itself an existing list file is read
+// in turn, unless it is one of the lists being read (a list naming itself). The list enters the
+// file history. With a progress of the caller the bar continues from where it stands over
+// span; without one the reader opens its own. The caller ends with UpdateItemCount. False when
+// the file cannot be read.
+bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span);
+
+// The text of a list or template file as UTF-8: a UTF-8 byte-order mark is dropped and marks
+// the text as UTF-8, as does declaredUtf8 (".m3u8"); otherwise text that is not valid UTF-8 is
+// decoded from the legacy code page.
+std::string DecodeTextFile(std::string_view bytes, bool declaredUtf8, const CTextCodec& codec);
+
+} // namespace torvane

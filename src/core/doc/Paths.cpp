@@ -1,0 +1,95 @@
+#include "Paths.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace torvane {
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    path += name;
+    return path;
+}
+
+std::string FolderOf(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos)
+        return {};
+    return slash == 0 ? std::string("/") : std::string(path.substr(0, slash));
+}
+
+std::string_view LastComponent(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view ExtensionOf(std::string_view path) {
+    const std::string_view last = LastComponent(path);
+    const size_t dot = last.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : last.substr(dot + 1);
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+bool IsListFileName(std::string_view path) {
+    const std::string_view ext = ExtensionOf(path);
+    return EqualsIgnoringAsciiCase(ext, "m3u") || EqualsIgnoringAsciiCase(ext, "m3u8") ||
+           EqualsIgnoringAsciiCase(ext, "txt");
+}
+
+std::string CurrentFolder() {
+    char buffer[PATH_MAX];
+    return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
+
+std::string MakeAbsolute(std::string_view path) {
+    if (!path.empty() && path.front() == '/')
+        return std::string(path);
+    return JoinPath(CurrentFolder(), path);
+}
+
+PathKind KindOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return PathKind::Missing;
+    return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::File;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    std::string text;
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (ok)
+        content = std::move(text);
+    return ok;
+}
+
+} // namespace torvane

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace torvane {
+
+// Small POSIX path helpers shared by the gathering routes and the writers. Paths are byte
+// strings compared exactly.
+
+// folder + "/" + name, without doubling a separator that folder already ends with.
+std::string JoinPath(std::string_view folder, std::string_view name);
+// The text before the last "/" ("/" for a file in the root, "" when there is none).
+std::string FolderOf(std::string_view path);
+// The text after the last "/" (the whole text when there is none).
+std::string_view LastComponent(std::string_view path);
+// The text after the last "." of the last component, "" when there is none.
+std::string_view ExtensionOf(std::string_view path);
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// A playlist or text list that the gathering routes read instead of adding: ".m3u", ".m3u8"
+// and ".txt", whatever their case.
+bool IsListFileName(std::string_view path);
+
+// The process's current folder; empty when it cannot be found.
+std::string CurrentFolder();
+// An absolute path: a relative one is joined to the current folder. Nothing else changes.
+std::string MakeAbsolute(std::string_view path);
+
+enum class PathKind { Missing, Folder, File };
+// What the path names, following symbolic links.
+PathKind KindOf(const std::string& path);
+
+// The whole content of a file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& content);
+
+} // namespace torvane

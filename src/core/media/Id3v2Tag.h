@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ByteSource.h"
+#include "MpegInfo.h"
+#include "TextCodec.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace torvane {
+
+// The ten-byte header of an ID3v2 tag.
+struct Id3v2Header {
+    static constexpr size_t HeaderSize = 10;
+
+    int Major = 0; // 2, 3 or 4 for the versions whose frames are read
+    uint8_t Flags = 0;
+    uint32_t Size = 0; // bytes after the header, without a footer
+
+    bool Unsynchronised() const { return (Flags & 0x80) != 0; }
+    bool HasExtendedHeader() const { return Major >= 3 && (Flags & 0x40) != 0; }
+    bool HasFooter() const { return (Flags & 0x10) != 0; }
+
+    // "ID3", the version, flags and the synchsafe size; nullopt when bytes hold no such header.
+    static std::optional<Id3v2Header> Parse(std::span<const uint8_t> bytes);
+};
+
+// Four 7-bit groups, most significant first.
+uint32_t DecodeSynchsafe(uint32_t value);
+
+// Reads the title, artist, album, comment, track, year and genre frames of the tag at the start
+// of source into the extended fields of info. Frames are read only inside the tag and the file.
+void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const CTextCodec& codec,
+                     MpegInfo& info);
+
+} // namespace torvane

@@ -1,0 +1,72 @@
+#include "RiffChunks.h"
+
+#include "ByteReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace torvane {
+namespace {
+
+// Bytes of one INFO value that are read: far more than any kept text needs.
+constexpr size_t MaxValueBytes = 4096;
+constexpr size_t MaxTextBytes = 260;
+
+std::string* InfoField(const RiffChunk& chunk, MpegInfo& info) {
+    if (chunk.Is("INAM") || chunk.Is("ISBJ"))
+        return info.ExtTitle.empty() ? &info.ExtTitle : nullptr;
+    if (chunk.Is("IART"))
+        return &info.ExtArtist;
+    if (chunk.Is("IPRD"))
+        return &info.ExtAlbum;
+    if (chunk.Is("ICMT"))
+        return &info.ExtComment;
+    if (chunk.Is("ICRD"))
+        return &info.ExtYear;
+    if (chunk.Is("IGNR"))
+        return &info.ExtGenre;
+    return nullptr;
+}
+
+} // namespace
+
+void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t end,
+                    const std::function<bool(const RiffChunk&)>& visit) {
+    end = std::min(end, source.Size());
+    uint64_t pos = begin;
+    while (pos < end && end - pos >= 8) {
+        const auto header = source.Read(pos, 8);
+        if (header.size() < 8)
+            return;
+        CByteReader reader(header);
+        RiffChunk chunk;
+        std::memcpy(chunk.Id, reader.Bytes(4).data(), 4);
+        const uint32_t declared = reader.U32LE();
+        chunk.Offset = pos + 8;
+        chunk.Size = std::min<uint64_t>(declared, end - chunk.Offset);
+        if (!visit(chunk))
+            return;
+        const uint64_t padded = uint64_t{declared} + (declared & 1);
+        if (padded >= end - chunk.Offset)
+            return;
+        pos = chunk.Offset + padded;
+    }
+}
+
+void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextCodec& codec,
+                  MpegInfo& info) {
+    const auto type = source.Read(list.Offset, 4);
+    if (!list.Is("LIST") || list.Size < 4 || !CByteReader(type).Peek("INFO"))
+        return;
+    WalkRiffChunks(source, list.Offset + 4, list.Offset + list.Size, [&](const RiffChunk& item) {
+        if (std::string* field = InfoField(item, info)) {
+            const auto value = source.Read(item.Offset, std::min<size_t>(item.Size, MaxValueBytes));
+            const std::string_view bytes(reinterpret_cast<const char*>(value.data()), value.size());
+            *field =
+                CTextCodec::CutUtf8(codec.FromLegacy(CTextCodec::UpToZero(bytes)), MaxTextBytes);
+        }
+        return true;
+    });
+}
+
+} // namespace torvane
