@@ -133,9 +133,7 @@ private slots:
         QVERIFY(!IsEnabledByRule(Cmd::SearchNarrow, facts));
         facts.SearchListSize = 1;
         QVERIFY(IsEnabledByRule(Cmd::SearchNarrow, facts));
-
-        facts.ReadTag = DocSettings::ReadTags;
-        QVERIFY(!IsEnabledByRule(Cmd::ReadSizesOnLoad, facts));
+        QVERIFY(!IsEnabledByRule(Cmd::OpenAutoSaveList, facts));
     }
 
     void factsAndStatesFollowTheSelection() {
@@ -287,19 +285,27 @@ private slots:
         QVERIFY(!frame.Menus().NoFileHistory()->isEnabled());
     }
 
+    // A dropped list enters the file history, whose entry reads it again.
     void historyEntriesShowTheirNamesLiterally() {
         CAppFixture fixture;
         fixture.Start();
-        CMenus& menus = fixture.Frame().Menus();
-        menus.SetHistoryEntries(false, {QStringLiteral("R&B.m3u"), QStringLiteral("b.m3u")});
         const CActions& actions = fixture.Frame().Actions();
-        QCOMPARE(actions[Cmd::FileHistory0]->text(), QStringLiteral("&1 R&&B.m3u"));
-        QVERIFY(actions[Cmd::FileHistory0 + 1]->isVisible());
-        QVERIFY(!actions[Cmd::FileHistory0 + 2]->isVisible());
-        QVERIFY(!menus.NoFileHistory()->isVisible());
-        menus.SetHistoryEntries(false, {});
-        QVERIFY(menus.NoFileHistory()->isVisible());
+        QVERIFY(fixture.Frame().Menus().NoFileHistory()->isVisible());
         QVERIFY(!actions[Cmd::FileHistory0]->isVisible());
+
+        const std::string list = fixture.Dir.Write("R&B.m3u", fixture.Audio("a.mp3") + "\n");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(list))});
+        fixture.Frame().DropFiles(data);
+        QCOMPARE(actions[Cmd::FileHistory0]->text(), QStringLiteral("&1 R&&B.m3u"));
+        QVERIFY(actions[Cmd::FileHistory0]->isVisible());
+        QVERIFY(actions[Cmd::FileHistory0]->isEnabled());
+        QVERIFY(!actions[Cmd::FileHistory0 + 1]->isVisible());
+        QVERIFY(!fixture.Frame().Menus().NoFileHistory()->isVisible());
+
+        actions[Cmd::FileHistory0]->trigger();
+        QCOMPARE(fixture.Doc().AllList().size(), size_t(2));
+        QCOMPARE(fixture.Frame().View().ItemCount(), 2);
     }
 
     void barsShowHideWithTheirMarks() {

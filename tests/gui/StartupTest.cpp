@@ -128,7 +128,7 @@ private slots:
         fixture.Start({a});
         QVERIFY(fixture.Close());
         QCOMPARE(fixture.Host.Messages.size(), size_t(1));
-        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\n");
+        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\r\n");
         const CProfile profile = ReadProfile(fixture.ProfilePath());
         QCOMPARE(profile.GetInt("app", "alert", -1), 0);
         QCOMPARE(profile.GetString("app", "columns"), std::string("ABCD"));
@@ -169,7 +169,7 @@ private slots:
         fixture.Frame().Commands().Run(Cmd::ToggleSearchMode);
         QVERIFY(fixture.Doc().SearchMode());
         QVERIFY(fixture.Close());
-        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\n");
+        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\r\n");
 
         fixture.WriteProfile("[app]\nalert=1\nCloseSave=1\n");
         fixture.Start();

@@ -3,17 +3,24 @@
 #include "Actions.h"
 #include "Bars.h"
 #include "MainFrame.h"
+#include "Menus.h"
 #include "QtUiHost.h"
-#include "SimpleRoutes.h"
 #include "dialogs/AddItemDialog.h"
 #include "view/ListModel.h"
 #include "view/TorvaneView.h"
 
-#include "core/doc/Progress.h"
+#include "core/doc/AutoSave.h"
+#include "core/doc/FolderSaver.h"
+#include "core/doc/Gathering.h"
+#include "core/doc/InfoCommands.h"
+#include "core/doc/PlaylistWriter.h"
+#include "core/doc/TemplateFolders.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QStatusBar>
 
 #include <filesystem>
@@ -27,14 +34,10 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
-// A long route: wait cursor and progress window around the work, then the new count.
-template <typename Work> void WithProgress(CTorvaneDoc& doc, CQtUiHost& host, Work work) {
-    host.SetWaitCursor(true);
-    std::unique_ptr<CProgress> progress = host.OpenProgress();
-    work(*progress);
-    doc.UpdateItemCount();
-    progress->Close();
-    host.SetWaitCursor(false);
+// A file dialog confirmed with OK makes the chosen file's folder the current one: relative
+// entries of list files are found from there.
+void MakeCurrentFolderOf(const QString& path) {
+    QDir::setCurrent(QFileInfo(path).absolutePath());
 }
 
 } // namespace
@@ -81,61 +84,28 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
         return !facts.SearchTextEmpty && facts.SearchListSize > 0;
     case Cmd::OpenAutoSaveList:
         return facts.AutoSaveListExists;
-    case Cmd::ReadSizesOnLoad:
-        // reading tags on load always reads the size
-        return (facts.ReadTag & DocSettings::ReadTags) == 0;
     default:
         return true;
     }
 }
 
 bool CCommands::IsPending(Cmd id) {
+    // clang-format off
     static const std::set<Cmd> pending{
-        Cmd::OpenFiles,
-        Cmd::OpenFolder,
-        Cmd::AddFromFolder,
-        Cmd::Save,
-        Cmd::SaveEachFolder,
-        Cmd::About,
-        Cmd::OpenItem,
-        Cmd::Play,
-        Cmd::Stop,
-        Cmd::GetTags,
-        Cmd::GetAllTags,
-        Cmd::GetSizes,
-        Cmd::GetAllSizes,
-        Cmd::ClearInfo,
-        Cmd::CopyPath,
-        Cmd::CopyName,
-        Cmd::Trash,
-        Cmd::OpenParentFolder,
-        Cmd::Properties,
-        Cmd::SwapLists,
-        Cmd::AddToOtherList,
-        Cmd::MoveUp,
-        Cmd::MoveDown,
-        Cmd::RemoveSelected,
-        Cmd::ShuffleSelection,
-        Cmd::Shuffle,
-        Cmd::DuplicateCheck,
-        Cmd::DuplicateList,
-        Cmd::ColumnChooser,
-        Cmd::DropWindow,
-        Cmd::GetTagsAuto,
-        Cmd::GetSizesAuto,
-        Cmd::ExtendedSearch,
-        Cmd::SearchNew,
-        Cmd::SearchNarrow,
-        Cmd::ExtensionSettings,
+        Cmd::AddFromFolder, Cmd::About, Cmd::OpenItem, Cmd::Play, Cmd::Stop, Cmd::CopyPath,
+        Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties, Cmd::SwapLists,
+        Cmd::AddToOtherList, Cmd::MoveUp, Cmd::MoveDown, Cmd::RemoveSelected,
+        Cmd::ShuffleSelection, Cmd::Shuffle, Cmd::DuplicateCheck, Cmd::DuplicateList,
+        Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::SearchNew,
+        Cmd::SearchNarrow, Cmd::ExtensionSettings,
     };
-    return pending.count(id) > 0 || InRange(id, Cmd::SortSelection0, 13) ||
-           InRange(id, Cmd::FileHistory0, 5) || InRange(id, Cmd::FolderHistory0, 5);
+    // clang-format on
+    return pending.count(id) > 0 || InRange(id, Cmd::SortSelection0, 13);
 }
 
 CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
-                     const CActions& actions, std::string autoSavePath, QObject* parent)
-    : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions),
-      m_AutoSavePath(std::move(autoSavePath)) {
+                     const CActions& actions, QObject* parent)
+    : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions) {
     for (const CommandSpec& spec : CommandTable())
         connect(actions[spec.Id], &QAction::triggered, this, [this, id = spec.Id] { Run(id); });
     connect(&view, &CTorvaneView::sortRequested, this, &CCommands::SortAll);
@@ -152,9 +122,9 @@ void CCommands::Run(Cmd id) {
     } else if (InRange(id, Cmd::Depth0, 6)) {
         m_Doc.Settings().SearchClass = id - Cmd::Depth0;
     } else if (InRange(id, Cmd::FileHistory0, 5)) {
-        OpenFileHistoryItem(id - Cmd::FileHistory0);
+        OpenFileHistoryItem(m_Doc, static_cast<size_t>(id - Cmd::FileHistory0));
     } else if (InRange(id, Cmd::FolderHistory0, 5)) {
-        OpenFolderHistoryItem(id - Cmd::FolderHistory0);
+        OpenFolderHistoryItem(m_Doc, static_cast<size_t>(id - Cmd::FolderHistory0));
     } else {
         RunSimple(id);
     }
@@ -162,200 +132,80 @@ void CCommands::Run(Cmd id) {
     UpdateStates();
 }
 
+// One line per command: where it is carried out.
 void CCommands::RunSimple(Cmd id) {
     DocSettings& settings = m_Doc.Settings();
+    // clang-format off
     switch (id) {
-    case Cmd::ClearList:
-        m_Doc.OnNewDocument();
-        break;
-    case Cmd::OpenFiles:
-        OpenFiles();
-        break;
-    case Cmd::InputItem:
-        InputItem();
-        break;
-    case Cmd::OpenFolder:
-        OpenFolder();
-        break;
-    case Cmd::AddFromFolder:
-        AddFromFolder();
-        break;
-    case Cmd::Save:
-        SaveList();
-        break;
-    case Cmd::SaveEachFolder:
-        SaveEachFolder();
-        break;
-    case Cmd::OpenAutoSaveList:
-        OpenAutoSaveList();
-        break;
-    case Cmd::About:
-        ShowAbout();
-        break;
-    case Cmd::Exit:
-        m_Frame.close();
-        break;
-    case Cmd::OpenItem:
-        OpenItem();
-        break;
-    case Cmd::Play:
-        Play();
-        break;
-    case Cmd::Stop:
-        Stop();
-        break;
-    case Cmd::GetTags:
-        GetInfo(true);
-        break;
-    case Cmd::GetAllTags:
-        GetInfo(false);
-        break;
-    case Cmd::GetSizes:
-        GetSizes(true);
-        break;
-    case Cmd::GetAllSizes:
-        GetSizes(false);
-        break;
-    case Cmd::ClearInfo:
-        ClearSelectedInfo();
-        break;
-    case Cmd::CopyPath:
-        CopyPaths();
-        break;
-    case Cmd::CopyName:
-        CopyNames();
-        break;
-    case Cmd::Trash:
-        MoveToTrash();
-        break;
-    case Cmd::OpenParentFolder:
-        OpenParentFolder();
-        break;
-    case Cmd::Properties:
-        ShowProperties();
-        break;
-    case Cmd::SwapLists:
-        SwapLists();
-        break;
-    case Cmd::AddToOtherList:
-        AddSelectionToOtherList();
-        break;
-    case Cmd::MoveUp:
-        MoveUp();
-        break;
-    case Cmd::MoveDown:
-        MoveDown();
-        break;
-    case Cmd::SelectAll:
-        m_View.selectAll();
-        break;
-    case Cmd::InvertSelection:
-        m_View.InvertSelection();
-        break;
-    case Cmd::RemoveSelected:
-        RemoveSelected();
-        break;
-    case Cmd::ShuffleSelection:
-        ShuffleSelection();
-        break;
-    case Cmd::Shuffle:
-        ShuffleAll();
-        break;
-    case Cmd::DuplicateCheck:
-        CheckDuplicates();
-        break;
-    case Cmd::DuplicateList:
-        ListDuplicates();
-        break;
-    case Cmd::FullRowSelect:
-        m_View.SetFullRowSelect(!m_View.FullRowSelect());
-        break;
-    case Cmd::GridLines:
-        m_View.setShowGrid(!m_View.showGrid());
-        break;
-    case Cmd::HideAllBars:
-        m_Frame.HideAllBars();
-        break;
+    case Cmd::ClearList: m_Doc.OnNewDocument(); break;
+    case Cmd::OpenFiles: OpenFiles(); break;
+    case Cmd::InputItem: InputItem(); break;
+    case Cmd::OpenFolder: OpenFolder(); break;
+    case Cmd::AddFromFolder: AddFromFolder(); break;
+    case Cmd::Save: SaveList(); break;
+    case Cmd::SaveEachFolder: SaveEachFolder(); break;
+    case Cmd::OpenAutoSaveList: OpenAutoSaveList(m_Doc); break;
+    case Cmd::About: ShowAbout(); break;
+    case Cmd::Exit: m_Frame.close(); break;
+    case Cmd::OpenItem: OpenItem(); break;
+    case Cmd::Play: Play(); break;
+    case Cmd::Stop: Stop(); break;
+    case Cmd::GetTags: GetInfo(m_Doc, InfoScope::Selection); break;
+    case Cmd::GetAllTags: GetInfo(m_Doc, InfoScope::All); break;
+    case Cmd::GetSizes: GetSizes(m_Doc, InfoScope::Selection); break;
+    case Cmd::GetAllSizes: GetSizes(m_Doc, InfoScope::All); break;
+    case Cmd::ClearInfo: ClearSelectedInfo(m_Doc); break;
+    case Cmd::CopyPath: CopyPaths(); break;
+    case Cmd::CopyName: CopyNames(); break;
+    case Cmd::Trash: MoveToTrash(); break;
+    case Cmd::OpenParentFolder: OpenParentFolder(); break;
+    case Cmd::Properties: ShowProperties(); break;
+    case Cmd::SwapLists: SwapLists(); break;
+    case Cmd::AddToOtherList: AddSelectionToOtherList(); break;
+    case Cmd::MoveUp: MoveUp(); break;
+    case Cmd::MoveDown: MoveDown(); break;
+    case Cmd::SelectAll: m_View.selectAll(); break;
+    case Cmd::InvertSelection: m_View.InvertSelection(); break;
+    case Cmd::RemoveSelected: RemoveSelected(); break;
+    case Cmd::ShuffleSelection: ShuffleSelection(); break;
+    case Cmd::Shuffle: ShuffleAll(); break;
+    case Cmd::DuplicateCheck: CheckDuplicates(); break;
+    case Cmd::DuplicateList: ListDuplicates(); break;
+    case Cmd::FullRowSelect: m_View.SetFullRowSelect(!m_View.FullRowSelect()); break;
+    case Cmd::GridLines: m_View.setShowGrid(!m_View.showGrid()); break;
+    case Cmd::HideAllBars: m_Frame.HideAllBars(); break;
     case Cmd::ShowToolBar:
     case Cmd::ShowModeBar:
     case Cmd::ShowPlayBar:
     case Cmd::ShowSearchBar:
     case Cmd::ShowDataBar:
     case Cmd::ShowSizeBar:
-    case Cmd::ShowStatusBar:
-        ToggleBar(id);
-        break;
-    case Cmd::ColumnChooser:
-        ChooseColumns();
-        break;
-    case Cmd::SizeKB:
-    case Cmd::SizeMB:
-        settings.SizeOf = id - Cmd::SizeKB;
-        m_View.Redraw();
-        break;
-    case Cmd::TimeClock:
-        settings.TimeOf = 0;
-        m_View.Redraw();
-        break;
-    case Cmd::TimeSec:
-        settings.TimeOf = 1;
-        m_View.Redraw();
-        break;
-    case Cmd::TimeMin:
-        settings.TimeOf = 2;
-        m_View.Redraw();
-        break;
-    case Cmd::TagStandard:
-        SetTagMode(0);
-        break;
-    case Cmd::TagExtended:
-        SetTagMode(1);
-        break;
-    case Cmd::DropWindow:
-        ToggleDropWindow();
-        break;
-    case Cmd::GetTagsAuto:
-        GetInfoFromBar();
-        break;
-    case Cmd::GetSizesAuto:
-        GetSizesFromBar();
-        break;
-    case Cmd::ToggleSearchMode:
-        ToggleSearchMode();
-        break;
-    case Cmd::ExtendedSearch:
-        ExtendedSearch();
-        break;
-    case Cmd::SearchNew:
-        RunSearch(false);
-        break;
-    case Cmd::SearchNarrow:
-        RunSearch(true);
-        break;
-    case Cmd::ReadTagsOnLoad:
-        settings.readtag ^= DocSettings::ReadTags;
-        break;
-    case Cmd::ReadSizesOnLoad:
-        settings.readtag ^= DocSettings::ReadSizes;
-        break;
-    case Cmd::ExtensionSettings:
-        EditExtensions();
-        break;
-    case Cmd::IgnoreLeadingDigits:
-        settings.DisNum = settings.DisNum ? 0 : 1;
-        break;
-    case Cmd::NoExitConfirm:
-        m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm());
-        break;
-    case Cmd::SaveOnExit:
-        settings.CloseSave = settings.CloseSave ? 0 : 1;
-        break;
-    case Cmd::ComputeTotals:
-        m_View.ComputeTotals();
-        break;
-    default:
-        break;
+    case Cmd::ShowStatusBar: ToggleBar(id); break;
+    case Cmd::ColumnChooser: ChooseColumns(); break;
+    case Cmd::SizeKB: settings.SizeOf = 0; m_View.Redraw(); break;
+    case Cmd::SizeMB: settings.SizeOf = 1; m_View.Redraw(); break;
+    case Cmd::TimeClock: settings.TimeOf = 0; m_View.Redraw(); break;
+    case Cmd::TimeSec: settings.TimeOf = 1; m_View.Redraw(); break;
+    case Cmd::TimeMin: settings.TimeOf = 2; m_View.Redraw(); break;
+    case Cmd::TagStandard: SetTagMode(0); break;
+    case Cmd::TagExtended: SetTagMode(1); break;
+    case Cmd::DropWindow: ToggleDropWindow(); break;
+    case Cmd::GetTagsAuto: GetInfo(m_Doc, InfoScope::SelectionOfMany); break;
+    case Cmd::GetSizesAuto: GetSizes(m_Doc, InfoScope::SelectionOfMany); break;
+    case Cmd::ToggleSearchMode: ToggleSearchMode(); break;
+    case Cmd::ExtendedSearch: ExtendedSearch(); break;
+    case Cmd::SearchNew: RunSearch(false); break;
+    case Cmd::SearchNarrow: RunSearch(true); break;
+    case Cmd::ReadTagsOnLoad: ToggleReadTagsOnLoad(m_Doc); break;
+    case Cmd::ReadSizesOnLoad: ToggleReadSizesOnLoad(m_Doc); break;
+    case Cmd::ExtensionSettings: EditExtensions(); break;
+    case Cmd::IgnoreLeadingDigits: settings.DisNum = settings.DisNum ? 0 : 1; break;
+    case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
+    case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
+    case Cmd::ComputeTotals: m_View.ComputeTotals(); break;
+    default: break;
     }
+    // clang-format on
 }
 
 // ---- states ----
@@ -374,8 +224,7 @@ CommandFacts CCommands::Facts() const {
     facts.SearchTextEmpty = m_Frame.SearchBar().Text().isEmpty();
     facts.Existence = m_Frame.SearchBar().Existence();
     facts.SearchListSize = static_cast<int>(m_Doc.SearchList().size());
-    facts.AutoSaveListExists = Exists(m_AutoSavePath);
-    facts.ReadTag = m_Doc.Settings().readtag;
+    facts.AutoSaveListExists = AutoSaveListExists(m_Doc);
     return facts;
 }
 
@@ -383,9 +232,20 @@ void CCommands::UpdateStates() {
     const CommandFacts facts = Facts();
     for (const CommandSpec& spec : CommandTable())
         m_Actions[spec.Id]->setEnabled(!IsPending(spec.Id) && IsEnabledByRule(spec.Id, facts));
+    m_Actions[Cmd::ReadSizesOnLoad]->setEnabled(ReadSizesOnLoadEnabled(m_Doc));
     m_Actions[Cmd::AddToOtherList]->setText(m_Doc.SearchMode() ? tr("全リストに追加")
                                                                : tr("検索リストに追加"));
     UpdateChecks();
+    UpdateHistoryMenus();
+}
+
+void CCommands::UpdateHistoryMenus() {
+    for (CRecentList* history : {&m_Doc.FileHistory(), &m_Doc.FolderHistory()}) {
+        QStringList captions;
+        for (size_t i = 0; i < history->Entries().size(); ++i)
+            captions << QString::fromStdString(history->MenuCaption(i));
+        m_Frame.Menus().SetHistoryEntries(history == &m_Doc.FolderHistory(), captions);
+    }
 }
 
 void CCommands::UpdateChecks() {
@@ -410,7 +270,7 @@ void CCommands::UpdateChecks() {
     check(Cmd::DropWindow, false);
     check(Cmd::ToggleSearchMode, m_Doc.SearchMode() != 0);
     check(Cmd::ReadTagsOnLoad, (settings.readtag & DocSettings::ReadTags) != 0);
-    check(Cmd::ReadSizesOnLoad, settings.readtag != 0);
+    check(Cmd::ReadSizesOnLoad, ReadSizesOnLoadChecked(m_Doc));
     for (int level = 0; level <= 5; ++level)
         check(Cmd::Depth0 + level, settings.SearchClass == level);
     check(Cmd::IgnoreLeadingDigits, settings.DisNum != 0);
@@ -465,62 +325,66 @@ void CCommands::SetTagMode(int mode) {
         m_Frame.FillDataBar(m_View.Model().Record(rows.front()));
 }
 
+void CCommands::OpenFiles() {
+    const QStringList chosen =
+        QFileDialog::getOpenFileNames(&m_Frame, QString(), QString(), OpenFilesFilter());
+    if (chosen.isEmpty())
+        return;
+    MakeCurrentFolderOf(chosen.front());
+    std::vector<std::string> paths;
+    for (const QString& path : chosen)
+        paths.push_back(path.toStdString());
+    torvane::OpenFiles(m_Doc, paths);
+}
+
+void CCommands::OpenFolder() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        &m_Frame, tr("フォルダを選択してください。"), QDir::currentPath());
+    if (!folder.isEmpty())
+        torvane::OpenFolder(m_Doc, folder.toStdString());
+}
+
+// Shown again with its text after a refusal, until a path is added or the user cancels.
 void CCommands::InputItem() {
     CAddItemDialog dialog(&m_Frame);
-    while (dialog.exec() == QDialog::Accepted) {
-        if (m_Doc.AddFile(dialog.Path().toStdString(), !dialog.IgnoreExtension())) {
-            m_Doc.UpdateItemCount();
-            m_View.Redraw();
+    while (dialog.exec() == QDialog::Accepted)
+        if (torvane::InputItem(m_Doc, dialog.Path().toStdString(), dialog.IgnoreExtension()))
             return;
-        }
-        m_Host.Beep();
-    }
 }
 
-void CCommands::OpenAutoSaveList() {
-    if (!Exists(m_AutoSavePath))
+// A plain save dialog: the relative-path choice and base folder stay as stored, and HTML uses
+// the first template found.
+void CCommands::SaveList() {
+    QFileDialog dialog(&m_Frame);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("M3U List File (*.m3u)"),
+                           QStringLiteral("Text File (*.txt)"), QStringLiteral("HTML File (*.htm)"),
+                           QStringLiteral("All Files (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("m3u"));
+    dialog.selectFile(QStringLiteral("Torvane"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    simple::ReadPathList(m_Doc, m_AutoSavePath);
-    m_Doc.UpdateItemCount();
+    const QString path = dialog.selectedFiles().front();
+    MakeCurrentFolderOf(path);
+    SaveChoice choice;
+    choice.Path = path.toStdString();
+    choice.Relative = m_Doc.Settings().relative != 0;
+    choice.BasePath = InitialBasePath(m_Doc);
+    const std::vector<std::string> templates = ListTemplates(TemplateFolders());
+    if (!templates.empty())
+        choice.TemplateName = templates.front();
+    torvane::SaveList(m_Doc, choice);
 }
 
-void CCommands::LoadCommandLine(const std::vector<std::string>& args) {
-    if (args.empty()) {
-        m_Doc.UpdateItemCount();
-        return;
-    }
-    WithProgress(m_Doc, m_Host,
-                 [&](CProgress& progress) { simple::GatherPaths(m_Doc, args, progress); });
-}
-
-void CCommands::DropFiles(const std::vector<std::string>& paths) {
-    WithProgress(m_Doc, m_Host,
-                 [&](CProgress& progress) { simple::GatherPaths(m_Doc, paths, progress); });
-}
-
-void CCommands::AutoLoadList() {
-    if (!m_Doc.AllList().empty() || !m_Doc.Settings().CloseSave)
-        return;
-    if (m_Doc.SearchMode())
-        ToggleSearchMode();
-    OpenAutoSaveList();
-}
-
-// The all list is kept for the next run; an empty one leaves no file behind.
-void CCommands::AutoSaveList() {
-    if (!m_Doc.Settings().CloseSave)
-        return;
-    if (m_Doc.SearchMode())
-        ToggleSearchMode();
-    if (m_Doc.AllList().empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(m_AutoSavePath, ignored);
-        return;
-    }
-    std::string error;
-    if (!simple::WritePathList(m_Doc.AllList(), m_AutoSavePath, error))
-        m_Host.ShowMessage(tr("ファイルのオープンに失敗しました").toStdString(), "error",
-                           MessageButtons::Ok);
+// Asks with the list of playlists to be written, then writes every one of them.
+void CCommands::SaveEachFolder() {
+    const FolderGroups groups = GroupByFolder(m_Doc.CurrentList());
+    std::string text = tr("次のファイルに書き出します。").toStdString() + "\n";
+    for (const FolderGroup& group : groups.Groups)
+        text += "\n" + group.FileName;
+    if (m_Host.ShowMessage(text, tr("確認").toStdString(), MessageButtons::OkCancel) ==
+        MessageAnswer::Ok)
+        torvane::SaveEachFolder(m_Doc, groups, FolderSaveOptions{});
 }
 
 // ---- commands whose operations are still to come ----

@@ -4,9 +4,6 @@
 
 #include <QObject>
 
-#include <string>
-#include <vector>
-
 namespace torvane {
 
 class CActions;
@@ -26,7 +23,6 @@ struct CommandFacts {
     int Existence = 0; // the search bar's existence choice
     int SearchListSize = 0;
     bool AutoSaveListExists = false;
-    int ReadTag = 0;
 };
 
 // Whether a command may run in this state; commands without a rule always may.
@@ -39,22 +35,17 @@ class CCommands final : public QObject {
     Q_OBJECT
 public:
     CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
-              const CActions& actions, std::string autoSavePath, QObject* parent = nullptr);
+              const CActions& actions, QObject* parent = nullptr);
 
     void Run(Cmd id);
     void UpdateStates();
     CommandFacts Facts() const;
     static bool IsPending(Cmd id);
 
-    // Start-up, shutdown and the window's own routes.
-    void LoadCommandLine(const std::vector<std::string>& args);
-    void AutoLoadList();
-    void AutoSaveList();
-    void DropFiles(const std::vector<std::string>& paths);
+    // A header click.
     void SortAll(int key, bool descending);
     // The one-second tick: the end-of-track check of playback.
     void CheckPlaybackEnd();
-    const std::string& AutoSavePath() const { return m_AutoSavePath; }
 
 signals:
     // Every command that ran, after it ran.
@@ -64,28 +55,21 @@ private:
     void RunSimple(Cmd id);
     void ToggleSearchMode();
     void SetTagMode(int mode);
+    void OpenFiles();
+    void OpenFolder();
     void InputItem();
-    void OpenAutoSaveList();
+    void SaveList();
+    void SaveEachFolder();
     void ToggleBar(Cmd id);
     void UpdateChecks();
+    void UpdateHistoryMenus();
 
     // Operations that are not available yet.
-    void OpenFiles() {}
-    void OpenFolder() {}
     void AddFromFolder() {}
-    void SaveList() {}
-    void SaveEachFolder() {}
-    void OpenFileHistoryItem(int /*index*/) {}
-    void OpenFolderHistoryItem(int /*index*/) {}
     void ShowAbout() {}
     void OpenItem() {}
     void Play() {}
     void Stop() {}
-    void GetInfo(bool /*selection*/) {}
-    void GetSizes(bool /*selection*/) {}
-    void GetInfoFromBar() {}
-    void GetSizesFromBar() {}
-    void ClearSelectedInfo() {}
     void CopyPaths() {}
     void CopyNames() {}
     void MoveToTrash() {}
@@ -112,7 +96,6 @@ private:
     CTorvaneDoc& m_Doc;
     CQtUiHost& m_Host;
     const CActions& m_Actions;
-    std::string m_AutoSavePath;
 };
 
 } // namespace torvane

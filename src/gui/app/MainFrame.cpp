@@ -10,6 +10,8 @@
 #include "VersionText.h"
 #include "view/TorvaneView.h"
 
+#include "core/doc/AutoSave.h"
+#include "core/doc/Gathering.h"
 #include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
 
@@ -56,8 +58,7 @@ bool IsOlderThan(const std::string& program, const std::string& profile) {
     return nanoseconds(programStat.st_mtim) < nanoseconds(profileStat.st_mtim);
 }
 
-CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host,
-                       std::string autoSavePath, QWidget* parent)
+CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWidget* parent)
     : QMainWindow(parent), m_Doc(doc), m_Profile(profile), m_Host(host),
       m_Actions(std::make_unique<CActions>(this)) {
     setObjectName(QStringLiteral("MainFrame"));
@@ -72,8 +73,7 @@ CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host,
     setCentralWidget(m_View);
     CreateBars();
 
-    m_Commands =
-        new CCommands(*this, *m_View, doc, host, *m_Actions, std::move(autoSavePath), this);
+    m_Commands = new CCommands(*this, *m_View, doc, host, *m_Actions, this);
     m_Menus = std::make_unique<CMenus>(menuBar(), *m_Actions, this);
     m_View->SetContextMenus(m_Menus->Columns(), m_Menus->ListContext());
     BuildToolBar();
@@ -292,7 +292,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_Commands->AutoSaveList();
+    AutoSaveList(m_Doc);
     m_Timer.stop();
     event->accept();
 }
@@ -313,7 +313,7 @@ void CMainFrame::DropFiles(const QMimeData& data) {
         if (url.isLocalFile())
             paths.push_back(url.toLocalFile().toStdString());
     if (!paths.empty())
-        m_Commands->DropFiles(paths);
+        torvane::DropFiles(m_Doc, paths);
 }
 
 QMenu* CMainFrame::createPopupMenu() {

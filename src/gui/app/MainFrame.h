@@ -35,8 +35,7 @@ public:
     static constexpr int MinWidth = 530;
     static constexpr int MinHeight = 300;
 
-    CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, std::string autoSavePath,
-               QWidget* parent = nullptr);
+    CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CTorvaneView& View() const { return *m_View; }

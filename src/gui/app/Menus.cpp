@@ -141,16 +141,15 @@ QMenu* CMenus::NewToolbarsMenu(QWidget* parent) const {
     return menu;
 }
 
-void CMenus::SetHistoryEntries(bool folders, const QStringList& names) {
+void CMenus::SetHistoryEntries(bool folders, const QStringList& captions) {
     const Cmd first = folders ? Cmd::FolderHistory0 : Cmd::FileHistory0;
     for (int k = 0; k < 5; ++k) {
         QAction* entry = m_Actions[first + k];
-        entry->setVisible(k < names.size());
-        if (k < names.size())
-            entry->setText(QStringLiteral("&%1 %2").arg(k + 1).arg(
-                QString(names[k]).replace('&', QStringLiteral("&&"))));
+        entry->setVisible(k < captions.size());
+        if (k < captions.size())
+            entry->setText(captions[k]);
     }
-    (folders ? m_NoFolders : m_NoFiles)->setVisible(names.isEmpty());
+    (folders ? m_NoFolders : m_NoFiles)->setVisible(captions.isEmpty());
 }
 
 } // namespace torvane

@@ -32,9 +32,9 @@ public:
     // A new menu with the items of "ツールバー", for the bars' context menu; the caller owns it.
     QMenu* NewToolbarsMenu(QWidget* parent) const;
 
-    // Shows the entries of a history ("&1 name", ampersands of the name doubled) in place of
-    // "なし", which shows, disabled, when there are none.
-    void SetHistoryEntries(bool folders, const QStringList& names);
+    // Shows the entries of a history, given as their menu captions, in place of "なし", which
+    // shows, disabled, when there are none.
+    void SetHistoryEntries(bool folders, const QStringList& captions);
     QAction* NoFileHistory() const { return m_NoFiles; }
     QAction* NoFolderHistory() const { return m_NoFolders; }
 

@@ -1,10 +1,11 @@
 #include "TorvaneApp.h"
 
-#include "Commands.h"
 #include "MainFrame.h"
 #include "QtUiHost.h"
 #include "view/TorvaneView.h"
 
+#include "core/doc/AutoSave.h"
+#include "core/doc/Gathering.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <QApplication>
@@ -21,23 +22,17 @@ CTorvaneApp::~CTorvaneApp() {
     Shutdown();
 }
 
-std::string CTorvaneApp::AutoSavePath() const {
-    const std::string& path = m_Profile.Path();
-    const size_t slash = path.rfind('/');
-    return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/Torvane.m3u";
-}
-
 bool CTorvaneApp::Start(const std::vector<std::string>& args) {
     m_Profile.Load();
     m_Doc = std::make_unique<CTorvaneDoc>(m_Profile, *m_Host);
-    m_Frame = std::make_unique<CMainFrame>(*m_Doc, m_Profile, *m_Host, AutoSavePath());
+    m_Frame = std::make_unique<CMainFrame>(*m_Doc, m_Profile, *m_Host);
     m_Host->SetMainWindow(m_Frame.get());
     m_Frame->show();
     QCoreApplication::processEvents();
     if (!m_Doc->SetView(&m_Frame->View()))
         return false;
-    m_Frame->Commands().LoadCommandLine(args);
-    m_Frame->Commands().AutoLoadList();
+    LoadCommandLine(*m_Doc, args);
+    AutoLoadList(*m_Doc);
     return true;
 }
 

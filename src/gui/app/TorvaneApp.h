@@ -35,8 +35,6 @@ public:
     CMainFrame* Frame() const { return m_Frame.get(); }
     CQtUiHost& Host() const { return *m_Host; }
     const CProfile& Profile() const { return m_Profile; }
-    // "Torvane.m3u" in the profile's folder.
-    std::string AutoSavePath() const;
 
 private:
     CProfile m_Profile;
