@@ -31,10 +31,9 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
     m_Labels[SelectedCount] = MakePane(tr(" 0 件選択"), 70, tr("選択アイテム数"));
     m_Labels[Mode] = MakePane(QString(), 16, tr("全表示"));
     m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
-    m_Labels[Prompt]->setMaximumWidth(250);
-    // Long paths and prompts are cut rather than widening the window.
-    for (const Pane pane : {Prompt, Selection})
-        m_Labels[pane]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Long prompts and paths are cut rather than widening the window.
+    m_Labels[Prompt]->setFixedWidth(250);
+    m_Labels[Selection]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_Labels[Mode]->setFixedWidth(IconSize + 6);
     m_Labels[Mode]->setAlignment(Qt::AlignCenter);
     SetPrompt(QString());
