@@ -393,6 +393,35 @@ private slots:
         QVERIFY(fixture.Frame().isEnabled()); // the progress window gave the window back
     }
 
+    void savePerFolderAfterConfirmation() {
+        CAppFixture fixture;
+        fixture.Start({fixture.Audio("pop/a.mp3"), fixture.Audio("rock/b.mp3")});
+        fixture.Host.Answer = MessageAnswer::Cancel;
+        fixture.Frame().Commands().Run(Cmd::SaveEachFolder);
+        QCOMPARE(fixture.Host.Messages.size(), size_t(1));
+        QVERIFY(QString::fromStdString(fixture.Host.Messages[0]).contains("rock/rock.m3u"));
+        QVERIFY(!fixture.Exists("pop/pop.m3u"));
+
+        fixture.Host.Answer = MessageAnswer::Ok;
+        fixture.Frame().Commands().Run(Cmd::SaveEachFolder);
+        QVERIFY(fixture.Exists("pop/pop.m3u"));
+        QVERIFY(fixture.Exists("rock/rock.m3u"));
+    }
+
+    // Sizes read again mark a file that has gone; its row turns grey.
+    void infoCommandsReachTheRows() {
+        CAppFixture fixture;
+        const std::string gone = fixture.Audio("gone.mp3");
+        fixture.Start({fixture.Audio("kept.mp3"), gone});
+        std::filesystem::remove(gone);
+        fixture.Frame().Actions()[Cmd::GetAllSizes]->trigger();
+        QVERIFY(fixture.Doc().AllList()[1]->Has(CListData::Missing));
+        QVERIFY(!fixture.Doc().AllList()[0]->Has(CListData::Missing));
+        const CListModel& model = fixture.Frame().View().Model();
+        QCOMPARE(model.data(model.index(1, 0), Qt::ForegroundRole).value<QBrush>().color(),
+                 QColor(128, 128, 128));
+    }
+
     // A refused path beeps and shows the dialog again with its text; ignoring the extension
     // check adds it.
     void inputItemRetriesUntilAdded() {

@@ -281,30 +281,18 @@ void CCommands::UpdateChecks() {
 // ---- commands available now ----
 
 void CCommands::ToggleBar(Cmd id) {
-    QWidget* bar = nullptr;
+    QWidget* bar = m_Frame.statusBar();
+    // clang-format off
     switch (id) {
-    case Cmd::ShowToolBar:
-        bar = &m_Frame.ToolBar();
-        break;
-    case Cmd::ShowModeBar:
-        bar = &m_Frame.ModeBar();
-        break;
-    case Cmd::ShowPlayBar:
-        bar = &m_Frame.PlayBar();
-        break;
-    case Cmd::ShowSearchBar:
-        bar = &m_Frame.SearchBar();
-        break;
-    case Cmd::ShowDataBar:
-        bar = &m_Frame.DataBar();
-        break;
-    case Cmd::ShowSizeBar:
-        bar = &m_Frame.SizeBar();
-        break;
-    default:
-        bar = m_Frame.statusBar();
-        break;
+    case Cmd::ShowToolBar: bar = &m_Frame.ToolBar(); break;
+    case Cmd::ShowModeBar: bar = &m_Frame.ModeBar(); break;
+    case Cmd::ShowPlayBar: bar = &m_Frame.PlayBar(); break;
+    case Cmd::ShowSearchBar: bar = &m_Frame.SearchBar(); break;
+    case Cmd::ShowDataBar: bar = &m_Frame.DataBar(); break;
+    case Cmd::ShowSizeBar: bar = &m_Frame.SizeBar(); break;
+    default: break;
     }
+    // clang-format on
     bar->setVisible(!bar->isVisible());
 }
 
@@ -376,12 +364,15 @@ void CCommands::SaveList() {
     torvane::SaveList(m_Doc, choice);
 }
 
-// Asks with the list of playlists to be written, then writes every one of them.
+// Asks with the names of the playlists to be written, then writes every one of them.
 void CCommands::SaveEachFolder() {
+    constexpr size_t ShownNames = 20;
     const FolderGroups groups = GroupByFolder(m_Doc.CurrentList());
     std::string text = tr("次のファイルに書き出します。").toStdString() + "\n";
-    for (const FolderGroup& group : groups.Groups)
-        text += "\n" + group.FileName;
+    for (size_t i = 0; i < groups.Groups.size() && i < ShownNames; ++i)
+        text += "\n" + groups.Groups[i].FileName;
+    if (groups.Groups.size() > ShownNames)
+        text += "\n...";
     if (m_Host.ShowMessage(text, tr("確認").toStdString(), MessageButtons::OkCancel) ==
         MessageAnswer::Ok)
         torvane::SaveEachFolder(m_Doc, groups, FolderSaveOptions{});
