@@ -91,7 +91,11 @@ CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWi
     m_Commands->UpdateStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The commands go first: nothing the bars or the view signal while they are taken down may reach
+// menus that are already gone.
+CMainFrame::~CMainFrame() {
+    delete m_Commands;
+}
 
 // Created and docked in the order search, play, data, size, mode, tool: the search bar above
 // the mode bar, the size bar between them, the tool bar upright at the right.
