@@ -1,0 +1,72 @@
+#include "Actions.h"
+
+#include "Icons.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+
+namespace torvane {
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("Torvane", text);
+}
+
+struct BarIcon {
+    Cmd Id;
+    const char* ThemeName;
+    QStyle::StandardPixmap Fallback;
+};
+
+// The pictures of the tool bar buttons and the search bar's mode switch.
+constexpr BarIcon BarIcons[] = {
+    {Cmd::OpenFiles, "document-open", QStyle::SP_DialogOpenButton},
+    {Cmd::InputItem, "document-new", QStyle::SP_FileIcon},
+    {Cmd::OpenFolder, "folder-open", QStyle::SP_DirOpenIcon},
+    {Cmd::AddFromFolder, "system-search", QStyle::SP_FileDialogContentsView},
+    {Cmd::Save, "document-save", QStyle::SP_DialogSaveButton},
+    {Cmd::MoveUp, "go-up", QStyle::SP_ArrowUp},
+    {Cmd::MoveDown, "go-down", QStyle::SP_ArrowDown},
+    {Cmd::RemoveSelected, "list-remove", QStyle::SP_DialogDiscardButton},
+    {Cmd::ClearList, "edit-clear-all", QStyle::SP_DialogResetButton},
+    {Cmd::Shuffle, "media-playlist-shuffle", QStyle::SP_BrowserReload},
+    {Cmd::DuplicateCheck, "edit-copy", QStyle::SP_FileDialogDetailedView},
+    {Cmd::DuplicateList, "view-list-details", QStyle::SP_FileDialogListView},
+    {Cmd::About, "help-about", QStyle::SP_MessageBoxInformation},
+    {Cmd::ToggleSearchMode, "edit-find", QStyle::SP_FileDialogContentsView},
+};
+
+// Radio items that exclude each other.
+struct RadioGroup {
+    Cmd First;
+    int Count;
+};
+constexpr RadioGroup RadioGroups[] = {
+    {Cmd::SizeKB, 2}, {Cmd::TimeSec, 3}, {Cmd::TagStandard, 2}, {Cmd::Depth0, 6}};
+
+} // namespace
+
+CActions::CActions(QObject* owner) {
+    for (const CommandSpec& spec : CommandTable()) {
+        auto* action = new QAction(Tr(spec.Caption), owner);
+        action->setStatusTip(Tr(spec.Prompt));
+        action->setToolTip(spec.Tip ? Tr(spec.Tip)
+                                    : action->text().section('\t', 0, 0).remove('&'));
+        action->setIconText(action->text().section('\t', 0, 0).remove('&'));
+        if (spec.Key)
+            action->setShortcut(QKeySequence(QString::fromLatin1(spec.Key)));
+        if (spec.Check != CheckKind::None)
+            action->setCheckable(true);
+        m_Actions[static_cast<size_t>(spec.Id)] = action;
+    }
+    for (const RadioGroup& radio : RadioGroups) {
+        auto* group = new QActionGroup(owner);
+        for (int i = 0; i < radio.Count; ++i)
+            group->addAction((*this)[radio.First + i]);
+    }
+    for (const BarIcon& icon : BarIcons)
+        m_Actions[static_cast<size_t>(icon.Id)]->setIcon(ThemeIcon(icon.ThemeName, icon.Fallback));
+}
+
+} // namespace torvane

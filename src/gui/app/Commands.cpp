@@ -1,0 +1,387 @@
+#include "Commands.h"
+
+#include "Actions.h"
+#include "Bars.h"
+#include "MainFrame.h"
+#include "Menus.h"
+#include "QtUiHost.h"
+#include "dialogs/AddItemDialog.h"
+#include "view/ListModel.h"
+#include "view/TorvaneView.h"
+
+#include "core/doc/AutoSave.h"
+#include "core/doc/FolderSaver.h"
+#include "core/doc/Gathering.h"
+#include "core/doc/InfoCommands.h"
+#include "core/doc/PlaylistWriter.h"
+#include "core/doc/TemplateFolders.h"
+#include "core/doc/TorvaneDoc.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QStatusBar>
+
+#include <filesystem>
+#include <set>
+
+namespace torvane {
+namespace {
+
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+// A file dialog confirmed with OK makes the chosen file's folder the current one: relative
+// entries of list files are found from there.
+void MakeCurrentFolderOf(const QString& path) {
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+}
+
+} // namespace
+
+bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
+    if (InRange(id, Cmd::SortSelection0, 13))
+        return true;
+    switch (id) {
+    case Cmd::ClearList:
+    case Cmd::Save:
+    case Cmd::SaveEachFolder:
+    case Cmd::SelectAll:
+    case Cmd::InvertSelection:
+    case Cmd::GetTags:
+    case Cmd::GetAllTags:
+    case Cmd::GetSizes:
+    case Cmd::GetAllSizes:
+        return facts.Rows >= 1;
+    case Cmd::ClearInfo:
+    case Cmd::RemoveSelected:
+    case Cmd::CopyPath:
+    case Cmd::CopyName:
+    case Cmd::AddToOtherList:
+        return facts.Selected >= 1;
+    case Cmd::Shuffle:
+    case Cmd::ShuffleSelection:
+    case Cmd::DuplicateCheck:
+    case Cmd::DuplicateList:
+        return facts.Rows > 1;
+    case Cmd::Play:
+    case Cmd::OpenItem:
+    case Cmd::Properties:
+    case Cmd::Trash:
+        return facts.Selected == 1 && facts.FirstSelectedExists;
+    case Cmd::OpenParentFolder:
+        return facts.Selected >= 1 && facts.FirstSelectedExists;
+    case Cmd::MoveUp:
+        return facts.Selected >= 1 && !facts.FirstRowSelected;
+    case Cmd::MoveDown:
+        return facts.Selected >= 1 && !facts.LastRowSelected;
+    case Cmd::SearchNew:
+        return !facts.SearchTextEmpty || facts.Existence != 0;
+    case Cmd::SearchNarrow:
+        return !facts.SearchTextEmpty && facts.SearchListSize > 0;
+    case Cmd::OpenAutoSaveList:
+        return facts.AutoSaveListExists;
+    default:
+        return true;
+    }
+}
+
+bool CCommands::IsPending(Cmd id) {
+    // clang-format off
+    static const std::set<Cmd> pending{
+        Cmd::AddFromFolder, Cmd::About, Cmd::OpenItem, Cmd::Play, Cmd::Stop, Cmd::CopyPath,
+        Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties, Cmd::SwapLists,
+        Cmd::AddToOtherList, Cmd::MoveUp, Cmd::MoveDown, Cmd::RemoveSelected,
+        Cmd::ShuffleSelection, Cmd::Shuffle, Cmd::DuplicateCheck, Cmd::DuplicateList,
+        Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::SearchNew,
+        Cmd::SearchNarrow, Cmd::ExtensionSettings,
+    };
+    // clang-format on
+    return pending.count(id) > 0 || InRange(id, Cmd::SortSelection0, 13);
+}
+
+CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
+                     const CActions& actions, QObject* parent)
+    : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions) {
+    for (const CommandSpec& spec : CommandTable())
+        connect(actions[spec.Id], &QAction::triggered, this, [this, id = spec.Id] { Run(id); });
+    connect(&view, &CTorvaneView::sortRequested, this, &CCommands::SortAll);
+    connect(&view, &CTorvaneView::playRequested, this, [this] { Run(Cmd::Play); });
+    connect(&view, &CTorvaneView::stateChanged, this, &CCommands::UpdateStates);
+}
+
+void CCommands::Run(Cmd id) {
+    if (InRange(id, Cmd::Column0, ColumnCount)) {
+        m_View.ToggleColumn(id - Cmd::Column0);
+    } else if (InRange(id, Cmd::SortSelection0, 13)) {
+        const int key = id - Cmd::SortSelection0;
+        SortSelection(key, m_View.TakeSortDirection(key));
+    } else if (InRange(id, Cmd::Depth0, 6)) {
+        m_Doc.Settings().SearchClass = id - Cmd::Depth0;
+    } else if (InRange(id, Cmd::FileHistory0, 5)) {
+        OpenFileHistoryItem(m_Doc, static_cast<size_t>(id - Cmd::FileHistory0));
+    } else if (InRange(id, Cmd::FolderHistory0, 5)) {
+        OpenFolderHistoryItem(m_Doc, static_cast<size_t>(id - Cmd::FolderHistory0));
+    } else {
+        RunSimple(id);
+    }
+    emit executed(id);
+    UpdateStates();
+}
+
+// One line per command: where it is carried out.
+void CCommands::RunSimple(Cmd id) {
+    DocSettings& settings = m_Doc.Settings();
+    // clang-format off
+    switch (id) {
+    case Cmd::ClearList: m_Doc.OnNewDocument(); break;
+    case Cmd::OpenFiles: OpenFiles(); break;
+    case Cmd::InputItem: InputItem(); break;
+    case Cmd::OpenFolder: OpenFolder(); break;
+    case Cmd::AddFromFolder: AddFromFolder(); break;
+    case Cmd::Save: SaveList(); break;
+    case Cmd::SaveEachFolder: SaveEachFolder(); break;
+    case Cmd::OpenAutoSaveList: OpenAutoSaveList(m_Doc); break;
+    case Cmd::About: ShowAbout(); break;
+    case Cmd::Exit: m_Frame.close(); break;
+    case Cmd::OpenItem: OpenItem(); break;
+    case Cmd::Play: Play(); break;
+    case Cmd::Stop: Stop(); break;
+    case Cmd::GetTags: GetInfo(m_Doc, InfoScope::Selection); break;
+    case Cmd::GetAllTags: GetInfo(m_Doc, InfoScope::All); break;
+    case Cmd::GetSizes: GetSizes(m_Doc, InfoScope::Selection); break;
+    case Cmd::GetAllSizes: GetSizes(m_Doc, InfoScope::All); break;
+    case Cmd::ClearInfo: ClearSelectedInfo(m_Doc); break;
+    case Cmd::CopyPath: CopyPaths(); break;
+    case Cmd::CopyName: CopyNames(); break;
+    case Cmd::Trash: MoveToTrash(); break;
+    case Cmd::OpenParentFolder: OpenParentFolder(); break;
+    case Cmd::Properties: ShowProperties(); break;
+    case Cmd::SwapLists: SwapLists(); break;
+    case Cmd::AddToOtherList: AddSelectionToOtherList(); break;
+    case Cmd::MoveUp: MoveUp(); break;
+    case Cmd::MoveDown: MoveDown(); break;
+    case Cmd::SelectAll: m_View.selectAll(); break;
+    case Cmd::InvertSelection: m_View.InvertSelection(); break;
+    case Cmd::RemoveSelected: RemoveSelected(); break;
+    case Cmd::ShuffleSelection: ShuffleSelection(); break;
+    case Cmd::Shuffle: ShuffleAll(); break;
+    case Cmd::DuplicateCheck: CheckDuplicates(); break;
+    case Cmd::DuplicateList: ListDuplicates(); break;
+    case Cmd::FullRowSelect: m_View.SetFullRowSelect(!m_View.FullRowSelect()); break;
+    case Cmd::GridLines: m_View.setShowGrid(!m_View.showGrid()); break;
+    case Cmd::HideAllBars: m_Frame.HideAllBars(); break;
+    case Cmd::ShowToolBar:
+    case Cmd::ShowModeBar:
+    case Cmd::ShowPlayBar:
+    case Cmd::ShowSearchBar:
+    case Cmd::ShowDataBar:
+    case Cmd::ShowSizeBar:
+    case Cmd::ShowStatusBar: ToggleBar(id); break;
+    case Cmd::ColumnChooser: ChooseColumns(); break;
+    case Cmd::SizeKB: settings.SizeOf = 0; m_View.Redraw(); break;
+    case Cmd::SizeMB: settings.SizeOf = 1; m_View.Redraw(); break;
+    case Cmd::TimeClock: settings.TimeOf = 0; m_View.Redraw(); break;
+    case Cmd::TimeSec: settings.TimeOf = 1; m_View.Redraw(); break;
+    case Cmd::TimeMin: settings.TimeOf = 2; m_View.Redraw(); break;
+    case Cmd::TagStandard: SetTagMode(0); break;
+    case Cmd::TagExtended: SetTagMode(1); break;
+    case Cmd::DropWindow: ToggleDropWindow(); break;
+    case Cmd::GetTagsAuto: GetInfo(m_Doc, InfoScope::SelectionOfMany); break;
+    case Cmd::GetSizesAuto: GetSizes(m_Doc, InfoScope::SelectionOfMany); break;
+    case Cmd::ToggleSearchMode: ToggleSearchMode(); break;
+    case Cmd::ExtendedSearch: ExtendedSearch(); break;
+    case Cmd::SearchNew: RunSearch(false); break;
+    case Cmd::SearchNarrow: RunSearch(true); break;
+    case Cmd::ReadTagsOnLoad: ToggleReadTagsOnLoad(m_Doc); break;
+    case Cmd::ReadSizesOnLoad: ToggleReadSizesOnLoad(m_Doc); break;
+    case Cmd::ExtensionSettings: EditExtensions(); break;
+    case Cmd::IgnoreLeadingDigits: settings.DisNum = settings.DisNum ? 0 : 1; break;
+    case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
+    case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
+    case Cmd::ComputeTotals: m_View.ComputeTotals(); break;
+    default: break;
+    }
+    // clang-format on
+}
+
+// ---- states ----
+
+CommandFacts CCommands::Facts() const {
+    CommandFacts facts;
+    facts.Rows = m_View.ItemCount();
+    const std::vector<int> rows = m_View.SelectedRows();
+    facts.Selected = static_cast<int>(rows.size());
+    if (!rows.empty()) {
+        facts.FirstRowSelected = rows.front() == 0;
+        facts.LastRowSelected = rows.back() == facts.Rows - 1;
+        const CListData* first = m_View.Model().Record(rows.front());
+        facts.FirstSelectedExists = first && Exists(first->FilePath());
+    }
+    facts.SearchTextEmpty = m_Frame.SearchBar().Text().isEmpty();
+    facts.Existence = m_Frame.SearchBar().Existence();
+    facts.SearchListSize = static_cast<int>(m_Doc.SearchList().size());
+    facts.AutoSaveListExists = AutoSaveListExists(m_Doc);
+    return facts;
+}
+
+void CCommands::UpdateStates() {
+    const CommandFacts facts = Facts();
+    for (const CommandSpec& spec : CommandTable())
+        m_Actions[spec.Id]->setEnabled(!IsPending(spec.Id) && IsEnabledByRule(spec.Id, facts));
+    m_Actions[Cmd::ReadSizesOnLoad]->setEnabled(ReadSizesOnLoadEnabled(m_Doc));
+    m_Actions[Cmd::AddToOtherList]->setText(m_Doc.SearchMode() ? tr("全リストに追加")
+                                                               : tr("検索リストに追加"));
+    UpdateChecks();
+    UpdateHistoryMenus();
+}
+
+void CCommands::UpdateHistoryMenus() {
+    for (CRecentList* history : {&m_Doc.FileHistory(), &m_Doc.FolderHistory()}) {
+        QStringList captions;
+        for (size_t i = 0; i < history->Entries().size(); ++i)
+            captions << QString::fromStdString(history->MenuCaption(i));
+        m_Frame.Menus().SetHistoryEntries(history == &m_Doc.FolderHistory(), captions);
+    }
+}
+
+void CCommands::UpdateChecks() {
+    const DocSettings& settings = m_Doc.Settings();
+    const auto check = [this](Cmd id, bool on) { m_Actions[id]->setChecked(on); };
+    check(Cmd::FullRowSelect, m_View.FullRowSelect());
+    check(Cmd::GridLines, m_View.showGrid());
+    check(Cmd::ShowToolBar, m_Frame.ToolBar().isVisible());
+    check(Cmd::ShowModeBar, m_Frame.ModeBar().isVisible());
+    check(Cmd::ShowPlayBar, m_Frame.PlayBar().isVisible());
+    check(Cmd::ShowSearchBar, m_Frame.SearchBar().isVisible());
+    check(Cmd::ShowDataBar, m_Frame.DataBar().isVisible());
+    check(Cmd::ShowSizeBar, m_Frame.SizeBar().isVisible());
+    check(Cmd::ShowStatusBar, m_Frame.statusBar()->isVisible());
+    for (int key = 0; key < ColumnCount; ++key)
+        check(Cmd::Column0 + key, m_View.IsColumnShown(key));
+    check(settings.SizeOf == 1 ? Cmd::SizeMB : Cmd::SizeKB, true);
+    check(Cmd::TimeClock, settings.TimeOf == 0);
+    check(Cmd::TimeSec, settings.TimeOf == 1);
+    check(Cmd::TimeMin, settings.TimeOf == 2);
+    check(settings.TagOf == 1 ? Cmd::TagExtended : Cmd::TagStandard, true);
+    check(Cmd::DropWindow, false);
+    check(Cmd::ToggleSearchMode, m_Doc.SearchMode() != 0);
+    check(Cmd::ReadTagsOnLoad, (settings.readtag & DocSettings::ReadTags) != 0);
+    check(Cmd::ReadSizesOnLoad, ReadSizesOnLoadChecked(m_Doc));
+    for (int level = 0; level <= 5; ++level)
+        check(Cmd::Depth0 + level, settings.SearchClass == level);
+    check(Cmd::IgnoreLeadingDigits, settings.DisNum != 0);
+    check(Cmd::NoExitConfirm, m_Frame.NoExitConfirm());
+    check(Cmd::SaveOnExit, settings.CloseSave != 0);
+}
+
+// ---- commands available now ----
+
+void CCommands::ToggleBar(Cmd id) {
+    QWidget* bar = m_Frame.statusBar();
+    // clang-format off
+    switch (id) {
+    case Cmd::ShowToolBar: bar = &m_Frame.ToolBar(); break;
+    case Cmd::ShowModeBar: bar = &m_Frame.ModeBar(); break;
+    case Cmd::ShowPlayBar: bar = &m_Frame.PlayBar(); break;
+    case Cmd::ShowSearchBar: bar = &m_Frame.SearchBar(); break;
+    case Cmd::ShowDataBar: bar = &m_Frame.DataBar(); break;
+    case Cmd::ShowSizeBar: bar = &m_Frame.SizeBar(); break;
+    default: break;
+    }
+    // clang-format on
+    bar->setVisible(!bar->isVisible());
+}
+
+// Switches between the all list and the search list; the frame follows the mode (search bar,
+// mode pane) when the new count reaches it.
+void CCommands::ToggleSearchMode() {
+    m_Doc.SetSearchMode(m_Doc.SearchMode() == 0);
+    m_Doc.UpdateItemCount();
+    m_View.clearSelection();
+    m_View.UpdateSelectionTexts();
+}
+
+void CCommands::SetTagMode(int mode) {
+    m_Doc.Settings().TagOf = mode;
+    m_View.Redraw();
+    const std::vector<int> rows = m_View.SelectedRows();
+    if (rows.size() == 1)
+        m_Frame.FillDataBar(m_View.Model().Record(rows.front()));
+}
+
+void CCommands::OpenFiles() {
+    const QStringList chosen =
+        QFileDialog::getOpenFileNames(&m_Frame, QString(), QString(), OpenFilesFilter());
+    if (chosen.isEmpty())
+        return;
+    MakeCurrentFolderOf(chosen.front());
+    std::vector<std::string> paths;
+    for (const QString& path : chosen)
+        paths.push_back(path.toStdString());
+    torvane::OpenFiles(m_Doc, paths);
+}
+
+void CCommands::OpenFolder() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        &m_Frame, tr("フォルダを選択してください。"), QDir::currentPath());
+    if (!folder.isEmpty())
+        torvane::OpenFolder(m_Doc, folder.toStdString());
+}
+
+// Shown again with its text after a refusal, until a path is added or the user cancels.
+void CCommands::InputItem() {
+    CAddItemDialog dialog(&m_Frame);
+    while (dialog.exec() == QDialog::Accepted)
+        if (torvane::InputItem(m_Doc, dialog.Path().toStdString(), dialog.IgnoreExtension()))
+            return;
+}
+
+// A plain save dialog: the relative-path choice and base folder stay as stored, and HTML uses
+// the first template found.
+void CCommands::SaveList() {
+    QFileDialog dialog(&m_Frame);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("M3U List File (*.m3u)"),
+                           QStringLiteral("Text File (*.txt)"), QStringLiteral("HTML File (*.htm)"),
+                           QStringLiteral("All Files (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("m3u"));
+    dialog.selectFile(QStringLiteral("Torvane"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().front();
+    MakeCurrentFolderOf(path);
+    SaveChoice choice;
+    choice.Path = path.toStdString();
+    choice.Relative = m_Doc.Settings().relative != 0;
+    choice.BasePath = InitialBasePath(m_Doc);
+    const std::vector<std::string> templates = ListTemplates(TemplateFolders());
+    if (!templates.empty())
+        choice.TemplateName = templates.front();
+    torvane::SaveList(m_Doc, choice);
+}
+
+// Asks with the names of the playlists to be written, then writes every one of them.
+void CCommands::SaveEachFolder() {
+    constexpr size_t ShownNames = 20;
+    const FolderGroups groups = GroupByFolder(m_Doc.CurrentList());
+    std::string text = tr("次のファイルに書き出します。").toStdString() + "\n";
+    for (size_t i = 0; i < groups.Groups.size() && i < ShownNames; ++i)
+        text += "\n" + groups.Groups[i].FileName;
+    if (groups.Groups.size() > ShownNames)
+        text += "\n...";
+    if (m_Host.ShowMessage(text, tr("確認").toStdString(), MessageButtons::OkCancel) ==
+        MessageAnswer::Ok)
+        torvane::SaveEachFolder(m_Doc, groups, FolderSaveOptions{});
+}
+
+// ---- commands whose operations are still to come ----
+
+void CCommands::SortAll(int /*key*/, bool /*descending*/) {}
+
+void CCommands::CheckPlaybackEnd() {}
+
+} // namespace torvane

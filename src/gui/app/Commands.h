@@ -1,0 +1,101 @@
+#pragma once
+
+#include "CommandTable.h"
+
+#include <QObject>
+
+namespace torvane {
+
+class CActions;
+class CMainFrame;
+class CQtUiHost;
+class CTorvaneDoc;
+class CTorvaneView;
+
+// What the enabling rules look at: the list, the selection and the search bar.
+struct CommandFacts {
+    int Rows = 0;
+    int Selected = 0;
+    bool FirstRowSelected = false;
+    bool LastRowSelected = false;
+    bool FirstSelectedExists = false; // the file of the first selected row exists
+    bool SearchTextEmpty = true;
+    int Existence = 0; // the search bar's existence choice
+    int SearchListSize = 0;
+    bool AutoSaveListExists = false;
+};
+
+// Whether a command may run in this state; commands without a rule always may.
+bool IsEnabledByRule(Cmd id, const CommandFacts& facts);
+
+// The one place where every command of the menus, bars and keys arrives (Run), and where the
+// enabled, checked and caption states of all of them are refreshed (UpdateStates). Commands
+// whose operation is not available yet are listed by IsPending: they stay disabled.
+class CCommands final : public QObject {
+    Q_OBJECT
+public:
+    CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
+              const CActions& actions, QObject* parent = nullptr);
+
+    void Run(Cmd id);
+    void UpdateStates();
+    CommandFacts Facts() const;
+    static bool IsPending(Cmd id);
+
+    // A header click.
+    void SortAll(int key, bool descending);
+    // The one-second tick: the end-of-track check of playback.
+    void CheckPlaybackEnd();
+
+signals:
+    // Every command that ran, after it ran.
+    void executed(Cmd id);
+
+private:
+    void RunSimple(Cmd id);
+    void ToggleSearchMode();
+    void SetTagMode(int mode);
+    void OpenFiles();
+    void OpenFolder();
+    void InputItem();
+    void SaveList();
+    void SaveEachFolder();
+    void ToggleBar(Cmd id);
+    void UpdateChecks();
+    void UpdateHistoryMenus();
+
+    // Operations that are not available yet.
+    void AddFromFolder() {}
+    void ShowAbout() {}
+    void OpenItem() {}
+    void Play() {}
+    void Stop() {}
+    void CopyPaths() {}
+    void CopyNames() {}
+    void MoveToTrash() {}
+    void OpenParentFolder() {}
+    void ShowProperties() {}
+    void SwapLists() {}
+    void AddSelectionToOtherList() {}
+    void MoveUp() {}
+    void MoveDown() {}
+    void RemoveSelected() {}
+    void SortSelection(int /*key*/, bool /*descending*/) {}
+    void ShuffleSelection() {}
+    void ShuffleAll() {}
+    void CheckDuplicates() {}
+    void ListDuplicates() {}
+    void ChooseColumns() {}
+    void ToggleDropWindow() {}
+    void ExtendedSearch() {}
+    void RunSearch(bool /*narrow*/) {}
+    void EditExtensions() {}
+
+    CMainFrame& m_Frame;
+    CTorvaneView& m_View;
+    CTorvaneDoc& m_Doc;
+    CQtUiHost& m_Host;
+    const CActions& m_Actions;
+};
+
+} // namespace torvane

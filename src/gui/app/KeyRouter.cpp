@@ -1,0 +1,51 @@
+#include "KeyRouter.h"
+
+#include "Bars.h"
+#include "Commands.h"
+#include "MainFrame.h"
+#include "view/TorvaneView.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace torvane {
+
+CKeyRouter::CKeyRouter(CMainFrame& frame) : QObject(&frame), m_Frame(frame) {}
+
+// Floating bars are windows of their own but still belong to the frame.
+bool CKeyRouter::BelongsToFrame(const QWidget* widget) const {
+    for (; widget; widget = widget->parentWidget())
+        if (widget == &m_Frame)
+            return true;
+    return false;
+}
+
+bool CKeyRouter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !BelongsToFrame(widget))
+        return false;
+    const bool inSearchField = widget == m_Frame.SearchBar().TextField();
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (inSearchField) {
+            m_Frame.Commands().Run(Cmd::SearchNew);
+            return true;
+        }
+        if (widget == &m_Frame.View())
+            m_Frame.Commands().Run(Cmd::Play);
+        return false;
+    case Qt::Key_Delete:
+        if (inSearchField)
+            return false;
+        m_Frame.Commands().Run(Cmd::RemoveSelected);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace torvane

@@ -1,0 +1,328 @@
+#include "MainFrame.h"
+
+#include "Actions.h"
+#include "Bars.h"
+#include "Commands.h"
+#include "KeyRouter.h"
+#include "Menus.h"
+#include "QtUiHost.h"
+#include "StatusPanes.h"
+#include "VersionText.h"
+#include "view/TorvaneView.h"
+
+#include "core/doc/AutoSave.h"
+#include "core/doc/Gathering.h"
+#include "core/doc/Profile.h"
+#include "core/doc/TorvaneDoc.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+
+#include <sys/stat.h>
+
+namespace torvane {
+namespace {
+
+constexpr const char* BarSection = "bar";
+constexpr const char* WindowSection = "window";
+
+QString Tr(const char* text) {
+    return QApplication::translate("Torvane", text);
+}
+
+// A bar button's drop-down part opens one of the history menus.
+void AddDropDown(QToolBar* bar, QAction* action, QMenu* menu) {
+    if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action))) {
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+}
+
+} // namespace
+
+bool IsOlderThan(const std::string& program, const std::string& profile) {
+    struct stat programStat {};
+    struct stat profileStat {};
+    if (::stat(program.c_str(), &programStat) != 0 || ::stat(profile.c_str(), &profileStat) != 0)
+        return false;
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    return nanoseconds(programStat.st_mtim) < nanoseconds(profileStat.st_mtim);
+}
+
+CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWidget* parent)
+    : QMainWindow(parent), m_Doc(doc), m_Profile(profile), m_Host(host),
+      m_Actions(std::make_unique<CActions>(this)) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setAcceptDrops(true);
+    setMinimumSize(MinWidth, MinHeight);
+    setDockOptions(QMainWindow::AnimatedDocks);
+    addActions(QList<QAction*>(m_Actions->All().begin(), m_Actions->All().end()));
+
+    m_Panes = std::make_unique<CStatusPanes>(statusBar());
+    statusBar()->setSizeGripEnabled(true);
+    m_View = new CTorvaneView(doc, profile, host.Icons(), *this, this);
+    setCentralWidget(m_View);
+    CreateBars();
+
+    m_Commands = new CCommands(*this, *m_View, doc, host, *m_Actions, this);
+    m_Menus = std::make_unique<CMenus>(menuBar(), *m_Actions, this);
+    m_View->SetContextMenus(m_Menus->Columns(), m_Menus->ListContext());
+    BuildToolBar();
+    BuildModeBar();
+    m_KeyRouter = new CKeyRouter(*this);
+    qApp->installEventFilter(m_KeyRouter);
+
+    m_NoExitConfirm = m_Profile.GetInt(CTorvaneDoc::AppSection, "alert", 0) != 0;
+    RestoreWindow();
+    setWindowTitle(QStringLiteral("Torvane %1").arg(QString::fromStdString(GetVersionText())));
+    RestoreLayout();
+    connect(&m_Timer, &QTimer::timeout, m_Commands, &CCommands::CheckPlaybackEnd);
+    m_Timer.start(1000);
+    ConnectStates();
+    m_Commands->UpdateStates();
+}
+
+// The commands go first: nothing the bars or the view signal while they are taken down may reach
+// menus that are already gone.
+CMainFrame::~CMainFrame() {
+    delete m_Commands;
+}
+
+// Created and docked in the order search, play, data, size, mode, tool: the search bar above
+// the mode bar, the size bar between them, the tool bar upright at the right.
+void CMainFrame::CreateBars() {
+    const CActions& actions = *m_Actions;
+    m_SearchBar = new CSearchBar(actions[Cmd::ToggleSearchMode], actions[Cmd::SearchNew],
+                                 actions[Cmd::SearchNarrow], this);
+    m_PlayBar = new CPlayBar(this);
+    m_DataBar = new CDataBar(this);
+    m_SizeBar = new CSizeBar(actions[Cmd::ComputeTotals], this);
+    m_ModeBar = new QToolBar(Tr("ツール バー"), this);
+    m_ModeBar->setObjectName(QStringLiteral("ModeBar"));
+    m_ToolBar = new QToolBar(Tr("ツール バー"), this);
+    m_ToolBar->setObjectName(QStringLiteral("ToolBar"));
+
+    addToolBar(Qt::TopToolBarArea, m_SearchBar);
+    addToolBar(Qt::BottomToolBarArea, m_PlayBar);
+    addDockWidget(Qt::LeftDockWidgetArea, m_DataBar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_SizeBar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_ModeBar);
+    addToolBar(Qt::RightToolBarArea, m_ToolBar);
+    m_PlayBar->hide();
+    m_DataBar->hide();
+    m_SizeBar->hide();
+
+    m_SizeBar->AlwaysBox()->setChecked(m_View->CalcAuto());
+    connect(m_SizeBar->AlwaysBox(), &QCheckBox::toggled, this,
+            [this](bool on) { m_View->SetCalcAuto(on); });
+}
+
+void CMainFrame::BuildToolBar() {
+    const CActions& actions = *m_Actions;
+    m_ToolBar->addActions({actions[Cmd::OpenFiles], actions[Cmd::InputItem],
+                           actions[Cmd::OpenFolder], actions[Cmd::AddFromFolder],
+                           actions[Cmd::Save]});
+    m_ToolBar->addSeparator();
+    m_ToolBar->addActions({actions[Cmd::MoveUp], actions[Cmd::MoveDown]});
+    m_ToolBar->addSeparator();
+    m_ToolBar->addActions({actions[Cmd::RemoveSelected], actions[Cmd::ClearList]});
+    m_ToolBar->addSeparator();
+    m_ToolBar->addActions(
+        {actions[Cmd::Shuffle], actions[Cmd::DuplicateCheck], actions[Cmd::DuplicateList]});
+    m_ToolBar->addSeparator();
+    m_ToolBar->addAction(actions[Cmd::About]);
+    AddDropDown(m_ToolBar, actions[Cmd::OpenFiles], m_Menus->FileHistory());
+    AddDropDown(m_ToolBar, actions[Cmd::OpenFolder], m_Menus->FolderHistory());
+    AddDropDown(m_ToolBar, actions[Cmd::Save], m_Menus->SaveMenu());
+}
+
+// The mode bar's buttons show short captions rather than pictures.
+void CMainFrame::BuildModeBar() {
+    const CActions& actions = *m_Actions;
+    const std::pair<Cmd, const char*> buttons[] = {
+        {Cmd::DropWindow, "ドロップ"},
+        {Cmd::Count, nullptr},
+        {Cmd::GetTagsAuto, "タグ取得"},
+        {Cmd::TagStandard, "標準"},
+        {Cmd::TagExtended, "拡張"},
+        {Cmd::Count, nullptr},
+        {Cmd::TimeClock, "mm:ss"},
+        {Cmd::TimeSec, "秒"},
+        {Cmd::TimeMin, "分"},
+        {Cmd::Count, nullptr},
+        {Cmd::GetSizesAuto, "サイズ取得"},
+        {Cmd::SizeKB, "kB"},
+        {Cmd::SizeMB, "MB"},
+    };
+    m_ModeBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const auto& [id, caption] : buttons) {
+        if (id == Cmd::Count) {
+            m_ModeBar->addSeparator();
+            continue;
+        }
+        actions[id]->setIconText(Tr(caption));
+        m_ModeBar->addAction(actions[id]);
+    }
+}
+
+// Check marks and enabled states follow the bars, the search bar and the menus.
+void CMainFrame::ConnectStates() {
+    for (QMenu* menu : m_Menus->All())
+        connect(menu, &QMenu::aboutToShow, m_Commands, &CCommands::UpdateStates);
+    for (QToolBar* bar : {static_cast<QToolBar*>(m_SearchBar), static_cast<QToolBar*>(m_PlayBar),
+                          static_cast<QToolBar*>(m_SizeBar), m_ModeBar, m_ToolBar})
+        connect(bar, &QToolBar::visibilityChanged, m_Commands, &CCommands::UpdateStates);
+    connect(m_DataBar, &QDockWidget::visibilityChanged, m_Commands, &CCommands::UpdateStates);
+    connect(m_SearchBar, &CSearchBar::inputChanged, m_Commands, &CCommands::UpdateStates);
+    statusBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(statusBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = createPopupMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(statusBar()->mapToGlobal(pos));
+    });
+}
+
+// ---- window rectangle and bar layout ----
+
+void CMainFrame::RestoreWindow() {
+    const int top = m_Profile.GetInt(WindowSection, "top", 0);
+    const int bottom = m_Profile.GetInt(WindowSection, "bottom", top + 500);
+    const int left = m_Profile.GetInt(WindowSection, "left", 0);
+    const int right = m_Profile.GetInt(WindowSection, "right", left + 530);
+    setGeometry(left, top, right - left, bottom - top);
+}
+
+// A layout saved by an older program file may not fit the bars of this one.
+void CMainFrame::RestoreLayout() {
+    const std::string state = m_Profile.GetString(BarSection, "state");
+    if (state.empty() || !IsOlderThan("/proc/self/exe", m_Profile.Path()))
+        return;
+    m_LayoutRestored = restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
+}
+
+void CMainFrame::SaveSettings() {
+    m_Profile.ClearSection(BarSection);
+    m_Profile.SetString(BarSection, "state", saveState().toBase64().toStdString());
+    const QRect normal = normalGeometry();
+    m_Profile.SetInt(WindowSection, "bottom", normal.y() + normal.height());
+    m_Profile.SetInt(WindowSection, "top", normal.y());
+    m_Profile.SetInt(WindowSection, "left", normal.x());
+    m_Profile.SetInt(WindowSection, "right", normal.x() + normal.width());
+    m_Profile.SetInt(CTorvaneDoc::AppSection, "alert", m_NoExitConfirm ? 1 : 0);
+}
+
+// ---- bars ----
+
+void CMainFrame::ShowSearchBar() {
+    m_SearchBar->show();
+}
+
+void CMainFrame::HideAllBars() {
+    for (QWidget* bar : std::initializer_list<QWidget*>{m_PlayBar, m_ToolBar, m_SearchBar,
+                                                        m_SizeBar, m_DataBar, m_ModeBar})
+        bar->hide();
+}
+
+void CMainFrame::SyncSearchMode() {
+    const bool searchMode = m_Doc.SearchMode() != 0;
+    if (searchMode == m_ShownSearchMode)
+        return;
+    m_ShownSearchMode = searchMode;
+    if (searchMode)
+        ShowSearchBar();
+    m_Panes->SetSearchMode(searchMode);
+}
+
+// ---- the view's site ----
+
+void CMainFrame::SetSelectionText(int index, const QString& text, const QString& tip,
+                                  const QIcon& icon) {
+    m_Panes->SetSelection(index, text, tip, icon);
+}
+
+void CMainFrame::SetSelectedCountText(const QString& text) {
+    m_Panes->SetSelectedCount(text);
+}
+
+void CMainFrame::SetItemCountText(const QString& text) {
+    m_Panes->SetItemCount(text);
+    SyncSearchMode();
+}
+
+bool CMainFrame::IsSizeBarVisible() const {
+    return m_SizeBar->isVisible();
+}
+
+void CMainFrame::ShowSizeTotals(uint64_t bytes, int64_t seconds) {
+    m_SizeBar->ShowTotals(bytes, seconds);
+}
+
+void CMainFrame::FillDataBar(const CListData* record) {
+    m_DataBar->setWindowTitle(record ? QString::fromStdString(record->FileName()) : QString());
+}
+
+// ---- events ----
+
+// Prompts of menu items and bar controls go to the first status pane.
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        m_Panes->SetPrompt(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// While a long operation runs the window is disabled: it changes the lists between its event
+// processing, so the list cannot be kept and the window cannot go away under it.
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    if (!m_NoExitConfirm &&
+        m_Host.ShowMessage(Tr("終了してもよろしいですか？").toStdString(), Tr("確認").toStdString(),
+                           MessageButtons::YesNo) != MessageAnswer::Yes) {
+        event->ignore();
+        return;
+    }
+    AutoSaveList(m_Doc);
+    m_Timer.stop();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    DropFiles(*event->mimeData());
+}
+
+void CMainFrame::DropFiles(const QMimeData& data) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    if (!paths.empty())
+        torvane::DropFiles(m_Doc, paths);
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    m_Commands->UpdateStates();
+    return m_Menus->NewToolbarsMenu(this);
+}
+
+} // namespace torvane

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "view/ViewSite.h"
+
+#include <QMainWindow>
+
+class QMimeData;
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+namespace torvane {
+
+class CActions;
+class CCommands;
+class CDataBar;
+class CKeyRouter;
+class CMenus;
+class CPlayBar;
+class CProfile;
+class CQtUiHost;
+class CSearchBar;
+class CSizeBar;
+class CStatusPanes;
+class CTorvaneDoc;
+class CTorvaneView;
+
+// The main window: the list view in the middle, six bars around it, the six-pane status bar,
+// the menus and keys. Remembers its rectangle, the bar layout and "alert" in the profile, asks
+// before closing and keeps the list on close when the user wants it.
+class CMainFrame final : public QMainWindow, public CViewSite {
+    Q_OBJECT
+public:
+    static constexpr int MinWidth = 530;
+    static constexpr int MinHeight = 300;
+
+    CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CTorvaneView& View() const { return *m_View; }
+    CCommands& Commands() const { return *m_Commands; }
+    const CActions& Actions() const { return *m_Actions; }
+    CMenus& Menus() const { return *m_Menus; }
+    CStatusPanes& Panes() const { return *m_Panes; }
+    CSearchBar& SearchBar() const { return *m_SearchBar; }
+    CSizeBar& SizeBar() const { return *m_SizeBar; }
+    QToolBar& ToolBar() const { return *m_ToolBar; }
+    QToolBar& ModeBar() const { return *m_ModeBar; }
+    CPlayBar& PlayBar() const { return *m_PlayBar; }
+    CDataBar& DataBar() const { return *m_DataBar; }
+    bool IsTimerRunning() const { return m_Timer.isActive(); }
+    // Whether the saved bar layout was taken at start.
+    bool LayoutRestored() const { return m_LayoutRestored; }
+
+    bool NoExitConfirm() const { return m_NoExitConfirm; }
+    void SetNoExitConfirm(bool on) { m_NoExitConfirm = on; }
+    void ShowSearchBar();
+    // Hides the six bars; the status bar stays.
+    void HideAllBars();
+    // Follows the document's mode: the search bar shows on entering search mode, the mode pane
+    // shows the search mark and its tip.
+    void SyncSearchMode();
+    // Files and folders dropped on the window enter the list.
+    void DropFiles(const QMimeData& data);
+    // The destroy step: bar layout, window rectangle, "alert".
+    void SaveSettings();
+
+    // The view's site.
+    void SetSelectionText(int index, const QString& text, const QString& tip,
+                          const QIcon& icon) override;
+    void SetSelectedCountText(const QString& text) override;
+    void SetItemCountText(const QString& text) override;
+    bool IsSizeBarVisible() const override;
+    void ShowSizeTotals(uint64_t bytes, int64_t seconds) override;
+    void FillDataBar(const CListData* record) override;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    void CreateBars();
+    void BuildToolBar();
+    void BuildModeBar();
+    void ConnectStates();
+    void RestoreWindow();
+    void RestoreLayout();
+
+    CTorvaneDoc& m_Doc;
+    CProfile& m_Profile;
+    CQtUiHost& m_Host;
+    std::unique_ptr<CActions> m_Actions;
+    std::unique_ptr<CStatusPanes> m_Panes;
+    CTorvaneView* m_View = nullptr;
+    CSearchBar* m_SearchBar = nullptr;
+    CPlayBar* m_PlayBar = nullptr;
+    CDataBar* m_DataBar = nullptr;
+    CSizeBar* m_SizeBar = nullptr;
+    QToolBar* m_ModeBar = nullptr;
+    QToolBar* m_ToolBar = nullptr;
+    CCommands* m_Commands = nullptr;
+    std::unique_ptr<CMenus> m_Menus;
+    CKeyRouter* m_KeyRouter = nullptr;
+    QTimer m_Timer;
+    bool m_NoExitConfirm = false;
+    bool m_LayoutRestored = false;
+    bool m_ShownSearchMode = false;
+};
+
+// Whether the program file was last written before the profile (both must exist): only then
+// is a saved bar layout taken.
+bool IsOlderThan(const std::string& program, const std::string& profile);
+
+} // namespace torvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/doc/UiHost.h"
+#include "view/IconList.h"
+
+class QWidget;
+
+namespace torvane {
+
+// The desktop side of the document: message boxes with the program's texts, the beep, the wait
+// cursor, file-type icons from the icon theme, and progress windows over the main window.
+class CQtUiHost : public CUiHost {
+public:
+    CQtUiHost() = default;
+
+    // The window that owns message boxes and is disabled under progress windows.
+    void SetMainWindow(QWidget* window) { m_MainWindow = window; }
+    QWidget* MainWindow() const { return m_MainWindow; }
+    CIconList& Icons() { return m_Icons; }
+
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons) override;
+    void Beep() override;
+    void SetWaitCursor(bool on) override;
+    bool LoadTypeIcon(const std::string& ext, int slot) override;
+    std::unique_ptr<CProgress> OpenProgress() override;
+
+private:
+    QWidget* m_MainWindow = nullptr;
+    CIconList m_Icons;
+    int m_WaitDepth = 0;
+};
+
+} // namespace torvane

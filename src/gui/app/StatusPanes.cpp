@@ -1,0 +1,97 @@
+#include "StatusPanes.h"
+
+#include "Icons.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+
+namespace torvane {
+namespace {
+
+constexpr int IconSize = 14;
+
+QLabel* MakePane(const QString& text, int width, const QString& tip) {
+    auto* label = new QLabel(text);
+    label->setMinimumWidth(width);
+    label->setTextFormat(Qt::PlainText);
+    label->setToolTip(tip);
+    return label;
+}
+
+} // namespace
+
+CStatusPanes::CStatusPanes(QStatusBar* bar)
+    : m_SelectionIcon(new QLabel), m_SelectionPane(new QWidget) {
+    const auto tr = [](const char* text) { return QApplication::translate("Torvane", text); };
+    m_Labels[Prompt] = MakePane(QString(), 250, QString());
+    m_Labels[Selection] = MakePane(QStringLiteral(" "), 80, QString());
+    m_Labels[ItemCount] = MakePane(tr(" 0 件"), 50, tr("全アイテム数"));
+    m_Labels[SelectedCount] = MakePane(tr(" 0 件選択"), 70, tr("選択アイテム数"));
+    m_Labels[Mode] = MakePane(QString(), 16, tr("全表示"));
+    m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
+    // Long prompts and paths are cut rather than widening the window.
+    m_Labels[Prompt]->setFixedWidth(250);
+    m_Labels[Selection]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_Labels[Mode]->setFixedWidth(IconSize + 6);
+    m_Labels[Mode]->setAlignment(Qt::AlignCenter);
+    SetPrompt(QString());
+
+    m_SelectionIcon->setFixedSize(IconSize, IconSize);
+    auto* layout = new QHBoxLayout(m_SelectionPane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addWidget(m_SelectionIcon);
+    layout->addWidget(m_Labels[Selection], 1);
+
+    bar->addWidget(m_Labels[Prompt]);
+    bar->addPermanentWidget(m_SelectionPane, 1);
+    for (const Pane pane : {ItemCount, SelectedCount, Mode, Spare})
+        bar->addPermanentWidget(m_Labels[pane]);
+}
+
+void CStatusPanes::SetPrompt(const QString& prompt) {
+    m_Labels[Prompt]->setText(prompt.isEmpty() ? QApplication::translate("Torvane", "ﾚﾃﾞｨ")
+                                               : prompt);
+}
+
+void CStatusPanes::SetSelection(int index, const QString& text, const QString& tip,
+                                const QIcon& icon) {
+    m_Labels[Selection]->setText(index > 0 ? QStringLiteral("[%1] %2").arg(index).arg(text) : text);
+    m_SelectionPane->setToolTip(tip);
+    m_Labels[Selection]->setToolTip(tip);
+    m_SelectionIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(IconSize, IconSize));
+}
+
+void CStatusPanes::SetItemCount(const QString& text) {
+    m_Labels[ItemCount]->setText(text);
+}
+
+void CStatusPanes::SetSelectedCount(const QString& text) {
+    m_Labels[SelectedCount]->setText(text);
+}
+
+void CStatusPanes::SetSearchMode(bool on) {
+    QLabel* pane = m_Labels[Mode];
+    pane->setPixmap(on ? SearchModeIcon().pixmap(IconSize, IconSize) : QPixmap());
+    pane->setToolTip(QApplication::translate("Torvane", on ? "検索" : "全表示"));
+}
+
+QString CStatusPanes::Text(Pane pane) const {
+    return m_Labels[pane]->text();
+}
+
+QString CStatusPanes::Tip(Pane pane) const {
+    return m_Labels[pane]->toolTip();
+}
+
+bool CStatusPanes::HasSelectionIcon() const {
+    return !m_SelectionIcon->pixmap().isNull();
+}
+
+bool CStatusPanes::HasModeIcon() const {
+    return !m_Labels[Mode]->pixmap().isNull();
+}
+
+} // namespace torvane

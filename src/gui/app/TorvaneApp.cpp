@@ -1,0 +1,60 @@
+#include "TorvaneApp.h"
+
+#include "MainFrame.h"
+#include "QtUiHost.h"
+#include "view/TorvaneView.h"
+
+#include "core/doc/AutoSave.h"
+#include "core/doc/Gathering.h"
+#include "core/doc/TorvaneDoc.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+namespace torvane {
+
+CTorvaneApp::CTorvaneApp(std::string profilePath, std::unique_ptr<CQtUiHost> host)
+    : m_Profile(std::move(profilePath)),
+      m_Host(host ? std::move(host) : std::make_unique<CQtUiHost>()) {}
+
+CTorvaneApp::~CTorvaneApp() {
+    Shutdown();
+}
+
+bool CTorvaneApp::Start(const std::vector<std::string>& args) {
+    m_Profile.Load();
+    m_Doc = std::make_unique<CTorvaneDoc>(m_Profile, *m_Host);
+    m_Frame = std::make_unique<CMainFrame>(*m_Doc, m_Profile, *m_Host);
+    m_Host->SetMainWindow(m_Frame.get());
+    m_Frame->show();
+    QCoreApplication::processEvents();
+    if (!m_Doc->SetView(&m_Frame->View()))
+        return false;
+    LoadCommandLine(*m_Doc, args);
+    AutoLoadList(*m_Doc);
+    return true;
+}
+
+int CTorvaneApp::Run() {
+    const int status = QApplication::exec();
+    Shutdown();
+    return status;
+}
+
+void CTorvaneApp::Shutdown() {
+    if (!m_Doc)
+        return;
+    if (m_Frame) {
+        m_Frame->SaveSettings();
+        m_Frame->View().SaveSettings();
+        m_Host->SetMainWindow(nullptr);
+        m_Frame.reset();
+    }
+    m_Doc.reset();
+    std::string error;
+    if (!m_Profile.Save(&error))
+        std::cerr << "torvane: " << m_Profile.Path() << ": " << error << "\n";
+}
+
+} // namespace torvane

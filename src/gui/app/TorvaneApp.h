@@ -1,0 +1,46 @@
+#pragma once
+
+#include "QtUiHost.h"
+#include "core/doc/Profile.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace torvane {
+
+class CMainFrame;
+class CTorvaneDoc;
+
+// The program's run: where the settings live, and the order in which the document, the main
+// window and the list come up and go down.
+class CTorvaneApp {
+public:
+    // The host may be given (tests answer its questions); otherwise the desktop's own is used.
+    explicit CTorvaneApp(std::string profilePath, std::unique_ptr<CQtUiHost> host = nullptr);
+    ~CTorvaneApp();
+    CTorvaneApp(const CTorvaneApp&) = delete;
+    CTorvaneApp& operator=(const CTorvaneApp&) = delete;
+
+    // Reads the profile, creates the document and the main window, shows it, gathers the
+    // command line and then, when the list is still empty, the list kept at the last exit.
+    bool Start(const std::vector<std::string>& args);
+    // Runs the event loop until the window has closed, then shuts down.
+    int Run();
+    // After the window closed: the frame, the view and the document write their settings in
+    // this order, and the profile is saved.
+    void Shutdown();
+
+    CTorvaneDoc* Doc() const { return m_Doc.get(); }
+    CMainFrame* Frame() const { return m_Frame.get(); }
+    CQtUiHost& Host() const { return *m_Host; }
+    const CProfile& Profile() const { return m_Profile; }
+
+private:
+    CProfile m_Profile;
+    std::unique_ptr<CQtUiHost> m_Host;
+    std::unique_ptr<CTorvaneDoc> m_Doc;
+    std::unique_ptr<CMainFrame> m_Frame;
+};
+
+} // namespace torvane

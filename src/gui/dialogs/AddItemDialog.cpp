@@ -1,0 +1,78 @@
+#include "AddItemDialog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+
+namespace torvane {
+
+QString OpenFilesFilter() {
+    return QStringLiteral("Files (*.mp3 *.wma *.m3u);;MP3 Files (*.mp3);;WMA Files (*.wma);;"
+                          "List Files (*.m3u *.txt);;All Files (*)");
+}
+
+CAddItemDialog::CAddItemDialog(QWidget* parent)
+    : QDialog(parent), m_IgnoreExtension(new QCheckBox(tr("拡張子判別を無視"))),
+      m_Path(new QLineEdit), m_Add(new QPushButton(tr("追加"))) {
+    setWindowTitle(tr("アイテムの追加"));
+    setAcceptDrops(true);
+    auto* browse = new QPushButton(tr("参照"));
+    auto* cancel = new QPushButton(tr("ｷｬﾝｾﾙ"));
+    m_Add->setDefault(true);
+    m_Add->setEnabled(false);
+    m_Path->setMinimumWidth(320);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_IgnoreExtension, 0, 0, 1, 2);
+    layout->addWidget(m_Path, 1, 0);
+    layout->addWidget(browse, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_Add);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons, 2, 0, 1, 2);
+
+    connect(m_Path, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_Add->setEnabled(!text.isEmpty()); });
+    connect(browse, &QPushButton::clicked, this, &CAddItemDialog::Browse);
+    connect(m_Add, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString CAddItemDialog::Path() const {
+    return m_Path->text();
+}
+
+bool CAddItemDialog::IgnoreExtension() const {
+    return m_IgnoreExtension->isChecked();
+}
+
+void CAddItemDialog::Browse() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), QString(), OpenFilesFilter());
+    if (path.isEmpty())
+        return;
+    // Relative entries of list files opened later are taken from here.
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    m_Path->setText(QDir::toNativeSeparators(path));
+}
+
+void CAddItemDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CAddItemDialog::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile())
+        m_Path->setText(urls.front().toLocalFile());
+    event->acceptProposedAction();
+}
+
+} // namespace torvane

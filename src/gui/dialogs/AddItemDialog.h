@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace torvane {
+
+// "アイテムの追加": one path typed, browsed for or dropped, and whether to skip the extension
+// check. The contents stay when the dialog is shown again.
+class CAddItemDialog final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAddItemDialog(QWidget* parent = nullptr);
+
+    QString Path() const;
+    bool IgnoreExtension() const;
+    QLineEdit* PathField() const { return m_Path; }
+    QPushButton* AddButton() const { return m_Add; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void Browse();
+
+    QCheckBox* m_IgnoreExtension;
+    QLineEdit* m_Path;
+    QPushButton* m_Add;
+};
+
+// The filter of the dialogs that open audio and list files.
+QString OpenFilesFilter();
+
+} // namespace torvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+namespace torvane {
+
+class CIconList;
+class CListData;
+class CTorvaneDoc;
+
+// The current list as a table of fifteen columns, one per column key. Holds no texts: every
+// cell is read from its record when the view paints it. The row count is the one the document
+// last gave the view, so a list growing during a long operation is not shown before it ends.
+class CListModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    CListModel(CTorvaneDoc& doc, const CIconList& icons, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void SetRowCount(int count);
+    // The record shown in row; none beyond the current list or for an empty slot.
+    const CListData* Record(int row) const;
+    // The column shown first carries the row icon.
+    void SetIconColumn(int key) { m_IconColumn = key; }
+    int IconColumn() const { return m_IconColumn; }
+
+private:
+    CTorvaneDoc& m_Doc;
+    const CIconList& m_Icons;
+    int m_RowCount = 0;
+    int m_IconColumn = 0;
+};
+
+} // namespace torvane

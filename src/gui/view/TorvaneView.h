@@ -1,0 +1,110 @@
+#pragma once
+
+#include "core/doc/ListViewPort.h"
+#include "core/media/Columns.h"
+
+#include <QTableView>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QMenu;
+
+namespace torvane {
+
+class CIconList;
+class CListModel;
+class CProfile;
+class CRowDelegate;
+class CTorvaneDoc;
+class CViewSite;
+
+// The one view of the document: the current list in up to fifteen columns, whose layout (which
+// columns, their order and widths) lives in the profile. Keeps the selection, writes the
+// selection texts of the status bar, computes the size-bar totals and keeps the direction
+// flags of header-click sorting.
+class CTorvaneView final : public QTableView, public CListViewPort {
+    Q_OBJECT
+public:
+    static constexpr const char* DefaultColumns = "ABCD";
+
+    // Reads the column widths, "calcauto", "columns" and "rowselect"; grid lines start on.
+    CTorvaneView(CTorvaneDoc& doc, CProfile& profile, const CIconList& icons, CViewSite& site,
+                 QWidget* parent = nullptr);
+    ~CTorvaneView() override;
+
+    // The document's port.
+    int ItemCount() const override;
+    void SetItemCount(int count) override;
+    std::vector<int> SelectedRows() const override;
+    void SelectRows(const std::vector<int>& rows) override;
+    void SetFocusRow(int row) override;
+    void EnsureVisible(int row) override;
+    void Redraw() override;
+    void SetItemCountText(const std::string& text) override;
+    void UpdateSelectionTexts() override;
+
+    // Flips the selection of every row and gives the first selected row the focus.
+    void InvertSelection();
+    // Totals of the selected rows (of all rows when none is selected) into the size bar, when
+    // the size bar is visible.
+    void ComputeTotals();
+    bool IsColumnShown(int key) const;
+    // Hides a shown column (beeping instead when it is the last one) or shows a hidden one after
+    // the last column, with the width read at start.
+    void ToggleColumn(int key);
+    // The keys of the shown columns, left to right.
+    std::vector<int> ShownColumns() const;
+
+    // The direction of a sort by key (true: descending), flipping the shared flags as the sort
+    // does: all cleared, then this key's flag set to the opposite.
+    bool TakeSortDirection(int key);
+    const std::array<bool, ColumnCount>& SortFlags() const { return m_SortFlags; }
+
+    bool FullRowSelect() const;
+    void SetFullRowSelect(bool on);
+    bool CalcAuto() const { return m_CalcAuto; }
+    void SetCalcAuto(bool on) { m_CalcAuto = on; }
+
+    void SetContextMenus(QMenu* headerMenu, QMenu* rowMenu);
+    // Writes "rowselect", the widths of the shown columns, "columns" and "calcauto".
+    void SaveSettings();
+
+    CListModel& Model() { return *m_Model; }
+    CTorvaneDoc& Doc() { return m_Doc; }
+
+signals:
+    void sortRequested(int key, bool descending);
+    void playRequested();
+    // The selection or the row count changed: command states need refreshing.
+    void stateChanged();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void ApplyColumnLayout(const std::string& columns);
+    void ShowColumnLast(int key);
+    void UpdateIconColumn();
+    void OnHeaderClicked(int key);
+    void OnSelectionChanged();
+
+    CTorvaneDoc& m_Doc;
+    CProfile& m_Profile;
+    const CIconList& m_Icons;
+    CViewSite& m_Site;
+    CListModel* m_Model;
+    CRowDelegate* m_Delegate;
+    std::array<int, ColumnCount> m_Widths{};
+    std::array<bool, ColumnCount> m_SortFlags{};
+    bool m_CalcAuto = false;
+    QMenu* m_HeaderMenu = nullptr;
+    QMenu* m_RowMenu = nullptr;
+};
+
+// The keys named by a "columns" text: one letter per column ('A' + key), unknown and repeated
+// letters skipped; an empty text, or one naming no column, gives the default columns.
+std::vector<int> ParseColumnLayout(const std::string& columns);
+
+} // namespace torvane

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/MainFrame.h"
+#include "app/QtUiHost.h"
+#include "app/TorvaneApp.h"
+#include "core/Fakes.h"
+#include "core/doc/TorvaneDoc.h"
+
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace torvane::test {
+
+// The desktop host with scripted answers: message boxes are recorded and answered without a
+// window, beeps are counted.
+class CScriptedHost final : public CQtUiHost {
+public:
+    struct Script {
+        std::vector<std::string> Messages; // "caption: text"
+        MessageAnswer Answer = MessageAnswer::No;
+        int Beeps = 0;
+    };
+
+    explicit CScriptedHost(Script& script) : m_Script(script) {}
+
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons) override {
+        m_Script.Messages.push_back(caption + ": " + text);
+        return m_Script.Answer;
+    }
+    void Beep() override { ++m_Script.Beeps; }
+
+private:
+    Script& m_Script;
+};
+
+// A program started over a profile in a fresh folder, with audio files made on demand.
+class CAppFixture {
+public:
+    CTempDir Dir;
+    CScriptedHost::Script Host;
+    std::unique_ptr<CTorvaneApp> App;
+
+    std::string ProfilePath() const { return Dir / "torvane.ini"; }
+
+    // Shuts a running program down first, so its settings do not overwrite these.
+    void WriteProfile(const std::string& text) {
+        App.reset();
+        Dir.Write("torvane.ini", text);
+    }
+
+    // A file of size bytes; readers find no audio in it, which is all the window needs.
+    std::string Audio(const std::string& name, size_t size = 1000) const {
+        return Dir.Write(name, std::string(size, 'x'));
+    }
+
+    CTorvaneApp& Start(const std::vector<std::string>& args = {}) {
+        App.reset();
+        App = std::make_unique<CTorvaneApp>(ProfilePath(), std::make_unique<CScriptedHost>(Host));
+        if (!App->Start(args))
+            QTest::qFail("the program did not start", __FILE__, __LINE__);
+        return *App;
+    }
+
+    CMainFrame& Frame() const { return *App->Frame(); }
+    CTorvaneDoc& Doc() const { return *App->Doc(); }
+
+    // Closes the window as the close box does and shuts down when it closed.
+    bool Close() {
+        const bool closed = Frame().close();
+        if (closed)
+            App->Shutdown();
+        return closed;
+    }
+
+    bool Exists(const std::string& name) const { return std::filesystem::exists(Dir / name); }
+
+    std::string Read(const std::string& name) const {
+        std::ifstream in(Dir / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+} // namespace torvane::test

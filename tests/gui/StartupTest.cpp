@@ -1,0 +1,223 @@
+// Start-up and shutdown of the desktop program: the order of the command line and the kept
+// list, the exit question, and what reaches the profile.
+
+#include "GuiTestSupport.h"
+
+#include "app/Bars.h"
+#include "app/Commands.h"
+#include "app/StatusPanes.h"
+#include "app/VersionText.h"
+#include "core/doc/Profile.h"
+#include "core/doc/Progress.h"
+#include "view/TorvaneView.h"
+
+#include <QStatusBar>
+#include <QToolBar>
+
+using namespace torvane;
+using namespace torvane::test;
+
+namespace {
+
+std::vector<std::string> FilePaths(const TrackList& list) {
+    std::vector<std::string> paths;
+    for (const CListData* record : list)
+        paths.push_back(record->FilePath());
+    return paths;
+}
+
+CProfile ReadProfile(const std::string& path) {
+    CProfile profile(path);
+    profile.Load();
+    return profile;
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void versionText() {
+        QCOMPARE(BuildVersionText("3, 2, 1101, 22"), std::string("Ver 3,2,1101,22"));
+        QCOMPARE(BuildVersionText(""), std::string("Ver "));
+        QCOMPARE(BuildVersionText(std::string(120, '9')).size(), size_t(104));
+        QCOMPARE(GetVersionText(), std::string("Ver 0,1,0,0"));
+    }
+
+    void firstStartShowsTheDefaultWindow() {
+        CAppFixture fixture;
+        fixture.Start();
+        CMainFrame& frame = fixture.Frame();
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Torvane Ver 0,1,0,0"));
+        // the offscreen platform keeps a window's 2-pixel frame on the screen
+        QCOMPARE(frame.frameGeometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(frame.size(), QSize(530, 500));
+        QCOMPARE(frame.minimumSize(), QSize(530, 300));
+        QVERIFY(frame.SearchBar().isVisible());
+        QVERIFY(frame.ModeBar().isVisible());
+        QVERIFY(frame.ToolBar().isVisible());
+        QVERIFY(!frame.PlayBar().isVisible());
+        QVERIFY(!frame.DataBar().isVisible());
+        QVERIFY(!frame.SizeBar().isVisible());
+        QCOMPARE(frame.toolBarArea(&frame.ToolBar()), Qt::RightToolBarArea);
+        QCOMPARE(frame.ToolBar().orientation(), Qt::Vertical);
+        QCOMPARE(frame.toolBarArea(&frame.SearchBar()), Qt::TopToolBarArea);
+        QVERIFY(frame.SearchBar().y() < frame.ModeBar().y());
+        QVERIFY(frame.IsTimerRunning());
+        QCOMPARE(frame.View().ShownColumns(), (std::vector<int>{0, 1, 2, 3}));
+        QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 0 件"));
+        QCOMPARE(frame.Panes().Text(CStatusPanes::Prompt), QStringLiteral("ﾚﾃﾞｨ"));
+    }
+
+    // Folders: subfolders first, then their files in reverse order; missing paths skipped.
+    void commandLineFillsTheList() {
+        CAppFixture fixture;
+        const std::string a = fixture.Audio("music/a.mp3");
+        const std::string b = fixture.Audio("music/b.mp3");
+        const std::string x = fixture.Audio("music/sub/x.mp3");
+        fixture.Audio("music/.hidden.mp3");
+        const std::string single = fixture.Audio("one.wav");
+        fixture.Start({fixture.Dir / "music", fixture.Dir / "missing.mp3", single});
+        QCOMPARE(FilePaths(fixture.Doc().AllList()), (std::vector<std::string>{x, b, a, single}));
+        QCOMPARE(fixture.Frame().View().ItemCount(), 4);
+        QCOMPARE(fixture.Frame().Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 4 件"));
+    }
+
+    void keptListLoadsOnlyIntoAnEmptyList() {
+        CAppFixture fixture;
+        const std::string kept = fixture.Audio("kept.mp3");
+        const std::string given = fixture.Audio("given.mp3");
+        fixture.Dir.Write("Torvane.m3u", "# kept\n" + kept + "\n");
+
+        fixture.WriteProfile("[app]\nCloseSave=1\n");
+        fixture.Start({given});
+        QCOMPARE(FilePaths(fixture.Doc().AllList()), std::vector<std::string>{given});
+
+        fixture.Start();
+        QCOMPARE(FilePaths(fixture.Doc().AllList()), std::vector<std::string>{kept});
+        QCOMPARE(fixture.Frame().View().ItemCount(), 1);
+
+        fixture.WriteProfile("[app]\nCloseSave=0\n");
+        fixture.Start();
+        QVERIFY(fixture.Doc().AllList().empty());
+    }
+
+    void answeringNoKeepsEverythingAndWritesNothing() {
+        CAppFixture fixture;
+        fixture.Host.Answer = MessageAnswer::No;
+        fixture.WriteProfile("[app]\nCloseSave=1\n");
+        const std::string before = fixture.Read("torvane.ini");
+        fixture.Start({fixture.Audio("a.mp3")});
+        fixture.Frame().View().ToggleColumn(ColTitle);
+
+        QVERIFY(!fixture.Close());
+        QCOMPARE(fixture.Host.Messages,
+                 std::vector<std::string>{"確認: 終了してもよろしいですか？"});
+        QVERIFY(fixture.Frame().isVisible());
+        QVERIFY(fixture.Frame().IsTimerRunning());
+        QCOMPARE(fixture.Doc().AllList().size(), size_t(1));
+        QCOMPARE(fixture.Read("torvane.ini"), before);
+        QVERIFY(!fixture.Exists("Torvane.m3u"));
+    }
+
+    void answeringYesKeepsTheListAndWritesTheSettings() {
+        CAppFixture fixture;
+        fixture.Host.Answer = MessageAnswer::Yes;
+        fixture.WriteProfile("[app]\nCloseSave=1\nSizeOf=1\n");
+        const std::string a = fixture.Audio("a.mp3");
+        fixture.Start({a});
+        QVERIFY(fixture.Close());
+        QCOMPARE(fixture.Host.Messages.size(), size_t(1));
+        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\r\n");
+        const CProfile profile = ReadProfile(fixture.ProfilePath());
+        QCOMPARE(profile.GetInt("app", "alert", -1), 0);
+        QCOMPARE(profile.GetString("app", "columns"), std::string("ABCD"));
+        QCOMPARE(profile.GetInt("app", "SizeOf", -1), 1);
+        QCOMPARE(profile.GetInt("window", "right", 0) - profile.GetInt("window", "left", 0), 530);
+        QCOMPARE(profile.GetInt("window", "bottom", 0) - profile.GetInt("window", "top", 0), 500);
+        QVERIFY(!profile.GetString("bar", "state").empty());
+    }
+
+    void alertClosesWithoutAsking() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\nCloseSave=1\n");
+        fixture.Start({fixture.Audio("a.mp3")});
+        QVERIFY(fixture.Close());
+        QVERIFY(fixture.Host.Messages.empty());
+        QVERIFY(fixture.Exists("Torvane.m3u"));
+        QCOMPARE(ReadProfile(fixture.ProfilePath()).GetInt("app", "alert", -1), 1);
+    }
+
+    void noCloseWhileALongOperationRuns() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\nCloseSave=1\n");
+        fixture.Start({fixture.Audio("a.mp3")});
+        std::unique_ptr<CProgress> progress = fixture.App->Host().OpenProgress();
+        QVERIFY(!fixture.Frame().close());
+        QVERIFY(!fixture.Exists("Torvane.m3u"));
+        progress->Close();
+        QVERIFY(fixture.Close());
+        QVERIFY(fixture.Exists("Torvane.m3u"));
+    }
+
+    // The all list is kept, not the search list; an empty all list leaves no file.
+    void keptListIsTheAllList() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\nCloseSave=1\n");
+        const std::string a = fixture.Audio("a.mp3");
+        fixture.Start({a});
+        fixture.Frame().Commands().Run(Cmd::ToggleSearchMode);
+        QVERIFY(fixture.Doc().SearchMode());
+        QVERIFY(fixture.Close());
+        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\r\n");
+
+        fixture.WriteProfile("[app]\nalert=1\nCloseSave=1\n");
+        fixture.Start();
+        fixture.Frame().Commands().Run(Cmd::ClearList);
+        QVERIFY(fixture.Doc().AllList().empty());
+        QVERIFY(fixture.Close());
+        QVERIFY(!fixture.Exists("Torvane.m3u"));
+    }
+
+    void windowRectangleRoundTrips() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\n[window]\ntop=10\nleft=20\nbottom=410\nright=620\n");
+        fixture.Start();
+        QCOMPARE(fixture.Frame().geometry(), QRect(20, 10, 600, 400));
+        fixture.Frame().showMaximized();
+        QVERIFY(fixture.Close());
+        const CProfile profile = ReadProfile(fixture.ProfilePath());
+        QCOMPARE(profile.GetInt("window", "top", -1), 10);
+        QCOMPARE(profile.GetInt("window", "left", -1), 20);
+        QCOMPARE(profile.GetInt("window", "bottom", -1), 410);
+        QCOMPARE(profile.GetInt("window", "right", -1), 620);
+    }
+
+    // The saved layout comes back, unless the program file is newer than the profile.
+    void barLayoutIsDiscardedOnceForANewerProgram() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\n");
+        fixture.Start();
+        fixture.Frame().ModeBar().hide();
+        fixture.Frame().SizeBar().show();
+        QVERIFY(fixture.Close());
+
+        namespace fs = std::filesystem;
+        const auto program = fs::last_write_time("/proc/self/exe");
+        fs::last_write_time(fixture.ProfilePath(), program + std::chrono::hours(1));
+        fixture.Start();
+        QVERIFY(fixture.Frame().LayoutRestored());
+        QVERIFY(!fixture.Frame().ModeBar().isVisible());
+        QVERIFY(fixture.Frame().SizeBar().isVisible());
+        QVERIFY(fixture.Close());
+
+        fs::last_write_time(fixture.ProfilePath(), program - std::chrono::hours(1));
+        fixture.Start();
+        QVERIFY(!fixture.Frame().LayoutRestored());
+        QVERIFY(fixture.Frame().ModeBar().isVisible());
+        QVERIFY(!fixture.Frame().SizeBar().isVisible());
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "StartupTest.moc"
