@@ -92,8 +92,8 @@ private slots:
     // Narrowing reads the search list; switching back shows the untouched all list.
     void narrowThenSwitchBack() {
         CAppFixture fixture;
-        fixture.Start({fixture.Audio("love song.mp3"), fixture.Audio("love.mp3"),
-                       fixture.Audio("song.mp3")});
+        fixture.Start(
+            {fixture.Audio("love song.mp3"), fixture.Audio("love.mp3"), fixture.Audio("song.mp3")});
         CMainFrame& frame = fixture.Frame();
         QLineEdit* field = frame.SearchBar().TextField();
         const CActions& actions = frame.Actions();
