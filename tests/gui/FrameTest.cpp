@@ -64,12 +64,16 @@ class FrameTest : public QObject {
 private slots:
     void deleteRemovesExceptInTheSearchField() {
         CAppFixture fixture;
-        fixture.Start({fixture.Audio("a.mp3")});
+        fixture.Start({fixture.Audio("a.mp3"), fixture.Audio("b.mp3"), fixture.Audio("c.mp3")});
         CMainFrame& frame = fixture.Frame();
         QSignalSpy executed(&frame.Commands(), &CCommands::executed);
 
+        frame.View().SelectRows({0});
         QTest::keyClick(&frame.View(), Qt::Key_Delete);
         QCOMPARE(Executed(executed), std::vector<Cmd>{Cmd::RemoveSelected});
+        QCOMPARE(frame.View().ItemCount(), 2);
+        QCOMPARE(frame.View().SelectedRows(), std::vector<int>{0});
+        QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 2 件"));
 
         QLineEdit* field = frame.SearchBar().TextField();
         field->setText(QStringLiteral("abc"));
@@ -77,20 +81,31 @@ private slots:
         QTest::keyClick(field, Qt::Key_Delete);
         QCOMPARE(field->text(), QStringLiteral("bc"));
         QCOMPARE(executed.size(), 1);
+        QCOMPARE(frame.View().ItemCount(), 2);
 
         QTest::keyClick(frame.SearchBar().findChild<QComboBox*>(), Qt::Key_Delete);
         QCOMPARE(Executed(executed), (std::vector<Cmd>{Cmd::RemoveSelected, Cmd::RemoveSelected}));
+        QCOMPARE(frame.View().ItemCount(), 1);
     }
 
-    // The search runs whatever the state of its button; Enter in the list plays.
+    // The search runs whatever the state of its button and switches to search mode, which the
+    // search bar and the mode pane follow; Enter in the list plays.
     void enterSearchesInTheFieldAndPlaysInTheList() {
         CAppFixture fixture;
-        fixture.Start({fixture.Audio("a.mp3")});
+        fixture.Start({fixture.Audio("love.mp3"), fixture.Audio("other.mp3")});
         CMainFrame& frame = fixture.Frame();
         QSignalSpy executed(&frame.Commands(), &CCommands::executed);
+        frame.SearchBar().TextField()->setText(QStringLiteral("LOVE"));
 
         QTest::keyClick(frame.SearchBar().TextField(), Qt::Key_Return);
         QCOMPARE(Executed(executed), std::vector<Cmd>{Cmd::SearchNew});
+        QCOMPARE(fixture.Doc().SearchMode(), 1);
+        QCOMPARE(frame.View().ItemCount(), 1);
+        QVERIFY(frame.SearchBar().isVisible());
+        QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("検索"));
+        QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 1 件"));
+        QVERIFY(frame.Actions()[Cmd::ToggleSearchMode]->isChecked());
+
         QTest::keyClick(&frame.View(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(Executed(executed), (std::vector<Cmd>{Cmd::SearchNew, Cmd::Play}));
         QTest::keyClick(frame.SearchBar().findChild<QComboBox*>(), Qt::Key_Return);

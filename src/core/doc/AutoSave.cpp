@@ -5,6 +5,7 @@
 #include "PlaylistWriter.h"
 #include "Profile.h"
 #include "TorvaneDoc.h"
+#include "core/listops/Search.h"
 
 #include <unistd.h>
 
@@ -12,10 +13,8 @@ namespace torvane {
 namespace {
 
 void LeaveSearchMode(CTorvaneDoc& doc) {
-    if (doc.SearchMode()) {
-        doc.SetSearchMode(false);
-        doc.UpdateItemCount();
-    }
+    if (doc.SearchMode())
+        ToggleSearchMode(doc);
 }
 
 void ReadAutoSaveList(CTorvaneDoc& doc) {

@@ -16,6 +16,10 @@
 #include "core/doc/PlaylistWriter.h"
 #include "core/doc/TemplateFolders.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/listops/Duplicates.h"
+#include "core/listops/Reorder.h"
+#include "core/listops/Search.h"
+#include "core/listops/Sorting.h"
 
 #include <QAction>
 #include <QApplication>
@@ -93,14 +97,11 @@ bool CCommands::IsPending(Cmd id) {
     // clang-format off
     static const std::set<Cmd> pending{
         Cmd::AddFromFolder, Cmd::About, Cmd::OpenItem, Cmd::Play, Cmd::Stop, Cmd::CopyPath,
-        Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties, Cmd::SwapLists,
-        Cmd::AddToOtherList, Cmd::MoveUp, Cmd::MoveDown, Cmd::RemoveSelected,
-        Cmd::ShuffleSelection, Cmd::Shuffle, Cmd::DuplicateCheck, Cmd::DuplicateList,
-        Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::SearchNew,
-        Cmd::SearchNarrow, Cmd::ExtensionSettings,
+        Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties,
+        Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::ExtensionSettings,
     };
     // clang-format on
-    return pending.count(id) > 0 || InRange(id, Cmd::SortSelection0, 13);
+    return pending.count(id) > 0;
 }
 
 CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
@@ -299,10 +300,7 @@ void CCommands::ToggleBar(Cmd id) {
 // Switches between the all list and the search list; the frame follows the mode (search bar,
 // mode pane) when the new count reaches it.
 void CCommands::ToggleSearchMode() {
-    m_Doc.SetSearchMode(m_Doc.SearchMode() == 0);
-    m_Doc.UpdateItemCount();
-    m_View.clearSelection();
-    m_View.UpdateSelectionTexts();
+    torvane::ToggleSearchMode(m_Doc);
 }
 
 void CCommands::SetTagMode(int mode) {
@@ -378,9 +376,89 @@ void CCommands::SaveEachFolder() {
         torvane::SaveEachFolder(m_Doc, groups, FolderSaveOptions{});
 }
 
-// ---- commands whose operations are still to come ----
+// ---- list operations ----
 
-void CCommands::SortAll(int /*key*/, bool /*descending*/) {}
+void CCommands::ShowResult(const RowSelection& selection) {
+    m_View.ApplySelection(selection);
+    RefreshList();
+}
+
+// The selection marks belong to rows: a row that keeps its mark may hold another record now,
+// so the selection texts are written again even when the marks did not change.
+void CCommands::RefreshList() {
+    m_Doc.UpdateItemCount();
+    m_View.Redraw();
+    m_View.UpdateSelectionTexts();
+}
+
+void CCommands::SortAll(int key, bool descending) {
+    torvane::SortAll(m_Doc, key, descending);
+    RefreshList();
+}
+
+void CCommands::SortSelection(int key, bool descending) {
+    ShowResult(torvane::SortSelection(m_Doc, m_View.SelectedRows(), key, descending));
+}
+
+void CCommands::MoveUp() {
+    ShowResult(torvane::MoveUp(m_Doc, m_View.SelectedRows()));
+}
+
+void CCommands::MoveDown() {
+    ShowResult(torvane::MoveDown(m_Doc, m_View.SelectedRows()));
+}
+
+void CCommands::RemoveSelected() {
+    ShowResult(torvane::RemoveSelected(m_Doc, m_View.SelectedRows()));
+}
+
+void CCommands::ShuffleSelection() {
+    ShowResult(torvane::ShuffleSelection(m_Doc, m_View.SelectedRows()));
+}
+
+void CCommands::ShuffleAll() {
+    torvane::ShuffleAll(m_Doc);
+    RefreshList();
+}
+
+void CCommands::SwapLists() {
+    torvane::SwapLists(m_Doc);
+    RefreshList();
+}
+
+// The other list is not shown, so only the command states change.
+void CCommands::AddSelectionToOtherList() {
+    torvane::AddSelectionToOtherList(m_Doc, m_View.SelectedRows());
+}
+
+void CCommands::CheckDuplicates() {
+    RemoveDuplicates(m_Doc);
+    RefreshList();
+}
+
+void CCommands::ListDuplicates() {
+    torvane::ListDuplicates(m_Doc);
+    RefreshList();
+}
+
+SearchRequest CCommands::BarRequest(bool narrow) const {
+    const CSearchBar& bar = m_Frame.SearchBar();
+    SearchRequest request;
+    request.source = narrow ? SearchSource::SearchList : SearchSource::AllList;
+    // Typed letters are lowered by the field; a text set otherwise is lowered here.
+    SplitSearchTerms(request, LowerAscii(bar.Text().toStdString()));
+    request.target = bar.Target();
+    request.exclude = bar.Exclude();
+    request.existence = bar.Existence();
+    return request;
+}
+
+void CCommands::RunSearch(bool narrow) {
+    torvane::RunSearch(m_Doc, BarRequest(narrow));
+    RefreshList();
+}
+
+// ---- commands whose operations are still to come ----
 
 void CCommands::CheckPlaybackEnd() {}
 

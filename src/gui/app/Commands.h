@@ -6,6 +6,9 @@
 
 namespace torvane {
 
+struct RowSelection;
+struct SearchRequest;
+
 class CActions;
 class CMainFrame;
 class CQtUiHost;
@@ -53,6 +56,14 @@ signals:
 
 private:
     void RunSimple(Cmd id);
+    // Selects the rows an operation hands back, then refreshes the list as below.
+    void ShowResult(const RowSelection& selection);
+    // After the list changed: its row count and count pane, a repaint, the selection panes and
+    // the data bar, and through them the command states.
+    void RefreshList();
+    // The request of the search bar: its text, target, contains and existence choices, read
+    // from the all list or, narrowing, from the search list.
+    SearchRequest BarRequest(bool narrow) const;
     void ToggleSearchMode();
     void SetTagMode(int mode);
     void OpenFiles();
@@ -75,21 +86,23 @@ private:
     void MoveToTrash() {}
     void OpenParentFolder() {}
     void ShowProperties() {}
-    void SwapLists() {}
-    void AddSelectionToOtherList() {}
-    void MoveUp() {}
-    void MoveDown() {}
-    void RemoveSelected() {}
-    void SortSelection(int /*key*/, bool /*descending*/) {}
-    void ShuffleSelection() {}
-    void ShuffleAll() {}
-    void CheckDuplicates() {}
-    void ListDuplicates() {}
     void ChooseColumns() {}
     void ToggleDropWindow() {}
     void ExtendedSearch() {}
-    void RunSearch(bool /*narrow*/) {}
     void EditExtensions() {}
+
+    // The list operations on the view's selection.
+    void SortSelection(int key, bool descending);
+    void MoveUp();
+    void MoveDown();
+    void RemoveSelected();
+    void ShuffleSelection();
+    void ShuffleAll();
+    void SwapLists();
+    void AddSelectionToOtherList();
+    void CheckDuplicates();
+    void ListDuplicates();
+    void RunSearch(bool narrow);
 
     CMainFrame& m_Frame;
     CTorvaneView& m_View;

@@ -5,6 +5,7 @@
 #include "ViewSite.h"
 #include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/doc/UiHost.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -231,15 +232,6 @@ void CTorvaneView::SetFullRowSelect(bool on) {
 
 // ---- sorting ----
 
-bool CTorvaneView::TakeSortDirection(int key) {
-    if (key < 0 || key >= ColumnCount)
-        return false;
-    const bool descending = m_SortFlags[static_cast<size_t>(key)];
-    m_SortFlags.fill(false);
-    m_SortFlags[static_cast<size_t>(key)] = !descending;
-    return descending;
-}
-
 void CTorvaneView::OnHeaderClicked(int key) {
     const bool descending = TakeSortDirection(key);
     emit sortRequested(key, descending);
@@ -329,9 +321,16 @@ void CTorvaneView::UpdateSelectionTexts() {
     emit stateChanged();
 }
 
+void CTorvaneView::ApplySelection(const RowSelection& selection) {
+    SelectRows(selection.Rows);
+    SetFocusRow(selection.Focus);
+    EnsureVisible(selection.Visible);
+}
+
 void CTorvaneView::InvertSelection() {
     if (ItemCount() == 0)
         return;
+    m_Doc.Host().SetWaitCursor(true);
     const QItemSelection all(m_Model->index(0, 0),
                              m_Model->index(ItemCount() - 1, ColumnCount - 1));
     selectionModel()->select(all, QItemSelectionModel::Toggle);
@@ -340,6 +339,7 @@ void CTorvaneView::InvertSelection() {
         SetFocusRow(rows.front());
     Redraw();
     UpdateSelectionTexts();
+    m_Doc.Host().SetWaitCursor(false);
 }
 
 void CTorvaneView::ComputeTotals() {

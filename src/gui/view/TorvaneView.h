@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/doc/ListViewPort.h"
+#include "core/listops/Selection.h"
+#include "core/listops/Sorting.h"
 #include "core/media/Columns.h"
 
 #include <QTableView>
@@ -45,6 +47,8 @@ public:
     void SetItemCountText(const std::string& text) override;
     void UpdateSelectionTexts() override;
 
+    // Selects the rows an operation hands back, gives the focus and scrolls as it asks.
+    void ApplySelection(const RowSelection& selection);
     // Flips the selection of every row and gives the first selected row the focus.
     void InvertSelection();
     // Totals of the selected rows (of all rows when none is selected) into the size bar, when
@@ -57,10 +61,9 @@ public:
     // The keys of the shown columns, left to right.
     std::vector<int> ShownColumns() const;
 
-    // The direction of a sort by key (true: descending), flipping the shared flags as the sort
-    // does: all cleared, then this key's flag set to the opposite.
-    bool TakeSortDirection(int key);
-    const std::array<bool, ColumnCount>& SortFlags() const { return m_SortFlags; }
+    // The direction of a sort by key (true: descending) from the flags that header clicks and
+    // range sorts share, turned for the next sort.
+    bool TakeSortDirection(int key) { return m_SortFlags.Take(key); }
 
     bool FullRowSelect() const;
     void SetFullRowSelect(bool on);
@@ -97,7 +100,7 @@ private:
     CListModel* m_Model;
     CRowDelegate* m_Delegate;
     std::array<int, ColumnCount> m_Widths{};
-    std::array<bool, ColumnCount> m_SortFlags{};
+    CSortFlags m_SortFlags;
     bool m_CalcAuto = false;
     QMenu* m_HeaderMenu = nullptr;
     QMenu* m_RowMenu = nullptr;
