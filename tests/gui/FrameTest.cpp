@@ -282,9 +282,9 @@ private slots:
                                       "設定(&S)"}));
         const std::set<Cmd> barOnly{Cmd::GetTagsAuto, Cmd::GetSizesAuto, Cmd::SearchNew,
                                     Cmd::SearchNarrow, Cmd::ComputeTotals};
-        for (const CommandSpec& spec : CommandTable())
-            if (!barOnly.count(spec.Id))
-                QVERIFY2(found.count(frame.Actions()[spec.Id]), spec.Caption);
+        for (const CommandInfo& command : CommandTable())
+            if (!barOnly.count(command.Id))
+                QVERIFY2(found.count(frame.Actions()[command.Id]), command.Caption);
 
         QCOMPARE(
             Captions(frame.Menus().ListContext()),

@@ -48,17 +48,17 @@ constexpr RadioGroup RadioGroups[] = {
 } // namespace
 
 CActions::CActions(QObject* owner) {
-    for (const CommandSpec& spec : CommandTable()) {
-        auto* action = new QAction(Tr(spec.Caption), owner);
-        action->setStatusTip(Tr(spec.Prompt));
-        action->setToolTip(spec.Tip ? Tr(spec.Tip)
-                                    : action->text().section('\t', 0, 0).remove('&'));
+    for (const CommandInfo& command : CommandTable()) {
+        auto* action = new QAction(Tr(command.Caption), owner);
+        action->setStatusTip(Tr(command.Prompt));
+        action->setToolTip(command.Tip ? Tr(command.Tip)
+                                       : action->text().section('\t', 0, 0).remove('&'));
         action->setIconText(action->text().section('\t', 0, 0).remove('&'));
-        if (spec.Key)
-            action->setShortcut(QKeySequence(QString::fromLatin1(spec.Key)));
-        if (spec.Check != CheckKind::None)
+        if (command.Key)
+            action->setShortcut(QKeySequence(QString::fromLatin1(command.Key)));
+        if (command.Check != CheckKind::None)
             action->setCheckable(true);
-        m_Actions[static_cast<size_t>(spec.Id)] = action;
+        m_Actions[static_cast<size_t>(command.Id)] = action;
     }
     for (const RadioGroup& radio : RadioGroups) {
         auto* group = new QActionGroup(owner);

@@ -14,7 +14,7 @@ constexpr CheckKind C = CheckKind::Check;
 constexpr CheckKind R = CheckKind::Radio;
 
 // clang-format off
-constexpr CommandSpec Table[] = {
+constexpr CommandInfo Table[] = {
     {Cmd::ClearList, T("リストをクリア(&N)\tCtrl+N"), T("リストをクリア"), T("オールクリア"), "Ctrl+N", N},
     {Cmd::OpenFiles, T("開く(&O)...\tCtrl+O"), T("既存のﾌｧｲﾙを開く"), T("開く"), "Ctrl+O", N},
     {Cmd::InputItem, T("入力（&Ｉ）"), T("直接入力したものをリストに追加します(展開はしません。)"), T("入力"), nullptr, N},
@@ -149,12 +149,8 @@ constexpr std::array<int, 13> SortKeys{0, 1, 3, 2, 4, 5, 6, 7, 8, 9, 11, 10, 12}
 
 } // namespace
 
-std::span<const CommandSpec> CommandTable() {
+std::span<const CommandInfo> CommandTable() {
     return Table;
-}
-
-const CommandSpec& SpecOf(Cmd id) {
-    return Table[static_cast<size_t>(id)];
 }
 
 std::span<const int> ColumnMenuKeys() {

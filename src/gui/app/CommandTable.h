@@ -104,7 +104,7 @@ enum class CheckKind { None, Check, Radio };
 // The program's texts of one command: the menu caption (a tab separates the key hint, which is
 // display text only), the status-bar prompt, the tooltip and the bound key. Texts are marked
 // for translation in context "Torvane".
-struct CommandSpec {
+struct CommandInfo {
     Cmd Id;
     const char* Caption;
     const char* Prompt;
@@ -114,8 +114,7 @@ struct CommandSpec {
 };
 
 // One entry per command, in the order of Cmd.
-std::span<const CommandSpec> CommandTable();
-const CommandSpec& SpecOf(Cmd id);
+std::span<const CommandInfo> CommandTable();
 
 // The column keys in the order of the "カラム" submenu, and the sort keys in the order of the
 // "選択範囲をソート(&S)" submenu.

@@ -107,8 +107,9 @@ bool CCommands::IsPending(Cmd id) {
 CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
                      const CActions& actions, QObject* parent)
     : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions) {
-    for (const CommandSpec& spec : CommandTable())
-        connect(actions[spec.Id], &QAction::triggered, this, [this, id = spec.Id] { Run(id); });
+    for (const CommandInfo& command : CommandTable())
+        connect(actions[command.Id], &QAction::triggered, this,
+                [this, id = command.Id] { Run(id); });
     connect(&view, &CTorvaneView::sortRequested, this, &CCommands::SortAll);
     connect(&view, &CTorvaneView::playRequested, this, [this] { Run(Cmd::Play); });
     connect(&view, &CTorvaneView::stateChanged, this, &CCommands::UpdateStates);
@@ -231,8 +232,9 @@ CommandFacts CCommands::Facts() const {
 
 void CCommands::UpdateStates() {
     const CommandFacts facts = Facts();
-    for (const CommandSpec& spec : CommandTable())
-        m_Actions[spec.Id]->setEnabled(!IsPending(spec.Id) && IsEnabledByRule(spec.Id, facts));
+    for (const CommandInfo& command : CommandTable())
+        m_Actions[command.Id]->setEnabled(!IsPending(command.Id) &&
+                                          IsEnabledByRule(command.Id, facts));
     m_Actions[Cmd::ReadSizesOnLoad]->setEnabled(ReadSizesOnLoadEnabled(m_Doc));
     m_Actions[Cmd::AddToOtherList]->setText(m_Doc.SearchMode() ? tr("全リストに追加")
                                                                : tr("検索リストに追加"));
