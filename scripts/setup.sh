@@ -5,7 +5,7 @@ TORVANE_PACKAGES=(
     cmake ninja-build g++ pkg-config python3
     clang libclang-rt-14-dev
     qt6-base-dev qt6-multimedia-dev qt6-tools-dev libqt6svg6
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    libgtest-dev libbenchmark-dev libcli11-dev
     gstreamer1.0-plugins-good dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
 )
 
