@@ -1,17 +1,13 @@
 #include "Actions.h"
 
 #include "Icons.h"
+#include "Translate.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QCoreApplication>
 
 namespace torvane {
 namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Torvane", text);
-}
 
 struct BarIcon {
     Cmd Id;

@@ -7,6 +7,7 @@
 #include "Menus.h"
 #include "QtUiHost.h"
 #include "StatusPanes.h"
+#include "Translate.h"
 #include "VersionText.h"
 #include "view/TorvaneView.h"
 
@@ -32,10 +33,6 @@ namespace {
 
 constexpr const char* BarSection = "bar";
 constexpr const char* WindowSection = "window";
-
-QString Tr(const char* text) {
-    return QApplication::translate("Torvane", text);
-}
 
 // A bar button's drop-down part opens one of the history menus.
 void AddDropDown(QToolBar* bar, QAction* action, QMenu* menu) {
