@@ -221,10 +221,6 @@ void CMainFrame::SaveSettings() {
 
 // ---- bars ----
 
-void CMainFrame::ShowSearchBar() {
-    m_SearchBar->show();
-}
-
 void CMainFrame::HideAllBars() {
     for (QWidget* bar : std::initializer_list<QWidget*>{m_PlayBar, m_ToolBar, m_SearchBar,
                                                         m_SizeBar, m_DataBar, m_ModeBar})
@@ -237,7 +233,7 @@ void CMainFrame::SyncSearchMode() {
         return;
     m_ShownSearchMode = searchMode;
     if (searchMode)
-        ShowSearchBar();
+        m_SearchBar->show();
     m_Panes->SetSearchMode(searchMode);
 }
 
