@@ -69,7 +69,7 @@ private:
 
 namespace {
 
-constexpr const char* AppSection = "app";
+constexpr const char* AppSection = CTorvaneDoc::AppSection;
 
 std::string WidthKey(int key) {
     return "column_" + std::to_string(key);
