@@ -228,13 +228,8 @@ void CCommands::UpdateChecks() {
     const auto check = [this](Cmd id, bool on) { m_Actions[id]->setChecked(on); };
     check(Cmd::FullRowSelect, m_View.FullRowSelect());
     check(Cmd::GridLines, m_View.showGrid());
-    check(Cmd::ShowToolBar, m_Frame.ToolBar().isVisible());
-    check(Cmd::ShowModeBar, m_Frame.ModeBar().isVisible());
-    check(Cmd::ShowPlayBar, m_Frame.PlayBar().isVisible());
-    check(Cmd::ShowSearchBar, m_Frame.SearchBar().isVisible());
-    check(Cmd::ShowDataBar, m_Frame.DataBar().isVisible());
-    check(Cmd::ShowSizeBar, m_Frame.SizeBar().isVisible());
-    check(Cmd::ShowStatusBar, m_Frame.statusBar()->isVisible());
+    for (int i = 0; i <= Cmd::ShowStatusBar - Cmd::ShowToolBar; ++i)
+        check(Cmd::ShowToolBar + i, BarOf(Cmd::ShowToolBar + i)->isVisible());
     for (int key = 0; key < ColumnCount; ++key)
         check(Cmd::Column0 + key, m_View.IsColumnShown(key));
     check(settings.SizeOf == 1 ? Cmd::SizeMB : Cmd::SizeKB, true);
@@ -255,19 +250,22 @@ void CCommands::UpdateChecks() {
 
 // ---- commands available now ----
 
-void CCommands::ToggleBar(Cmd id) {
-    QWidget* bar = m_Frame.statusBar();
+QWidget* CCommands::BarOf(Cmd id) const {
     // clang-format off
     switch (id) {
-    case Cmd::ShowToolBar: bar = &m_Frame.ToolBar(); break;
-    case Cmd::ShowModeBar: bar = &m_Frame.ModeBar(); break;
-    case Cmd::ShowPlayBar: bar = &m_Frame.PlayBar(); break;
-    case Cmd::ShowSearchBar: bar = &m_Frame.SearchBar(); break;
-    case Cmd::ShowDataBar: bar = &m_Frame.DataBar(); break;
-    case Cmd::ShowSizeBar: bar = &m_Frame.SizeBar(); break;
-    default: break;
+    case Cmd::ShowToolBar: return &m_Frame.ToolBar();
+    case Cmd::ShowModeBar: return &m_Frame.ModeBar();
+    case Cmd::ShowPlayBar: return &m_Frame.PlayBar();
+    case Cmd::ShowSearchBar: return &m_Frame.SearchBar();
+    case Cmd::ShowDataBar: return &m_Frame.DataBar();
+    case Cmd::ShowSizeBar: return &m_Frame.SizeBar();
+    default: return m_Frame.statusBar();
     }
     // clang-format on
+}
+
+void CCommands::ToggleBar(Cmd id) {
+    QWidget* bar = BarOf(id);
     bar->setVisible(!bar->isVisible());
 }
 

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace torvane {
 
 struct RowSelection;
@@ -71,6 +73,8 @@ private:
     void InputItem();
     void SaveList();
     void SaveEachFolder();
+    // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.
+    QWidget* BarOf(Cmd id) const;
     void ToggleBar(Cmd id);
     void UpdateChecks();
     void UpdateHistoryMenus();
