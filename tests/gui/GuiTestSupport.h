@@ -5,11 +5,12 @@
 #include "app/TorvaneApp.h"
 #include "core/Fakes.h"
 #include "core/doc/TorvaneDoc.h"
+#include "view/TorvaneView.h"
 
+#include <QHeaderView>
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,11 +80,13 @@ public:
     }
 
     bool Exists(const std::string& name) const { return std::filesystem::exists(Dir / name); }
-
-    std::string Read(const std::string& name) const {
-        std::ifstream in(Dir / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
 };
+
+// A left click on the header of the column with this key.
+inline void ClickHeader(CTorvaneView& view, int key) {
+    QHeaderView* header = view.horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(key) + 5, 5));
+}
 
 } // namespace torvane::test

@@ -11,7 +11,6 @@
 #include "view/TorvaneView.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QLineEdit>
 
 using namespace torvane;
@@ -25,12 +24,6 @@ QStringList Names(const CTorvaneDoc& doc) {
     for (const CListData* record : doc.CurrentList())
         names << QString::fromStdString(record->FileName());
     return names;
-}
-
-void ClickHeader(CTorvaneView& view, int key) {
-    QHeaderView* header = view.horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(key) + 5, 5));
 }
 
 } // namespace

@@ -106,7 +106,7 @@ private slots:
         CAppFixture fixture;
         fixture.Host.Answer = MessageAnswer::No;
         fixture.WriteProfile("[app]\nCloseSave=1\n");
-        const std::string before = fixture.Read("torvane.ini");
+        const std::string before = fixture.Dir.Read("torvane.ini");
         fixture.Start({fixture.Audio("a.mp3")});
         fixture.Frame().View().ToggleColumn(ColTitle);
 
@@ -116,7 +116,7 @@ private slots:
         QVERIFY(fixture.Frame().isVisible());
         QVERIFY(fixture.Frame().IsTimerRunning());
         QCOMPARE(fixture.Doc().AllList().size(), size_t(1));
-        QCOMPARE(fixture.Read("torvane.ini"), before);
+        QCOMPARE(fixture.Dir.Read("torvane.ini"), before);
         QVERIFY(!fixture.Exists("Torvane.m3u"));
     }
 
@@ -128,7 +128,7 @@ private slots:
         fixture.Start({a});
         QVERIFY(fixture.Close());
         QCOMPARE(fixture.Host.Messages.size(), size_t(1));
-        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\r\n");
+        QCOMPARE(fixture.Dir.Read("Torvane.m3u"), a + "\r\n");
         const CProfile profile = ReadProfile(fixture.ProfilePath());
         QCOMPARE(profile.GetInt("app", "alert", -1), 0);
         QCOMPARE(profile.GetString("app", "columns"), std::string("ABCD"));
@@ -169,7 +169,7 @@ private slots:
         fixture.Frame().Commands().Run(Cmd::ToggleSearchMode);
         QVERIFY(fixture.Doc().SearchMode());
         QVERIFY(fixture.Close());
-        QCOMPARE(fixture.Read("Torvane.m3u"), a + "\r\n");
+        QCOMPARE(fixture.Dir.Read("Torvane.m3u"), a + "\r\n");
 
         fixture.WriteProfile("[app]\nalert=1\nCloseSave=1\n");
         fixture.Start();

@@ -1,17 +1,13 @@
 #include "Actions.h"
 
 #include "Icons.h"
+#include "Translate.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QCoreApplication>
 
 namespace torvane {
 namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Torvane", text);
-}
 
 struct BarIcon {
     Cmd Id;
@@ -51,9 +47,10 @@ CActions::CActions(QObject* owner) {
     for (const CommandInfo& command : CommandTable()) {
         auto* action = new QAction(Tr(command.Caption), owner);
         action->setStatusTip(Tr(command.Prompt));
-        action->setToolTip(command.Tip ? Tr(command.Tip)
-                                       : action->text().section('\t', 0, 0).remove('&'));
-        action->setIconText(action->text().section('\t', 0, 0).remove('&'));
+        // The caption without its key hint and mnemonic mark.
+        const QString plain = action->text().section('\t', 0, 0).remove('&');
+        action->setToolTip(command.Tip ? Tr(command.Tip) : plain);
+        action->setIconText(plain);
         if (command.Key)
             action->setShortcut(QKeySequence(QString::fromLatin1(command.Key)));
         if (command.Check != CheckKind::None)

@@ -1,9 +1,10 @@
 #include "Bars.h"
 
+#include "Translate.h"
+
 #include "core/media/SizeFormat.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,10 +13,6 @@
 
 namespace torvane {
 namespace {
-
-QString Tr(const char* text) {
-    return QApplication::translate("Torvane", text);
-}
 
 QComboBox* MakeList(std::initializer_list<const char*> entries, const char* prompt) {
     auto* list = new QComboBox;

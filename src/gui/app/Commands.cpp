@@ -13,6 +13,7 @@
 #include "core/doc/FolderSaver.h"
 #include "core/doc/Gathering.h"
 #include "core/doc/InfoCommands.h"
+#include "core/doc/Paths.h"
 #include "core/doc/PlaylistWriter.h"
 #include "core/doc/TemplateFolders.h"
 #include "core/doc/TorvaneDoc.h"
@@ -22,29 +23,13 @@
 #include "core/listops/Sorting.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QStatusBar>
 
-#include <filesystem>
 #include <set>
 
 namespace torvane {
-namespace {
-
-bool Exists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
-
-// A file dialog confirmed with OK makes the chosen file's folder the current one: relative
-// entries of list files are found from there.
-void MakeCurrentFolderOf(const QString& path) {
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-}
-
-} // namespace
 
 bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
     if (InRange(id, Cmd::SortSelection0, 13))
@@ -134,7 +119,8 @@ void CCommands::Run(Cmd id) {
     UpdateStates();
 }
 
-// One line per command: where it is carried out.
+// One line per command: where it is carried out. The frame follows a mode switch (search
+// bar, mode pane) when the new item count reaches it.
 void CCommands::RunSimple(Cmd id) {
     DocSettings& settings = m_Doc.Settings();
     // clang-format off
@@ -143,25 +129,15 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::OpenFiles: OpenFiles(); break;
     case Cmd::InputItem: InputItem(); break;
     case Cmd::OpenFolder: OpenFolder(); break;
-    case Cmd::AddFromFolder: AddFromFolder(); break;
     case Cmd::Save: SaveList(); break;
     case Cmd::SaveEachFolder: SaveEachFolder(); break;
     case Cmd::OpenAutoSaveList: OpenAutoSaveList(m_Doc); break;
-    case Cmd::About: ShowAbout(); break;
     case Cmd::Exit: m_Frame.close(); break;
-    case Cmd::OpenItem: OpenItem(); break;
-    case Cmd::Play: Play(); break;
-    case Cmd::Stop: Stop(); break;
     case Cmd::GetTags: GetInfo(m_Doc, InfoScope::Selection); break;
     case Cmd::GetAllTags: GetInfo(m_Doc, InfoScope::All); break;
     case Cmd::GetSizes: GetSizes(m_Doc, InfoScope::Selection); break;
     case Cmd::GetAllSizes: GetSizes(m_Doc, InfoScope::All); break;
     case Cmd::ClearInfo: ClearSelectedInfo(m_Doc); break;
-    case Cmd::CopyPath: CopyPaths(); break;
-    case Cmd::CopyName: CopyNames(); break;
-    case Cmd::Trash: MoveToTrash(); break;
-    case Cmd::OpenParentFolder: OpenParentFolder(); break;
-    case Cmd::Properties: ShowProperties(); break;
     case Cmd::SwapLists: SwapLists(); break;
     case Cmd::AddToOtherList: AddSelectionToOtherList(); break;
     case Cmd::MoveUp: MoveUp(); break;
@@ -183,7 +159,6 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::ShowDataBar:
     case Cmd::ShowSizeBar:
     case Cmd::ShowStatusBar: ToggleBar(id); break;
-    case Cmd::ColumnChooser: ChooseColumns(); break;
     case Cmd::SizeKB: settings.SizeOf = 0; m_View.Redraw(); break;
     case Cmd::SizeMB: settings.SizeOf = 1; m_View.Redraw(); break;
     case Cmd::TimeClock: settings.TimeOf = 0; m_View.Redraw(); break;
@@ -191,16 +166,13 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::TimeMin: settings.TimeOf = 2; m_View.Redraw(); break;
     case Cmd::TagStandard: SetTagMode(0); break;
     case Cmd::TagExtended: SetTagMode(1); break;
-    case Cmd::DropWindow: ToggleDropWindow(); break;
     case Cmd::GetTagsAuto: GetInfo(m_Doc, InfoScope::SelectionOfMany); break;
     case Cmd::GetSizesAuto: GetSizes(m_Doc, InfoScope::SelectionOfMany); break;
-    case Cmd::ToggleSearchMode: ToggleSearchMode(); break;
-    case Cmd::ExtendedSearch: ExtendedSearch(); break;
+    case Cmd::ToggleSearchMode: ToggleSearchMode(m_Doc); break;
     case Cmd::SearchNew: RunSearch(false); break;
     case Cmd::SearchNarrow: RunSearch(true); break;
     case Cmd::ReadTagsOnLoad: ToggleReadTagsOnLoad(m_Doc); break;
     case Cmd::ReadSizesOnLoad: ToggleReadSizesOnLoad(m_Doc); break;
-    case Cmd::ExtensionSettings: EditExtensions(); break;
     case Cmd::IgnoreLeadingDigits: settings.DisNum = settings.DisNum ? 0 : 1; break;
     case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
     case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
@@ -221,7 +193,7 @@ CommandFacts CCommands::Facts() const {
         facts.FirstRowSelected = rows.front() == 0;
         facts.LastRowSelected = rows.back() == facts.Rows - 1;
         const CListData* first = m_View.Model().Record(rows.front());
-        facts.FirstSelectedExists = first && Exists(first->FilePath());
+        facts.FirstSelectedExists = first && KindOf(first->FilePath()) != PathKind::Missing;
     }
     facts.SearchTextEmpty = m_Frame.SearchBar().Text().isEmpty();
     facts.Existence = m_Frame.SearchBar().Existence();
@@ -256,13 +228,8 @@ void CCommands::UpdateChecks() {
     const auto check = [this](Cmd id, bool on) { m_Actions[id]->setChecked(on); };
     check(Cmd::FullRowSelect, m_View.FullRowSelect());
     check(Cmd::GridLines, m_View.showGrid());
-    check(Cmd::ShowToolBar, m_Frame.ToolBar().isVisible());
-    check(Cmd::ShowModeBar, m_Frame.ModeBar().isVisible());
-    check(Cmd::ShowPlayBar, m_Frame.PlayBar().isVisible());
-    check(Cmd::ShowSearchBar, m_Frame.SearchBar().isVisible());
-    check(Cmd::ShowDataBar, m_Frame.DataBar().isVisible());
-    check(Cmd::ShowSizeBar, m_Frame.SizeBar().isVisible());
-    check(Cmd::ShowStatusBar, m_Frame.statusBar()->isVisible());
+    for (int i = 0; i <= Cmd::ShowStatusBar - Cmd::ShowToolBar; ++i)
+        check(Cmd::ShowToolBar + i, BarOf(Cmd::ShowToolBar + i)->isVisible());
     for (int key = 0; key < ColumnCount; ++key)
         check(Cmd::Column0 + key, m_View.IsColumnShown(key));
     check(settings.SizeOf == 1 ? Cmd::SizeMB : Cmd::SizeKB, true);
@@ -283,26 +250,23 @@ void CCommands::UpdateChecks() {
 
 // ---- commands available now ----
 
-void CCommands::ToggleBar(Cmd id) {
-    QWidget* bar = m_Frame.statusBar();
+QWidget* CCommands::BarOf(Cmd id) const {
     // clang-format off
     switch (id) {
-    case Cmd::ShowToolBar: bar = &m_Frame.ToolBar(); break;
-    case Cmd::ShowModeBar: bar = &m_Frame.ModeBar(); break;
-    case Cmd::ShowPlayBar: bar = &m_Frame.PlayBar(); break;
-    case Cmd::ShowSearchBar: bar = &m_Frame.SearchBar(); break;
-    case Cmd::ShowDataBar: bar = &m_Frame.DataBar(); break;
-    case Cmd::ShowSizeBar: bar = &m_Frame.SizeBar(); break;
-    default: break;
+    case Cmd::ShowToolBar: return &m_Frame.ToolBar();
+    case Cmd::ShowModeBar: return &m_Frame.ModeBar();
+    case Cmd::ShowPlayBar: return &m_Frame.PlayBar();
+    case Cmd::ShowSearchBar: return &m_Frame.SearchBar();
+    case Cmd::ShowDataBar: return &m_Frame.DataBar();
+    case Cmd::ShowSizeBar: return &m_Frame.SizeBar();
+    default: return m_Frame.statusBar();
     }
     // clang-format on
-    bar->setVisible(!bar->isVisible());
 }
 
-// Switches between the all list and the search list; the frame follows the mode (search bar,
-// mode pane) when the new count reaches it.
-void CCommands::ToggleSearchMode() {
-    torvane::ToggleSearchMode(m_Doc);
+void CCommands::ToggleBar(Cmd id) {
+    QWidget* bar = BarOf(id);
+    bar->setVisible(!bar->isVisible());
 }
 
 void CCommands::SetTagMode(int mode) {

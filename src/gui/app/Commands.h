@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace torvane {
 
 struct RowSelection;
@@ -33,7 +35,8 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts);
 
 // The one place where every command of the menus, bars and keys arrives (Run), and where the
 // enabled, checked and caption states of all of them are refreshed (UpdateStates). Commands
-// whose operation is not available yet are listed by IsPending: they stay disabled.
+// whose operation is not available yet are listed by IsPending: they stay disabled, and Run
+// does nothing for them.
 class CCommands final : public QObject {
     Q_OBJECT
 public:
@@ -64,32 +67,17 @@ private:
     // The request of the search bar: its text, target, contains and existence choices, read
     // from the all list or, narrowing, from the search list.
     SearchRequest BarRequest(bool narrow) const;
-    void ToggleSearchMode();
     void SetTagMode(int mode);
     void OpenFiles();
     void OpenFolder();
     void InputItem();
     void SaveList();
     void SaveEachFolder();
+    // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.
+    QWidget* BarOf(Cmd id) const;
     void ToggleBar(Cmd id);
     void UpdateChecks();
     void UpdateHistoryMenus();
-
-    // Operations that are not available yet.
-    void AddFromFolder() {}
-    void ShowAbout() {}
-    void OpenItem() {}
-    void Play() {}
-    void Stop() {}
-    void CopyPaths() {}
-    void CopyNames() {}
-    void MoveToTrash() {}
-    void OpenParentFolder() {}
-    void ShowProperties() {}
-    void ChooseColumns() {}
-    void ToggleDropWindow() {}
-    void ExtendedSearch() {}
-    void EditExtensions() {}
 
     // The list operations on the view's selection.
     void SortSelection(int key, bool descending);

@@ -13,12 +13,4 @@ QIcon SearchModeIcon() {
     return ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView);
 }
 
-QIcon PlayIcon() {
-    return ThemeIcon("media-playback-start", QStyle::SP_MediaPlay);
-}
-
-QIcon OpenFolderIcon() {
-    return ThemeIcon("folder-open", QStyle::SP_DirOpenIcon);
-}
-
 } // namespace torvane

@@ -8,9 +8,7 @@ namespace torvane {
 // An icon of the desktop's theme, or the style's own picture when the theme has none.
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback);
 
-// The bar images: the search-mode mark, play and open folder.
+// The search-mode mark of the status bar.
 QIcon SearchModeIcon();
-QIcon PlayIcon();
-QIcon OpenFolderIcon();
 
 } // namespace torvane

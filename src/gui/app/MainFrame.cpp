@@ -7,6 +7,7 @@
 #include "Menus.h"
 #include "QtUiHost.h"
 #include "StatusPanes.h"
+#include "Translate.h"
 #include "VersionText.h"
 #include "view/TorvaneView.h"
 
@@ -32,10 +33,6 @@ namespace {
 
 constexpr const char* BarSection = "bar";
 constexpr const char* WindowSection = "window";
-
-QString Tr(const char* text) {
-    return QApplication::translate("Torvane", text);
-}
 
 // A bar button's drop-down part opens one of the history menus.
 void AddDropDown(QToolBar* bar, QAction* action, QMenu* menu) {
@@ -224,10 +221,6 @@ void CMainFrame::SaveSettings() {
 
 // ---- bars ----
 
-void CMainFrame::ShowSearchBar() {
-    m_SearchBar->show();
-}
-
 void CMainFrame::HideAllBars() {
     for (QWidget* bar : std::initializer_list<QWidget*>{m_PlayBar, m_ToolBar, m_SearchBar,
                                                         m_SizeBar, m_DataBar, m_ModeBar})
@@ -240,7 +233,7 @@ void CMainFrame::SyncSearchMode() {
         return;
     m_ShownSearchMode = searchMode;
     if (searchMode)
-        ShowSearchBar();
+        m_SearchBar->show();
     m_Panes->SetSearchMode(searchMode);
 }
 

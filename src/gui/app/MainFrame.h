@@ -3,12 +3,12 @@
 #include "view/ViewSite.h"
 
 #include <QMainWindow>
-
-class QMimeData;
 #include <QTimer>
 
 #include <memory>
 #include <string>
+
+class QMimeData;
 
 namespace torvane {
 
@@ -55,7 +55,6 @@ public:
 
     bool NoExitConfirm() const { return m_NoExitConfirm; }
     void SetNoExitConfirm(bool on) { m_NoExitConfirm = on; }
-    void ShowSearchBar();
     // Hides the six bars; the status bar stays.
     void HideAllBars();
     // Follows the document's mode: the search bar shows on entering search mode, the mode pane

@@ -1,9 +1,9 @@
 #include "Menus.h"
 
 #include "Actions.h"
+#include "Translate.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -12,10 +12,6 @@ namespace {
 
 // Marks a separator in a list of items.
 constexpr Cmd Sep = Cmd::Count;
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Torvane", text);
-}
 
 QAction* AddPlaceholder(QMenu* menu) {
     QAction* none = menu->addAction(Tr("なし"));

@@ -36,7 +36,6 @@ public:
     // shows, disabled, when there are none.
     void SetHistoryEntries(bool folders, const QStringList& captions);
     QAction* NoFileHistory() const { return m_NoFiles; }
-    QAction* NoFolderHistory() const { return m_NoFolders; }
 
 private:
     QMenu* NewMenu(const char* title, QWidget* parent);

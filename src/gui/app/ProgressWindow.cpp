@@ -34,7 +34,7 @@ CProgressWindow::~CProgressWindow() {
     Close();
 }
 
-bool CProgressWindow::Open() {
+void CProgressWindow::Open() {
     if (m_Owner && m_Owner->isEnabled()) {
         m_Owner->setEnabled(false);
         m_OwnerDisabled = true;
@@ -48,7 +48,6 @@ bool CProgressWindow::Open() {
             windowHandle()->setTransientParent(m_Owner->window()->windowHandle());
     }
     show();
-    return true;
 }
 
 void CProgressWindow::Close() {

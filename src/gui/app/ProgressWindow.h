@@ -22,7 +22,7 @@ public:
     ~CProgressWindow() override;
 
     // Disables the owner (when it is enabled) and shows the window.
-    bool Open();
+    void Open();
     // Stops the clock, enables the owner again when Open disabled it, and hides the window.
     void Close() override;
 

@@ -1,6 +1,7 @@
 #include "QtUiHost.h"
 
 #include "ProgressWindow.h"
+#include "Translate.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -22,13 +23,13 @@ MessageAnswer CQtUiHost::ShowMessage(const std::string& text, const std::string&
     case MessageButtons::OkCancel:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.button(QMessageBox::Cancel)->setText(QApplication::translate("Torvane", "キャンセル"));
+        box.button(QMessageBox::Cancel)->setText(Tr("キャンセル"));
         break;
     case MessageButtons::YesNo:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.button(QMessageBox::Yes)->setText(QApplication::translate("Torvane", "はい(&Y)"));
-        box.button(QMessageBox::No)->setText(QApplication::translate("Torvane", "いいえ(&N)"));
+        box.button(QMessageBox::Yes)->setText(Tr("はい(&Y)"));
+        box.button(QMessageBox::No)->setText(Tr("いいえ(&N)"));
         break;
     }
     switch (box.exec()) {

@@ -15,7 +15,6 @@ public:
 
     // The window that owns message boxes and is disabled under progress windows.
     void SetMainWindow(QWidget* window) { m_MainWindow = window; }
-    QWidget* MainWindow() const { return m_MainWindow; }
     CIconList& Icons() { return m_Icons; }
 
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,

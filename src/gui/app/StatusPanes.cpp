@@ -1,8 +1,8 @@
 #include "StatusPanes.h"
 
 #include "Icons.h"
+#include "Translate.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStatusBar>
@@ -24,12 +24,11 @@ QLabel* MakePane(const QString& text, int width, const QString& tip) {
 
 CStatusPanes::CStatusPanes(QStatusBar* bar)
     : m_SelectionIcon(new QLabel), m_SelectionPane(new QWidget) {
-    const auto tr = [](const char* text) { return QApplication::translate("Torvane", text); };
     m_Labels[Prompt] = MakePane(QString(), 250, QString());
     m_Labels[Selection] = MakePane(QStringLiteral(" "), 80, QString());
-    m_Labels[ItemCount] = MakePane(tr(" 0 件"), 50, tr("全アイテム数"));
-    m_Labels[SelectedCount] = MakePane(tr(" 0 件選択"), 70, tr("選択アイテム数"));
-    m_Labels[Mode] = MakePane(QString(), 16, tr("全表示"));
+    m_Labels[ItemCount] = MakePane(Tr(" 0 件"), 50, Tr("全アイテム数"));
+    m_Labels[SelectedCount] = MakePane(Tr(" 0 件選択"), 70, Tr("選択アイテム数"));
+    m_Labels[Mode] = MakePane(QString(), 16, Tr("全表示"));
     m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
     // Long prompts and paths are cut rather than widening the window.
     m_Labels[Prompt]->setFixedWidth(250);
@@ -52,8 +51,7 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
 }
 
 void CStatusPanes::SetPrompt(const QString& prompt) {
-    m_Labels[Prompt]->setText(prompt.isEmpty() ? QApplication::translate("Torvane", "ﾚﾃﾞｨ")
-                                               : prompt);
+    m_Labels[Prompt]->setText(prompt.isEmpty() ? Tr("ﾚﾃﾞｨ") : prompt);
 }
 
 void CStatusPanes::SetSelection(int index, const QString& text, const QString& tip,
@@ -75,7 +73,7 @@ void CStatusPanes::SetSelectedCount(const QString& text) {
 void CStatusPanes::SetSearchMode(bool on) {
     QLabel* pane = m_Labels[Mode];
     pane->setPixmap(on ? SearchModeIcon().pixmap(IconSize, IconSize) : QPixmap());
-    pane->setToolTip(QApplication::translate("Torvane", on ? "検索" : "全表示"));
+    pane->setToolTip(Tr(on ? "検索" : "全表示"));
 }
 
 QString CStatusPanes::Text(Pane pane) const {

@@ -17,6 +17,10 @@ QString OpenFilesFilter() {
                           "List Files (*.m3u *.txt);;All Files (*)");
 }
 
+void MakeCurrentFolderOf(const QString& path) {
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+}
+
 CAddItemDialog::CAddItemDialog(QWidget* parent)
     : QDialog(parent), m_IgnoreExtension(new QCheckBox(tr("拡張子判別を無視"))),
       m_Path(new QLineEdit), m_Add(new QPushButton(tr("追加"))) {
@@ -58,8 +62,7 @@ void CAddItemDialog::Browse() {
         QFileDialog::getOpenFileName(this, QString(), QString(), OpenFilesFilter());
     if (path.isEmpty())
         return;
-    // Relative entries of list files opened later are taken from here.
-    QDir::setCurrent(QFileInfo(path).absolutePath());
+    MakeCurrentFolderOf(path);
     m_Path->setText(QDir::toNativeSeparators(path));
 }
 

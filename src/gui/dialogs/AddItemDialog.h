@@ -35,4 +35,8 @@ private:
 // The filter of the dialogs that open audio and list files.
 QString OpenFilesFilter();
 
+// A file chosen in a file dialog makes its folder the current one: relative entries of list
+// files opened later are found from there.
+void MakeCurrentFolderOf(const QString& path);
+
 } // namespace torvane

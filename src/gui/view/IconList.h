@@ -15,7 +15,6 @@ public:
     void Put(int slot, const QIcon& icon);
     // The icon of image index; an index without an image gives an empty icon.
     const QIcon& At(int index) const;
-    int Size() const { return static_cast<int>(m_Icons.size()); }
 
 private:
     std::vector<QIcon> m_Icons;

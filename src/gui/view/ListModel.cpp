@@ -6,6 +6,14 @@
 #include <QBrush>
 
 namespace torvane {
+namespace {
+
+QVariant Alignment(const ColumnInfo& column) {
+    return column.RightAligned ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                               : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+} // namespace
 
 CListModel::CListModel(CTorvaneDoc& doc, const CIconList& icons, QObject* parent)
     : QAbstractTableModel(parent), m_Doc(doc), m_Icons(icons) {}
@@ -38,9 +46,7 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
             return m_Icons.At(record->IconIndex());
         return {};
     case Qt::TextAlignmentRole:
-        return ColumnTable()[static_cast<size_t>(index.column())].RightAligned
-                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return Alignment(ColumnTable()[static_cast<size_t>(index.column())]);
     case Qt::ForegroundRole:
         if (record->Has(CListData::Missing))
             return QBrush(QColor(128, 128, 128));
@@ -59,8 +65,7 @@ QVariant CListModel::headerData(int section, Qt::Orientation orientation, int ro
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(column.Header);
     if (role == Qt::TextAlignmentRole)
-        return column.RightAligned ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return Alignment(column);
     return {};
 }
 

@@ -69,7 +69,7 @@ private:
 
 namespace {
 
-constexpr const char* AppSection = "app";
+constexpr const char* AppSection = CTorvaneDoc::AppSection;
 
 std::string WidthKey(int key) {
     return "column_" + std::to_string(key);
@@ -305,10 +305,8 @@ void CTorvaneView::UpdateSelectionTexts() {
     if (rows.size() == 1) {
         const CListData* record = m_Model->Record(rows.front());
         if (record) {
-            const auto icon = m_Doc.IconMap().find(record->Ext());
             const QString path = QString::fromStdString(record->FilePath());
-            m_Site.SetSelectionText(rows.front() + 1, path, path,
-                                    m_Icons.At(icon == m_Doc.IconMap().end() ? 0 : icon->second));
+            m_Site.SetSelectionText(rows.front() + 1, path, path, m_Icons.At(record->IconIndex()));
         }
         m_Site.FillDataBar(record);
     } else if (rows.empty()) {

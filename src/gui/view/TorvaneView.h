@@ -75,7 +75,6 @@ public:
     void SaveSettings();
 
     CListModel& Model() { return *m_Model; }
-    CTorvaneDoc& Doc() { return m_Doc; }
 
 signals:
     void sortRequested(int key, bool descending);
