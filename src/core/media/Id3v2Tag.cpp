@@ -46,10 +46,6 @@ bool IsFrameId(std::string_view id) {
                        [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
 }
 
-std::string_view AsText(std::span<const uint8_t> bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
 // Every 0xFF 0x00 pair written to break false sync patterns becomes 0xFF again.
 std::vector<uint8_t> RemoveUnsynchronisation(std::span<const uint8_t> bytes) {
     std::vector<uint8_t> out;

@@ -61,9 +61,8 @@ void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextC
     WalkRiffChunks(source, list.Offset + 4, list.Offset + list.Size, [&](const RiffChunk& item) {
         if (std::string* field = InfoField(item, info)) {
             const auto value = source.Read(item.Offset, std::min<size_t>(item.Size, MaxValueBytes));
-            const std::string_view bytes(reinterpret_cast<const char*>(value.data()), value.size());
-            *field =
-                CTextCodec::CutUtf8(codec.FromLegacy(CTextCodec::UpToZero(bytes)), MaxTextBytes);
+            *field = CTextCodec::CutUtf8(codec.FromLegacy(CTextCodec::UpToZero(AsText(value))),
+                                         MaxTextBytes);
         }
         return true;
     });
