@@ -10,7 +10,7 @@ namespace {
 
 // Bytes of one INFO value that are read: far more than any kept text needs.
 constexpr size_t MaxValueBytes = 4096;
-constexpr size_t MaxTextBytes = 260;
+constexpr size_t MaxTextBytes = MpegInfo::MaxTextBytes;
 
 std::string* InfoField(const RiffChunk& chunk, MpegInfo& info) {
     if (chunk.Is("INAM") || chunk.Is("ISBJ"))
