@@ -1,4 +1,5 @@
 #include "MpegBytes.h"
+#include "ReaderFixtures.h"
 #include "core/media/ListData.h"
 
 #include <gtest/gtest.h>
@@ -702,19 +703,12 @@ TEST(MpegReader, RandomAndMutatedBytesAreReadQuietly) {
 
 // ---- Real files ------------------------------------------------------------------------------
 
-std::string DataFile(const char* name) {
-    return std::string(TORVANE_TEST_DATA) + "/" + name;
-}
-
 MpegInfo ReadFile(const char* name) {
-    return CMpegReader(CTextCodec()).Read(DataFile(name));
+    return CMpegReader(CTextCodec()).Read(test::DataFile(name));
 }
 
 std::unique_ptr<CListData> Record(const char* name) {
-    auto record = std::make_unique<CListData>();
-    record->SetPath(DataFile(name));
-    record->ReadInfo(CTextCodec());
-    return record;
+    return test::ReadRecord(test::DataFile(name));
 }
 
 TEST(MpegReaderFiles, LameConstantBitRateWithId3v1) {
@@ -804,7 +798,7 @@ TEST(MpegReaderFiles, WaveWithInfo) {
 }
 
 TEST(MpegReaderFiles, MissingFileGivesNothing) {
-    const auto info = CMpegReader(CTextCodec()).Read(DataFile("no-such-file.mp3"));
+    const auto info = CMpegReader(CTextCodec()).Read(test::DataFile("no-such-file.mp3"));
     EXPECT_EQ(info.FileLength, 0);
     EXPECT_EQ(info.TagFlags, 0);
 }

@@ -1,6 +1,5 @@
 #include "core/media/OggReader.h"
 #include "Bytes.h"
-#include "Fakes.h"
 #include "ReaderFixtures.h"
 #include "core/media/ListData.h"
 
@@ -359,7 +358,7 @@ TEST(OggReader, BrokenFilesAreReadQuietly) {
 
 // A real file made by oggenc (tests/data/README-oggwma.md tells how).
 TEST(OggReader, RealFileFromAnEncoder) {
-    const std::string path = std::string(TORVANE_TEST_DATA) + "/oggwma-tone.ogg";
+    const std::string path = test::DataFile("oggwma-tone.ogg");
     OggInfo info;
     ASSERT_TRUE(COggReader().Read(path, info));
     EXPECT_EQ(info.Path, path);
@@ -372,16 +371,14 @@ TEST(OggReader, RealFileFromAnEncoder) {
     EXPECT_EQ(info.SamplingRate, 44100);
     EXPECT_EQ(info.PlayTime, 3);
 
-    CListData record;
-    record.SetPath(path);
-    record.ReadInfo(CTextCodec());
-    EXPECT_EQ(record.Type(), "OggVorbis");
-    EXPECT_EQ(record.GetTitle(0), "夜明けの歌");
-    EXPECT_EQ(record.GetTrackNum(0), "7");
-    EXPECT_EQ(record.Time(), 3);
-    EXPECT_EQ(record.SamplingRateText(), "44100 Hz");
-    EXPECT_EQ(record.BitRateText(), std::to_string(info.NominalBitrate / 1000) + " kbit");
-    EXPECT_TRUE(record.Has(CListData::InfoRead));
+    const auto record = test::ReadRecord(path);
+    EXPECT_EQ(record->Type(), "OggVorbis");
+    EXPECT_EQ(record->GetTitle(0), "夜明けの歌");
+    EXPECT_EQ(record->GetTrackNum(0), "7");
+    EXPECT_EQ(record->Time(), 3);
+    EXPECT_EQ(record->SamplingRateText(), "44100 Hz");
+    EXPECT_EQ(record->BitRateText(), std::to_string(info.NominalBitrate / 1000) + " kbit");
+    EXPECT_TRUE(record->Has(CListData::InfoRead));
 
     OggInfo missing;
     EXPECT_FALSE(COggReader().Read(path + ".gone", missing));

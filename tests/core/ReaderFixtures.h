@@ -1,16 +1,33 @@
 #pragma once
 
 #include "core/media/ByteSource.h"
+#include "core/media/ListData.h"
+#include "core/media/TextCodec.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <random>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace torvane::test {
+
+// A file of tests/data, made by an encoder (tests/data/README*.md tell how).
+inline std::string DataFile(const std::string& name) {
+    return std::string(TORVANE_TEST_DATA) + "/" + name;
+}
+
+// A record of the file at path, with its information read as the program reads it.
+inline std::unique_ptr<CListData> ReadRecord(const std::string& path) {
+    auto record = std::make_unique<CListData>();
+    record->SetPath(path);
+    record->ReadInfo(CTextCodec());
+    return record;
+}
 
 // A large file that is zero except for the pieces placed in it; counts the bytes read, so a
 // test can tell that a reader did not read the whole file.

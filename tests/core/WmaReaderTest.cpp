@@ -349,7 +349,7 @@ TEST(WmaReader, BrokenObjectsEndTheReadingQuietly) {
 
 // A real file made by ffmpeg (tests/data/README-oggwma.md tells how).
 TEST(WmaReader, RealFileFromAnEncoder) {
-    const std::string path = std::string(TORVANE_TEST_DATA) + "/oggwma-tone.wma";
+    const std::string path = test::DataFile("oggwma-tone.wma");
     WmaInfo info;
     ASSERT_TRUE(CWmaReader().Read(path, info));
     EXPECT_EQ(info.Path, path);
@@ -364,20 +364,18 @@ TEST(WmaReader, RealFileFromAnEncoder) {
     EXPECT_EQ(info.BitRateText, "32 kbit");
     EXPECT_EQ(info.SamplingRateText, "22050 Hz");
 
-    CListData record;
-    record.SetPath(path);
-    record.ReadInfo(CTextCodec());
-    EXPECT_EQ(record.Type(), "Windows Media Audio V8");
-    EXPECT_EQ(record.GetArtist(0), "山田 太郎");
-    EXPECT_EQ(record.GetTrackNum(0), "3");
-    EXPECT_EQ(record.Time(), 2);
-    EXPECT_EQ(record.BitRate(), 32);
-    EXPECT_EQ(record.SamplingRate(), 22050);
-    EXPECT_TRUE(record.Has(CListData::InfoRead));
+    const auto record = test::ReadRecord(path);
+    EXPECT_EQ(record->Type(), "Windows Media Audio V8");
+    EXPECT_EQ(record->GetArtist(0), "山田 太郎");
+    EXPECT_EQ(record->GetTrackNum(0), "3");
+    EXPECT_EQ(record->Time(), 2);
+    EXPECT_EQ(record->BitRate(), 32);
+    EXPECT_EQ(record->SamplingRate(), 22050);
+    EXPECT_TRUE(record->Has(CListData::InfoRead));
 
     // An Ogg file renamed .wma is no ASF file: the record keeps its texts.
     CListData renamed;
-    renamed.SetPath(std::string(TORVANE_TEST_DATA) + "/oggwma-tone.ogg");
+    renamed.SetPath(test::DataFile("oggwma-tone.ogg"));
     WmaInfo none;
     EXPECT_FALSE(CWmaReader().Read(renamed.FilePath(), none));
 }

@@ -8,6 +8,11 @@
 
 namespace torvane {
 
+// Bytes seen as characters, without a copy.
+inline std::string_view AsText(std::span<const uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 // A cursor over a byte span with checked reads: a read past the end answers 0 (or an empty
 // span), moves the cursor to the end and clears Ok() for good, so a parser can read a whole
 // structure and test Ok() once. Lengths are compared by subtraction, never by adding to the
@@ -17,10 +22,7 @@ public:
     explicit CByteReader(std::span<const uint8_t> bytes) : m_Bytes(bytes) {}
 
     bool Ok() const { return m_Ok; }
-    size_t Position() const { return m_Pos; }
-    size_t Size() const { return m_Bytes.size(); }
     size_t Remaining() const { return m_Bytes.size() - m_Pos; }
-    bool AtEnd() const { return m_Pos >= m_Bytes.size(); }
 
     bool Seek(size_t position) {
         if (position > m_Bytes.size())
@@ -44,15 +46,10 @@ public:
         m_Pos += static_cast<size_t>(count);
         return out;
     }
-    std::string_view Text(uint64_t count) {
-        auto bytes = Bytes(count);
-        return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-    }
+    std::string_view Text(uint64_t count) { return AsText(Bytes(count)); }
     // True when the next bytes equal text; the cursor does not move.
     bool Peek(std::string_view text) const {
-        return text.size() <= Remaining() &&
-               std::string_view(reinterpret_cast<const char*>(m_Bytes.data()) + m_Pos,
-                                text.size()) == text;
+        return text.size() <= Remaining() && AsText(m_Bytes.subspan(m_Pos, text.size())) == text;
     }
 
     uint8_t U8() { return static_cast<uint8_t>(Unsigned(1, false)); }

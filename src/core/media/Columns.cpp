@@ -19,9 +19,7 @@ void AppendNumber(int64_t value, std::string& out) {
 
 void PathKey(const CListData& record, const SortKeyContext& context, std::string& out) {
     const std::string& path = record.FilePath();
-    size_t separator = path.rfind('\\');
-    if (separator == std::string::npos)
-        separator = path.rfind('/');
+    const size_t separator = LastPathSeparator(path);
     if (!context.DisNum || separator == std::string::npos) {
         out += path;
         return;

@@ -3,8 +3,6 @@
 #include "../doc/Profile.h"
 #include "AsciiText.h"
 
-#include <cstdlib>
-
 namespace torvane {
 ExtEntry CExtRegistry::ParseEntry(std::string_view value) {
     ExtEntry entry;

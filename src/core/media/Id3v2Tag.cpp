@@ -13,8 +13,8 @@ namespace {
 constexpr size_t MaxFrameBytes = 64 * 1024;
 // An unsynchronised tag is read whole before its frames are walked; beyond this it is cut.
 constexpr size_t MaxUnsynchronisedTagBytes = 16 * 1024 * 1024;
-constexpr size_t MaxTextBytes = 260;
-constexpr size_t MaxTrackBytes = 23;
+constexpr size_t MaxTextBytes = MpegInfo::MaxTextBytes;
+constexpr size_t MaxTrackBytes = MpegInfo::MaxTrackBytes;
 
 // A frame read into a field of the result, and how many bytes of text the field keeps.
 struct FrameTarget {
@@ -41,13 +41,15 @@ const FrameTarget* TargetOf(std::string_view id) {
     return nullptr;
 }
 
+// Four 7-bit groups, most significant first.
+uint32_t DecodeSynchsafe(uint32_t value) {
+    return ((value >> 24) & 0x7F) << 21 | ((value >> 16) & 0x7F) << 14 |
+           ((value >> 8) & 0x7F) << 7 | (value & 0x7F);
+}
+
 bool IsFrameId(std::string_view id) {
     return std::all_of(id.begin(), id.end(),
                        [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
-}
-
-std::string_view AsText(std::span<const uint8_t> bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 // Every 0xFF 0x00 pair written to break false sync patterns becomes 0xFF again.
@@ -212,11 +214,6 @@ void CFrameWalker::TakeComment(std::span<const uint8_t> data) {
 }
 
 } // namespace
-
-uint32_t DecodeSynchsafe(uint32_t value) {
-    return ((value >> 24) & 0x7F) << 21 | ((value >> 16) & 0x7F) << 14 |
-           ((value >> 8) & 0x7F) << 7 | (value & 0x7F);
-}
 
 std::optional<Id3v2Header> Id3v2Header::Parse(std::span<const uint8_t> bytes) {
     CByteReader reader(bytes);

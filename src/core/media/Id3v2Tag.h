@@ -26,9 +26,6 @@ struct Id3v2Header {
     static std::optional<Id3v2Header> Parse(std::span<const uint8_t> bytes);
 };
 
-// Four 7-bit groups, most significant first.
-uint32_t DecodeSynchsafe(uint32_t value);
-
 // Reads the title, artist, album, comment, track, year and genre frames of the tag at the start
 // of source into the extended fields of info. Frames are read only inside the tag and the file.
 void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const CTextCodec& codec,

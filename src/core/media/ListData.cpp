@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <sys/stat.h>
 
 namespace torvane {
@@ -32,6 +31,11 @@ std::string Printf(const char* format, int a, int b = 0) {
 
 } // namespace
 
+size_t LastPathSeparator(std::string_view path) {
+    const size_t backslash = path.rfind('\\');
+    return backslash != std::string_view::npos ? backslash : path.rfind('/');
+}
+
 std::string ReaderForExtension(const std::string& ext) {
     const std::string lower = LowerAscii(ext);
     if (lower == "wma")
@@ -45,9 +49,7 @@ std::string ReaderForExtension(const std::string& ext) {
 
 void CListData::SetPath(std::string path) {
     m_FilePath = std::move(path);
-    size_t separator = m_FilePath.rfind('\\');
-    if (separator == std::string::npos)
-        separator = m_FilePath.rfind('/');
+    const size_t separator = LastPathSeparator(m_FilePath);
     const std::string last =
         separator == std::string::npos ? m_FilePath : m_FilePath.substr(separator + 1);
     const size_t dot = last.rfind('.');

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct stat;
 
@@ -128,6 +129,10 @@ private:
     uint32_t m_State = 0;
     int32_t m_RefCount = 0;
 };
+
+// The separator before a record path's last component: the last '\' or, when there is none, the
+// last '/'; npos for a bare name.
+size_t LastPathSeparator(std::string_view path);
 
 // The reader that ReadInfo runs for an extension: "mpeg", "ogg", "wma", or empty for none.
 std::string ReaderForExtension(const std::string& ext);

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace torvane {
 
-// What the MPEG audio / RIFF reader found in one file. Texts are UTF-8, at most 260 bytes
-// (ExtTrack at most 23, the ID3v1 fields at most 30 bytes before decoding).
+// What the MPEG audio / RIFF reader found in one file. Texts are UTF-8, at most MaxTextBytes
+// (ExtTrack at most MaxTrackBytes, the ID3v1 fields at most 30 bytes before decoding).
 struct MpegInfo {
+    static constexpr size_t MaxTextBytes = 260;
+    static constexpr size_t MaxTrackBytes = 23;
     enum TagFlag : int32_t { TagId3v1 = 1, TagId3v2 = 2, TagRiffMp3 = 4, TagRiffWave = 8 };
 
     std::string StdTitle;

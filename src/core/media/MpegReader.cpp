@@ -24,10 +24,6 @@ constexpr int MaxEmbeddedContainers = 64;
 // The frame search and the VBR headers of the frame it finds.
 constexpr size_t FrameRegionBytes = FrameSearchBytes + 64;
 
-std::string_view AsText(std::span<const uint8_t> bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
 int32_t ClampToInt32(uint64_t value) {
     return static_cast<int32_t>(std::min<uint64_t>(value, std::numeric_limits<int32_t>::max()));
 }

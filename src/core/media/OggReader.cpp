@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
 
@@ -121,7 +120,7 @@ std::optional<uint64_t> FindPageInTail(const CCachedSource& source, uint64_t win
                                        uint32_t serial) {
     const uint64_t start = source.Size() - window;
     const auto bytes = source.Load(start, static_cast<size_t>(window));
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::string_view text = AsText(bytes);
     OggPage page;
     for (size_t at = text.find("OggS"); at != std::string_view::npos;
          at = text.find("OggS", at + 1)) {

@@ -10,7 +10,7 @@ namespace {
 
 // Bytes of one INFO value that are read: far more than any kept text needs.
 constexpr size_t MaxValueBytes = 4096;
-constexpr size_t MaxTextBytes = 260;
+constexpr size_t MaxTextBytes = MpegInfo::MaxTextBytes;
 
 std::string* InfoField(const RiffChunk& chunk, MpegInfo& info) {
     if (chunk.Is("INAM") || chunk.Is("ISBJ"))
@@ -61,9 +61,8 @@ void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextC
     WalkRiffChunks(source, list.Offset + 4, list.Offset + list.Size, [&](const RiffChunk& item) {
         if (std::string* field = InfoField(item, info)) {
             const auto value = source.Read(item.Offset, std::min<size_t>(item.Size, MaxValueBytes));
-            const std::string_view bytes(reinterpret_cast<const char*>(value.data()), value.size());
-            *field =
-                CTextCodec::CutUtf8(codec.FromLegacy(CTextCodec::UpToZero(bytes)), MaxTextBytes);
+            *field = CTextCodec::CutUtf8(codec.FromLegacy(CTextCodec::UpToZero(AsText(value))),
+                                         MaxTextBytes);
         }
         return true;
     });

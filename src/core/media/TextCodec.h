@@ -16,8 +16,6 @@ public:
 
     explicit CTextCodec(std::string legacyCodePage = DefaultCodePage);
 
-    const std::string& LegacyCodePage() const { return m_CodePage; }
-
     // A single-byte tag text: kept when it is valid UTF-8, else decoded from the legacy code
     // page; a text that is no clean sequence of that code page is decoded as CP1252.
     std::string FromLegacy(std::string_view bytes) const;
