@@ -12,9 +12,13 @@ class GatherCase(CliCase):
         return subprocess.run([CLI, "--profile", self.profile, "--read", "none", *args],
                               capture_output=True, text=True, cwd=cwd, timeout=60)
 
+    @staticmethod
+    def first_columns(result):
+        return [line.split("\t")[0] for line in result.stdout.splitlines()]
+
     def printed_paths(self, result):
         self.assertEqual(result.returncode, 0, result.stderr)
-        return [line.split("\t")[0] for line in result.stdout.splitlines()]
+        return self.first_columns(result)
 
     def make_tree(self):
         for name in ("music/s/t/y.mp3", "music/s/x.mp3", "music/a.mp3", "music/b.mp3",
@@ -76,7 +80,7 @@ class ListFileTest(GatherCase):
                           "--depth", "1")
         self.assertEqual(result.returncode, 1)
         self.assertIn("not added: bare.mp3", result.stderr)
-        self.assertEqual([line.split("\t")[0] for line in result.stdout.splitlines()],
+        self.assertEqual(self.first_columns(result),
                          [f"{music}/a.mp3", f"{music}/b.mp3", f"{music}/b.mp3", f"{music}/a.mp3"])
 
 

@@ -6,6 +6,7 @@ import subprocess
 import unittest
 
 from cli_case import CLI, CliCase
+
 VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "source",
         "track", "wbr"}
 

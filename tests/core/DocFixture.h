@@ -28,6 +28,13 @@ protected:
         return paths;
     }
 
+    // Adds every path to the current list (each must be taken) and tells the view.
+    void AddPaths(const std::vector<std::string>& paths) {
+        for (const std::string& path : paths)
+            ASSERT_TRUE(doc.AddFile(path, true)) << path;
+        doc.UpdateItemCount();
+    }
+
     // Empties the current list, as "リストをクリア" does once the view shows it.
     void Clear() {
         doc.UpdateItemCount();

@@ -8,10 +8,6 @@ namespace {
 
 class FolderSaverTest : public test::DocTest {
 protected:
-    void Add(const std::vector<std::string>& paths) {
-        for (const std::string& path : paths)
-            ASSERT_TRUE(doc.AddFile(path, true));
-    }
     std::vector<std::string> Names(const FolderGroups& groups) const {
         std::vector<std::string> names;
         for (const FolderGroup& group : groups.Groups)
@@ -22,8 +18,8 @@ protected:
 
 TEST_F(FolderSaverTest, GroupsByExactFolderKeepingListOrder) {
     const std::string d = dir.Path();
-    Add({d + "/Rock/1.mp3", d + "/Pop/2.mp3", d + "/Rock/3.mp3", d + "/rock/4.mp3",
-         d + "/Pop/5.mp3"});
+    AddPaths({d + "/Rock/1.mp3", d + "/Pop/2.mp3", d + "/Rock/3.mp3", d + "/rock/4.mp3",
+              d + "/Pop/5.mp3"});
     const FolderGroups groups = GroupByFolder(doc.CurrentList());
     EXPECT_EQ(Names(groups),
               (std::vector<std::string>{"/Pop/Pop.m3u", "/Rock/Rock.m3u", "/rock/rock.m3u"}));
@@ -42,7 +38,7 @@ TEST_F(FolderSaverTest, WritesTickedGroupsAndTheirIndex) {
     dir.Write("Rock/.keep", "");
     dir.Write("Pop/.keep", "");
     dir.Write("Jazz/.keep", "");
-    Add({d + "/Rock/1.mp3", d + "/Pop/2.mp3", d + "/Rock/3.mp3", d + "/Jazz/4.mp3"});
+    AddPaths({d + "/Rock/1.mp3", d + "/Pop/2.mp3", d + "/Rock/3.mp3", d + "/Jazz/4.mp3"});
     FolderGroups groups = GroupByFolder(doc.CurrentList());
     groups.Groups[0].Ticked = false; // Jazz
     ASSERT_TRUE(SaveEachFolder(doc, groups, {false, d + "/index.txt"}));
@@ -62,7 +58,7 @@ TEST_F(FolderSaverTest, AGroupThatCannotBeWrittenIsReportedAndSkipped) {
     const std::string d = dir.Path();
     dir.Write("Pop/Pop.m3u", "previous\r\n");
     dir.Write("Rock/.keep", "");
-    Add({d + "/Pop/2.mp3", d + "/Gone/x.mp3", d + "/Rock/1.mp3"});
+    AddPaths({d + "/Pop/2.mp3", d + "/Gone/x.mp3", d + "/Rock/1.mp3"});
     host.FullDiskFor = {d + "/Pop/Pop.m3u"};
     EXPECT_FALSE(SaveEachFolder(doc, GroupByFolder(doc.CurrentList()), {false, d + "/i.txt"}));
     EXPECT_EQ(dir.Read("Pop/Pop.m3u"), "previous\r\n");

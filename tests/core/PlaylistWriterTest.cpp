@@ -6,17 +6,10 @@
 namespace torvane {
 namespace {
 
-class PlaylistWriterTest : public test::DocTest {
-protected:
-    void Add(std::initializer_list<const char*> paths) {
-        for (const char* path : paths)
-            ASSERT_TRUE(doc.AddFile(path, true));
-        doc.UpdateItemCount();
-    }
-};
+using PlaylistWriterTest = test::DocTest;
 
 TEST_F(PlaylistWriterTest, OnePathPerLineWithCrLf) {
-    Add({"/music/a.mp3", "/music/曲 b.ogg"});
+    AddPaths({"/music/a.mp3", "/music/曲 b.ogg"});
     ASSERT_TRUE(WritePlaylist(doc, dir / "out.m3u", ""));
     EXPECT_EQ(dir.Read("out.m3u"), "/music/a.mp3\r\n/music/曲 b.ogg\r\n");
     EXPECT_EQ(host.ProgressPositions, (std::vector<int>{0, 0, 50}));
@@ -28,21 +21,21 @@ TEST_F(PlaylistWriterTest, OnePathPerLineWithCrLf) {
 }
 
 TEST_F(PlaylistWriterTest, RelativeToABase) {
-    Add({"/music/a.mp3", "/other/b.mp3", "/music/Rock/c.mp3"});
+    AddPaths({"/music/a.mp3", "/other/b.mp3", "/music/Rock/c.mp3"});
     ASSERT_TRUE(WritePlaylist(doc, dir / "out.txt", "/music"));
     EXPECT_EQ(dir.Read("out.txt"), "./a.mp3\r\n../other/b.mp3\r\n./Rock/c.mp3\r\n");
 }
 
 TEST_F(PlaylistWriterTest, SearchModeWritesTheSearchList) {
-    Add({"/music/a.mp3"});
+    AddPaths({"/music/a.mp3"});
     doc.SetSearchMode(true);
-    Add({"/music/s.mp3"});
+    AddPaths({"/music/s.mp3"});
     ASSERT_TRUE(WritePlaylist(doc, dir / "out.m3u", ""));
     EXPECT_EQ(dir.Read("out.m3u"), "/music/s.mp3\r\n");
 }
 
 TEST_F(PlaylistWriterTest, FailedWritesKeepThePreviousFile) {
-    Add({"/music/a.mp3"});
+    AddPaths({"/music/a.mp3"});
     dir.Write("old.m3u", "previous\r\n");
     host.FullDiskFor = {dir / "old.m3u"};
     EXPECT_FALSE(WritePlaylist(doc, dir / "old.m3u", ""));
@@ -56,7 +49,7 @@ TEST_F(PlaylistWriterTest, FailedWritesKeepThePreviousFile) {
 }
 
 TEST_F(PlaylistWriterTest, SaveListChoosesByExtensionAndStoresTheChoice) {
-    Add({"/music/a.mp3"});
+    AddPaths({"/music/a.mp3"});
     SaveChoice choice{dir / "list.m3u8", true, "/music", "none.htm"};
     ASSERT_TRUE(SaveList(doc, choice));
     EXPECT_EQ(dir.Read("list.m3u8"), "./a.mp3\r\n");

@@ -3,19 +3,10 @@
 #include "core/doc/ProfileLocation.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace torvane {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(Profile, ReadsIntegersAndTextsWithDefaults) {
     CProfile profile;
@@ -72,7 +63,7 @@ TEST(Profile, FailedSaveIsReportedAndLeavesNoTemporaryFile) {
     std::string error;
     EXPECT_FALSE(profile.Save(&error));
     EXPECT_NE(error.find("taken"), std::string::npos);
-    EXPECT_EQ(ReadAll(dir / "taken/keep"), "x");
+    EXPECT_EQ(dir.Read("taken/keep"), "x");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator{}),
               1);

@@ -177,9 +177,9 @@ TEST_F(TorvaneDocTest, UpdateItemCountAndClearInSearchMode) {
     EXPECT_EQ(doc.AllList().size(), 3u) << "added to the current list";
 }
 
-TEST(TrimBlanks, TrailingThenLeading) {
+TEST(TrimBlanks, BothEnds) {
     EXPECT_EQ(TrimBlanks(" \t a b \t "), "a b");
-    EXPECT_EQ(TrimBlanks(" "), "") << "the trailing pass keeps the first, the leading removes it";
+    EXPECT_EQ(TrimBlanks(" "), "") << "nothing but blanks leaves nothing";
     EXPECT_EQ(TrimBlanks(""), "");
 }
 

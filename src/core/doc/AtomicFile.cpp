@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "Paths.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,13 +12,6 @@
 
 namespace torvane {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 bool WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {
@@ -33,7 +28,8 @@ bool WriteAll(int fd, std::string_view content) {
 } // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error) {
-    std::string temp = FolderOf(path) + "/.torvane-XXXXXX";
+    const std::string folder = FolderOf(path);
+    std::string temp = JoinPath(folder.empty() ? "." : folder, ".torvane-XXXXXX");
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         error = path + ": " + std::strerror(errno);

@@ -17,12 +17,10 @@ void LeaveSearchMode(CTorvaneDoc& doc) {
         ToggleSearchMode(doc);
 }
 
+// A missing file is no error: the reader answers false and leaves no trace.
 void ReadAutoSaveList(CTorvaneDoc& doc) {
-    const std::string path = AutoSavePath(doc);
-    if (KindOf(path) != PathKind::File)
-        return;
-    ReadListFile(doc, path, nullptr, 100);
-    doc.UpdateItemCount();
+    if (ReadListFile(doc, AutoSavePath(doc), nullptr, 100))
+        doc.UpdateItemCount();
 }
 
 } // namespace

@@ -8,6 +8,20 @@
 
 namespace torvane {
 
+namespace {
+
+// The listing's own type answers for plain files and folders; only symbolic links and file
+// systems that give no type cost a stat.
+bool IsFolderEntry(const std::string& folder, const dirent& entry) {
+    if (entry.d_type == DT_DIR)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    return KindOf(JoinPath(folder, entry.d_name)) == PathKind::Folder;
+}
+
+} // namespace
+
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
     DIR* dir = ::opendir(folder.c_str());
@@ -17,13 +31,11 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..")
             continue;
-        entries.push_back({std::string(name), false});
+        entries.push_back({std::string(name), IsFolderEntry(folder, *entry)});
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.Name < b.Name; });
-    for (FolderEntry& entry : entries)
-        entry.IsFolder = KindOf(JoinPath(folder, entry.Name)) == PathKind::Folder;
     return true;
 }
 

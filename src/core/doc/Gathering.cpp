@@ -17,15 +17,15 @@ namespace {
 class CGatherRun {
 public:
     explicit CGatherRun(CTorvaneDoc& doc, bool waitCursor = true)
-        : m_Doc(doc), m_WaitCursor(waitCursor), m_Progress(doc.Host().OpenProgress()) {
+        : m_Host(doc.Host()), m_WaitCursor(waitCursor), m_Progress(m_Host.OpenProgress()) {
         if (m_WaitCursor)
-            m_Doc.Host().SetWaitCursor(true);
+            m_Host.SetWaitCursor(true);
         m_Progress->SetPos(0);
     }
     ~CGatherRun() {
         m_Progress->Close();
         if (m_WaitCursor)
-            m_Doc.Host().SetWaitCursor(false);
+            m_Host.SetWaitCursor(false);
     }
     CGatherRun(const CGatherRun&) = delete;
     CGatherRun& operator=(const CGatherRun&) = delete;
@@ -33,7 +33,7 @@ public:
     CProgress& Progress() { return *m_Progress; }
 
 private:
-    CTorvaneDoc& m_Doc;
+    CUiHost& m_Host;
     bool m_WaitCursor;
     std::unique_ptr<CProgress> m_Progress;
 };

@@ -24,15 +24,6 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
     return text;
 }
 
-// Blanks and one pair of enclosing quotes go before the entry is resolved, as AddFile would
-// remove them, so a quoted relative entry is found too.
-std::string Unquoted(std::string_view line) {
-    std::string text = TrimBlanks(line);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = text.substr(1, text.size() - 2);
-    return text;
-}
-
 class CListFileReader {
 public:
     CListFileReader(CTorvaneDoc& doc, CProgress& progress) : m_Doc(doc), m_Progress(progress) {}
@@ -59,7 +50,9 @@ private:
             line = SkipLeadingBlanks(line);
             if (!line.empty() && line.front() == '#')
                 continue;
-            HandleEntry(Unquoted(SkipLeadingBlanks(line)), folder);
+            // Blanks and quotes go before the entry is resolved, as AddFile would remove
+            // them, so a quoted relative entry is found too.
+            HandleEntry(EntryText(line), folder);
         }
     }
 

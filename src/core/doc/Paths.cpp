@@ -50,6 +50,11 @@ bool IsListFileName(std::string_view path) {
            EqualsIgnoringAsciiCase(ext, "txt");
 }
 
+bool IsHtmlFileName(std::string_view path) {
+    const std::string_view ext = ExtensionOf(path);
+    return EqualsIgnoringAsciiCase(ext, "htm") || EqualsIgnoringAsciiCase(ext, "html");
+}
+
 std::string CurrentFolder() {
     char buffer[PATH_MAX];
     return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();

@@ -21,6 +21,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // A playlist or text list that the gathering routes read instead of adding: ".m3u", ".m3u8"
 // and ".txt", whatever their case.
 bool IsListFileName(std::string_view path);
+// An HTML page or template: ".htm" and ".html", whatever their case.
+bool IsHtmlFileName(std::string_view path);
 
 // The process's current folder; empty when it cannot be found.
 std::string CurrentFolder();

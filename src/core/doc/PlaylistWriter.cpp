@@ -10,9 +10,8 @@
 namespace torvane {
 
 bool SaveList(CTorvaneDoc& doc, const SaveChoice& choice) {
-    const std::string_view ext = ExtensionOf(choice.Path);
     const bool written =
-        EqualsIgnoringAsciiCase(ext, "htm") || EqualsIgnoringAsciiCase(ext, "html")
+        IsHtmlFileName(choice.Path)
             ? WriteHtml(doc, choice.Path, choice.TemplateName)
             : WritePlaylist(doc, choice.Path, choice.Relative ? choice.BasePath : std::string());
     doc.Settings().relative_root = choice.BasePath;

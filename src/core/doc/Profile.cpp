@@ -1,13 +1,13 @@
 #include "Profile.h"
 
 #include "AtomicFile.h"
+#include "Paths.h"
+#include "TextLines.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace torvane {
 namespace {
@@ -33,12 +33,10 @@ std::string OneLine(std::string_view value) {
 
 bool CProfile::Load() {
     m_Sections.clear();
-    std::ifstream in(m_Path, std::ios::binary);
-    if (!in)
+    std::string text;
+    if (!ReadWholeFile(m_Path, text))
         return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    Parse(text.str());
+    Parse(text);
     return true;
 }
 
@@ -54,12 +52,9 @@ bool CProfile::Save(std::string* error) const {
 void CProfile::Parse(std::string_view text) {
     m_Sections.clear();
     Section* current = nullptr;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    CTextLines lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
         const std::string_view trimmed = Trim(line);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')
             continue;

@@ -1,18 +1,17 @@
 #include "ProfileLocation.h"
 
+#include "Paths.h"
+
 #include <climits>
 #include <cstdlib>
 #include <unistd.h>
 
 namespace torvane {
-namespace {
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
-
-} // namespace
 
 std::string ResolveProfilePath(const ProfileLocationInputs& inputs) {
     if (!inputs.Option.empty())
@@ -45,9 +44,7 @@ std::string ProgramFolder() {
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0)
         return {};
-    std::string path(buffer, static_cast<size_t>(length));
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    return FolderOf(std::string_view(buffer, static_cast<size_t>(length)));
 }
 
 } // namespace torvane

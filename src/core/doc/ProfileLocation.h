@@ -23,6 +23,9 @@ std::string ResolveProfilePath(const ProfileLocationInputs& inputs);
 // The same, with the inputs read from this process and its environment.
 std::string ResolveProfilePath(const std::string& option);
 
+// The value of an environment variable; empty when it is not set.
+std::string Environment(const char* name);
+
 // Folder of the running program file, from /proc/self/exe; empty when unknown.
 std::string ProgramFolder();
 

@@ -15,9 +15,7 @@ int CProgress::SetPos(int position) {
     PumpEvents();
     const int previous = m_Pos;
     m_Pos = std::clamp(position, Lower, Upper);
-    std::string text = PercentTextFor(position);
-    if (text != m_Text)
-        m_Text = std::move(text);
+    m_Text = PercentTextFor(position);
     ShowPosition(m_Pos, m_Text);
     return previous;
 }

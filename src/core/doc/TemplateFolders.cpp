@@ -5,26 +5,12 @@
 #include "ProfileLocation.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #ifndef TORVANE_TEMPLATE_INSTALL_DIR
 #define TORVANE_TEMPLATE_INSTALL_DIR "/usr/local/share/torvane/templates"
 #endif
 
 namespace torvane {
-namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-bool IsTemplateName(std::string_view name) {
-    const std::string_view ext = ExtensionOf(name);
-    return EqualsIgnoringAsciiCase(ext, "htm") || EqualsIgnoringAsciiCase(ext, "html");
-}
-
-} // namespace
 
 std::vector<std::string> TemplateFolders(const TemplateLocationInputs& inputs) {
     std::vector<std::string> folders;
@@ -57,7 +43,7 @@ std::vector<std::string> ListTemplates(const std::vector<std::string>& folders) 
         if (!ListFolder(folder, entries))
             continue;
         for (const FolderEntry& entry : entries)
-            if (!entry.IsFolder && IsTemplateName(entry.Name))
+            if (!entry.IsFolder && IsHtmlFileName(entry.Name))
                 names.push_back(entry.Name);
     }
     std::sort(names.begin(), names.end());

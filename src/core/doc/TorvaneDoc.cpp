@@ -1,6 +1,7 @@
 #include "TorvaneDoc.h"
 
 #include "ListViewPort.h"
+#include "Paths.h"
 #include "Profile.h"
 #include "UiHost.h"
 
@@ -11,11 +12,18 @@ namespace torvane {
 
 std::string TrimBlanks(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (text.size() > 1 && blank(text.back()))
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
     return std::string(text);
+}
+
+std::string EntryText(std::string_view text) {
+    std::string entry = TrimBlanks(text);
+    if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
+        entry = entry.substr(1, entry.size() - 2);
+    return entry;
 }
 
 CTorvaneDoc::CTorvaneDoc(CProfile& profile, CUiHost& host)
@@ -78,17 +86,14 @@ bool CTorvaneDoc::SetView(CListViewPort* view) {
 bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
     if (path.size() > PATH_MAX)
         return false;
-    std::string text = TrimBlanks(path);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = text.substr(1, text.size() - 2);
+    const std::string text = EntryText(path);
 
     // A bare file name has no folder to find it in; a trailing separator names a folder.
     if (text.find('/') == std::string::npos || text.back() == '/')
         return false;
     if (checkExtension) {
-        const std::string_view last = std::string_view(text).substr(text.rfind('/') + 1);
-        const size_t dot = last.rfind('.');
-        if (dot == std::string_view::npos || !m_Extensions.IsKnownExtension(last.substr(dot + 1)))
+        const std::string_view ext = ExtensionOf(text);
+        if (ext.empty() || !m_Extensions.IsKnownExtension(ext))
             return false;
     }
 

@@ -112,8 +112,9 @@ private:
     CRecentList m_FolderHistory{"MRU_Dir", "dir_"};
 };
 
-// Removes trailing, then leading spaces and tabs; the first character is never removed by the
-// trailing pass.
+// Removes leading and trailing spaces and tabs.
 std::string TrimBlanks(std::string_view text);
+// A path as typed or listed: blanks trimmed, then one pair of enclosing quotes removed.
+std::string EntryText(std::string_view text);
 
 } // namespace torvane
