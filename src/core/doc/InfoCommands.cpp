@@ -1,7 +1,6 @@
 #include "InfoCommands.h"
 
 #include "ListViewPort.h"
-#include "Paths.h"
 #include "Progress.h"
 #include "TorvaneDoc.h"
 #include "UiHost.h"
@@ -59,14 +58,7 @@ void GetInfo(CTorvaneDoc& doc, InfoScope scope) {
 }
 
 void GetSizes(CTorvaneDoc& doc, InfoScope scope) {
-    ForEachRow(doc, scope, [](CListData& record) {
-        if (KindOf(record.FilePath()) != PathKind::File) {
-            record.SetState(CListData::Missing, true);
-            return;
-        }
-        record.SetState(CListData::Missing, false);
-        record.ReadSize();
-    });
+    ForEachRow(doc, scope, [](CListData& record) { record.RefreshSize(); });
 }
 
 void ClearSelectedInfo(CTorvaneDoc& doc) {

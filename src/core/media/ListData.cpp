@@ -124,6 +124,16 @@ bool CListData::ReadSize() {
     return true;
 }
 
+void CListData::RefreshSize() {
+    struct stat st {};
+    if (::stat(m_FilePath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        m_State |= Missing;
+        return;
+    }
+    m_State &= ~Missing;
+    TakeSize(st);
+}
+
 void CListData::TakeSize(const struct stat& st) {
     SetSize(static_cast<int64_t>(st.st_size));
     m_State |= SizeRead;

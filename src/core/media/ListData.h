@@ -87,6 +87,9 @@ public:
 
     // Reads the size from the file system; a path that does not exist sets Missing.
     bool ReadSize();
+    // The size command: a path that is missing or a folder sets Missing and keeps the size;
+    // a file clears Missing and takes its size. One status query either way.
+    void RefreshSize();
     // Reads the size and, for the extensions that have a reader, the tags and stream facts.
     void ReadInfo(const CTextCodec& codec);
     bool ReadMpeg(const CTextCodec& codec);
