@@ -42,7 +42,7 @@ CFindOptions::CFindOptions(CLI::App& app) {
 
 bool CFindOptions::Gather(CTorvaneDoc& doc) const {
     SearchRequest request;
-    SplitSearchTerms(request, LowerAscii(m_Text));
+    SplitSearchTerms(request, m_Text);
     request.exclude = m_Not ? 1 : 0;
     request.target = m_Target == "name" ? 1 : 0;
     request.useExtension = !m_Ext.empty();

@@ -29,7 +29,7 @@ protected:
     std::vector<std::string> Search(const std::string& text, int exclude = 0, int target = 0) {
         request.exclude = exclude;
         request.target = target;
-        SplitSearchTerms(request, LowerAscii(text));
+        SplitSearchTerms(request, text);
         const int added = SearchFolder(doc, request, root);
         std::vector<std::string> paths;
         for (const CListData* record : doc.CurrentList())
