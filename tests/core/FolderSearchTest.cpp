@@ -35,9 +35,7 @@ protected:
         for (const CListData* record : doc.CurrentList())
             paths.push_back(record->FilePath().substr(root.size() + 1));
         EXPECT_EQ(added, static_cast<int>(paths.size()));
-        for (size_t i = 0; i < doc.CurrentList().size(); ++i)
-            doc.ReleaseItem(doc.CurrentList(), i);
-        doc.CurrentList().clear();
+        Clear();
         return paths;
     }
 
