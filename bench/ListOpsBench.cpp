@@ -8,6 +8,7 @@
 #include "core/listops/Duplicates.h"
 #include "core/listops/Search.h"
 #include "core/listops/Sorting.h"
+#include "core/media/AsciiText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,8 +32,8 @@ public:
 };
 
 // A document holding RecordCount read records in random order: 2,000 titles in mixed case (many
-// equal keys), numbered file names, sizes from a small range (so that about one record in ten
-// is a duplicate of another).
+// equal keys), numbered file names, sizes from a small range (so that about a third of the
+// records are duplicates of another).
 class CSyntheticList {
 public:
     CSyntheticList() : m_Doc(m_Profile, m_Host) {
@@ -113,15 +114,9 @@ void BM_StableSortOfKeys(benchmark::State& state, int key, bool disNum) {
         std::string Path;
     };
     std::vector<Entry> keys;
-    const auto folded = [](std::string text) {
-        for (char& c : text)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c + 32);
-        return text;
-    };
     for (const CListData* record : list.Doc().AllList())
-        keys.push_back({folded(SortKeyText(*record, key, context)),
-                        folded(SortKeyText(*record, ColFilePath, context))});
+        keys.push_back({LowerAscii(SortKeyText(*record, key, context)),
+                        LowerAscii(SortKeyText(*record, ColFilePath, context))});
     std::vector<const Entry*> order;
     for (auto _ : state) {
         state.PauseTiming();

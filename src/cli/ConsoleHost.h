@@ -14,15 +14,7 @@ public:
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                               MessageButtons buttons) override {
         std::cerr << "torvane-cli: " << (caption.empty() ? "" : caption + ": ") << text << "\n";
-        switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::OkCancel:
-            return MessageAnswer::Ok;
-        case MessageButtons::YesNo:
-            return MessageAnswer::Yes;
-        }
-        return MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
     void Beep() override {}
     void SetWaitCursor(bool) override {}

@@ -1,11 +1,11 @@
 #include "FindOptions.h"
 
+#include "core/doc/Paths.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/listops/FolderSearch.h"
 
 #include <iostream>
 #include <limits>
-#include <sys/stat.h>
 
 namespace torvane::cli {
 
@@ -42,7 +42,7 @@ CFindOptions::CFindOptions(CLI::App& app) {
 
 bool CFindOptions::Gather(CTorvaneDoc& doc) const {
     SearchRequest request;
-    SplitSearchTerms(request, LowerAscii(m_Text));
+    SplitSearchTerms(request, m_Text);
     request.exclude = m_Not ? 1 : 0;
     request.target = m_Target == "name" ? 1 : 0;
     request.useExtension = !m_Ext.empty();
@@ -53,8 +53,7 @@ bool CFindOptions::Gather(CTorvaneDoc& doc) const {
 
     bool ok = true;
     for (const std::string& folder : m_Folders) {
-        struct stat st {};
-        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        if (KindOf(folder) != PathKind::Folder) {
             std::cerr << "torvane-cli: not a folder: " << folder << "\n";
             ok = false;
             continue;

@@ -77,7 +77,7 @@ const std::array<BoundOption, 8> BoundOptions{{
 
 SearchRequest TextPass(const std::string& text) {
     SearchRequest request;
-    SplitSearchTerms(request, LowerAscii(text));
+    SplitSearchTerms(request, text);
     return request;
 }
 

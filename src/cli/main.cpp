@@ -7,6 +7,7 @@
 #include "ListOpsOptions.h"
 #include "Output.h"
 #include "RecordOutput.h"
+#include "core/doc/Paths.h"
 #include "core/doc/Profile.h"
 #include "core/doc/ProfileLocation.h"
 #include "core/doc/TorvaneDoc.h"
@@ -14,7 +15,6 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
-#include <sys/stat.h>
 
 namespace torvane::cli {
 namespace {
@@ -54,8 +54,7 @@ int RunInfo(const InfoOptions& options) {
     const DisplayUnits units{};
     int status = 0;
     for (const std::string& path : options.Files) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) {
+        if (KindOf(path) == PathKind::Missing) {
             std::cerr << "torvane-cli: no such file: " << path << "\n";
             status = 1;
             continue;

@@ -1,11 +1,18 @@
-"""What every torvane-cli test needs: the binary, a fresh folder with a profile path, and
-small file helpers."""
+"""What every torvane-cli test needs: the binary and a way to run it, a fresh folder with a
+profile path, and small file helpers."""
 
 import os
+import subprocess
 import tempfile
 import unittest
 
 CLI = os.environ["TORVANE_CLI"]
+
+
+def run(*args, cwd=None, env=None):
+    """Runs torvane-cli with args; its status and its output as text."""
+    return subprocess.run([CLI, *args], capture_output=True, text=True, cwd=cwd, env=env,
+                          timeout=60)
 
 
 class CliCase(unittest.TestCase):
@@ -16,6 +23,10 @@ class CliCase(unittest.TestCase):
 
     def tearDown(self):
         self.tmp.cleanup()
+
+    def cli(self, *args, cwd=None, env=None):
+        """Runs torvane-cli on this case's profile."""
+        return run("--profile", self.profile, *args, cwd=cwd, env=env)
 
     def path(self, name):
         return os.path.join(self.dir, name)

@@ -2,22 +2,12 @@
 
 import json
 import os
-import subprocess
 import unittest
 
-from cli_case import CLI, CliCase
+from cli_case import CliCase, run
 
 
-def run(*args, cwd=None):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, cwd=cwd, timeout=60)
-
-
-class CliTestCase(CliCase):
-    def cli(self, *args):
-        return run("--profile", self.profile, *args)
-
-
-class GatherTest(CliTestCase):
+class GatherTest(CliCase):
     def test_print_gives_the_fifteen_columns(self):
         song = self.write("some/dir/song.mp3", b"\0" * 4096)
         result = self.cli("--print", song)
@@ -78,7 +68,7 @@ class GatherTest(CliTestCase):
         self.assertEqual(run("--help").returncode, 0)
 
 
-class InfoTest(CliTestCase):
+class InfoTest(CliCase):
     def test_missing_file_is_reported_and_others_printed(self):
         song = self.write("a.flac", b"x" * 100)
         result = run("info", "--profile", self.profile, os.path.join(self.dir, "gone.mp3"), song)

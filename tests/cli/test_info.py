@@ -2,10 +2,9 @@
 
 import json
 import os
-import subprocess
 import unittest
 
-from cli_case import CLI, CliCase
+from cli_case import CliCase, run
 
 DATA = os.environ["TORVANE_TEST_DATA"]
 
@@ -16,8 +15,7 @@ class InfoOnRealFiles(CliCase):
             with open(self.profile, "w") as f:
                 f.write(profile_text)
         paths = [os.path.join(DATA, name) for name in names]
-        result = subprocess.run([CLI, "info", "--profile", self.profile, *paths],
-                                capture_output=True, text=True, timeout=60)
+        result = run("info", "--profile", self.profile, *paths)
         self.assertEqual(result.returncode, 0, result.stderr)
         return [json.loads(line) for line in result.stdout.splitlines()]
 

@@ -1,22 +1,24 @@
 """torvane-cli list operations and the folder search, run as a user runs them."""
 
 import os
-import subprocess
 import unittest
 
-from cli_case import CLI, CliCase
+from cli_case import CliCase
 
 
 class ListOpsTestCase(CliCase):
     def cli(self, *args, status=0):
-        result = subprocess.run([CLI, "--profile", self.profile, *args], capture_output=True,
-                                text=True, timeout=60)
+        result = super().cli(*args)
         self.assertEqual(result.returncode, status, result.stderr)
         return result
 
+    @staticmethod
+    def names_of(result):
+        """The FileName column of each record a run printed."""
+        return [line.split("\t")[1] for line in result.stdout.splitlines()]
+
     def names(self, *args):
-        """The FileName column of each printed record."""
-        return [line.split("\t")[1] for line in self.cli(*args).stdout.splitlines()]
+        return self.names_of(self.cli(*args))
 
 
 class SortAndShuffleTest(ListOpsTestCase):
@@ -58,14 +60,12 @@ class DuplicateTest(ListOpsTestCase):
 
     def test_dedupe_keeps_the_first(self):
         result = self.cli("--dedupe", *self.songs())
-        self.assertEqual([line.split("\t")[1] for line in result.stdout.splitlines()],
-                         ["A", "B"])
+        self.assertEqual(self.names_of(result), ["A", "B"])
         self.assertRegex(result.stderr, r"1件の重複がありました。\n\t処理時間 \d+秒")
 
     def test_list_dupes_puts_the_first_last(self):
         result = self.cli("--list-dupes", "--read", "none", *self.songs())
-        self.assertEqual([line.split("\t")[1] for line in result.stdout.splitlines()],
-                         ["A2", "A"])
+        self.assertEqual(self.names_of(result), ["A2", "A"])
         self.assertIn("2件の重複がありました。", result.stderr)
 
     def test_no_duplicates(self):
@@ -151,8 +151,7 @@ class FindTest(ListOpsTestCase):
     def test_found_files_join_the_inputs_before_the_operations(self):
         extra = self.write("a.mp3")
         result = self.cli(extra, "--find", self.root, "--find-ext", "wav", "--sort", "name:desc")
-        self.assertEqual([line.split("\t")[1] for line in result.stdout.splitlines()],
-                         ["song two", "a"])
+        self.assertEqual(self.names_of(result), ["song two", "a"])
 
     def test_a_missing_folder_fails(self):
         result = self.cli("--find", os.path.join(self.dir, "nothing"), status=1)

@@ -29,15 +29,13 @@ protected:
     std::vector<std::string> Search(const std::string& text, int exclude = 0, int target = 0) {
         request.exclude = exclude;
         request.target = target;
-        SplitSearchTerms(request, LowerAscii(text));
+        SplitSearchTerms(request, text);
         const int added = SearchFolder(doc, request, root);
         std::vector<std::string> paths;
         for (const CListData* record : doc.CurrentList())
             paths.push_back(record->FilePath().substr(root.size() + 1));
         EXPECT_EQ(added, static_cast<int>(paths.size()));
-        for (size_t i = 0; i < doc.CurrentList().size(); ++i)
-            doc.ReleaseItem(doc.CurrentList(), i);
-        doc.CurrentList().clear();
+        Clear();
         return paths;
     }
 

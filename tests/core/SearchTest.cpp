@@ -11,7 +11,7 @@ using test::Tags;
 
 SearchRequest Request(const std::string& text, int exclude = 0, int target = 0) {
     SearchRequest request;
-    SplitSearchTerms(request, LowerAscii(text));
+    SplitSearchTerms(request, text);
     request.exclude = exclude;
     request.target = target;
     return request;
@@ -21,6 +21,9 @@ TEST(SearchTerms, SplitAtRunsOfBlanks) {
     SearchRequest request;
     SplitSearchTerms(request, "love  song");
     EXPECT_EQ(request.terms, (Texts{"love", "song"}));
+    SplitSearchTerms(request, "Love  SONG\xC3\x89");
+    EXPECT_EQ(request.terms, (Texts{"love", "song\xC3\x89"})) << "only A to Z lowered";
+    EXPECT_EQ(request.text, "love  song\xC3\x89");
     SplitSearchTerms(request, "love ");
     EXPECT_EQ(request.terms, (Texts{"love", ""})) << "trailing blank";
     SplitSearchTerms(request, " love");

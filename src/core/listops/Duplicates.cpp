@@ -135,12 +135,11 @@ int RemoveDuplicates(CTorvaneDoc& doc) {
 
 int ListDuplicates(CTorvaneDoc& doc) {
     const auto started = std::chrono::steady_clock::now();
-    TrackList& searchList = doc.SearchList();
-    const size_t oldCount = searchList.size();
     const TrackList work = doc.CurrentList();
+    TrackList found;
     const auto append = [&](CListData* record) {
         record->AddRef();
-        searchList.push_back(record);
+        found.push_back(record);
     };
     // Each group: its later members that are other records, then its first member.
     const auto progress = CheckList(doc, work, [&](const std::vector<size_t>& group) {
@@ -153,15 +152,9 @@ int ListDuplicates(CTorvaneDoc& doc) {
         append(first);
     });
 
-    for (size_t i = 0; i < oldCount; ++i)
-        doc.ReleaseItem(searchList, i);
-    searchList.erase(searchList.begin(), searchList.begin() + static_cast<ptrdiff_t>(oldCount));
-    if (!doc.SearchMode())
-        ToggleSearchMode(doc);
-    doc.UpdateItemCount();
+    const int count = static_cast<int>(found.size());
+    ReplaceSearchList(doc, std::move(found));
     progress->Close();
-
-    const int count = static_cast<int>(searchList.size());
     Report(doc, count, started);
     return count;
 }

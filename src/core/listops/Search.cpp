@@ -88,17 +88,20 @@ void RunSearch(CTorvaneDoc& doc, const SearchRequest& request) {
     CListViewPort* view = doc.View();
     if (view)
         view->SetItemCount(0);
-    TrackList& searchList = doc.SearchList();
-    for (size_t i = 0; i < searchList.size(); ++i)
-        doc.ReleaseItem(searchList, i);
-    searchList = std::move(result);
-
-    if (!doc.SearchMode())
-        ToggleSearchMode(doc);
-    doc.UpdateItemCount();
+    ReplaceSearchList(doc, std::move(result));
     if (view)
         view->Redraw();
     progress->Close();
+}
+
+void ReplaceSearchList(CTorvaneDoc& doc, TrackList list) {
+    TrackList& searchList = doc.SearchList();
+    for (size_t i = 0; i < searchList.size(); ++i)
+        doc.ReleaseItem(searchList, i);
+    searchList = std::move(list);
+    if (!doc.SearchMode())
+        ToggleSearchMode(doc);
+    doc.UpdateItemCount();
 }
 
 void ToggleSearchMode(CTorvaneDoc& doc) {

@@ -18,6 +18,10 @@ bool MatchConditions(const CListData& record, const SearchRequest& request);
 // the terms and the existence test, and switches to search mode.
 void RunSearch(CTorvaneDoc& doc, const SearchRequest& request);
 
+// Makes list the search list and switches to search mode. What the search list held is released
+// only now, so a record that list took a reference to lives on.
+void ReplaceSearchList(CTorvaneDoc& doc, TrackList list);
+
 // Switches between show-all mode and search mode and clears the selection. The view refreshes
 // its mode displays (search bar, status pane) from CTorvaneDoc::SearchMode() in
 // UpdateSelectionTexts, which this calls.

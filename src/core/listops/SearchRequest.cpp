@@ -19,17 +19,18 @@ bool Contains(std::string_view text, std::string_view term) {
 } // namespace
 
 void SplitSearchTerms(SearchRequest& request, std::string_view text) {
-    request.text = std::string(text);
+    request.text = LowerAscii(text);
     request.terms.clear();
+    const std::string_view lower = request.text;
     size_t start = 0;
     while (request.terms.size() < SearchRequest::MaxTerms) {
-        const size_t blank = text.find(' ', start);
-        request.terms.emplace_back(text.substr(start, blank - start));
+        const size_t blank = lower.find(' ', start);
+        request.terms.emplace_back(lower.substr(start, blank - start));
         if (blank == std::string_view::npos)
             break;
-        start = text.find_first_not_of(' ', blank);
+        start = lower.find_first_not_of(' ', blank);
         if (start == std::string_view::npos)
-            start = text.size();
+            start = lower.size();
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../media/AsciiText.h"
+#include "core/media/AsciiText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,7 +39,8 @@ struct SearchRequest {
     bool useTime = false;
 };
 
-// Stores the text and cuts it into terms at blanks (0x20 only). Each run of blanks is one
+// Stores the text with its letters A to Z lower-cased and cuts it into terms at blanks (0x20
+// only), so that every caller matches without regard to case. Each run of blanks is one
 // separator, so a blank at either end gives an empty term there and an empty text one empty
 // term. Parts after the tenth are ignored.
 void SplitSearchTerms(SearchRequest& request, std::string_view text);

@@ -1,10 +1,10 @@
 #include "Sorting.h"
 
-#include "../media/AsciiText.h"
 #include "SortPasses.h"
 #include "core/doc/ListViewPort.h"
 #include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
+#include "core/media/AsciiText.h"
 
 #include <algorithm>
 #include <string>
