@@ -412,7 +412,7 @@ SearchRequest CCommands::BarRequest(bool narrow) const {
     SearchRequest request;
     request.source = narrow ? SearchSource::SearchList : SearchSource::AllList;
     // Typed letters are lowered by the field; a text set otherwise is lowered here.
-    SplitSearchTerms(request, LowerAscii(bar.Text().toStdString()));
+    SplitSearchTerms(request, bar.Text().toStdString());
     request.target = bar.Target();
     request.exclude = bar.Exclude();
     request.existence = bar.Existence();
