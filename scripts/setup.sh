@@ -31,12 +31,18 @@ torvane_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 }
 
+# Paths under the checkout are hashed relative to it, so checkouts in other folders share hits.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$TORVANE_ROOT}"
+
 # torvane_build DIR BUILD_TYPE [CMAKE_ARGS...]: configures once, then builds what changed.
 torvane_build() {
     local dir=$1 type=$2
     shift 2
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$TORVANE_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@"
+        local launcher=()
+        # ccache, where present, makes rebuilds in fresh checkouts and work trees cheap.
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        cmake -S "$TORVANE_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@"
     fi
     cmake --build "$dir"
 }

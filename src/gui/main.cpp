@@ -1,5 +1,6 @@
 // torvane: the desktop program.
 
+#include "app/Icons.h"
 #include "app/TorvaneApp.h"
 
 #include "core/doc/ProfileLocation.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    QApplication::setWindowIcon(torvane::ProgramIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Torvane playlist maker"));

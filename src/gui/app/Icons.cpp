@@ -9,6 +9,10 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     return themed.isNull() ? QApplication::style()->standardIcon(fallback) : themed;
 }
 
+QIcon ProgramIcon() {
+    return QIcon(QStringLiteral(":/torvane.svg"));
+}
+
 QIcon SearchModeIcon() {
     return ThemeIcon("edit-find", QStyle::SP_FileDialogContentsView);
 }
