@@ -6,7 +6,7 @@ TORVANE_PACKAGES=(
     clang libclang-rt-14-dev
     qt6-base-dev qt6-multimedia-dev qt6-tools-dev libqt6svg6
     libgtest-dev libbenchmark-dev libcli11-dev
-    gstreamer1.0-plugins-good dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
+    gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
 )
 
 torvane_missing_packages() {

@@ -6,7 +6,9 @@
 #include "app/Actions.h"
 #include "app/Bars.h"
 #include "app/Commands.h"
+#include "app/DataBar.h"
 #include "app/Menus.h"
+#include "app/PlayBar.h"
 #include "app/StatusPanes.h"
 #include "dialogs/AddItemDialog.h"
 #include "view/ListModel.h"
@@ -176,8 +178,9 @@ private slots:
 
         // commands whose operation is not there yet stay disabled whatever their rule says
         frame.View().SelectRows({0});
-        QVERIFY(CCommands::IsPending(Cmd::Play));
-        QVERIFY(!actions[Cmd::Play]->isEnabled());
+        QVERIFY(CCommands::IsPending(Cmd::Properties));
+        QVERIFY(!actions[Cmd::Properties]->isEnabled());
+        QVERIFY(actions[Cmd::Play]->isEnabled());
 
         frame.Commands().Run(Cmd::ClearList);
         QVERIFY(fixture.Doc().AllList().empty());
@@ -280,8 +283,9 @@ private slots:
         }
         QCOMPARE(titles, (QStringList{"ﾌｧｲﾙ(&F)", "操作(&E)", "リスト操作", "表示(&V)", "検索(&S)",
                                       "設定(&S)"}));
-        const std::set<Cmd> barOnly{Cmd::GetTagsAuto, Cmd::GetSizesAuto, Cmd::SearchNew,
-                                    Cmd::SearchNarrow, Cmd::ComputeTotals};
+        const std::set<Cmd> barOnly{Cmd::GetTagsAuto,    Cmd::GetSizesAuto,  Cmd::SearchNew,
+                                    Cmd::SearchNarrow,   Cmd::ComputeTotals, Cmd::PlaySingle,
+                                    Cmd::PlayContinuous, Cmd::PlayRandom};
         for (const CommandInfo& command : CommandTable())
             if (!barOnly.count(command.Id))
                 QVERIFY2(found.count(frame.Actions()[command.Id]), command.Caption);

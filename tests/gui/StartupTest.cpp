@@ -5,6 +5,8 @@
 
 #include "app/Bars.h"
 #include "app/Commands.h"
+#include "app/DataBar.h"
+#include "app/PlayBar.h"
 #include "app/StatusPanes.h"
 #include "app/VersionText.h"
 #include "core/doc/Profile.h"

@@ -142,19 +142,4 @@ QString CSizeBar::TimeText() const {
     return m_Time->text();
 }
 
-CPlayBar::CPlayBar(QWidget* parent) : QToolBar(Tr("プレイ バー"), parent) {
-    setObjectName(QStringLiteral("PlayBar"));
-    auto* place = new QWidget;
-    place->setFixedSize(206, 55);
-    addWidget(place);
-}
-
-CDataBar::CDataBar(QWidget* parent) : QDockWidget(QString(), parent) {
-    setObjectName(QStringLiteral("DataBar"));
-    setAllowedAreas(Qt::LeftDockWidgetArea);
-    auto* place = new QWidget;
-    place->setMinimumSize(206, 300);
-    setWidget(place);
-}
-
 } // namespace torvane

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDockWidget>
 #include <QToolBar>
 #include <QValidator>
 
@@ -65,19 +64,5 @@ private:
 QString SizeTotalText(uint64_t bytes);
 // "%d.%02d min" of the seconds, in hundredths of a minute (90 s: "1.50 min"), empty for none.
 QString TimeTotalText(int64_t seconds);
-
-// "プレイ バー": the player's place.
-class CPlayBar final : public QToolBar {
-    Q_OBJECT
-public:
-    explicit CPlayBar(QWidget* parent = nullptr);
-};
-
-// The data bar: the facts of one record; its title is the record's file name.
-class CDataBar final : public QDockWidget {
-    Q_OBJECT
-public:
-    explicit CDataBar(QWidget* parent = nullptr);
-};
 
 } // namespace torvane

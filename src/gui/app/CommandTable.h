@@ -24,6 +24,9 @@ enum class Cmd : int {
     OpenItem,
     Play,
     Stop,
+    PlaySingle, // the play bar's "option >" menu: "単曲", "連続", "ランダム"
+    PlayContinuous,
+    PlayRandom,
     GetTags,
     GetAllTags,
     GetSizes,

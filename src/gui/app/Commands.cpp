@@ -2,8 +2,11 @@
 
 #include "Actions.h"
 #include "Bars.h"
+#include "DataBar.h"
 #include "MainFrame.h"
 #include "Menus.h"
+#include "PlayBar.h"
+#include "Playback.h"
 #include "QtUiHost.h"
 #include "dialogs/AddItemDialog.h"
 #include "view/ListModel.h"
@@ -73,6 +76,8 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
         return !facts.SearchTextEmpty && facts.SearchListSize > 0;
     case Cmd::OpenAutoSaveList:
         return facts.AutoSaveListExists;
+    case Cmd::Stop:
+        return facts.Playing;
     default:
         return true;
     }
@@ -81,7 +86,7 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
 bool CCommands::IsPending(Cmd id) {
     // clang-format off
     static const std::set<Cmd> pending{
-        Cmd::AddFromFolder, Cmd::About, Cmd::OpenItem, Cmd::Play, Cmd::Stop, Cmd::CopyPath,
+        Cmd::AddFromFolder, Cmd::About, Cmd::OpenItem, Cmd::CopyPath,
         Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties,
         Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::ExtensionSettings,
     };
@@ -133,6 +138,11 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::SaveEachFolder: SaveEachFolder(); break;
     case Cmd::OpenAutoSaveList: OpenAutoSaveList(m_Doc); break;
     case Cmd::Exit: m_Frame.close(); break;
+    case Cmd::Play: m_Frame.Playback().PlaySelected(m_View.SelectedRows()); break;
+    case Cmd::Stop: m_Frame.Playback().StopPlayback(); break;
+    case Cmd::PlaySingle: m_Frame.Playback().SetMode(PlayMode::Single); break;
+    case Cmd::PlayContinuous: m_Frame.Playback().SetMode(PlayMode::Continuous); break;
+    case Cmd::PlayRandom: m_Frame.Playback().SetMode(PlayMode::Random); break;
     case Cmd::GetTags: GetInfo(m_Doc, InfoScope::Selection); break;
     case Cmd::GetAllTags: GetInfo(m_Doc, InfoScope::All); break;
     case Cmd::GetSizes: GetSizes(m_Doc, InfoScope::Selection); break;
@@ -199,6 +209,7 @@ CommandFacts CCommands::Facts() const {
     facts.Existence = m_Frame.SearchBar().Existence();
     facts.SearchListSize = static_cast<int>(m_Doc.SearchList().size());
     facts.AutoSaveListExists = AutoSaveListExists(m_Doc);
+    facts.Playing = m_Frame.Playback().IsPlaying();
     return facts;
 }
 
@@ -238,6 +249,10 @@ void CCommands::UpdateChecks() {
     check(Cmd::TimeMin, settings.TimeOf == 2);
     check(settings.TagOf == 1 ? Cmd::TagExtended : Cmd::TagStandard, true);
     check(Cmd::DropWindow, false);
+    const PlayMode playMode = m_Frame.Playback().Mode();
+    check(Cmd::PlaySingle, playMode == PlayMode::Single);
+    check(Cmd::PlayContinuous, playMode == PlayMode::Continuous);
+    check(Cmd::PlayRandom, playMode == PlayMode::Random);
     check(Cmd::ToggleSearchMode, m_Doc.SearchMode() != 0);
     check(Cmd::ReadTagsOnLoad, (settings.readtag & DocSettings::ReadTags) != 0);
     check(Cmd::ReadSizesOnLoad, ReadSizesOnLoadChecked(m_Doc));
@@ -423,9 +438,5 @@ void CCommands::RunSearch(bool narrow) {
     torvane::RunSearch(m_Doc, BarRequest(narrow));
     RefreshList();
 }
-
-// ---- commands whose operations are still to come ----
-
-void CCommands::CheckPlaybackEnd() {}
 
 } // namespace torvane

@@ -28,6 +28,7 @@ struct CommandFacts {
     int Existence = 0; // the search bar's existence choice
     int SearchListSize = 0;
     bool AutoSaveListExists = false;
+    bool Playing = false; // the player's play state is "playing"
 };
 
 // Whether a command may run in this state; commands without a rule always may.
@@ -50,8 +51,6 @@ public:
 
     // A header click.
     void SortAll(int key, bool descending);
-    // The one-second tick: the end-of-track check of playback.
-    void CheckPlaybackEnd();
 
 signals:
     // Every command that ran, after it ran.

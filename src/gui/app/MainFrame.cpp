@@ -3,8 +3,12 @@
 #include "Actions.h"
 #include "Bars.h"
 #include "Commands.h"
+#include "DataBar.h"
 #include "KeyRouter.h"
+#include "MediaPlayer2.h"
 #include "Menus.h"
+#include "PlayBar.h"
+#include "Playback.h"
 #include "QtUiHost.h"
 #include "StatusPanes.h"
 #include "Translate.h"
@@ -69,6 +73,7 @@ CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWi
     m_View = new CTorvaneView(doc, profile, host.Icons(), *this, this);
     setCentralWidget(m_View);
     CreateBars();
+    m_Playback = std::make_unique<CPlayback>(doc, &m_PlayBar->Player());
 
     m_Commands = new CCommands(*this, *m_View, doc, host, *m_Actions, this);
     m_Menus = std::make_unique<CMenus>(menuBar(), *m_Actions, this);
@@ -82,9 +87,10 @@ CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWi
     RestoreWindow();
     setWindowTitle(QStringLiteral("Torvane %1").arg(QString::fromStdString(GetVersionText())));
     RestoreLayout();
-    connect(&m_Timer, &QTimer::timeout, m_Commands, &CCommands::CheckPlaybackEnd);
+    connect(&m_Timer, &QTimer::timeout, this, [this] { m_Playback->CheckPlaybackEnd(); });
     m_Timer.start(1000);
     ConnectStates();
+    ConnectPlayBar();
     m_Commands->UpdateStates();
 }
 
@@ -101,7 +107,8 @@ void CMainFrame::CreateBars() {
     m_SearchBar = new CSearchBar(actions[Cmd::ToggleSearchMode], actions[Cmd::SearchNew],
                                  actions[Cmd::SearchNarrow], this);
     m_PlayBar = new CPlayBar(this);
-    m_DataBar = new CDataBar(this);
+    m_DataBar = new CDataBar(actions[Cmd::CopyPath], actions[Cmd::Play],
+                             actions[Cmd::OpenParentFolder], this);
     m_SizeBar = new CSizeBar(actions[Cmd::ComputeTotals], this);
     m_ModeBar = new QToolBar(Tr("ツール バー"), this);
     m_ModeBar->setObjectName(QStringLiteral("ModeBar"));
@@ -190,6 +197,17 @@ void CMainFrame::ConnectStates() {
     });
 }
 
+// The arrows step through the list played from; "option >" shows the play modes, "data >" the
+// facts of the playing track.
+void CMainFrame::ConnectPlayBar() {
+    m_PlayBar->SetModeMenu(m_Menus->PlayModes());
+    m_PlayBar->SetNowPlaying([this]() -> const NowPlaying& { return m_Playback->Now(); });
+    connect(m_PlayBar, &CPlayBar::stepRequested, this, [this](int step) {
+        m_Playback->StepPlayback(step);
+        m_Commands->UpdateStates();
+    });
+}
+
 // ---- window rectangle and bar layout ----
 
 void CMainFrame::RestoreWindow() {
@@ -209,6 +227,7 @@ void CMainFrame::RestoreLayout() {
 }
 
 void CMainFrame::SaveSettings() {
+    m_Playback->StopPlayback();
     m_Profile.ClearSection(BarSection);
     m_Profile.SetString(BarSection, "state", saveState().toBase64().toStdString());
     const QRect normal = normalGeometry();
@@ -262,7 +281,7 @@ void CMainFrame::ShowSizeTotals(uint64_t bytes, int64_t seconds) {
 }
 
 void CMainFrame::FillDataBar(const CListData* record) {
-    m_DataBar->setWindowTitle(record ? QString::fromStdString(record->FileName()) : QString());
+    m_DataBar->Fill(record, m_Doc.Settings().TagOf);
 }
 
 // ---- events ----

@@ -17,6 +17,7 @@ class CCommands;
 class CDataBar;
 class CKeyRouter;
 class CMenus;
+class CPlayback;
 class CPlayBar;
 class CProfile;
 class CQtUiHost;
@@ -49,6 +50,7 @@ public:
     QToolBar& ModeBar() const { return *m_ModeBar; }
     CPlayBar& PlayBar() const { return *m_PlayBar; }
     CDataBar& DataBar() const { return *m_DataBar; }
+    CPlayback& Playback() const { return *m_Playback; }
     bool IsTimerRunning() const { return m_Timer.isActive(); }
     // Whether the saved bar layout was taken at start.
     bool LayoutRestored() const { return m_LayoutRestored; }
@@ -62,7 +64,7 @@ public:
     void SyncSearchMode();
     // Files and folders dropped on the window enter the list.
     void DropFiles(const QMimeData& data);
-    // The destroy step: bar layout, window rectangle, "alert".
+    // The destroy step: the player stops; bar layout, window rectangle, "alert".
     void SaveSettings();
 
     // The view's site.
@@ -86,6 +88,7 @@ private:
     void BuildToolBar();
     void BuildModeBar();
     void ConnectStates();
+    void ConnectPlayBar();
     void RestoreWindow();
     void RestoreLayout();
 
@@ -104,6 +107,7 @@ private:
     CCommands* m_Commands = nullptr;
     std::unique_ptr<CMenus> m_Menus;
     CKeyRouter* m_KeyRouter = nullptr;
+    std::unique_ptr<CPlayback> m_Playback;
     QTimer m_Timer;
     bool m_NoExitConfirm = false;
     bool m_LayoutRestored = false;

@@ -129,6 +129,9 @@ CMenus::CMenus(QMenuBar* bar, const CActions& actions, QWidget* parent) : m_Acti
     m_ListContext->addSeparator();
     m_ListContext->addMenu(fileOps);
     Fill(m_ListContext, {Cmd::OpenParentFolder, Cmd::Properties});
+
+    m_PlayModes = NewMenu("playbar", parent);
+    Fill(m_PlayModes, {Cmd::PlaySingle, Cmd::PlayContinuous, Cmd::PlayRandom});
 }
 
 QMenu* CMenus::NewToolbarsMenu(QWidget* parent) const {

@@ -15,7 +15,7 @@ namespace torvane {
 class CActions;
 
 // The menu bar, its submenus and the pop-up menus: the list's "操作(&E)" menu, the column
-// menu of the header, the tool bar drop-downs and the bars' "ツールバー" menu.
+// menu of the header, the tool bar drop-downs, the play modes and the bars' "ツールバー" menu.
 class CMenus {
 public:
     CMenus(QMenuBar* bar, const CActions& actions, QWidget* parent);
@@ -26,6 +26,8 @@ public:
     QMenu* FileHistory() const { return m_FileHistory; }
     QMenu* FolderHistory() const { return m_FolderHistory; }
     QMenu* SaveMenu() const { return m_Save; }
+    // The play bar's "option >" menu.
+    QMenu* PlayModes() const { return m_PlayModes; }
     // Every menu and submenu, so their states can be refreshed before they show.
     const QList<QMenu*>& All() const { return m_All; }
 
@@ -49,6 +51,7 @@ private:
     QMenu* m_FileHistory = nullptr;
     QMenu* m_FolderHistory = nullptr;
     QMenu* m_Save = nullptr;
+    QMenu* m_PlayModes = nullptr;
     QAction* m_NoFiles = nullptr;
     QAction* m_NoFolders = nullptr;
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace torvane {
+
+// The six operations the playback relies on of a media player. The play bar's player offers
+// them over Qt Multimedia; tests script a fake.
+class CPlayerPort {
+public:
+    static constexpr int Playing = 2; // the play state while a file plays
+
+    virtual ~CPlayerPort() = default;
+
+    // Opens the file at this full path.
+    virtual void SetFileName(const std::string& path) = 0;
+    // The playing position in seconds.
+    virtual double CurrentPosition() const = 0;
+    // Non-zero once a file is open.
+    virtual int OpenState() const = 0;
+    // 0 stopped, 1 paused, Playing while playing.
+    virtual int PlayState() const = 0;
+    virtual void Play() = 0;
+    virtual void Stop() = 0;
+};
+
+} // namespace torvane

@@ -1,0 +1,276 @@
+// Playback over a scripted player: the now-playing mark, the texts, stepping with wrap, the
+// play modes at the end of a track, the list played from and the marks left behind.
+
+#include "app/Playback.h"
+#include "WavFile.h"
+#include "app/PlayerPort.h"
+#include "core/Fakes.h"
+#include "core/doc/Profile.h"
+#include "core/doc/TorvaneDoc.h"
+#include "core/listops/Reorder.h"
+#include "core/listops/Search.h"
+
+#include <QTest>
+
+using namespace torvane;
+using namespace torvane::test;
+
+namespace {
+
+// Plays what it is given at once; the position and whether files open are set by the test.
+class CFakePlayer final : public CPlayerPort {
+public:
+    void SetFileName(const std::string& path) override {
+        Files.push_back(path);
+        State = 0;
+    }
+    double CurrentPosition() const override { return Position; }
+    int OpenState() const override { return Opens ? 1 : 0; }
+    int PlayState() const override { return State; }
+    void Play() override {
+        ++Plays;
+        State = Playing;
+        Position = 0;
+    }
+    void Stop() override {
+        ++Stops;
+        State = 0;
+        Position = 0;
+    }
+
+    std::vector<std::string> Files;
+    bool Opens = true;
+    int State = 0;
+    double Position = 0;
+    int Plays = 0;
+    int Stops = 0;
+};
+
+// A document whose all list holds WAV files of the given lengths (0: a file with no audio in
+// it, whose time cannot be read), named a.wav, b.wav and so on.
+class CPlayFixture {
+public:
+    explicit CPlayFixture(std::initializer_list<int> seconds) {
+        doc.SetView(&view);
+        doc.Settings().readtag = 0;
+        char name = 'a';
+        for (const int length : seconds) {
+            const std::string file = std::string(1, name++) + ".wav";
+            const std::string bytes = length > 0 ? WavBytes(length * 1000) : std::string(100, 'x');
+            doc.AddFile(dir.Write(file, bytes), true);
+        }
+        doc.UpdateItemCount();
+    }
+
+    TrackList& All() { return doc.AllList(); }
+    // The names (without extension) of the records that carry the now-playing mark.
+    std::vector<std::string> Marked(const TrackList& list) const {
+        std::vector<std::string> names;
+        for (const CListData* record : list)
+            if (record->Has(CListData::Playing))
+                names.push_back(record->FileName());
+        return names;
+    }
+    std::string PlayedLast() const {
+        return player.Files.empty() ? std::string()
+                                    : player.Files.back().substr(dir.Path().size() + 1);
+    }
+    // A tick of the frame's timer with the player at this position.
+    void TickAt(double position) {
+        player.Position = position;
+        playback.CheckPlaybackEnd();
+    }
+
+    CTempDir dir;
+    CProfile profile{dir / "torvane.ini"};
+    CFakeHost host;
+    CFakeView view;
+    CTorvaneDoc doc{profile, host};
+    CFakePlayer player;
+    CPlayback playback{doc, &player};
+};
+
+using Names = std::vector<std::string>;
+
+} // namespace
+
+class PlaybackTest : public QObject {
+    Q_OBJECT
+private slots:
+    void playItemMovesTheMarkAndTakesTheTexts() {
+        CPlayFixture fixture({3, 3, 3});
+        CPlayback& playback = fixture.playback;
+        QCOMPARE(playback.PlayIndex(), -1);
+        QVERIFY(!playback.PlayList());
+
+        playback.PlayItem(0, fixture.All());
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"a"});
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+        QCOMPARE(fixture.player.Plays, 1);
+        QVERIFY(playback.IsPlaying());
+        QCOMPARE(fixture.view.Redraws > 0, true);
+        // the information was read again when play started
+        QCOMPARE(playback.PlayDuration(), 3);
+        QCOMPARE(playback.Now().Path, fixture.All()[0]->FilePath());
+        QCOMPARE(playback.Now().Time, std::string("00:03 ( 3 sec )"));
+        QCOMPARE(playback.Now().Size, std::string("46.9 kB ( 0.1 MB )"));
+        QCOMPARE(playback.Now().SamplingRate, std::string("8000 Hz"));
+
+        playback.PlayItem(2, fixture.All());
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"c"});
+        QCOMPARE(playback.PlayIndex(), 2);
+        QCOMPARE(playback.PlayList(), &fixture.All());
+
+        // a file the player cannot open is handed over but not played
+        fixture.player.Opens = false;
+        playback.PlayItem(1, fixture.All());
+        QCOMPARE(fixture.PlayedLast(), std::string("b.wav"));
+        QCOMPARE(fixture.player.Plays, 2);
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"b"});
+    }
+
+    void playSelectedNeedsExactlyOneRow() {
+        CPlayFixture fixture({3, 3});
+        fixture.playback.PlaySelected({});
+        fixture.playback.PlaySelected({0, 1});
+        fixture.playback.PlaySelected({5});
+        QVERIFY(fixture.player.Files.empty());
+        fixture.playback.PlaySelected({1});
+        QCOMPARE(fixture.PlayedLast(), std::string("b.wav"));
+    }
+
+    void continuousModeWrapsAtBothEnds() {
+        CPlayFixture fixture({3, 3, 3});
+        CPlayback& playback = fixture.playback;
+        playback.SetMode(PlayMode::Continuous);
+        playback.PlayItem(2, fixture.All());
+        fixture.TickAt(1.9); // one second before the end is not reached yet
+        QCOMPARE(playback.PlayIndex(), 2);
+        fixture.TickAt(2.0);
+        QCOMPARE(playback.PlayIndex(), 0);
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+
+        playback.StepPlayback(-1);
+        QCOMPARE(playback.PlayIndex(), 2);
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"c"});
+        playback.StepPlayback(+1);
+        QCOMPARE(playback.PlayIndex(), 0);
+    }
+
+    void unreadOrVeryShortTimesEndAtTheFirstTick() {
+        CPlayFixture fixture({0, 1, 3});
+        CPlayback& playback = fixture.playback;
+        playback.SetMode(PlayMode::Continuous);
+        playback.PlayItem(0, fixture.All());
+        QCOMPARE(playback.PlayDuration(), 0);
+        fixture.TickAt(0);
+        QCOMPARE(playback.PlayIndex(), 1);
+        QCOMPARE(playback.PlayDuration(), 1);
+        fixture.TickAt(0);
+        QCOMPARE(playback.PlayIndex(), 2);
+        fixture.TickAt(0);
+        QCOMPARE(playback.PlayIndex(), 2);
+    }
+
+    void randomModeWithOneRecordPlaysItAgain() {
+        CPlayFixture fixture({3});
+        CPlayback& playback = fixture.playback;
+        playback.SetMode(PlayMode::Random);
+        playback.PlayItem(0, fixture.All());
+        fixture.TickAt(2.5);
+        fixture.TickAt(2.5);
+        QCOMPARE(fixture.player.Files.size(), size_t(3));
+        QCOMPARE(playback.PlayIndex(), 0);
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"a"});
+    }
+
+    void singleModeStopsAtTheEndButTheArrowsStep() {
+        CPlayFixture fixture({3, 3});
+        CPlayback& playback = fixture.playback;
+        playback.PlayItem(0, fixture.All());
+        fixture.TickAt(10);
+        QCOMPARE(fixture.player.Files.size(), size_t(1));
+        playback.StepPlayback(-1);
+        QCOMPARE(playback.PlayIndex(), 1);
+    }
+
+    void nothingToStepBeforeTheFirstPlay() {
+        CPlayFixture fixture({3});
+        fixture.playback.SetMode(PlayMode::Continuous);
+        fixture.TickAt(0);
+        fixture.playback.StepPlayback(+1);
+        QVERIFY(fixture.player.Files.empty());
+        QCOMPARE(fixture.playback.PlayIndex(), -1);
+    }
+
+    void stepsStayInTheSearchListAfterAModeSwitch() {
+        CPlayFixture fixture({3, 3, 3});
+        CTorvaneDoc& doc = fixture.doc;
+        AddSelectionToOtherList(doc, std::vector<int>{1, 2});
+        ToggleSearchMode(doc);
+        QVERIFY(doc.SearchMode());
+        fixture.playback.PlaySelected({0});
+        QCOMPARE(fixture.PlayedLast(), std::string("b.wav"));
+        ToggleSearchMode(doc);
+        QVERIFY(!doc.SearchMode());
+
+        fixture.playback.StepPlayback(+1);
+        QCOMPARE(fixture.PlayedLast(), std::string("c.wav"));
+        QCOMPARE(fixture.playback.PlayList(), &doc.SearchList());
+        fixture.playback.StepPlayback(+1); // wraps within the two of the search list
+        QCOMPARE(fixture.PlayedLast(), std::string("b.wav"));
+    }
+
+    // A record that left the list played from, or stands beyond a list that has become shorter
+    // than the remembered place, keeps its mark next to the new one.
+    void marksOutsideThePlayListStay() {
+        CPlayFixture fixture({3, 3, 3});
+        CTorvaneDoc& doc = fixture.doc;
+        AddSelectionToOtherList(doc, std::vector<int>{1});
+        fixture.playback.PlayItem(1, fixture.All());
+        RemoveSelected(doc, std::vector<int>{1});
+        fixture.playback.PlayItem(0, fixture.All());
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"a"});
+        QCOMPARE(fixture.Marked(doc.SearchList()), Names{"b"});
+
+        CPlayFixture longer({3, 3, 3, 3});
+        longer.playback.PlayItem(3, longer.All());
+        RemoveSelected(longer.doc, std::vector<int>{0, 1});
+        longer.playback.PlayItem(0, longer.All());
+        QCOMPARE(longer.Marked(longer.All()), (Names{"c", "d"}));
+        // once the remembered place lies within the list again, the first mark found is cleared
+        longer.playback.PlayItem(1, longer.All());
+        QCOMPARE(longer.Marked(longer.All()), Names{"d"});
+    }
+
+    void aStoppedTrackHasNotEnded() {
+        CPlayFixture fixture({0, 3});
+        CPlayback& playback = fixture.playback;
+        playback.SetMode(PlayMode::Continuous);
+        playback.PlayItem(0, fixture.All());
+        playback.StopPlayback();
+        QCOMPARE(fixture.player.Stops, 1);
+        QVERIFY(!playback.IsPlaying());
+        fixture.TickAt(0);
+        fixture.TickAt(0);
+        QCOMPARE(playback.PlayIndex(), 0);
+        // played again from the player's own button, it ends as any track does
+        fixture.player.Play();
+        fixture.TickAt(0);
+        QCOMPARE(playback.PlayIndex(), 1);
+    }
+
+    void withoutAPlayerNothingEnds() {
+        CPlayFixture fixture({0, 3});
+        CPlayback playback(fixture.doc, nullptr);
+        playback.SetMode(PlayMode::Continuous);
+        playback.PlayItem(0, fixture.All());
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"a"});
+        playback.CheckPlaybackEnd();
+        QCOMPARE(playback.PlayIndex(), 0);
+        QVERIFY(!playback.IsPlaying());
+    }
+};
+
+QTEST_GUILESS_MAIN(PlaybackTest)
+#include "PlaybackTest.moc"
