@@ -66,25 +66,6 @@ TEST(PlayRules, StepsWrapAtBothEnds) {
     EXPECT_EQ(NextPlayIndex(PlayMode::Continuous, -1, -1, 3, random), 2);
 }
 
-TEST(PlayRules, RandomPicksFromTheProgramsGenerator) {
-    CRandom random(42);
-    CRandom same(42);
-    for (int i = 0; i < 20; ++i) {
-        const int expected = same.Next() % 5;
-        EXPECT_EQ(NextPlayIndex(PlayMode::Random, 0, -1, 5, random), expected);
-    }
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(NextPlayIndex(PlayMode::Random, 0, +1, 1, random), 0);
-}
-
-TEST(PlayRules, TrackEndsOneSecondBeforeItsTime) {
-    EXPECT_FALSE(ReachedTrackEnd(205, 203.9));
-    EXPECT_TRUE(ReachedTrackEnd(205, 204.0));
-    EXPECT_TRUE(ReachedTrackEnd(0, 0));
-    EXPECT_TRUE(ReachedTrackEnd(1, 0));
-    EXPECT_FALSE(ReachedTrackEnd(2, 0.5));
-}
-
 TEST(DataBarTexts, ReadRecordInTheDisplayedTagMode) {
     CListData record;
     Tagged(record, 128);

@@ -52,13 +52,6 @@ void CollectActions(const QMenu* menu, std::set<const QAction*>& found) {
     }
 }
 
-QStringList Captions(const QMenu* menu) {
-    QStringList captions;
-    for (const QAction* action : menu->actions())
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return captions;
-}
-
 } // namespace
 
 class FrameTest : public QObject {
@@ -291,15 +284,15 @@ private slots:
                 QVERIFY2(found.count(frame.Actions()[command.Id]), command.Caption);
 
         QCOMPARE(
-            Captions(frame.Menus().ListContext()),
+            MenuCaptions(frame.Menus().ListContext()),
             (QStringList{"開く(&O)", "再生(&P)\tEnter", "-", "全て選択(&A)\tCtrl+A", "-",
                          "検索リストに追加", "選択アイテムをクリア(&D)\tDelete",
                          "ファイルパスをコピー(&C)\tCtrl+C", "-", "タグを取得(&T)\tCtrl+T",
                          "ファイルサイズを取得(&F)\tCtrl+F", "選択アイテムの情報をクリア\tCtrl+D",
                          "-", "選択範囲をソート(&S)", "-", "ファイル操作",
                          "一つ上のフォルダを開く\tCtrl+E", "プロパティ\tAlt+Enter"}));
-        QCOMPARE(Captions(frame.Menus().Columns()).first(), QStringLiteral("ファイルパス"));
-        QCOMPARE(Captions(frame.Menus().Columns())[10], QStringLiteral("サンプリングレート"));
+        QCOMPARE(MenuCaptions(frame.Menus().Columns()).first(), QStringLiteral("ファイルパス"));
+        QCOMPARE(MenuCaptions(frame.Menus().Columns())[10], QStringLiteral("サンプリングレート"));
         QVERIFY(frame.Menus().NoFileHistory()->isVisible());
         QVERIFY(!frame.Menus().NoFileHistory()->isEnabled());
     }

@@ -8,6 +8,7 @@
 #include "view/TorvaneView.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QTest>
 
 #include <filesystem>
@@ -81,6 +82,14 @@ public:
 
     bool Exists(const std::string& name) const { return std::filesystem::exists(Dir / name); }
 };
+
+// The captions of a menu's items, "-" for a separator.
+inline QStringList MenuCaptions(const QMenu* menu) {
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
 
 // A left click on the header of the column with this key.
 inline void ClickHeader(CTorvaneView& view, int key) {

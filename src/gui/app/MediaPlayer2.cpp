@@ -77,6 +77,8 @@ void CMediaPlayer2::CreatePlayer() {
 void CMediaPlayer2::SetFileName(const std::string& path) {
     if (!m_Player)
         CreatePlayer();
+    // The same file again starts over: the player keeps playing a source set a second time.
+    m_Player->stop();
     m_Player->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
     ShowPosition();
     ShowState();

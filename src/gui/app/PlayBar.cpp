@@ -72,8 +72,8 @@ void CPlayBar::PopUpBeside(QMenu* menu, QWidget* button) {
 }
 
 // The entries carry no command: choosing one does nothing.
-QMenu* CPlayBar::NewFactsMenu() const {
-    auto* menu = new QMenu(const_cast<CPlayBar*>(this));
+QMenu* CPlayBar::NewFactsMenu() {
+    auto* menu = new QMenu(this);
     const NowPlaying none;
     for (const std::string& entry : NowPlayingMenu(m_NowPlaying ? m_NowPlaying() : none)) {
         if (entry.empty())

@@ -31,7 +31,7 @@ public:
     // Where "data >" takes the texts of its menu from.
     void SetNowPlaying(std::function<const NowPlaying&()> source) { m_NowPlaying = source; }
     // The menu "data >" opens, made from the texts of the playing track; the caller owns it.
-    QMenu* NewFactsMenu() const;
+    QMenu* NewFactsMenu();
 
 signals:
     // -1 from the up arrow, +1 from the down arrow.
