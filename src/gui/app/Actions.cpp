@@ -38,11 +38,11 @@ struct RadioGroup {
     Cmd First;
     int Count;
 };
-constexpr RadioGroup RadioGroups[] = {{Cmd::PlaySingle, 3},
-                                      {Cmd::SizeKB, 2},
+constexpr RadioGroup RadioGroups[] = {{Cmd::SizeKB, 2},
                                       {Cmd::TimeSec, 3},
                                       {Cmd::TagStandard, 2},
-                                      {Cmd::Depth0, 6}};
+                                      {Cmd::Depth0, 6},
+                                      {Cmd::PlaySingle, 3}};
 
 } // namespace
 

@@ -12,6 +12,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
+
 namespace torvane {
 
 QString ClockText(qint64 milliseconds) {
