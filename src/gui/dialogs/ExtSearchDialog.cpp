@@ -27,6 +27,7 @@ QComboBox* NewRateBox(std::initializer_list<const char*> values) {
     auto* box = new QComboBox;
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumContentsLength(6);
     for (const char* value : values)
         box->addItem(QString::fromLatin1(value));
     box->setEditText(QStringLiteral("0"));

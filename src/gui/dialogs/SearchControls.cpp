@@ -36,6 +36,8 @@ QComboBox* NewExtensionBox(const std::map<std::string, int>& iconMap) {
     auto* box = new QComboBox;
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumContentsLength(6);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     for (const auto& entry : iconMap)
         box->addItem(QString::fromStdString(entry.first));
     box->setCurrentIndex(-1);
