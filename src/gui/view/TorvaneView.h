@@ -66,7 +66,6 @@ public:
     // Shows exactly the columns of these keys in this order (-1 entries skipped), each with its
     // recorded width; FilePath alone when none is named.
     void ShowColumns(std::span<const int> keys);
-    int RecordedWidth(int key) const { return m_Widths[static_cast<size_t>(key)]; }
 
     // The direction of a sort by key (true: descending) from the flags that header clicks and
     // range sorts share, turned for the next sort.
