@@ -1,6 +1,7 @@
 #include "core/listops/FolderSearch.h"
 #include "ListOpsFixture.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace torvane {
@@ -86,6 +87,24 @@ TEST_F(FolderSearchTest, AddsToTheSearchListInSearchMode) {
     EXPECT_EQ(doc.SearchList().size(), 1u);
     EXPECT_TRUE(doc.AllList().empty());
     EXPECT_EQ(SearchFolder(doc, request, root + "/readme.txt"), 0) << "not a folder";
+}
+
+TEST_F(FolderSearchTest, RunsUnderAProgressWindowThatCancels) {
+    SplitSearchTerms(request, "");
+    EXPECT_EQ(SearchFolder(doc, request, root), 8);
+    EXPECT_EQ(host.ProgressOpened, 1);
+    EXPECT_EQ(host.ProgressClosed, 1);
+    EXPECT_FALSE(host.WaitCursor);
+    ASSERT_FALSE(host.ProgressPositions.empty());
+    EXPECT_TRUE(std::is_sorted(host.ProgressPositions.begin(), host.ProgressPositions.end()));
+    EXPECT_LT(host.ProgressPositions.back(), 100);
+    Clear();
+
+    host.CancelAfter = 3; // during the first entries of the top folder
+    const int added = SearchFolder(doc, request, root);
+    EXPECT_LT(added, 8);
+    EXPECT_EQ(doc.CurrentList().size(), static_cast<size_t>(added)) << "what was added stays";
+    EXPECT_EQ(host.ProgressClosed, 2);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "core/doc/FolderListing.h"
 #include "core/doc/Paths.h"
+#include "core/doc/Progress.h"
+#include "core/doc/UiHost.h"
 
 #include <sys/stat.h>
 
@@ -36,22 +38,28 @@ bool Passes(const SearchRequest& request, const std::string& path, int64_t size)
 
 class CFolderSearch {
 public:
-    CFolderSearch(CTorvaneDoc& doc, const SearchRequest& request)
-        : m_Doc(doc), m_Request(request) {}
+    CFolderSearch(CTorvaneDoc& doc, const SearchRequest& request, CProgress& progress)
+        : m_Doc(doc), m_Request(request), m_Progress(progress) {}
 
     // Every entry in name order, hidden ones too; each subfolder at once, unless it is already
-    // on the way down (a link back up would recurse without end).
-    void Search(const std::string& folder) {
+    // on the way down (a link back up would recurse without end). Each entry takes an equal
+    // share of the folder's span of the bar.
+    void Search(const std::string& folder, double start, double span) {
         if (!m_Chain.Enter(folder))
             return;
         std::vector<FolderEntry> entries;
         ListFolder(folder, entries);
+        const double step = entries.empty() ? 0 : span / static_cast<double>(entries.size());
         for (const FolderEntry& entry : entries) {
+            if (m_Progress.IsCancelled())
+                break;
+            m_Progress.SetPos(static_cast<int>(start));
             const std::string path = JoinPath(folder, entry.Name);
             if (entry.IsFolder)
-                Search(path);
+                Search(path, start, step);
             else
                 Consider(path);
+            start += step;
         }
         m_Doc.UpdateItemCount();
         m_Chain.Leave();
@@ -70,6 +78,7 @@ private:
 
     CTorvaneDoc& m_Doc;
     const SearchRequest& m_Request;
+    CProgress& m_Progress;
     CVisitChain m_Chain;
     int m_Added = 0;
 };
@@ -79,8 +88,13 @@ private:
 int SearchFolder(CTorvaneDoc& doc, const SearchRequest& request, const std::string& folder) {
     if (KindOf(folder) != PathKind::Folder)
         return 0;
-    CFolderSearch search(doc, request);
-    search.Search(folder);
+    doc.Host().SetWaitCursor(true);
+    const auto progress = doc.Host().OpenProgress();
+    progress->SetPos(0);
+    CFolderSearch search(doc, request, *progress);
+    search.Search(folder, 0, CProgress::Upper);
+    progress->Close();
+    doc.Host().SetWaitCursor(false);
     return search.Added();
 }
 

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "AboutBox.h"
 #include "Actions.h"
 #include "Bars.h"
 #include "DataBar.h"
@@ -9,6 +10,9 @@
 #include "Playback.h"
 #include "QtUiHost.h"
 #include "dialogs/AddItemDialog.h"
+#include "dialogs/ExtSearchDialog.h"
+#include "dialogs/FolderSearchDialog.h"
+#include "view/ColumnDialog.h"
 #include "view/ListModel.h"
 #include "view/TorvaneView.h"
 
@@ -21,6 +25,7 @@
 #include "core/doc/TemplateFolders.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/listops/Duplicates.h"
+#include "core/listops/FolderSearch.h"
 #include "core/listops/Reorder.h"
 #include "core/listops/Search.h"
 #include "core/listops/Sorting.h"
@@ -86,9 +91,9 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
 bool CCommands::IsPending(Cmd id) {
     // clang-format off
     static const std::set<Cmd> pending{
-        Cmd::AddFromFolder, Cmd::About, Cmd::OpenItem, Cmd::CopyPath,
+        Cmd::OpenItem, Cmd::CopyPath,
         Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties,
-        Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::ExtensionSettings,
+        Cmd::ExtensionSettings,
     };
     // clang-format on
     return pending.count(id) > 0;
@@ -134,6 +139,8 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::OpenFiles: OpenFiles(); break;
     case Cmd::InputItem: InputItem(); break;
     case Cmd::OpenFolder: OpenFolder(); break;
+    case Cmd::AddFromFolder: AddFromFolder(); break;
+    case Cmd::About: CAboutBox(&m_Frame).exec(); break;
     case Cmd::Save: SaveList(); break;
     case Cmd::SaveEachFolder: SaveEachFolder(); break;
     case Cmd::OpenAutoSaveList: OpenAutoSaveList(m_Doc); break;
@@ -162,6 +169,9 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::FullRowSelect: m_View.SetFullRowSelect(!m_View.FullRowSelect()); break;
     case Cmd::GridLines: m_View.setShowGrid(!m_View.showGrid()); break;
     case Cmd::HideAllBars: m_Frame.HideAllBars(); break;
+    case Cmd::ColumnChooser: ChooseColumns(); break;
+    case Cmd::DropWindow: m_Frame.ToggleDropWindow(); break;
+    case Cmd::ExtendedSearch: ExtendedSearch(); break;
     case Cmd::ShowToolBar:
     case Cmd::ShowModeBar:
     case Cmd::ShowPlayBar:
@@ -248,7 +258,7 @@ void CCommands::UpdateChecks() {
     check(Cmd::TimeSec, settings.TimeOf == 1);
     check(Cmd::TimeMin, settings.TimeOf == 2);
     check(settings.TagOf == 1 ? Cmd::TagExtended : Cmd::TagStandard, true);
-    check(Cmd::DropWindow, false);
+    check(Cmd::DropWindow, m_Frame.DropWindow() != nullptr);
     const PlayMode playMode = m_Frame.Playback().Mode();
     check(Cmd::PlaySingle, playMode == PlayMode::Single);
     check(Cmd::PlayContinuous, playMode == PlayMode::Continuous);
@@ -437,6 +447,30 @@ SearchRequest CCommands::BarRequest(bool narrow) const {
 void CCommands::RunSearch(bool narrow) {
     torvane::RunSearch(m_Doc, BarRequest(narrow));
     RefreshList();
+}
+
+// ---- the search dialogs and the column chooser ----
+
+void CCommands::AddFromFolder() {
+    CFolderSearchDialog dialog(m_Host, m_Doc.IconMap(), &m_Frame);
+    if (dialog.exec() == QDialog::Accepted)
+        SearchFolder(m_Doc, dialog.Request(), dialog.Folder());
+}
+
+void CCommands::ExtendedSearch() {
+    CExtSearchDialog dialog(m_Host, m_Doc.IconMap(), &m_Frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    torvane::RunSearch(m_Doc, dialog.Request());
+    RefreshList();
+}
+
+// The widths of the shown columns are kept whether or not the dialog is accepted.
+void CCommands::ChooseColumns() {
+    m_View.RecordShownWidths();
+    CColumnDialog dialog(m_View.ShownColumns(), m_Host, &m_Frame);
+    if (dialog.exec() == QDialog::Accepted)
+        m_View.ShowColumns(dialog.Result());
 }
 
 } // namespace torvane

@@ -70,6 +70,9 @@ private:
     void OpenFiles();
     void OpenFolder();
     void InputItem();
+    void AddFromFolder();
+    void ExtendedSearch();
+    void ChooseColumns();
     void SaveList();
     void SaveEachFolder();
     // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.

@@ -5,18 +5,27 @@
 #include "MainFrame.h"
 #include "view/TorvaneView.h"
 
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QToolBar>
 
 namespace torvane {
 
 CKeyRouter::CKeyRouter(CMainFrame& frame) : QObject(&frame), m_Frame(frame) {}
 
-// Floating bars are windows of their own but still belong to the frame.
+// The frame's own widgets: its children and those of its floating bars, which are windows of
+// their own. Dialogs, menus and the drop window are windows parented to the frame too, but keys
+// typed there belong to them.
 bool CKeyRouter::BelongsToFrame(const QWidget* widget) const {
-    for (; widget; widget = widget->parentWidget())
+    for (; widget; widget = widget->parentWidget()) {
         if (widget == &m_Frame)
             return true;
+        const bool isBar = qobject_cast<const QToolBar*>(widget) != nullptr ||
+                           qobject_cast<const QDockWidget*>(widget) != nullptr;
+        if (widget->isWindow() && !isBar)
+            return false;
+    }
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "Bars.h"
 #include "Commands.h"
 #include "DataBar.h"
+#include "DropWindow.h"
 #include "KeyRouter.h"
 #include "MediaPlayer2.h"
 #include "Menus.h"
@@ -330,6 +331,24 @@ void CMainFrame::DropFiles(const QMimeData& data) {
             paths.push_back(url.toLocalFile().toStdString());
     if (!paths.empty())
         torvane::DropFiles(m_Doc, paths);
+}
+
+CDropWindow* CMainFrame::DropWindow() const {
+    return m_DropWindow;
+}
+
+void CMainFrame::ToggleDropWindow() {
+    if (m_DropWindow) {
+        delete m_DropWindow.data();
+        return;
+    }
+    m_DropWindow = new CDropWindow(this);
+    connect(m_DropWindow, &CDropWindow::filesDropped, this, &CMainFrame::DropFiles);
+    // Enter and Esc close it too: the check mark follows once it is gone.
+    connect(m_DropWindow, &QObject::destroyed, m_Commands, &CCommands::UpdateStates,
+            Qt::QueuedConnection);
+    m_DropWindow->show();
+    m_DropWindow->activateWindow();
 }
 
 QMenu* CMainFrame::createPopupMenu() {

@@ -3,6 +3,7 @@
 #include "view/ViewSite.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -15,6 +16,7 @@ namespace torvane {
 class CActions;
 class CCommands;
 class CDataBar;
+class CDropWindow;
 class CKeyRouter;
 class CMenus;
 class CPlayback;
@@ -62,8 +64,12 @@ public:
     // Follows the document's mode: the search bar shows on entering search mode, the mode pane
     // shows the search mark and its tip.
     void SyncSearchMode();
-    // Files and folders dropped on the window enter the list.
+    // Files and folders dropped on the window or the drop window enter the list.
     void DropFiles(const QMimeData& data);
+    // "ドロップダイアログ": opens the one drop window, or closes it when it is open.
+    void ToggleDropWindow();
+    // The drop window while it is open; it clears itself when the window closes.
+    CDropWindow* DropWindow() const;
     // The destroy step: the player stops; bar layout, window rectangle, "alert".
     void SaveSettings();
 
@@ -108,6 +114,7 @@ private:
     std::unique_ptr<CMenus> m_Menus;
     CKeyRouter* m_KeyRouter = nullptr;
     std::unique_ptr<CPlayback> m_Playback;
+    QPointer<CDropWindow> m_DropWindow;
     QTimer m_Timer;
     bool m_NoExitConfirm = false;
     bool m_LayoutRestored = false;

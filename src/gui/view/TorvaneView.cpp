@@ -128,7 +128,7 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& doc, CProfile& profile, const CIconList&
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    ApplyColumnLayout(m_Profile.GetString(AppSection, "columns", DefaultColumns));
+    ShowColumns(ParseColumnLayout(m_Profile.GetString(AppSection, "columns", DefaultColumns)));
     SetFullRowSelect(m_Profile.GetInt(AppSection, "rowselect", 0) != 0);
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CTorvaneView::OnHeaderClicked);
@@ -147,9 +147,14 @@ CTorvaneView::~CTorvaneView() = default;
 
 // ---- column layout ----
 
-void CTorvaneView::ApplyColumnLayout(const std::string& columns) {
+void CTorvaneView::ShowColumns(std::span<const int> wanted) {
+    std::vector<int> keys;
+    for (const int key : wanted)
+        if (key >= 0 && key < ColumnCount && std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    if (keys.empty())
+        keys.push_back(ColFilePath);
     QHeaderView* header = horizontalHeader();
-    const std::vector<int> keys = ParseColumnLayout(columns);
     for (int key = 0; key < ColumnCount; ++key)
         header->setSectionHidden(key, std::find(keys.begin(), keys.end(), key) == keys.end());
     for (size_t position = 0; position < keys.size(); ++position) {
@@ -158,6 +163,11 @@ void CTorvaneView::ApplyColumnLayout(const std::string& columns) {
         header->resizeSection(key, m_Widths[static_cast<size_t>(key)]);
     }
     UpdateIconColumn();
+}
+
+void CTorvaneView::RecordShownWidths() {
+    for (const int key : ShownColumns())
+        m_Widths[static_cast<size_t>(key)] = horizontalHeader()->sectionSize(key);
 }
 
 std::vector<int> CTorvaneView::ShownColumns() const {

@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,11 @@ public:
     void ToggleColumn(int key);
     // The keys of the shown columns, left to right.
     std::vector<int> ShownColumns() const;
+    // Keeps the present widths of the shown columns: a column shown later gets its last width.
+    void RecordShownWidths();
+    // Shows exactly the columns of these keys in this order (-1 entries skipped), each with its
+    // recorded width; FilePath alone when none is named.
+    void ShowColumns(std::span<const int> keys);
 
     // The direction of a sort by key (true: descending) from the flags that header clicks and
     // range sorts share, turned for the next sort.
@@ -86,7 +92,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void ApplyColumnLayout(const std::string& columns);
     void ShowColumnLast(int key);
     void UpdateIconColumn();
     void OnHeaderClicked(int key);

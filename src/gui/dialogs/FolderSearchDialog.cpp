@@ -1,0 +1,132 @@
+#include "FolderSearchDialog.h"
+
+#include "SearchControls.h"
+#include "app/Bars.h"
+
+#include "core/doc/Paths.h"
+#include "core/doc/UiHost.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace torvane {
+namespace {
+
+// The text holds what the request's text field holds: at most 250 bytes.
+class CByteLimitValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override {
+        return input.toUtf8().size() <= CSearchTextValidator::MaxBytes ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
+
+CFolderSearchDialog::CFolderSearchDialog(CUiHost& host, const std::map<std::string, int>& iconMap,
+                                         QWidget* parent)
+    : QDialog(parent), m_Host(host), m_Folder(new QLineEdit),
+      m_Target(NewChoiceList({"ファイルパス", "ファイル名"})), m_Text(new QLineEdit),
+      m_Exclude(NewChoiceList({"含む", "含まない"})),
+      m_UseExtension(new QCheckBox(tr("拡張子 ："))), m_Extension(NewExtensionBox(iconMap)),
+      m_UseSize(new QCheckBox(tr("ファイルサイズ ："))), m_Size(new QLineEdit(QStringLiteral("0"))),
+      m_SizeAtMost(NewBoundList()), m_Search(new QPushButton(tr("検索"))) {
+    setWindowTitle(tr("フォルダから検索して追加"));
+    auto* browse = new QPushButton(tr("参照"));
+    auto* cancel = new QPushButton(tr("Cancel"));
+    m_Folder->setMinimumWidth(300);
+    m_Text->setValidator(new CByteLimitValidator(m_Text));
+    m_Size->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_Size));
+    m_Size->setAlignment(Qt::AlignRight);
+    m_Search->setDefault(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(tr("検索するフォルダ：")), 0, 0, 1, 4);
+    layout->addWidget(m_Folder, 1, 0, 1, 4);
+    layout->addWidget(browse, 1, 4);
+    layout->addWidget(new QLabel(tr("検索範囲 ：")), 2, 0);
+    layout->addWidget(m_Target, 2, 1, 1, 2);
+    layout->addWidget(new QLabel(tr("検索文字列 ：")), 3, 0);
+    layout->addWidget(m_Text, 3, 1, 1, 4);
+    layout->addWidget(new QLabel(tr("条件 ：")), 4, 0);
+    auto* condition = new QHBoxLayout;
+    condition->addWidget(new QLabel(tr("文字列を")));
+    condition->addWidget(m_Exclude);
+    condition->addWidget(new QLabel(tr("ファイル")));
+    condition->addStretch();
+    layout->addLayout(condition, 4, 1, 1, 4);
+    layout->addWidget(m_UseExtension, 5, 0);
+    layout->addWidget(m_Extension, 5, 1, 1, 2);
+    layout->addWidget(m_UseSize, 6, 0);
+    layout->addWidget(m_Size, 6, 1);
+    layout->addWidget(new QLabel(QStringLiteral("KB")), 6, 2);
+    layout->addWidget(m_SizeAtMost, 6, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_Search);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons, 7, 0, 1, 5);
+
+    connect(browse, &QPushButton::clicked, this, &CFolderSearchDialog::Browse);
+    connect(m_Search, &QPushButton::clicked, this, &CFolderSearchDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    for (QCheckBox* box : {m_UseExtension, m_UseSize})
+        connect(box, &QCheckBox::toggled, this, &CFolderSearchDialog::UpdateEnabling);
+    UpdateEnabling();
+}
+
+std::string CFolderSearchDialog::Folder() const {
+    return m_Folder->text().toStdString();
+}
+
+void CFolderSearchDialog::UpdateEnabling() {
+    m_Extension->setEnabled(m_UseExtension->isChecked());
+    m_Size->setEnabled(m_UseSize->isChecked());
+    m_SizeAtMost->setEnabled(m_UseSize->isChecked());
+}
+
+// Only the folder changes; the conditions keep what was entered.
+void CFolderSearchDialog::Browse() {
+    const QUrl folder = QFileDialog::getExistingDirectoryUrl(
+        this, tr("フォルダを選択してください。"), QUrl::fromLocalFile(QDir::currentPath()));
+    if (folder.isEmpty())
+        return;
+    if (!folder.isLocalFile()) {
+        m_Host.ShowMessage(tr("フォルダ名が不正です。").toStdString(), "error", MessageButtons::Ok);
+        return;
+    }
+    m_Folder->setText(folder.toLocalFile());
+}
+
+void CFolderSearchDialog::accept() {
+    const std::optional<int32_t> size = ReadInteger(m_Host, *m_Size);
+    if (!size)
+        return;
+    if (m_Folder->text().isEmpty() || KindOf(Folder()) != PathKind::Folder) {
+        m_Host.ShowMessage(
+            tr("フォルダ名が不正です。正しいフォルダ名を入力してください。").toStdString(),
+            "Torvane", MessageButtons::Ok);
+        m_Folder->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_Request = SearchRequest{};
+    m_Request.target = m_Target->currentIndex();
+    SplitSearchTerms(m_Request, m_Text->text().toStdString());
+    m_Request.exclude = m_Exclude->currentIndex();
+    m_Request.useExtension = m_UseExtension->isChecked();
+    m_Request.extension = ExtensionOf(*m_Extension);
+    m_Request.useSize = m_UseSize->isChecked();
+    m_Request.sizeKB = *size;
+    m_Request.sizeAtMost = m_SizeAtMost->currentIndex();
+    QDialog::accept();
+}
+
+} // namespace torvane

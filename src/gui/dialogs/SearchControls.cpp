@@ -1,0 +1,67 @@
+#include "SearchControls.h"
+
+#include "app/Bars.h"
+#include "app/Translate.h"
+
+#include "core/doc/UiHost.h"
+#include "core/media/AsciiText.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace torvane {
+namespace {
+
+void Refuse(CUiHost& host, QLineEdit& field, const QString& message) {
+    host.ShowMessage(message.toStdString(), "Torvane", MessageButtons::Ok);
+    field.setFocus(Qt::OtherFocusReason);
+    field.selectAll();
+}
+
+} // namespace
+
+QComboBox* NewChoiceList(std::initializer_list<const char*> entries) {
+    auto* list = new QComboBox;
+    for (const char* entry : entries)
+        list->addItem(Tr(entry));
+    list->setCurrentIndex(0);
+    return list;
+}
+
+QComboBox* NewBoundList() {
+    return NewChoiceList({"以上", "以下"});
+}
+
+QComboBox* NewExtensionBox(const std::map<std::string, int>& iconMap) {
+    auto* box = new QComboBox;
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumContentsLength(6);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    for (const auto& entry : iconMap)
+        box->addItem(QString::fromStdString(entry.first));
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+    box->lineEdit()->setValidator(new CSearchTextValidator(box));
+    return box;
+}
+
+std::string ExtensionOf(const QComboBox& box) {
+    return LowerAscii(box.currentText().toStdString());
+}
+
+std::optional<int32_t> ReadInteger(CUiHost& host, QLineEdit& field, int32_t min, int32_t max) {
+    bool ok = false;
+    const int32_t value = field.text().trimmed().toInt(&ok);
+    if (!ok) {
+        Refuse(host, field, Tr("整数を入力してください。"));
+        return std::nullopt;
+    }
+    if (value < min || value > max) {
+        Refuse(host, field, Tr("%1 から %2 までの整数を入力してください。").arg(min).arg(max));
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace torvane
