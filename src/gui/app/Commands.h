@@ -73,6 +73,7 @@ private:
     void InputItem();
     void SaveList();
     void SaveEachFolder();
+    void EditExtensions();
     // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.
     QWidget* BarOf(Cmd id) const;
     void ToggleBar(Cmd id);
