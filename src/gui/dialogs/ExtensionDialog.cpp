@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -69,6 +70,10 @@ CExtensionDialog::CExtensionDialog(const CExtRegistry& registry, CUiHost& host, 
             AddRow(QString::fromStdString(entry.Ext), QString::fromStdString(entry.App),
                    entry.Enabled >= ExtEntry::On);
 
+    // A comma would cut the registry's stored "ext,state,app" line in the wrong place at the
+    // next start, and a dot, a separator or a blank can never match a file's extension.
+    m_Extension->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^,./\\s]*")), this));
     m_Application->setMinimumWidth(260);
     // Shows the selected row's state; the row's own check box is what changes it.
     m_Enabled->setAttribute(Qt::WA_TransparentForMouseEvents);
