@@ -1,5 +1,7 @@
 #include "CustomSaveDialog.h"
 
+#include "app/Translate.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,7 +13,17 @@ namespace torvane {
 
 namespace {
 
-// A name typed without extension under "All Files" is saved as typed, in the plain format.
+// One file type: its filter, the extension added to a name typed without one, and which of the
+// panel's choices apply to it.
+struct SaveFormat {
+    const char* Filter;
+    const char* Suffix;
+    bool RelativePaths;
+    bool Template;
+};
+
+// In filter order; the first is chosen when the dialog opens. A name typed without extension
+// under "All Files" is saved as typed, in the plain format.
 constexpr SaveFormat Formats[] = {
     {"M3U List File (*.m3u)", "m3u", true, false},
     {"Text File (*.txt)", "txt", true, false},
@@ -27,15 +39,10 @@ const SaveFormat& FormatOf(const QString& filter) {
 }
 
 QString AskForFolder(QWidget* parent, const QString& start) {
-    return QFileDialog::getExistingDirectory(parent, QObject::tr("フォルダを選択してください。"),
-                                             start);
+    return QFileDialog::getExistingDirectory(parent, Tr("フォルダを選択してください。"), start);
 }
 
 } // namespace
-
-std::span<const SaveFormat> SaveFormats() {
-    return Formats;
-}
 
 CCustomSaveDialog::CCustomSaveDialog(const SaveDialogStart& start, QWidget* parent)
     : QFileDialog(parent), ChooseFolder(AskForFolder) {

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -18,17 +17,6 @@ class QPushButton;
 
 namespace torvane {
 
-// One file type of the save dialog: its filter, the extension added to a name typed without
-// one (none for "all files"), and which of the panel's choices apply to it.
-struct SaveFormat {
-    const char* Filter;
-    const char* Suffix;
-    bool RelativePaths;
-    bool Template;
-};
-// The save dialog's types in filter order; the first is chosen when the dialog opens.
-std::span<const SaveFormat> SaveFormats();
-
 // What the save dialog starts with.
 struct SaveDialogStart {
     bool Relative = false;
@@ -37,8 +25,8 @@ struct SaveDialogStart {
 };
 
 // The save dialog of "保存(&S)": the file dialog with a panel below it for saving with relative
-// paths from a base folder and for choosing the HTML template. The relative choices apply to
-// the playlist types, the template choice to HTML.
+// paths from a base folder and for choosing the HTML template. Its file types come from one
+// table, which also says which of the panel's choices apply to each.
 class CCustomSaveDialog final : public QFileDialog {
     Q_OBJECT
 public:

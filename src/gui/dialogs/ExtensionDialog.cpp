@@ -1,5 +1,6 @@
 #include "ExtensionDialog.h"
 
+#include "app/Translate.h"
 #include "core/doc/Paths.h"
 #include "core/doc/UiHost.h"
 
@@ -24,7 +25,7 @@ enum Column { ExtColumn, AppColumn };
 constexpr const char* MessageTitle = "Torvane";
 
 QString AskForApplication(QWidget* parent) {
-    QFileDialog dialog(parent, QObject::tr("開くアプリケーション"));
+    QFileDialog dialog(parent, Tr("開くアプリケーション"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QStringLiteral("All Files (*)"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -78,7 +78,8 @@ CFolderSaveDialog::CFolderSaveDialog(const FolderGroups& groups, QWidget* parent
 }
 
 void CFolderSaveDialog::StoreTicks(FolderGroups& groups) const {
-    for (int i = 0; i < m_List->topLevelItemCount(); ++i)
+    const int rows = m_List->topLevelItemCount();
+    for (int i = 0; i < rows && static_cast<size_t>(i) < groups.Groups.size(); ++i)
         groups.Groups[static_cast<size_t>(i)].Ticked =
             m_List->topLevelItem(i)->checkState(0) == Qt::Checked;
 }
