@@ -2,6 +2,7 @@
 // table, the menus, bars and drops.
 
 #include "GuiTestSupport.h"
+#include "ModalDialog.h"
 
 #include "app/Actions.h"
 #include "app/Bars.h"
@@ -11,6 +12,7 @@
 #include "app/PlayBar.h"
 #include "app/StatusPanes.h"
 #include "dialogs/AddItemDialog.h"
+#include "dialogs/FolderSaveDialog.h"
 #include "view/ListModel.h"
 #include "view/TorvaneView.h"
 
@@ -408,14 +410,14 @@ private slots:
     void savePerFolderAfterConfirmation() {
         CAppFixture fixture;
         fixture.Start({fixture.Audio("pop/a.mp3"), fixture.Audio("rock/b.mp3")});
-        fixture.Host.Answer = MessageAnswer::Cancel;
-        fixture.Frame().Commands().Run(Cmd::SaveEachFolder);
-        QCOMPARE(fixture.Host.Messages.size(), size_t(1));
-        QVERIFY(QString::fromStdString(fixture.Host.Messages[0]).contains("rock/rock.m3u"));
+        QVERIFY(WithDialog<CFolderSaveDialog>(fixture.Frame(), Cmd::SaveEachFolder,
+                                              [](CFolderSaveDialog& dialog) { dialog.reject(); }));
         QVERIFY(!fixture.Exists("pop/pop.m3u"));
+        QVERIFY(fixture.Host.Messages.empty());
 
-        fixture.Host.Answer = MessageAnswer::Ok;
-        fixture.Frame().Commands().Run(Cmd::SaveEachFolder);
+        QVERIFY(WithDialog<CFolderSaveDialog>(
+            fixture.Frame(), Cmd::SaveEachFolder,
+            [](CFolderSaveDialog& dialog) { dialog.OkButton()->click(); }));
         QVERIFY(fixture.Exists("pop/pop.m3u"));
         QVERIFY(fixture.Exists("rock/rock.m3u"));
     }

@@ -13,6 +13,9 @@
 #include "dialogs/ExtSearchDialog.h"
 #include "dialogs/FolderSearchDialog.h"
 #include "view/ColumnDialog.h"
+#include "dialogs/CustomSaveDialog.h"
+#include "dialogs/ExtensionDialog.h"
+#include "dialogs/FolderSaveDialog.h"
 #include "view/ListModel.h"
 #include "view/TorvaneView.h"
 
@@ -93,7 +96,6 @@ bool CCommands::IsPending(Cmd id) {
     static const std::set<Cmd> pending{
         Cmd::OpenItem, Cmd::CopyPath,
         Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties,
-        Cmd::ExtensionSettings,
     };
     // clang-format on
     return pending.count(id) > 0;
@@ -193,6 +195,7 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::SearchNarrow: RunSearch(true); break;
     case Cmd::ReadTagsOnLoad: ToggleReadTagsOnLoad(m_Doc); break;
     case Cmd::ReadSizesOnLoad: ToggleReadSizesOnLoad(m_Doc); break;
+    case Cmd::ExtensionSettings: EditExtensions(); break;
     case Cmd::IgnoreLeadingDigits: settings.DisNum = settings.DisNum ? 0 : 1; break;
     case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
     case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
@@ -329,42 +332,40 @@ void CCommands::InputItem() {
             return;
 }
 
-// A plain save dialog: the relative-path choice and base folder stay as stored, and HTML uses
-// the first template found.
 void CCommands::SaveList() {
-    QFileDialog dialog(&m_Frame);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("M3U List File (*.m3u)"),
-                           QStringLiteral("Text File (*.txt)"), QStringLiteral("HTML File (*.htm)"),
-                           QStringLiteral("All Files (*)")});
-    dialog.setDefaultSuffix(QStringLiteral("m3u"));
-    dialog.selectFile(QStringLiteral("Torvane"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    SaveDialogStart start;
+    start.Relative = m_Doc.Settings().relative != 0;
+    start.BasePath = InitialBasePath(m_Doc);
+    start.Templates = ListTemplates(TemplateFolders());
+    CCustomSaveDialog dialog(start, &m_Frame);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString path = dialog.selectedFiles().front();
-    MakeCurrentFolderOf(path);
-    SaveChoice choice;
-    choice.Path = path.toStdString();
-    choice.Relative = m_Doc.Settings().relative != 0;
-    choice.BasePath = InitialBasePath(m_Doc);
-    const std::vector<std::string> templates = ListTemplates(TemplateFolders());
-    if (!templates.empty())
-        choice.TemplateName = templates.front();
+    const SaveChoice choice = dialog.Choice();
+    if (choice.Path.empty())
+        return;
+    MakeCurrentFolderOf(QString::fromStdString(choice.Path));
     torvane::SaveList(m_Doc, choice);
 }
 
-// Asks with the names of the playlists to be written, then writes every one of them.
+// Asks with the names of the playlists to be written; only the ticked ones are written.
 void CCommands::SaveEachFolder() {
-    constexpr size_t ShownNames = 20;
-    const FolderGroups groups = GroupByFolder(m_Doc.CurrentList());
-    std::string text = tr("次のファイルに書き出します。").toStdString() + "\n";
-    for (size_t i = 0; i < groups.Groups.size() && i < ShownNames; ++i)
-        text += "\n" + groups.Groups[i].FileName;
-    if (groups.Groups.size() > ShownNames)
-        text += "\n...";
-    if (m_Host.ShowMessage(text, tr("確認").toStdString(), MessageButtons::OkCancel) ==
-        MessageAnswer::Ok)
-        torvane::SaveEachFolder(m_Doc, groups, FolderSaveOptions{});
+    FolderGroups groups = GroupByFolder(m_Doc.CurrentList());
+    if (groups.Groups.empty())
+        return;
+    CFolderSaveDialog dialog(groups, &m_Frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.StoreTicks(groups);
+    torvane::SaveEachFolder(m_Doc, groups, dialog.Options());
+}
+
+// The registry takes the rows over only when the dialog ends with its close button.
+void CCommands::EditExtensions() {
+    CExtensionDialog dialog(m_Doc.Extensions(), m_Host, &m_Frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_Doc.Extensions().ApplyExtensionDialog(dialog.Rows());
+    m_View.Redraw();
 }
 
 // ---- list operations ----

@@ -75,6 +75,7 @@ private:
     void ChooseColumns();
     void SaveList();
     void SaveEachFolder();
+    void EditExtensions();
     // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.
     QWidget* BarOf(Cmd id) const;
     void ToggleBar(Cmd id);
