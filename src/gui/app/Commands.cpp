@@ -309,9 +309,11 @@ void CCommands::InputItem() {
 void CCommands::SaveList() {
     QFileDialog dialog(&m_Frame);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("M3U List File (*.m3u)"),
-                           QStringLiteral("Text File (*.txt)"), QStringLiteral("HTML File (*.htm)"),
-                           QStringLiteral("All Files (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("M3U List File (*.m3u)"), QStringLiteral("M3U8 List File (*.m3u8)"),
+         QStringLiteral("PLS List File (*.pls)"), QStringLiteral("XSPF List File (*.xspf)"),
+         QStringLiteral("Text File (*.txt)"), QStringLiteral("HTML File (*.htm)"),
+         QStringLiteral("All Files (*)")});
     dialog.setDefaultSuffix(QStringLiteral("m3u"));
     dialog.selectFile(QStringLiteral("Torvane"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
