@@ -79,8 +79,9 @@ void ApplyOverrides(const GatherOptions& options, DocSettings& settings) {
     if (options.Extended)
         settings.ExtendedM3U = 1;
     if (!options.Encoding.empty())
-        settings.PlaylistCodePage =
-            EqualsIgnoringAsciiCase(options.Encoding, "cp932") ? "CP932" : "UTF-8";
+        settings.PlaylistCodePage = EqualsIgnoringAsciiCase(options.Encoding, "cp932")
+                                        ? "CP932"
+                                        : DocSettings::Utf8CodePage;
 }
 
 bool GatherInputs(CTorvaneDoc& doc, const GatherOptions& options) {

@@ -20,8 +20,6 @@ struct WriterChoice {
     std::string Encoding;
 };
 
-constexpr const char* Utf8 = "UTF-8";
-
 bool IsUtf8Name(std::string_view encoding) {
     return encoding.empty() || EqualsIgnoringAsciiCase(encoding, "UTF-8") ||
            EqualsIgnoringAsciiCase(encoding, "UTF8");
@@ -30,11 +28,11 @@ bool IsUtf8Name(std::string_view encoding) {
 WriterChoice ChooseWriter(const DocSettings& settings, std::string_view path) {
     const std::string_view ext = ExtensionOf(path);
     if (EqualsIgnoringAsciiCase(ext, "m3u8"))
-        return {PlaylistKind::ExtendedM3u, Utf8};
+        return {PlaylistKind::ExtendedM3u, DocSettings::Utf8CodePage};
     if (EqualsIgnoringAsciiCase(ext, "pls"))
-        return {PlaylistKind::Pls, Utf8};
+        return {PlaylistKind::Pls, DocSettings::Utf8CodePage};
     if (EqualsIgnoringAsciiCase(ext, "xspf"))
-        return {PlaylistKind::Xspf, Utf8};
+        return {PlaylistKind::Xspf, DocSettings::Utf8CodePage};
     const bool extended = settings.ExtendedM3U != 0 && EqualsIgnoringAsciiCase(ext, "m3u");
     return {extended ? PlaylistKind::ExtendedM3u : PlaylistKind::Plain, settings.PlaylistCodePage};
 }
@@ -125,7 +123,7 @@ std::string InitialBasePath(const CTorvaneDoc& doc) {
 }
 
 bool WritePlaylist(CTorvaneDoc& doc, const std::string& path, std::string_view base) {
-    return WriteAs(doc, path, base, {PlaylistKind::Plain, Utf8});
+    return WriteAs(doc, path, base, {PlaylistKind::Plain, DocSettings::Utf8CodePage});
 }
 
 bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_view base) {

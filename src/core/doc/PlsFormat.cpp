@@ -2,22 +2,12 @@
 
 #include "Paths.h"
 #include "TextLines.h"
+#include "TorvaneDoc.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace torvane {
-namespace {
-
-std::string_view TrimmedBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-} // namespace
 
 std::string BuildPls(const std::vector<PlaylistEntry>& entries) {
     std::string text = "[playlist]\r\n";
@@ -42,10 +32,10 @@ std::vector<std::string> ParsePlsFiles(std::string_view text) {
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
-        const std::string_view key = TrimmedBlanks(line.substr(0, equals));
+        const std::string key = TrimBlanks(line.substr(0, equals));
         if (key.size() <= Key.size() || !EqualsIgnoringAsciiCase(key.substr(0, Key.size()), Key))
             continue;
-        const std::string_view digits = key.substr(Key.size());
+        const std::string_view digits = std::string_view(key).substr(Key.size());
         unsigned long number = 0;
         const auto [end, error] =
             std::from_chars(digits.data(), digits.data() + digits.size(), number);

@@ -61,7 +61,8 @@ void CTorvaneDoc::LoadSettings() {
     m_Settings.TagCodePage =
         m_Profile.GetString(AppSection, "TagCodePage", CTextCodec::DefaultCodePage);
     m_Settings.ExtendedM3U = integer("ExtendedM3U", 0);
-    m_Settings.PlaylistCodePage = m_Profile.GetString(AppSection, "PlaylistCodePage", "UTF-8");
+    m_Settings.PlaylistCodePage =
+        m_Profile.GetString(AppSection, "PlaylistCodePage", DocSettings::Utf8CodePage);
 }
 
 void CTorvaneDoc::StoreSettings() {
