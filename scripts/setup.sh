@@ -7,6 +7,7 @@ TORVANE_PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-tools-dev libqt6svg6
     libgtest-dev libbenchmark-dev libcli11-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
+    libxml2-utils python3-gi gir1.2-totemplparser-1.0
 )
 
 torvane_missing_packages() {

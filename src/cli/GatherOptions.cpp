@@ -35,12 +35,19 @@ void AddGatherOptions(CLI::App& app, GatherOptions& options) {
     app.add_flag("--json", options.Json, "Print one JSON object per record (JSON Lines)")
         ->excludes(print);
     app.add_option("-o,--output", options.Output,
-                   "Write the list to FILE: .htm/.html through a template, anything else as a "
-                   "playlist with one path per line");
+                   "Write the list to FILE by its extension: .htm/.html through a template, "
+                   ".m3u8 as extended M3U, .pls, .xspf, anything else as a playlist with one "
+                   "path per line");
     app.add_option("--template", options.Template,
                    "HTML template name for -o (default: the first template found)");
     app.add_option("--relative-to", options.RelativeTo,
                    "Write the playlist's paths relative to DIR");
+    app.add_flag("--extended", options.Extended,
+                 "Write .m3u files as extended M3U (#EXTM3U and #EXTINF lines)");
+    app.add_option("--encoding", options.Encoding,
+                   "Encoding of .m3u, .txt and other plain playlists (default: the profile's "
+                   "PlaylistCodePage, UTF-8)")
+        ->check(CLI::IsMember({"utf-8", "cp932"}, CLI::ignore_case));
     auto* perFolder = app.add_flag("--per-folder", options.PerFolder,
                                    "Write one playlist into each folder of the list");
     app.add_flag("--full-paths", options.FullPaths,
@@ -69,6 +76,12 @@ void ApplyOverrides(const GatherOptions& options, DocSettings& settings) {
         settings.TagOf = tags.at(options.TagMode);
     if (options.Depth)
         settings.SearchClass = *options.Depth;
+    if (options.Extended)
+        settings.ExtendedM3U = 1;
+    if (!options.Encoding.empty())
+        settings.PlaylistCodePage = EqualsIgnoringAsciiCase(options.Encoding, "cp932")
+                                        ? "CP932"
+                                        : DocSettings::Utf8CodePage;
 }
 
 bool GatherInputs(CTorvaneDoc& doc, const GatherOptions& options) {

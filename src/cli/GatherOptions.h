@@ -29,6 +29,8 @@ struct GatherOptions {
     std::string Output;     // -o FILE
     std::string Template;   // --template NAME
     std::string RelativeTo; // --relative-to DIR
+    bool Extended = false;  // --extended: ".m3u" as extended M3U
+    std::string Encoding;   // --encoding utf-8|cp932 for ".m3u", ".txt" and plain lists
     bool PerFolder = false;
     bool FullPaths = false;
     std::string Index;

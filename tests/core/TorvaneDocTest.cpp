@@ -25,21 +25,25 @@ TEST_F(TorvaneDocTest, FirstStartDefaults) {
     EXPECT_EQ(s.SearchClass, 0);
     EXPECT_EQ(s.CloseSave, 0);
     EXPECT_EQ(s.TagCodePage, "CP932");
+    EXPECT_EQ(s.ExtendedM3U, 0) << "plain .m3u files unless asked";
+    EXPECT_EQ(s.PlaylistCodePage, "UTF-8");
     EXPECT_EQ(doc.SearchMode(), 0);
     EXPECT_EQ(&doc.CurrentList(), &doc.AllList());
     EXPECT_TRUE(doc.Extensions().IsKnownExtension("ogg"));
 }
 
 TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
-    profile.Parse("[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\n");
+    profile.Parse("[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\nExtendedM3U=1\n");
     {
         CTorvaneDoc doc(profile, host);
         EXPECT_EQ(doc.Settings().SizeOf, 1);
+        EXPECT_EQ(doc.Settings().ExtendedM3U, 1);
         doc.Settings().TimeOf = 2;
     }
     EXPECT_EQ(profile.ToText(), "[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\n"
-                                "readtag=2\nTimeOf=2\nTagOf=0\nCloseSave=0\nSearchClass=0\n"
-                                "relative=0\nDisNum=0\nTagCodePage=CP932\n\n"
+                                "ExtendedM3U=1\nreadtag=2\nTimeOf=2\nTagOf=0\nCloseSave=0\n"
+                                "SearchClass=0\nrelative=0\nDisNum=0\nTagCodePage=CP932\n"
+                                "PlaylistCodePage=UTF-8\n\n"
                                 "[ext]\n0=mp3,1,\n1=ogg,1,\n2=wav,1,\n3=wma,1,\ncount=4\n\n");
 
     CProfile fresh;

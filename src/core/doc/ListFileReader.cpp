@@ -1,15 +1,19 @@
 #include "ListFileReader.h"
 
+#include "FileUri.h"
 #include "FolderListing.h"
 #include "Paths.h"
+#include "PlsFormat.h"
 #include "Progress.h"
 #include "TextLines.h"
 #include "TorvaneDoc.h"
 #include "UiHost.h"
+#include "XspfFormat.h"
 
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace torvane {
 namespace {
@@ -31,12 +35,64 @@ public:
     void Read(const std::string& path, std::string_view bytes, int span) {
         if (!m_Chain.Enter(path))
             return; // one of the lists being read: not read again
-        const bool utf8 = EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8");
-        ReadLines(DecodeTextFile(bytes, utf8, m_Doc.Codec()), FolderOf(MakeAbsolute(path)), span);
+        const std::string folder = FolderOf(MakeAbsolute(path));
+        switch (ListFormatOf(path)) {
+        case ListFormat::Pls:
+            ReadPaths(PlsPaths(DecodeTextFile(bytes, false, m_Doc.Codec()), folder), span);
+            break;
+        case ListFormat::Xspf:
+            ReadPaths(XspfPaths(bytes, folder), span);
+            break;
+        default: {
+            const bool utf8 = EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8");
+            ReadLines(DecodeTextFile(bytes, utf8, m_Doc.Codec()), folder, span);
+        }
+        }
         m_Chain.Leave();
     }
 
 private:
+    // File entries of a PLS: file URIs decoded, relative paths found from the list's folder,
+    // other URIs (streams) left out.
+    static std::vector<std::string> PlsPaths(std::string_view text, const std::string& folder) {
+        std::vector<std::string> paths;
+        for (const std::string& file : ParsePlsFiles(text)) {
+            const std::string entry = EntryText(file);
+            if (!HasUriScheme(entry))
+                paths.push_back(entry.starts_with('/') ? entry : JoinRelativePath(folder, entry));
+            else if (auto path = PathOfLocation(entry, folder))
+                paths.push_back(std::move(*path));
+        }
+        return paths;
+    }
+
+    // For each track of an XSPF, the first of its locations that names a local file.
+    static std::vector<std::string> XspfPaths(std::string_view xml, const std::string& folder) {
+        if (xml.starts_with(Utf8Bom))
+            xml.remove_prefix(Utf8Bom.size());
+        std::vector<std::string> paths;
+        for (const std::vector<std::string>& locations : ParseXspfLocations(xml)) {
+            for (const std::string& location : locations) {
+                if (auto path = PathOfLocation(location, folder)) {
+                    paths.push_back(std::move(*path));
+                    break;
+                }
+            }
+        }
+        return paths;
+    }
+
+    // Resolved entries of a PLS or XSPF; the bar moves by entry.
+    void ReadPaths(const std::vector<std::string>& paths, int span) {
+        const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
+        const uint64_t n = paths.size();
+        for (uint64_t i = 0; i < n && !m_Progress.IsCancelled(); ++i) {
+            m_Progress.SetPos(static_cast<int>(static_cast<uint64_t>(span) * (i + 1) / n + base));
+            if (!paths[i].empty() && paths[i].size() <= PATH_MAX)
+                AddEntry(paths[i]);
+        }
+    }
+
     void ReadLines(std::string_view text, const std::string& folder, int span) {
         const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
         const uint64_t length = text.size();
@@ -56,12 +112,19 @@ private:
         }
     }
 
+    // A line of a text list: a relative entry is taken from the list's folder when something
+    // exists there, else kept as written.
     void HandleEntry(std::string entry, const std::string& folder) {
         if (!entry.empty() && entry.front() != '/') {
-            std::string candidate = JoinPath(folder, entry);
+            std::string candidate = JoinRelativePath(folder, entry);
             if (KindOf(candidate) != PathKind::Missing)
                 entry = std::move(candidate);
         }
+        AddEntry(entry);
+    }
+
+    // A list file named by a list is read in turn; anything else is offered to AddFile.
+    void AddEntry(const std::string& entry) {
         std::string bytes;
         if (IsListFileName(entry) && KindOf(entry) == PathKind::File)
             Read(entry, ReadWholeFile(entry, bytes) ? bytes : std::string_view(), 0);

@@ -9,8 +9,10 @@ class CProgress;
 class CTextCodec;
 class CTorvaneDoc;
 
-// Reads a playlist or text list (one path per line, "#" lines ignored, so extended M3U files
-// read as well) and adds the audio files it names to the current list. Relative entries are
+// Reads a playlist or text list and adds the audio files it names to the current list:
+// ".m3u", ".m3u8" and ".txt" hold one path per line ("#" lines ignored, so extended M3U files
+// read as well); ".pls" names them in its File entries and ".xspf" in the locations of its
+// tracks, where file URIs are decoded and other URIs (streams) left out. Relative entries are
 // found from the list file's own folder. An entry that is itself an existing list file is read
 // in turn, unless it is one of the lists being read (a list naming itself). The list enters the
 // file history. With a progress of the caller the bar continues from where it stands over

@@ -16,6 +16,39 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+namespace {
+
+// Drops the last component of an absolute folder; the root stays the root.
+void ClimbOneFolder(std::string& folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    const size_t slash = folder.rfind('/');
+    if (slash != std::string::npos)
+        folder.resize(slash == 0 ? 1 : slash);
+}
+
+} // namespace
+
+std::string JoinRelativePath(std::string_view folder, std::string_view relative) {
+    std::string path(folder);
+    const bool endsWithSlash = relative.ends_with('/');
+    while (!relative.empty()) {
+        const size_t slash = relative.find('/');
+        const std::string_view part = relative.substr(0, slash);
+        relative.remove_prefix(slash == std::string_view::npos ? relative.size() : slash + 1);
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            ClimbOneFolder(path);
+            continue;
+        }
+        path = JoinPath(path, part);
+    }
+    if (endsWithSlash && !path.ends_with('/'))
+        path += '/'; // refused as a folder name later, as it was written
+    return path;
+}
+
 std::string FolderOf(std::string_view path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string_view::npos)
@@ -44,10 +77,20 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool IsListFileName(std::string_view path) {
+ListFormat ListFormatOf(std::string_view path) {
     const std::string_view ext = ExtensionOf(path);
-    return EqualsIgnoringAsciiCase(ext, "m3u") || EqualsIgnoringAsciiCase(ext, "m3u8") ||
-           EqualsIgnoringAsciiCase(ext, "txt");
+    if (EqualsIgnoringAsciiCase(ext, "m3u") || EqualsIgnoringAsciiCase(ext, "m3u8") ||
+        EqualsIgnoringAsciiCase(ext, "txt"))
+        return ListFormat::Lines;
+    if (EqualsIgnoringAsciiCase(ext, "pls"))
+        return ListFormat::Pls;
+    if (EqualsIgnoringAsciiCase(ext, "xspf"))
+        return ListFormat::Xspf;
+    return ListFormat::None;
+}
+
+bool IsListFileName(std::string_view path) {
+    return ListFormatOf(path) != ListFormat::None;
 }
 
 bool IsHtmlFileName(std::string_view path) {

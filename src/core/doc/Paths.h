@@ -10,6 +10,11 @@ namespace torvane {
 
 // folder + "/" + name, without doubling a separator that folder already ends with.
 std::string JoinPath(std::string_view folder, std::string_view name);
+// A relative entry of a list file joined to the list's folder, with its "." components dropped
+// and each ".." taking away the component before it (never above the root), so that
+// "./a.mp3" and "../Rock/b.mp3" written beside a list come back as the paths they were made
+// from. The folder's own text is kept as far as the entry does not climb out of it.
+std::string JoinRelativePath(std::string_view folder, std::string_view relative);
 // The text before the last "/" ("/" for a file in the root, "" when there is none).
 std::string FolderOf(std::string_view path);
 // The text after the last "/" (the whole text when there is none).
@@ -18,8 +23,10 @@ std::string_view LastComponent(std::string_view path);
 std::string_view ExtensionOf(std::string_view path);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-// A playlist or text list that the gathering routes read instead of adding: ".m3u", ".m3u8"
-// and ".txt", whatever their case.
+// The list files that the gathering routes read instead of adding, by extension in any case:
+// ".m3u", ".m3u8" and ".txt" hold one entry per line; ".pls" and ".xspf" are read as such.
+enum class ListFormat { None, Lines, Pls, Xspf };
+ListFormat ListFormatOf(std::string_view path);
 bool IsListFileName(std::string_view path);
 // An HTML page or template: ".htm" and ".html", whatever their case.
 bool IsHtmlFileName(std::string_view path);

@@ -1,19 +1,117 @@
 #include "PlaylistWriter.h"
 
 #include "HtmlWriter.h"
+#include "M3uFormat.h"
 #include "Paths.h"
+#include "PlaylistEntry.h"
+#include "PlsFormat.h"
 #include "Progress.h"
-#include "RelativePath.h"
 #include "TorvaneDoc.h"
 #include "UiHost.h"
+#include "XspfFormat.h"
 
 namespace torvane {
+namespace {
+
+enum class PlaylistKind { Plain, ExtendedM3u, Pls, Xspf };
+
+struct WriterChoice {
+    PlaylistKind Kind;
+    std::string Encoding;
+};
+
+bool IsUtf8Name(std::string_view encoding) {
+    return encoding.empty() || EqualsIgnoringAsciiCase(encoding, "UTF-8") ||
+           EqualsIgnoringAsciiCase(encoding, "UTF8");
+}
+
+WriterChoice ChooseWriter(const DocSettings& settings, std::string_view path) {
+    const std::string_view ext = ExtensionOf(path);
+    if (EqualsIgnoringAsciiCase(ext, "m3u8"))
+        return {PlaylistKind::ExtendedM3u, DocSettings::Utf8CodePage};
+    if (EqualsIgnoringAsciiCase(ext, "pls"))
+        return {PlaylistKind::Pls, DocSettings::Utf8CodePage};
+    if (EqualsIgnoringAsciiCase(ext, "xspf"))
+        return {PlaylistKind::Xspf, DocSettings::Utf8CodePage};
+    const bool extended = settings.ExtendedM3U != 0 && EqualsIgnoringAsciiCase(ext, "m3u");
+    return {extended ? PlaylistKind::ExtendedM3u : PlaylistKind::Plain, settings.PlaylistCodePage};
+}
+
+std::string BuildText(PlaylistKind kind, const std::vector<PlaylistEntry>& entries) {
+    switch (kind) {
+    case PlaylistKind::Plain:
+        return BuildM3u(entries, false);
+    case PlaylistKind::ExtendedM3u:
+        return BuildM3u(entries, true);
+    case PlaylistKind::Pls:
+        return BuildPls(entries);
+    case PlaylistKind::Xspf:
+        return BuildXspf(entries);
+    }
+    return {};
+}
+
+// The texts of the entries that the encoding cannot hold, for the message.
+std::vector<std::string> Unencodable(const std::vector<PlaylistEntry>& entries, bool withTitles,
+                                     const std::string& encoding) {
+    std::vector<std::string> names;
+    std::string ignored;
+    for (const PlaylistEntry& entry : entries) {
+        if (!CTextCodec::ToEncoding(entry.Location, encoding, ignored))
+            names.push_back(entry.Location);
+        else if (withTitles && !CTextCodec::ToEncoding(DisplayTitle(entry), encoding, ignored))
+            names.push_back(DisplayTitle(entry));
+    }
+    return names;
+}
+
+// Tells why a list could not be encoded: an encoding the system does not know, or the names
+// it cannot hold.
+void ReportUnencodable(CTorvaneDoc& doc, const std::vector<PlaylistEntry>& entries, bool withTitles,
+                       const std::string& encoding) {
+    constexpr size_t ShownNames = 10;
+    std::string text;
+    if (std::string ignored; !CTextCodec::ToEncoding("", encoding, ignored)) {
+        text = "文字コード " + encoding + " には変換できません。";
+    } else {
+        const std::vector<std::string> names = Unencodable(entries, withTitles, encoding);
+        text = "次の名前は文字コード " + encoding + " で書き出せないため、保存しませんでした。\n";
+        for (size_t i = 0; i < names.size() && i < ShownNames; ++i)
+            text += "\n" + names[i];
+        if (names.size() > ShownNames)
+            text += "\n...";
+    }
+    doc.Host().ShowMessage(text, "error", MessageButtons::Ok);
+}
+
+bool WriteAs(CTorvaneDoc& doc, const std::string& path, std::string_view base,
+             const WriterChoice& choice) {
+    std::vector<PlaylistEntry> entries;
+    {
+        const auto progress = doc.Host().OpenProgress();
+        progress->SetPos(0);
+        entries = CollectEntries(doc.CurrentList(), base, doc.Settings().TagOf, *progress);
+        progress->Close();
+    }
+    const std::string text = BuildText(choice.Kind, entries);
+    if (IsUtf8Name(choice.Encoding))
+        return WriteOutputFile(doc, path, text);
+    std::string encoded;
+    if (!CTextCodec::ToEncoding(text, choice.Encoding, encoded)) {
+        const bool withTitles = choice.Kind == PlaylistKind::ExtendedM3u;
+        ReportUnencodable(doc, entries, withTitles, choice.Encoding);
+        return false;
+    }
+    return WriteOutputFile(doc, path, encoded);
+}
+
+} // namespace
 
 bool SaveList(CTorvaneDoc& doc, const SaveChoice& choice) {
-    const bool written =
-        IsHtmlFileName(choice.Path)
-            ? WriteHtml(doc, choice.Path, choice.TemplateName)
-            : WritePlaylist(doc, choice.Path, choice.Relative ? choice.BasePath : std::string());
+    const bool written = IsHtmlFileName(choice.Path)
+                             ? WriteHtml(doc, choice.Path, choice.TemplateName)
+                             : WritePlaylistFile(doc, choice.Path,
+                                                 choice.Relative ? choice.BasePath : std::string());
     doc.Settings().relative_root = choice.BasePath;
     doc.Settings().relative = choice.Relative ? 1 : 0;
     return written;
@@ -25,21 +123,11 @@ std::string InitialBasePath(const CTorvaneDoc& doc) {
 }
 
 bool WritePlaylist(CTorvaneDoc& doc, const std::string& path, std::string_view base) {
-    const TrackList& list = doc.CurrentList();
-    const size_t n = list.size();
-    std::string text;
-    {
-        const auto progress = doc.Host().OpenProgress();
-        progress->SetPos(0);
-        for (size_t i = 0; i < n; ++i) {
-            progress->SetPos(static_cast<int>(i * 100 / n));
-            const std::string& itemPath = list[i]->FilePath();
-            text += base.empty() ? itemPath : MakeRelativePath(base, itemPath);
-            text += "\r\n";
-        }
-        progress->Close();
-    }
-    return WriteOutputFile(doc, path, text);
+    return WriteAs(doc, path, base, {PlaylistKind::Plain, DocSettings::Utf8CodePage});
+}
+
+bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_view base) {
+    return WriteAs(doc, path, base, ChooseWriter(doc.Settings(), path));
 }
 
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view content) {

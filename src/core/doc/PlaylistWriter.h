@@ -15,19 +15,28 @@ struct SaveChoice {
     std::string TemplateName; // HTML template chosen in the dialog
 };
 
-// "保存(&S)": ".htm" and ".html" names (any case) go to the HTML writer, every other name gets
-// the plain playlist (relative to the base folder when chosen). The dialog's relative choice and
-// base folder are stored back into the document's settings. False when nothing was written.
+// "保存(&S)": ".htm" and ".html" names (any case) go to the HTML writer, every other name to
+// the playlist writer of its extension (relative to the base folder when chosen). The dialog's
+// relative choice and base folder are stored back into the document's settings. False when nothing
+// was written.
 bool SaveList(CTorvaneDoc& doc, const SaveChoice& choice);
 
 // The save dialog's base folder at start: the stored "relative_root", or the current folder
 // when none is stored.
 std::string InitialBasePath(const CTorvaneDoc& doc);
 
-// Writes the current list as a plain playlist: one path per line, CR LF line ends, each path
-// as stored or, with a base folder, made relative to it. An empty list gives an empty file.
+// Writes the current list as a plain playlist in UTF-8, whatever the settings say (the list
+// saved on exit must always read back): one path per line, CR LF line ends, each path as
+// stored or, with a base folder, made relative to it. An empty list gives an empty file.
 // A failure is reported as "ファイルのオープンに失敗しました" and the previous file stays.
 bool WritePlaylist(CTorvaneDoc& doc, const std::string& path, std::string_view base);
+
+// Writes the current list in the format of the file's extension, any case: ".m3u8" as extended
+// M3U in UTF-8, ".pls" as PLS version 2, ".xspf" as XSPF; ".m3u" as the plain playlist, or as
+// extended M3U when the document's ExtendedM3U is on; ".txt" and every other name as the plain
+// playlist. ".m3u", ".txt" and other plain names are encoded in the document's
+// PlaylistCodePage; a name that encoding cannot hold is reported and nothing is written.
+bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_view base);
 
 // Writes one whole output file through the UI host's file layer, reporting a failure with
 // "ファイルのオープンに失敗しました" (caption "error").

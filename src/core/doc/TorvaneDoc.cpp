@@ -60,6 +60,9 @@ void CTorvaneDoc::LoadSettings() {
     m_Settings.readtag = integer("readtag", DocSettings::ReadSizes);
     m_Settings.TagCodePage =
         m_Profile.GetString(AppSection, "TagCodePage", CTextCodec::DefaultCodePage);
+    m_Settings.ExtendedM3U = integer("ExtendedM3U", 0);
+    m_Settings.PlaylistCodePage =
+        m_Profile.GetString(AppSection, "PlaylistCodePage", DocSettings::Utf8CodePage);
 }
 
 void CTorvaneDoc::StoreSettings() {
@@ -73,6 +76,8 @@ void CTorvaneDoc::StoreSettings() {
     m_Profile.SetString(AppSection, "relative_root", m_Settings.relative_root);
     m_Profile.SetInt(AppSection, "DisNum", m_Settings.DisNum);
     m_Profile.SetString(AppSection, "TagCodePage", m_Settings.TagCodePage);
+    m_Profile.SetInt(AppSection, "ExtendedM3U", m_Settings.ExtendedM3U);
+    m_Profile.SetString(AppSection, "PlaylistCodePage", m_Settings.PlaylistCodePage);
     m_Extensions.SaveExtensions(m_Profile);
 }
 

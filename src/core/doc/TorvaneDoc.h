@@ -24,6 +24,7 @@ using TrackList = std::vector<CListData*>;
 // The document's settings of profile section "app".
 struct DocSettings {
     enum ReadOnLoad : int { ReadTags = 1, ReadSizes = 2 };
+    static constexpr const char* Utf8CodePage = "UTF-8";
 
     int SizeOf = 0;
     int TimeOf = 0;
@@ -35,6 +36,11 @@ struct DocSettings {
     int relative = 0;
     std::string relative_root;
     std::string TagCodePage = CTextCodec::DefaultCodePage;
+    // ".m3u" files with "#EXTM3U" and "#EXTINF" lines ("extended M3U"); off writes bare paths.
+    int ExtendedM3U = 0;
+    // The encoding of ".m3u", ".txt" and other plain playlists: "UTF-8", or a legacy code
+    // page such as "CP932" for players and devices that expect Shift_JIS.
+    std::string PlaylistCodePage = Utf8CodePage;
 
     DisplayUnits Units() const { return {SizeOf, TimeOf, TagOf}; }
 };

@@ -172,6 +172,40 @@ std::string CTextCodec::FromUtf16(std::span<const uint8_t> bytes, bool bigEndian
     return out;
 }
 
+bool CTextCodec::ToEncoding(std::string_view utf8, const std::string& encoding, std::string& out) {
+    iconv_t cd = iconv_open(encoding.c_str(), "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    std::string converted;
+    std::vector<char> buffer(4096);
+    char* in = const_cast<char*>(utf8.data());
+    size_t inLeft = utf8.size();
+    bool ok = true;
+    for (bool flushing = false;;) {
+        char* outPtr = buffer.data();
+        size_t outLeft = buffer.size();
+        const size_t result = flushing ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
+                                       : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        converted.append(buffer.data(), static_cast<size_t>(outPtr - buffer.data()));
+        if (result != static_cast<size_t>(-1)) {
+            if (flushing)
+                break;
+            flushing = true;
+        } else if (errno != E2BIG) {
+            ok = false; // a character the encoding lacks, or invalid UTF-8
+            break;
+        }
+    }
+    iconv_close(cd);
+    if (ok)
+        out = std::move(converted);
+    return ok;
+}
+
+void CTextCodec::AppendCodePoint(std::string& out, uint32_t codePoint) {
+    AppendUtf8(out, codePoint);
+}
+
 bool CTextCodec::IsValidUtf8(std::string_view text) {
     for (size_t pos = 0; pos < text.size();) {
         const size_t length = Utf8SequenceLength(text, pos);

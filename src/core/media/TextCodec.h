@@ -25,6 +25,13 @@ public:
     // The text ends at the first zero unit; an unpaired surrogate becomes U+FFFD.
     static std::string FromUtf16(std::span<const uint8_t> bytes, bool bigEndianWithoutBom);
 
+    // UTF-8 to the encoding named (an iconv name such as "CP932"). False, with out unchanged,
+    // when the converter is missing or the text holds a character the encoding cannot
+    // represent: nothing is replaced or dropped.
+    static bool ToEncoding(std::string_view utf8, const std::string& encoding, std::string& out);
+
+    // Appends one code point as UTF-8.
+    static void AppendCodePoint(std::string& out, uint32_t codePoint);
     static bool IsValidUtf8(std::string_view text);
     // Invalid UTF-8 sequences replaced by U+FFFD.
     static std::string SanitizeUtf8(std::string_view text);

@@ -13,8 +13,9 @@
 namespace torvane {
 
 QString OpenFilesFilter() {
-    return QStringLiteral("Files (*.mp3 *.wma *.m3u);;MP3 Files (*.mp3);;WMA Files (*.wma);;"
-                          "List Files (*.m3u *.txt);;All Files (*)");
+    return QStringLiteral("Files (*.mp3 *.wma *.m3u *.m3u8 *.pls *.xspf);;MP3 Files (*.mp3);;"
+                          "WMA Files (*.wma);;List Files (*.m3u *.m3u8 *.pls *.xspf *.txt);;"
+                          "All Files (*)");
 }
 
 void MakeCurrentFolderOf(const QString& path) {
