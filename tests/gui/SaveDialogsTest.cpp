@@ -23,10 +23,13 @@ using namespace torvane::test;
 
 namespace {
 
-// Chooses a file type as the keyboard does in the dialog's type list.
-void ChooseType(CCustomSaveDialog& dialog, int index) {
+// Chooses the file type whose filter names the pattern, as the keyboard does in the dialog's
+// type list.
+void ChooseType(CCustomSaveDialog& dialog, const char* pattern) {
     auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     QVERIFY(types);
+    const int index = types->findText(QLatin1String(pattern), Qt::MatchContains);
+    QVERIFY(index >= 0);
     QTest::keyClick(types, Qt::Key_Home);
     for (int i = 0; i < index; ++i)
         QTest::keyClick(types, Qt::Key_Down);
@@ -90,16 +93,16 @@ private slots:
         QVERIFY(!dialog.TemplateList()->isVisible());
         QCOMPARE(dialog.TemplateList()->currentText(), QStringLiteral("plain.htm"));
 
-        ChooseType(dialog, 2); // HTML
+        ChooseType(dialog, "(*.htm)");
         QVERIFY(!dialog.RelativeBox()->isEnabled());
         QVERIFY(!dialog.BaseField()->isEnabled());
         QVERIFY(!dialog.BrowseButton()->isEnabled());
         QVERIFY(dialog.TemplateLabel()->isVisible());
         QVERIFY(dialog.TemplateList()->isVisible());
-        ChooseType(dialog, 3); // all files
+        ChooseType(dialog, "(*)");
         QVERIFY(!dialog.RelativeBox()->isEnabled());
         QVERIFY(!dialog.TemplateList()->isVisible());
-        ChooseType(dialog, 1); // text
+        ChooseType(dialog, "(*.txt)");
         QVERIFY(dialog.RelativeBox()->isEnabled());
         QVERIFY(dialog.BaseField()->isEnabled());
         QVERIFY(!dialog.TemplateList()->isVisible());
@@ -125,7 +128,7 @@ private slots:
         CCustomSaveDialog dialog(SaveDialogStart{});
         dialog.show();
         QVERIFY(!dialog.BaseField()->isVisible());
-        ChooseType(dialog, 2);
+        ChooseType(dialog, "(*.htm)");
         QVERIFY(!dialog.TemplateList()->isEnabled());
         QVERIFY(!dialog.TemplateList()->isVisible());
         QVERIFY(!dialog.TemplateLabel()->isVisible());
@@ -150,6 +153,28 @@ private slots:
         QCOMPARE(QDir::currentPath(), QString::fromStdString(fixture.Dir.Path()));
     }
 
+    void theExtendedChoiceServesM3uOnlyAndIsRemembered() {
+        CAppFixture fixture;
+        fixture.Start({fixture.Audio("a.mp3")});
+        QVERIFY(WithDialog<CCustomSaveDialog>(
+            fixture.Frame(), Cmd::Save, [&](CCustomSaveDialog& dialog) {
+                QVERIFY(dialog.ExtendedBox()->isEnabled());
+                QVERIFY(!dialog.ExtendedBox()->isChecked());
+                ChooseType(dialog, "(*.m3u8)");
+                QVERIFY2(!dialog.ExtendedBox()->isEnabled(), "m3u8 is always extended");
+                ChooseType(dialog, "(*.txt)");
+                QVERIFY(!dialog.ExtendedBox()->isEnabled());
+                ChooseType(dialog, "(*.m3u)");
+                dialog.ExtendedBox()->click();
+                SaveAs(dialog, fixture.Dir / "list");
+            }));
+        QVERIFY(fixture.Dir.Read("list.m3u").starts_with("#EXTM3U\r\n#EXTINF:"));
+        QCOMPARE(fixture.Doc().Settings().ExtendedM3U, 1);
+        QVERIFY(WithDialog<CCustomSaveDialog>(
+            fixture.Frame(), Cmd::Save,
+            [](CCustomSaveDialog& dialog) { QVERIFY(dialog.ExtendedBox()->isChecked()); }));
+    }
+
     void htmlUsesTheChosenTemplate() {
         CAppFixture fixture;
         const CTempDir& dir = fixture.Dir;
@@ -160,7 +185,7 @@ private slots:
                 << name << "\n<!-- tvn -->\n[%fname%]\n";
         QVERIFY(WithDialog<CCustomSaveDialog>(
             fixture.Frame(), Cmd::Save, [&](CCustomSaveDialog& dialog) {
-                ChooseType(dialog, 2);
+                ChooseType(dialog, "(*.htm)");
                 QComboBox* templates = dialog.TemplateList();
                 QCOMPARE(templates->count(), 2);
                 QTest::keyClick(templates, Qt::Key_Down);

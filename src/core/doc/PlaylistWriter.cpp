@@ -108,6 +108,8 @@ bool WriteAs(CTorvaneDoc& doc, const std::string& path, std::string_view base,
 } // namespace
 
 bool SaveList(CTorvaneDoc& doc, const SaveChoice& choice) {
+    // The writer of a ".m3u" name reads the choice from the settings.
+    doc.Settings().ExtendedM3U = choice.ExtendedM3U ? 1 : 0;
     const bool written = IsHtmlFileName(choice.Path)
                              ? WriteHtml(doc, choice.Path, choice.TemplateName)
                              : WritePlaylistFile(doc, choice.Path,

@@ -13,11 +13,13 @@ struct SaveChoice {
     bool Relative = false;    // "相対パスで保存"
     std::string BasePath;     // base folder of relative paths
     std::string TemplateName; // HTML template chosen in the dialog
+    bool ExtendedM3U = false; // "拡張M3U": #EXTINF lines in a ".m3u" file
 };
 
 // "保存(&S)": ".htm" and ".html" names (any case) go to the HTML writer, every other name to
 // the playlist writer of its extension (relative to the base folder when chosen). The dialog's
-// relative choice and base folder are stored back into the document's settings. False when nothing
+// relative choice, base folder and extended-M3U choice are stored back into the document's
+// settings. False when nothing
 // was written.
 bool SaveList(CTorvaneDoc& doc, const SaveChoice& choice);
 

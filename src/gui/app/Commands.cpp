@@ -10,12 +10,12 @@
 #include "Playback.h"
 #include "QtUiHost.h"
 #include "dialogs/AddItemDialog.h"
-#include "dialogs/ExtSearchDialog.h"
-#include "dialogs/FolderSearchDialog.h"
-#include "view/ColumnDialog.h"
 #include "dialogs/CustomSaveDialog.h"
+#include "dialogs/ExtSearchDialog.h"
 #include "dialogs/ExtensionDialog.h"
 #include "dialogs/FolderSaveDialog.h"
+#include "dialogs/FolderSearchDialog.h"
+#include "view/ColumnDialog.h"
 #include "view/ListModel.h"
 #include "view/TorvaneView.h"
 
@@ -335,6 +335,7 @@ void CCommands::InputItem() {
 void CCommands::SaveList() {
     SaveDialogStart start;
     start.Relative = m_Doc.Settings().relative != 0;
+    start.ExtendedM3U = m_Doc.Settings().ExtendedM3U != 0;
     start.BasePath = InitialBasePath(m_Doc);
     start.Templates = ListTemplates(TemplateFolders());
     CCustomSaveDialog dialog(start, &m_Frame);

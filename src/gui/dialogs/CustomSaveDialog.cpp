@@ -20,15 +20,19 @@ struct SaveFormat {
     const char* Suffix;
     bool RelativePaths;
     bool Template;
+    bool ExtendedChoice; // whether "拡張M3U" applies
 };
 
 // In filter order; the first is chosen when the dialog opens. A name typed without extension
 // under "All Files" is saved as typed, in the plain format.
 constexpr SaveFormat Formats[] = {
-    {"M3U List File (*.m3u)", "m3u", true, false},
-    {"Text File (*.txt)", "txt", true, false},
-    {"HTML File (*.htm)", "htm", false, true},
-    {"All Files (*)", "", false, false},
+    {"M3U List File (*.m3u)", "m3u", true, false, true},
+    {"M3U8 List File (*.m3u8)", "m3u8", true, false, false},
+    {"PLS List File (*.pls)", "pls", true, false, false},
+    {"XSPF List File (*.xspf)", "xspf", true, false, false},
+    {"Text File (*.txt)", "txt", true, false, false},
+    {"HTML File (*.htm)", "htm", false, true, false},
+    {"All Files (*)", "", false, false, false},
 };
 
 const SaveFormat& FormatOf(const QString& filter) {
@@ -68,6 +72,9 @@ CCustomSaveDialog::CCustomSaveDialog(const SaveDialogStart& start, QWidget* pare
 QWidget* CCustomSaveDialog::BuildPanel(const SaveDialogStart& start) {
     auto* panel = new QWidget;
     m_Relative = new QCheckBox(tr("相対パスで保存"));
+    m_Extended = new QCheckBox(tr("拡張M3U"));
+    m_Extended->setToolTip(
+        tr("曲ごとに #EXTINF 行（再生時間・アーティスト - タイトル）を書きます"));
     m_BaseLabel = new QLabel(tr("ベースパス"));
     m_Base = new QLineEdit;
     m_Base->setReadOnly(true);
@@ -78,6 +85,7 @@ QWidget* CCustomSaveDialog::BuildPanel(const SaveDialogStart& start) {
     m_Templates->setMinimumContentsLength(16);
 
     m_Relative->setChecked(start.Relative);
+    m_Extended->setChecked(start.ExtendedM3U);
     m_Base->setText(QString::fromStdString(start.BasePath));
     for (const std::string& name : start.Templates)
         m_Templates->addItem(QString::fromStdString(name));
@@ -86,7 +94,8 @@ QWidget* CCustomSaveDialog::BuildPanel(const SaveDialogStart& start) {
     // The relative-path choices on the left, the template choice on the right.
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_Relative, 0, 0, 1, 3);
+    layout->addWidget(m_Relative, 0, 0, 1, 2);
+    layout->addWidget(m_Extended, 0, 2);
     layout->addWidget(m_BaseLabel, 1, 0);
     layout->addWidget(m_Base, 1, 1);
     layout->addWidget(m_Browse, 1, 2);
@@ -117,6 +126,7 @@ void CCustomSaveDialog::ShowBaseControls(bool shown) {
 void CCustomSaveDialog::UseFormat(const QString& filter) {
     const SaveFormat& format = FormatOf(filter);
     m_Relative->setEnabled(format.RelativePaths);
+    m_Extended->setEnabled(format.ExtendedChoice);
     for (QWidget* control : BaseControls())
         control->setEnabled(format.RelativePaths);
     if (m_Templates->count() > 0) {
@@ -138,6 +148,7 @@ SaveChoice CCustomSaveDialog::Choice() const {
     if (!files.isEmpty())
         choice.Path = files.front().toStdString();
     choice.Relative = m_Relative->isChecked();
+    choice.ExtendedM3U = m_Extended->isChecked();
     choice.BasePath = m_Base->text().toStdString();
     choice.TemplateName = m_Templates->currentText().toStdString();
     return choice;

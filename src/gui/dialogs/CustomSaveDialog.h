@@ -20,6 +20,7 @@ namespace torvane {
 // What the save dialog starts with.
 struct SaveDialogStart {
     bool Relative = false;
+    bool ExtendedM3U = false;
     std::string BasePath;               // base folder of relative paths
     std::vector<std::string> Templates; // template file names, in the order offered
 };
@@ -40,6 +41,7 @@ public:
     std::function<QString(QWidget* parent, const QString& start)> ChooseFolder;
 
     QCheckBox* RelativeBox() const { return m_Relative; }
+    QCheckBox* ExtendedBox() const { return m_Extended; }
     QLabel* BaseLabel() const { return m_BaseLabel; }
     QLineEdit* BaseField() const { return m_Base; }
     QPushButton* BrowseButton() const { return m_Browse; }
@@ -55,6 +57,7 @@ private:
     void Browse();
 
     QCheckBox* m_Relative = nullptr;
+    QCheckBox* m_Extended = nullptr;
     QLabel* m_BaseLabel = nullptr;
     QLineEdit* m_Base = nullptr;
     QPushButton* m_Browse = nullptr;
