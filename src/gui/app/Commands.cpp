@@ -4,12 +4,14 @@
 #include "Bars.h"
 #include "MainFrame.h"
 #include "Menus.h"
+#include "QtDesktop.h"
 #include "QtUiHost.h"
 #include "dialogs/AddItemDialog.h"
 #include "view/ListModel.h"
 #include "view/TorvaneView.h"
 
 #include "core/doc/AutoSave.h"
+#include "core/doc/FileOperations.h"
 #include "core/doc/FolderSaver.h"
 #include "core/doc/Gathering.h"
 #include "core/doc/InfoCommands.h"
@@ -81,9 +83,7 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
 bool CCommands::IsPending(Cmd id) {
     // clang-format off
     static const std::set<Cmd> pending{
-        Cmd::AddFromFolder, Cmd::About, Cmd::OpenItem, Cmd::Play, Cmd::Stop, Cmd::CopyPath,
-        Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties,
-        Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::ExtensionSettings,
+        Cmd::AddFromFolder, Cmd::About, Cmd::Play, Cmd::Stop, Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::ExtensionSettings,
     };
     // clang-format on
     return pending.count(id) > 0;
@@ -91,7 +91,8 @@ bool CCommands::IsPending(Cmd id) {
 
 CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
                      const CActions& actions, QObject* parent)
-    : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions) {
+    : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions),
+      m_Desktop(new CQtDesktop(&frame, this)) {
     for (const CommandInfo& command : CommandTable())
         connect(actions[command.Id], &QAction::triggered, this,
                 [this, id = command.Id] { Run(id); });
@@ -177,6 +178,12 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
     case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
     case Cmd::ComputeTotals: m_View.ComputeTotals(); break;
+    case Cmd::OpenItem:
+    case Cmd::Trash:
+    case Cmd::Properties:
+    case Cmd::OpenParentFolder:
+    case Cmd::CopyPath:
+    case Cmd::CopyName: RunFileOperation(id); break;
     default: break;
     }
     // clang-format on
@@ -340,6 +347,33 @@ void CCommands::SaveEachFolder() {
     if (m_Host.ShowMessage(text, tr("確認").toStdString(), MessageButtons::OkCancel) ==
         MessageAnswer::Ok)
         torvane::SaveEachFolder(m_Doc, groups, FolderSaveOptions{});
+}
+
+// ---- file operations ----
+
+void CCommands::RunFileOperation(Cmd id) {
+    const std::vector<int> rows = m_View.SelectedRows();
+    switch (id) {
+    case Cmd::OpenItem:
+        OpenWithApp(m_Doc, *m_Desktop, rows);
+        break;
+    case Cmd::Trash:
+        RecycleSelected(m_Doc, *m_Desktop, rows);
+        RefreshList();
+        break;
+    case Cmd::Properties:
+        ShowProperties(m_Doc, *m_Desktop, rows);
+        break;
+    case Cmd::OpenParentFolder:
+        OpenContainingFolders(m_Doc, *m_Desktop, rows);
+        break;
+    case Cmd::CopyPath:
+        CopyToClipboard(m_Doc, *m_Desktop, rows, ClipboardField::Path);
+        break;
+    default:
+        CopyToClipboard(m_Doc, *m_Desktop, rows, ClipboardField::Name);
+        break;
+    }
 }
 
 // ---- list operations ----

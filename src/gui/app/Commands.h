@@ -13,6 +13,7 @@ struct SearchRequest;
 
 class CActions;
 class CMainFrame;
+class CQtDesktop;
 class CQtUiHost;
 class CTorvaneDoc;
 class CTorvaneView;
@@ -73,6 +74,8 @@ private:
     void InputItem();
     void SaveList();
     void SaveEachFolder();
+    // Open, trash, properties, containing folders and the two copies, on the view's selection.
+    void RunFileOperation(Cmd id);
     // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.
     QWidget* BarOf(Cmd id) const;
     void ToggleBar(Cmd id);
@@ -97,6 +100,7 @@ private:
     CTorvaneDoc& m_Doc;
     CQtUiHost& m_Host;
     const CActions& m_Actions;
+    CQtDesktop* m_Desktop; // the file operations' desktop, owned as a child
 };
 
 } // namespace torvane
