@@ -57,18 +57,6 @@ TEST_F(FileOperationsTest, OpenFallsBackToTheDefaultApplication) {
     EXPECT_TRUE(host.Messages.empty());
 }
 
-TEST_F(FileOperationsTest, OpenAndPropertiesWantASelection) {
-    AddFiles({"a.mp3", "b.mp3"});
-    OpenWithApp(doc, desktop, std::vector<int>{});
-    OpenWithApp(doc, desktop, std::vector{0, 1});
-    OpenWithApp(doc, desktop, std::vector{7});
-    EXPECT_TRUE(desktop.OpenedWithDefault.empty());
-
-    ShowProperties(doc, desktop, std::vector<int>{});
-    ShowProperties(doc, desktop, std::vector{1, 0});
-    EXPECT_EQ(desktop.PropertiesShown, Texts{PathOf(0)});
-}
-
 TEST_F(FileOperationsTest, RecycleRemovesOnlyTheRowsOfMovedFiles) {
     AddFiles({"a.mp3", "b.mp3", "c.mp3"});
     std::filesystem::create_directory(dir / "folder.mp3");
