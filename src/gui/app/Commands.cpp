@@ -83,7 +83,8 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
 bool CCommands::IsPending(Cmd id) {
     // clang-format off
     static const std::set<Cmd> pending{
-        Cmd::AddFromFolder, Cmd::About, Cmd::Play, Cmd::Stop, Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::ExtensionSettings,
+        Cmd::AddFromFolder, Cmd::About, Cmd::Play, Cmd::Stop,
+        Cmd::ColumnChooser, Cmd::DropWindow, Cmd::ExtendedSearch, Cmd::ExtensionSettings,
     };
     // clang-format on
     return pending.count(id) > 0;

@@ -66,18 +66,8 @@ void EncodeTrashInfoPath(const QString& trashedFile, const QString& original) {
     }
 }
 
-} // namespace
-
-CQtDesktop::CQtDesktop(QWidget* window, QObject* parent) : QObject(parent), m_Window(window) {}
-
-bool CQtDesktop::StartProgram(const std::string& program, const std::string& file) {
-    return QProcess::startDetached(FromUtf8(program), {FromUtf8(file)});
-}
-
-void CQtDesktop::OpenWithDefault(const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
-}
-
+// The trash lives under $XDG_DATA_HOME (by default ~/.local/share); makes sure that folder
+// exists and is absolute before anything is moved, so nothing lands in the current folder.
 bool PrepareTrashHome(std::string& error) {
     const QByteArray configured = qgetenv("XDG_DATA_HOME");
     const QString dataHome = configured.isEmpty()
@@ -92,6 +82,18 @@ bool PrepareTrashHome(std::string& error) {
         return false;
     }
     return true;
+}
+
+} // namespace
+
+CQtDesktop::CQtDesktop(QWidget* window, QObject* parent) : QObject(parent), m_Window(window) {}
+
+bool CQtDesktop::StartProgram(const std::string& program, const std::string& file) {
+    return QProcess::startDetached(FromUtf8(program), {FromUtf8(file)});
+}
+
+void CQtDesktop::OpenWithDefault(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
 }
 
 bool CQtDesktop::MoveToTrash(const std::string& path, std::string& error) {

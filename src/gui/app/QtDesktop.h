@@ -43,8 +43,4 @@ private:
     QWidget* m_Window;
 };
 
-// The trash lives under $XDG_DATA_HOME (by default ~/.local/share); makes sure that folder
-// exists and is absolute before anything is moved, so nothing lands in the current folder.
-bool PrepareTrashHome(std::string& error);
-
 } // namespace torvane

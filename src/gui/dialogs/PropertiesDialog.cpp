@@ -29,14 +29,7 @@ QString MimeText(const QString& path) {
     return QStringLiteral("%1 (%2)").arg(type.name(), type.comment());
 }
 
-} // namespace
-
-StreamFacts StreamFacts::Of(const CListData& record) {
-    return {QString::fromStdString(record.Type()), QString::fromStdString(record.TimeTextClock()),
-            QString::fromStdString(record.BitRateText()),
-            QString::fromStdString(record.SamplingRateText())};
-}
-
+// "rw-r--r--" of the permission bits for owner, group and others.
 QString PermissionText(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
@@ -46,6 +39,14 @@ QString PermissionText(const QString& path) {
     for (int bit = 8; bit >= 0; --bit)
         text += (st.st_mode & (1u << bit)) ? QChar(letters[(8 - bit) % 3]) : QChar('-');
     return text;
+}
+
+} // namespace
+
+StreamFacts StreamFacts::Of(const CListData& record) {
+    return {QString::fromStdString(record.Type()), QString::fromStdString(record.TimeTextClock()),
+            QString::fromStdString(record.BitRateText()),
+            QString::fromStdString(record.SamplingRateText())};
 }
 
 CPropertiesDialog::CPropertiesDialog(const QString& path, const StreamFacts& facts, QWidget* parent)

@@ -30,7 +30,4 @@ public:
     QString Value(const QString& label) const;
 };
 
-// "rw-r--r--" of a file's permission bits for owner, group and others.
-QString PermissionText(const QString& path);
-
 } // namespace torvane
