@@ -199,6 +199,12 @@ private slots:
                                                      QStringLiteral("ShowItemProperties ") + uri}));
         QVERIFY(!OpenPropertiesDialog());
 
+        // a file manager that answers with an error: our own window after all
+        fileManagerBus.unregisterObject(QString::fromLatin1(CQtDesktop::FileManagerPath));
+        desktop.ShowProperties(record);
+        QTRY_VERIFY(OpenPropertiesDialog());
+        delete OpenPropertiesDialog();
+
         fileManagerBus.unregisterService(QString::fromLatin1(CQtDesktop::FileManagerService));
         QDBusConnection::disconnectFromBus(QStringLiteral("fake-file-manager"));
     }
