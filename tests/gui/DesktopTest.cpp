@@ -113,7 +113,7 @@ private slots:
         const std::string file = home.Dir.Write("music/it's %41 $HOME.mp3", "x");
         std::string error;
         CQtDesktop desktop(nullptr);
-        // the data folder does not exist yet: it is made, and the file is not dropped here
+        // the data folder does not exist yet: it is made first, so the file lands in its trash
         QVERIFY(desktop.MoveToTrash(file, error));
         QVERIFY(!std::filesystem::exists(file));
         QVERIFY(std::filesystem::exists(home.Trash("files/it's %41 $HOME.mp3")));
