@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/doc/DesktopPort.h"
 #include "core/doc/ListViewPort.h"
 #include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
+#include "core/media/ListData.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -121,6 +123,49 @@ public:
     int ProgressClosed = 0;
     std::vector<int> ProgressPositions;
     std::set<std::string> FullDiskFor;
+};
+
+// Records what the file operations asked of the desktop; fails the starts, moves and clipboard
+// uses it is told to.
+class CFakeDesktop final : public CDesktopPort {
+public:
+    bool StartProgram(const std::string& program, const std::string& file) override {
+        Started.emplace_back(program, file);
+        return !StartFails;
+    }
+    void OpenWithDefault(const std::string& path) override { OpenedWithDefault.push_back(path); }
+    bool MoveToTrash(const std::string& path, std::string& error) override {
+        if (TrashFailsFor.count(path) > 0) {
+            error = "Permission denied";
+            return false;
+        }
+        Trashed.push_back(path);
+        return true;
+    }
+    void ShowProperties(const CListData& record) override {
+        PropertiesShown.push_back(record.FilePath());
+    }
+    void ShowFolder(const std::string& folder, const std::vector<std::string>& files) override {
+        FoldersShown.emplace_back(folder, files);
+    }
+    bool SetClipboardText(const std::string& text) override {
+        if (ClipboardFails)
+            return false;
+        Clipboard = text;
+        ++ClipboardWrites;
+        return true;
+    }
+
+    std::vector<std::pair<std::string, std::string>> Started; // program, file
+    bool StartFails = false;
+    std::vector<std::string> OpenedWithDefault;
+    std::vector<std::string> Trashed;
+    std::set<std::string> TrashFailsFor;
+    std::vector<std::string> PropertiesShown;
+    std::vector<std::pair<std::string, std::vector<std::string>>> FoldersShown;
+    std::string Clipboard;
+    int ClipboardWrites = 0;
+    bool ClipboardFails = false;
 };
 
 // A fresh folder under the system's temporary folder, removed with everything in it.

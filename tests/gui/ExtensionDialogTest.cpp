@@ -55,7 +55,6 @@ private slots:
         CAppFixture fixture;
         fixture.WriteProfile("[ext]\ncount=2\n0=aac,0,/usr/bin/player\n1=mp3,1,\n");
         fixture.Start();
-        QVERIFY(!CCommands::IsPending(Cmd::ExtensionSettings));
         QVERIFY(WithDialog<CExtensionDialog>(
             fixture.Frame(), Cmd::ExtensionSettings, [](CExtensionDialog& dialog) {
                 QCOMPARE(RowTexts(dialog), (QStringList{"aac,0,/usr/bin/player", "mp3,1,", "ogg,1,",

@@ -171,10 +171,10 @@ private slots:
         QCOMPARE(frame.Commands().Facts().Selected, 1);
         QVERIFY(frame.Commands().Facts().LastRowSelected);
 
-        // commands whose operation is not there yet stay disabled whatever their rule says
-        frame.View().SelectRows({0});
-        QVERIFY(CCommands::IsPending(Cmd::Properties));
+        // the file commands of one row need its file
         QVERIFY(!actions[Cmd::Properties]->isEnabled());
+        frame.View().SelectRows({0});
+        QVERIFY(actions[Cmd::Properties]->isEnabled());
         QVERIFY(actions[Cmd::Play]->isEnabled());
 
         frame.Commands().Run(Cmd::ClearList);

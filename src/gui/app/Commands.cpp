@@ -8,6 +8,7 @@
 #include "Menus.h"
 #include "PlayBar.h"
 #include "Playback.h"
+#include "QtDesktop.h"
 #include "QtUiHost.h"
 #include "dialogs/AddItemDialog.h"
 #include "dialogs/CustomSaveDialog.h"
@@ -20,6 +21,7 @@
 #include "view/TorvaneView.h"
 
 #include "core/doc/AutoSave.h"
+#include "core/doc/FileOperations.h"
 #include "core/doc/FolderSaver.h"
 #include "core/doc/Gathering.h"
 #include "core/doc/InfoCommands.h"
@@ -38,7 +40,6 @@
 #include <QFileDialog>
 #include <QStatusBar>
 
-#include <set>
 
 namespace torvane {
 
@@ -91,19 +92,10 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
     }
 }
 
-bool CCommands::IsPending(Cmd id) {
-    // clang-format off
-    static const std::set<Cmd> pending{
-        Cmd::OpenItem, Cmd::CopyPath,
-        Cmd::CopyName, Cmd::Trash, Cmd::OpenParentFolder, Cmd::Properties,
-    };
-    // clang-format on
-    return pending.count(id) > 0;
-}
-
 CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
                      const CActions& actions, QObject* parent)
-    : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions) {
+    : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions),
+      m_Desktop(new CQtDesktop(&frame, this)) {
     for (const CommandInfo& command : CommandTable())
         connect(actions[command.Id], &QAction::triggered, this,
                 [this, id = command.Id] { Run(id); });
@@ -200,6 +192,12 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
     case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
     case Cmd::ComputeTotals: m_View.ComputeTotals(); break;
+    case Cmd::OpenItem:
+    case Cmd::Trash:
+    case Cmd::Properties:
+    case Cmd::OpenParentFolder:
+    case Cmd::CopyPath:
+    case Cmd::CopyName: RunFileOperation(id); break;
     default: break;
     }
     // clang-format on
@@ -229,8 +227,7 @@ CommandFacts CCommands::Facts() const {
 void CCommands::UpdateStates() {
     const CommandFacts facts = Facts();
     for (const CommandInfo& command : CommandTable())
-        m_Actions[command.Id]->setEnabled(!IsPending(command.Id) &&
-                                          IsEnabledByRule(command.Id, facts));
+        m_Actions[command.Id]->setEnabled(IsEnabledByRule(command.Id, facts));
     m_Actions[Cmd::ReadSizesOnLoad]->setEnabled(ReadSizesOnLoadEnabled(m_Doc));
     m_Actions[Cmd::AddToOtherList]->setText(m_Doc.SearchMode() ? tr("全リストに追加")
                                                                : tr("検索リストに追加"));
@@ -367,6 +364,33 @@ void CCommands::EditExtensions() {
         return;
     m_Doc.Extensions().ApplyExtensionDialog(dialog.Rows());
     m_View.Redraw();
+}
+
+// ---- file operations ----
+
+void CCommands::RunFileOperation(Cmd id) {
+    const std::vector<int> rows = m_View.SelectedRows();
+    switch (id) {
+    case Cmd::OpenItem:
+        OpenWithApp(m_Doc, *m_Desktop, rows);
+        break;
+    case Cmd::Trash:
+        RecycleSelected(m_Doc, *m_Desktop, rows);
+        RefreshList();
+        break;
+    case Cmd::Properties:
+        ShowProperties(m_Doc, *m_Desktop, rows);
+        break;
+    case Cmd::OpenParentFolder:
+        OpenContainingFolders(m_Doc, *m_Desktop, rows);
+        break;
+    case Cmd::CopyPath:
+        CopyToClipboard(m_Doc, *m_Desktop, rows, ClipboardField::Path);
+        break;
+    default:
+        CopyToClipboard(m_Doc, *m_Desktop, rows, ClipboardField::Name);
+        break;
+    }
 }
 
 // ---- list operations ----

@@ -13,6 +13,7 @@ struct SearchRequest;
 
 class CActions;
 class CMainFrame;
+class CQtDesktop;
 class CQtUiHost;
 class CTorvaneDoc;
 class CTorvaneView;
@@ -35,9 +36,7 @@ struct CommandFacts {
 bool IsEnabledByRule(Cmd id, const CommandFacts& facts);
 
 // The one place where every command of the menus, bars and keys arrives (Run), and where the
-// enabled, checked and caption states of all of them are refreshed (UpdateStates). Commands
-// whose operation is not available yet are listed by IsPending: they stay disabled, and Run
-// does nothing for them.
+// enabled, checked and caption states of all of them are refreshed (UpdateStates).
 class CCommands final : public QObject {
     Q_OBJECT
 public:
@@ -47,7 +46,6 @@ public:
     void Run(Cmd id);
     void UpdateStates();
     CommandFacts Facts() const;
-    static bool IsPending(Cmd id);
 
     // A header click.
     void SortAll(int key, bool descending);
@@ -76,6 +74,8 @@ private:
     void SaveList();
     void SaveEachFolder();
     void EditExtensions();
+    // Open, trash, properties, containing folders and the two copies, on the view's selection.
+    void RunFileOperation(Cmd id);
     // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.
     QWidget* BarOf(Cmd id) const;
     void ToggleBar(Cmd id);
@@ -100,6 +100,7 @@ private:
     CTorvaneDoc& m_Doc;
     CQtUiHost& m_Host;
     const CActions& m_Actions;
+    CQtDesktop* m_Desktop; // the file operations' desktop, owned as a child
 };
 
 } // namespace torvane
