@@ -64,6 +64,9 @@ public:
     void DropFiles(const QMimeData& data);
     // The destroy step: bar layout, window rectangle, "alert".
     void SaveSettings();
+    // The session ends (logout, shutdown): the window goes without the question and without
+    // keeping the list; the settings are still written at shutdown.
+    void EndForSession();
 
     // The view's site.
     void SetSelectionText(int index, const QString& text, const QString& tip,
