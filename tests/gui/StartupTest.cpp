@@ -11,6 +11,7 @@
 #include "core/doc/Progress.h"
 #include "view/TorvaneView.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -72,6 +73,15 @@ private slots:
         QCOMPARE(frame.View().ShownColumns(), (std::vector<int>{0, 1, 2, 3}));
         QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 0 件"));
         QCOMPARE(frame.Panes().Text(CStatusPanes::Prompt), QStringLiteral("ﾚﾃﾞｨ"));
+        // a count wider than the specified pane widens its pane, also in the narrowest window
+        const QString count = QStringLiteral(" 20001 件");
+        frame.Panes().SetItemCount(count);
+        frame.resize(CMainFrame::MinWidth, frame.height());
+        QCoreApplication::processEvents();
+        for (const QLabel* pane : frame.statusBar()->findChildren<QLabel*>())
+            if (pane->text() == count)
+                QVERIFY(pane->contentsRect().width() >=
+                        pane->fontMetrics().horizontalAdvance(count));
     }
 
     // Folders: subfolders first, then their files in reverse order; missing paths skipped.

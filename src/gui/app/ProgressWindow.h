@@ -42,7 +42,6 @@ public:
     QPushButton* CancelButton() const { return m_CancelButton; }
 
 protected:
-    void ShowWindow();
     void PumpEvents(bool percentChanged) override;
     void ShowPosition(int position, const std::string& percentText) override;
     void closeEvent(QCloseEvent* event) override;
@@ -50,6 +49,8 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    void ShowWindow();
+
     QWidget* m_Owner;
     bool m_OwnerDisabled = false;
     QBasicTimer m_Clock;
