@@ -4,9 +4,11 @@
 TORVANE_PACKAGES=(
     cmake ninja-build g++ pkg-config python3
     clang libclang-rt-14-dev
-    qt6-base-dev qt6-multimedia-dev qt6-tools-dev libqt6svg6
-    libgtest-dev libbenchmark-dev libcli11-dev
-    gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
+    qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev libqt6svg6
+    qt6-translations-l10n
+    libgtest-dev libbenchmark-dev libcli11-dev help2man dpkg-dev file
+    gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
+    dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
     libxml2-utils python3-gi gir1.2-totemplparser-1.0
 )
 

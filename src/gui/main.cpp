@@ -1,6 +1,7 @@
 // torvane: the desktop program.
 
 #include "app/Icons.h"
+#include "app/QtTranslations.h"
 #include "app/TorvaneApp.h"
 
 #include "core/doc/ProfileLocation.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     QApplication::setWindowIcon(torvane::ProgramIcon());
+    torvane::InstallQtTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Torvane playlist maker"));

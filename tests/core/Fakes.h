@@ -56,7 +56,7 @@ public:
     }
 
 protected:
-    void PumpEvents() override {
+    void PumpEvents(bool) override {
         if (m_CancelAfter > 0 && ++m_Questions >= m_CancelAfter)
             Cancel();
     }

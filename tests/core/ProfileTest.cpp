@@ -85,6 +85,9 @@ TEST(ProfileLocation, OptionThenEnvironmentThenProgramFolderThenXdg) {
     EXPECT_EQ(ResolveProfilePath(in), "/env.ini");
     in.EnvironmentPath.clear();
     EXPECT_EQ(ResolveProfilePath(in), "/opt/torvane/torvane.ini");
+    in.Installed = true; // root may write to /usr/bin: still no profile there
+    EXPECT_EQ(ResolveProfilePath(in), "/xdg/torvane/torvane.ini");
+    in.Installed = false;
     in.ProgramFolderWritable = false;
     EXPECT_EQ(ResolveProfilePath(in), "/xdg/torvane/torvane.ini");
     in.XdgConfigHome = "relative/ignored";

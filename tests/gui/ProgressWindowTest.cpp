@@ -1,13 +1,33 @@
-// The progress window: the owner is disabled while it is up, the percentage and elapsed texts,
+// The progress window: the owner is disabled while it is up, the window appears once the
+// operation has run a moment, events come through by time, the percentage and elapsed texts,
 // and the sticky cancel flag from the button and the close box.
 
 #include "app/ProgressWindow.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace torvane;
+
+namespace {
+
+// Asks the way a long operation does, without a change of percentage, until done answers true;
+// gives up after five seconds.
+template <typename Done> bool AskUntil(CProgressWindow& progress, Done done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 5000)
+            return false;
+        progress.IsCancelled();
+    }
+    return true;
+}
+
+} // namespace
 
 class ProgressWindowTest : public QObject {
     Q_OBJECT
@@ -19,7 +39,8 @@ private slots:
             CProgressWindow progress(&owner);
             progress.Open();
             QVERIFY(!owner.isEnabled());
-            QVERIFY(progress.isVisible());
+            QVERIFY(!progress.isVisible()); // not before ShowDelay
+            QVERIFY(AskUntil(progress, [&] { return progress.isVisible(); }));
             QVERIFY(progress.isEnabled());
             progress.Close();
             QVERIFY(owner.isEnabled());
@@ -61,9 +82,19 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(progress.ElapsedLabel(), QStringLiteral("1 sec"), 3000);
     }
 
+    // Events come through while an operation only asks, so a timer's click lands.
+    void questionsLetEventsThroughByTime() {
+        CProgressWindow progress(nullptr);
+        progress.Open();
+        progress.IsCancelled();
+        QTimer::singleShot(50, progress.CancelButton(), &QPushButton::click);
+        QVERIFY(AskUntil(progress, [&] { return progress.IsCancelled(); }));
+    }
+
     void cancelIsStickyAndKeepsTheWindow() {
         CProgressWindow progress(nullptr);
         progress.Open();
+        QVERIFY(AskUntil(progress, [&] { return progress.isVisible(); }));
         QVERIFY(!progress.IsCancelled());
         QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
         QVERIFY(progress.IsCancelled());
@@ -74,6 +105,7 @@ private slots:
     void closeBoxCancels() {
         CProgressWindow progress(nullptr);
         progress.Open();
+        QVERIFY(AskUntil(progress, [&] { return progress.isVisible(); }));
         QVERIFY(!progress.close());
         QVERIFY(progress.isVisible());
         QVERIFY(progress.IsCancelled());

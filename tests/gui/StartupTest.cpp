@@ -13,6 +13,7 @@
 #include "core/doc/Progress.h"
 #include "view/TorvaneView.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -53,8 +54,13 @@ private slots:
         QCOMPARE(frame.windowTitle(), QStringLiteral("Torvane Ver 0,1,0,0"));
         // the offscreen platform keeps a window's 2-pixel frame on the screen
         QCOMPARE(frame.frameGeometry().topLeft(), QPoint(0, 0));
-        QCOMPARE(frame.size(), QSize(530, 500));
+        // 530 x 500, larger where this platform's font needs more room for the bars' controls
+        QCOMPARE(frame.size(), QSize(530, 500).expandedTo(frame.sizeHint()));
         QCOMPARE(frame.minimumSize(), QSize(530, 300));
+        for (const QToolBar* bar : frame.findChildren<QToolBar*>()) {
+            const auto* more = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+            QVERIFY2(!more || !more->isVisible(), qPrintable(bar->windowTitle()));
+        }
         QVERIFY(frame.SearchBar().isVisible());
         QVERIFY(frame.ModeBar().isVisible());
         QVERIFY(frame.ToolBar().isVisible());
@@ -69,6 +75,15 @@ private slots:
         QCOMPARE(frame.View().ShownColumns(), (std::vector<int>{0, 1, 2, 3}));
         QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 0 件"));
         QCOMPARE(frame.Panes().Text(CStatusPanes::Prompt), QStringLiteral("ﾚﾃﾞｨ"));
+        // a count wider than the specified pane widens its pane, also in the narrowest window
+        const QString count = QStringLiteral(" 20001 件");
+        frame.Panes().SetItemCount(count);
+        frame.resize(CMainFrame::MinWidth, frame.height());
+        QCoreApplication::processEvents();
+        for (const QLabel* pane : frame.statusBar()->findChildren<QLabel*>())
+            if (pane->text() == count)
+                QVERIFY(pane->contentsRect().width() >=
+                        pane->fontMetrics().horizontalAdvance(count));
     }
 
     // Folders: subfolders first, then their files in reverse order; missing paths skipped.
@@ -128,6 +143,7 @@ private slots:
         fixture.WriteProfile("[app]\nCloseSave=1\nSizeOf=1\n");
         const std::string a = fixture.Audio("a.mp3");
         fixture.Start({a});
+        const QSize first = QSize(530, 500).expandedTo(fixture.Frame().sizeHint());
         QVERIFY(fixture.Close());
         QCOMPARE(fixture.Host.Messages.size(), size_t(1));
         QCOMPARE(fixture.Dir.Read("Torvane.m3u"), a + "\r\n");
@@ -135,8 +151,10 @@ private slots:
         QCOMPARE(profile.GetInt("app", "alert", -1), 0);
         QCOMPARE(profile.GetString("app", "columns"), std::string("ABCD"));
         QCOMPARE(profile.GetInt("app", "SizeOf", -1), 1);
-        QCOMPARE(profile.GetInt("window", "right", 0) - profile.GetInt("window", "left", 0), 530);
-        QCOMPARE(profile.GetInt("window", "bottom", 0) - profile.GetInt("window", "top", 0), 500);
+        QCOMPARE(profile.GetInt("window", "right", 0) - profile.GetInt("window", "left", 0),
+                 first.width());
+        QCOMPARE(profile.GetInt("window", "bottom", 0) - profile.GetInt("window", "top", 0),
+                 first.height());
         QVERIFY(!profile.GetString("bar", "state").empty());
     }
 

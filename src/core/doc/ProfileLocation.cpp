@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#ifndef TORVANE_INSTALL_BIN_DIR
+#define TORVANE_INSTALL_BIN_DIR "/usr/local/bin"
+#endif
+
 namespace torvane {
 
 std::string Environment(const char* name) {
@@ -18,7 +22,7 @@ std::string ResolveProfilePath(const ProfileLocationInputs& inputs) {
         return inputs.Option;
     if (!inputs.EnvironmentPath.empty())
         return inputs.EnvironmentPath;
-    if (!inputs.ProgramFolder.empty() && inputs.ProgramFolderWritable)
+    if (!inputs.ProgramFolder.empty() && inputs.ProgramFolderWritable && !inputs.Installed)
         return inputs.ProgramFolder + "/torvane.ini";
     // XDG: a relative XDG_CONFIG_HOME is invalid and ignored.
     std::string config = inputs.XdgConfigHome;
@@ -34,6 +38,7 @@ std::string ResolveProfilePath(const std::string& option) {
     inputs.ProgramFolder = ProgramFolder();
     inputs.ProgramFolderWritable =
         !inputs.ProgramFolder.empty() && ::access(inputs.ProgramFolder.c_str(), W_OK) == 0;
+    inputs.Installed = inputs.ProgramFolder == TORVANE_INSTALL_BIN_DIR;
     inputs.XdgConfigHome = Environment("XDG_CONFIG_HOME");
     inputs.Home = Environment("HOME");
     return ResolveProfilePath(inputs);

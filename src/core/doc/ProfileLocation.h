@@ -11,13 +11,16 @@ struct ProfileLocationInputs {
     std::string EnvironmentPath; // TORVANE_PROFILE
     std::string ProgramFolder;   // folder of the running program file
     bool ProgramFolderWritable = false;
+    // The program runs from the folder it was installed to (even root, who may write there,
+    // then keeps the profile in the XDG folder).
+    bool Installed = false;
     std::string XdgConfigHome; // XDG_CONFIG_HOME
     std::string Home;          // HOME
 };
 
 // The option, else the environment variable, else "torvane.ini" beside the program when that
-// folder is writable (portable use), else $XDG_CONFIG_HOME/torvane/torvane.ini
-// (default ~/.config/torvane/torvane.ini).
+// folder is writable and not the installed one (portable use), else
+// $XDG_CONFIG_HOME/torvane/torvane.ini (default ~/.config/torvane/torvane.ini).
 std::string ResolveProfilePath(const ProfileLocationInputs& inputs);
 
 // The same, with the inputs read from this process and its environment.

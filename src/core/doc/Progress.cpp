@@ -11,17 +11,21 @@ std::string CProgress::PercentTextFor(int position) {
     return std::to_string(percent) + "%";
 }
 
+// Events are let through after the window has been told, so the pump paints the new position.
 int CProgress::SetPos(int position) {
-    PumpEvents();
     const int previous = m_Pos;
     m_Pos = std::clamp(position, Lower, Upper);
-    m_Text = PercentTextFor(position);
+    std::string text = PercentTextFor(position);
+    const bool percentChanged = text != m_Text;
+    if (percentChanged)
+        m_Text = std::move(text);
     ShowPosition(m_Pos, m_Text);
+    PumpEvents(percentChanged);
     return previous;
 }
 
 bool CProgress::IsCancelled() {
-    PumpEvents();
+    PumpEvents(false);
     return m_Cancelled;
 }
 

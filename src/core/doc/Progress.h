@@ -6,8 +6,9 @@ namespace torvane {
 
 // The progress of one long operation: a position on 0..100, a percentage text, and a cancel
 // flag that, once set, stays set, so nested loops (a folder scan inside a drop of several
-// folders) all stop. Reporting and asking both let the desktop handle waiting events; the GUI
-// subclass shows the window, the base alone serves headless runs.
+// folders) all stop. Reporting and asking both give the desktop a chance to handle waiting
+// events; the GUI subclass shows the window and decides how often it takes that chance, the base
+// alone serves headless runs.
 class CProgress {
 public:
     static constexpr int Lower = 0;
@@ -28,7 +29,9 @@ public:
     static std::string PercentTextFor(int position);
 
 protected:
-    virtual void PumpEvents() {}
+    // Called by every SetPos and IsCancelled; percentChanged says SetPos has just shown a new
+    // percentage text.
+    virtual void PumpEvents(bool /*percentChanged*/) {}
     virtual void ShowPosition(int /*position*/, const std::string& /*percentText*/) {}
 
 private:

@@ -211,11 +211,14 @@ void CMainFrame::ConnectPlayBar() {
 
 // ---- window rectangle and bar layout ----
 
+// The first-start size is 530 x 500 unless the bars need more to show every control in this
+// platform's font; a stored rectangle is used as it is.
 void CMainFrame::RestoreWindow() {
+    const QSize first = QSize(530, 500).expandedTo(sizeHint());
     const int top = m_Profile.GetInt(WindowSection, "top", 0);
-    const int bottom = m_Profile.GetInt(WindowSection, "bottom", top + 500);
+    const int bottom = m_Profile.GetInt(WindowSection, "bottom", top + first.height());
     const int left = m_Profile.GetInt(WindowSection, "left", 0);
-    const int right = m_Profile.GetInt(WindowSection, "right", left + 530);
+    const int right = m_Profile.GetInt(WindowSection, "right", left + first.width());
     setGeometry(left, top, right - left, bottom - top);
 }
 
@@ -312,6 +315,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     AutoSaveList(m_Doc);
     m_Timer.stop();
     event->accept();
+}
+
+void CMainFrame::EndForSession() {
+    m_Timer.stop();
+    hide();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -72,6 +72,9 @@ public:
     CDropWindow* DropWindow() const;
     // The destroy step: the player stops; bar layout, window rectangle, "alert".
     void SaveSettings();
+    // The session ends (logout, shutdown): the window goes without the question and without
+    // keeping the list; the settings are still written at shutdown.
+    void EndForSession();
 
     // The view's site.
     void SetSelectionText(int index, const QString& text, const QString& tip,

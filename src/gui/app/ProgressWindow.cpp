@@ -8,7 +8,22 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <time.h>
+
 namespace torvane {
+
+namespace {
+
+// The clock is read on every report and question of an operation that may ask once per record:
+// the coarse clock costs a fraction of the precise one and its few milliseconds of resolution
+// are plenty for the pump interval.
+qint64 CoarseMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+} // namespace
 
 // A window of its own rather than a child of the owner: disabling the owner would disable its
 // children too.
@@ -42,6 +57,10 @@ void CProgressWindow::Open() {
     m_ElapsedSeconds = 0;
     m_Elapsed->setText(QStringLiteral("0 sec"));
     m_Clock.start(1000, this);
+    m_OpenedAt = CoarseMilliseconds();
+}
+
+void CProgressWindow::ShowWindow() {
     if (m_Owner) {
         winId(); // creates the native window, so it can stay above its owner
         if (windowHandle() && m_Owner->window()->windowHandle())
@@ -55,6 +74,7 @@ void CProgressWindow::Close() {
     if (m_OwnerDisabled && m_Owner)
         m_Owner->setEnabled(true);
     m_OwnerDisabled = false;
+    m_OpenedAt = -1;
     hide();
 }
 
@@ -66,15 +86,24 @@ QString CProgressWindow::ElapsedLabel() const {
     return m_Elapsed->text();
 }
 
-void CProgressWindow::PumpEvents() {
+// A percentage change is worth a pump only when the window shows it.
+void CProgressWindow::PumpEvents(bool percentChanged) {
+    const bool shown = isVisible();
+    const qint64 now = CoarseMilliseconds();
+    if (!(percentChanged && shown) && m_PumpedAt >= 0 && now - m_PumpedAt < PumpInterval)
+        return;
+    if (!shown && m_OpenedAt >= 0 && now - m_OpenedAt >= ShowDelay)
+        ShowWindow();
     QCoreApplication::processEvents();
+    m_PumpedAt = now;
 }
 
 void CProgressWindow::ShowPosition(int position, const std::string& percentText) {
     m_Bar->setValue(position);
-    const QString text = QString::fromStdString(percentText);
-    if (m_Percent->text() != text)
-        m_Percent->setText(text);
+    if (percentText == m_ShownPercent)
+        return;
+    m_ShownPercent = percentText;
+    m_Percent->setText(QString::fromStdString(percentText));
 }
 
 void CProgressWindow::closeEvent(QCloseEvent* event) {

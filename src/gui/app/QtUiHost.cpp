@@ -10,23 +10,39 @@
 
 namespace torvane {
 
+namespace {
+
+// The kind of a message shows in its icon: the caption "error" marks failures, a question has
+// two answers, the program's own name marks a refusal, and anything else (the "確認" notes, the
+// duplicate count) only informs.
+QMessageBox::Icon IconFor(const QString& caption, MessageButtons buttons) {
+    if (caption == QLatin1String("error"))
+        return QMessageBox::Critical;
+    if (buttons != MessageButtons::Ok)
+        return QMessageBox::Question;
+    if (caption == QApplication::applicationName())
+        return QMessageBox::Warning;
+    return QMessageBox::Information;
+}
+
+} // namespace
+
 MessageAnswer CQtUiHost::ShowMessage(const std::string& text, const std::string& caption,
                                      MessageButtons buttons) {
     QMessageBox box(m_MainWindow);
-    box.setWindowTitle(QString::fromStdString(caption));
+    const QString title = QString::fromStdString(caption);
+    box.setWindowTitle(title);
     box.setText(QString::fromStdString(text));
+    box.setIcon(IconFor(title, buttons));
     switch (buttons) {
     case MessageButtons::Ok:
-        box.setIcon(QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok);
         break;
     case MessageButtons::OkCancel:
-        box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.button(QMessageBox::Cancel)->setText(Tr("キャンセル"));
+        box.button(QMessageBox::Cancel)->setText(Tr("ｷｬﾝｾﾙ"));
         break;
     case MessageButtons::YesNo:
-        box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.button(QMessageBox::Yes)->setText(Tr("はい(&Y)"));
         box.button(QMessageBox::No)->setText(Tr("いいえ(&N)"));

@@ -7,15 +7,28 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace torvane {
 namespace {
 
 constexpr int IconSize = 14;
+constexpr int ItemCountWidth = 50;
+constexpr int SelectedCountWidth = 70;
+
+// The specified widths are the least a pane takes; a text that is wider in this platform's font
+// widens its pane instead of being cut.
+void SetFittingText(QLabel* label, const QString& text, int width) {
+    label->setText(text);
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->margin() +
+                       2 * label->frameWidth() + 2;
+    label->setMinimumWidth(std::max(width, needed));
+}
 
 QLabel* MakePane(const QString& text, int width, const QString& tip) {
-    auto* label = new QLabel(text);
-    label->setMinimumWidth(width);
+    auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);
+    SetFittingText(label, text, width);
     label->setToolTip(tip);
     return label;
 }
@@ -26,8 +39,8 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
     : m_SelectionIcon(new QLabel), m_SelectionPane(new QWidget) {
     m_Labels[Prompt] = MakePane(QString(), 250, QString());
     m_Labels[Selection] = MakePane(QStringLiteral(" "), 80, QString());
-    m_Labels[ItemCount] = MakePane(Tr(" 0 件"), 50, Tr("全アイテム数"));
-    m_Labels[SelectedCount] = MakePane(Tr(" 0 件選択"), 70, Tr("選択アイテム数"));
+    m_Labels[ItemCount] = MakePane(Tr(" 0 件"), ItemCountWidth, Tr("全アイテム数"));
+    m_Labels[SelectedCount] = MakePane(Tr(" 0 件選択"), SelectedCountWidth, Tr("選択アイテム数"));
     m_Labels[Mode] = MakePane(QString(), 16, Tr("全表示"));
     m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
     // Long prompts and paths are cut rather than widening the window.
@@ -63,11 +76,11 @@ void CStatusPanes::SetSelection(int index, const QString& text, const QString& t
 }
 
 void CStatusPanes::SetItemCount(const QString& text) {
-    m_Labels[ItemCount]->setText(text);
+    SetFittingText(m_Labels[ItemCount], text, ItemCountWidth);
 }
 
 void CStatusPanes::SetSelectedCount(const QString& text) {
-    m_Labels[SelectedCount]->setText(text);
+    SetFittingText(m_Labels[SelectedCount], text, SelectedCountWidth);
 }
 
 void CStatusPanes::SetSearchMode(bool on) {

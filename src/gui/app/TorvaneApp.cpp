@@ -27,6 +27,12 @@ bool CTorvaneApp::Start(const std::vector<std::string>& args) {
     m_Doc = std::make_unique<CTorvaneDoc>(m_Profile, *m_Host);
     m_Frame = std::make_unique<CMainFrame>(*m_Doc, m_Profile, *m_Host);
     m_Host->SetMainWindow(m_Frame.get());
+    // A logout or shutdown ends the program at once, without the exit question and without
+    // keeping the list; Run then writes the settings as on every exit.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_Frame.get(), [this] {
+        m_Frame->EndForSession();
+        QCoreApplication::quit();
+    });
     m_Frame->show();
     QCoreApplication::processEvents();
     if (!m_Doc->SetView(&m_Frame->View()))

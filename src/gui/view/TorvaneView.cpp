@@ -75,6 +75,27 @@ std::string WidthKey(int key) {
     return "column_" + std::to_string(key);
 }
 
+// The widest text a column commonly shows; its specified width was chosen for it in another
+// font, so the width grows to fit it where this platform's font is wider.
+QString CommonWidestText(int key) {
+    switch (key) {
+    case ColSize:
+        return QStringLiteral("99,999.9 kB");
+    case ColTrackNum:
+        return QStringLiteral("99");
+    case ColTime:
+        return QStringLiteral("00:00");
+    case ColBitRate:
+        return QStringLiteral("1411 kbit");
+    case ColSamplingRate:
+        return QStringLiteral("44100 Hz");
+    case ColYear:
+        return QStringLiteral("2000");
+    default:
+        return QString();
+    }
+}
+
 // A width wider than a maximised window is a leftover of another screen.
 int WidestColumn() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -104,7 +125,8 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& doc, CProfile& profile, const CIconList&
       m_Model(new CListModel(doc, icons, this)), m_Delegate(new CRowDelegate(*m_Model, this)) {
     const int widest = WidestColumn();
     for (int key = 0; key < ColumnCount; ++key) {
-        const int fallback = ColumnTable()[static_cast<size_t>(key)].DefaultWidth;
+        const int fallback =
+            std::max(ColumnTable()[static_cast<size_t>(key)].DefaultWidth, FittingWidth(key));
         const int width = m_Profile.GetInt(AppSection, WidthKey(key), fallback);
         m_Widths[static_cast<size_t>(key)] = width > widest ? fallback : width;
     }
@@ -146,6 +168,15 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& doc, CProfile& profile, const CIconList&
 CTorvaneView::~CTorvaneView() = default;
 
 // ---- column layout ----
+
+int CTorvaneView::FittingWidth(int key) const {
+    const QString text = CommonWidestText(key);
+    if (text.isEmpty())
+        return 0;
+    // The item's text margins on both sides and the grid line.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
+}
 
 void CTorvaneView::ShowColumns(std::span<const int> wanted) {
     std::vector<int> keys;

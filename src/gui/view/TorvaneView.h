@@ -92,6 +92,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The width the column's common widest text needs in the view's font (0: no such text).
+    int FittingWidth(int key) const;
     void ShowColumnLast(int key);
     void UpdateIconColumn();
     void OnHeaderClicked(int key);

@@ -1,0 +1,128 @@
+"""The installed descriptions of the programs agree with the programs: the manual pages list
+the options --help lists, every listed option is one the parser takes, the README documents
+them, and the desktop entry offers the file types the program gathers."""
+
+import gzip
+import os
+import re
+import subprocess
+import unittest
+
+from cli_case import CLI, CliCase, run
+
+GUI = os.environ["TORVANE_GUI"]
+MAN_DIR = os.environ["TORVANE_MAN_DIR"]
+DATA_DIR = os.environ["TORVANE_DATA_DIR"]
+README = os.environ["TORVANE_README"]
+
+OPTION = re.compile(r"(?<![\w-])--[a-z](?:[a-z0-9-]*[a-z0-9])?")
+
+
+def options(text):
+    return set(OPTION.findall(text))
+
+
+def man_page_options(program):
+    with gzip.open(os.path.join(MAN_DIR, program + ".1.gz"), "rt") as f:
+        # troff writes a minus sign as "\-" and switches fonts with "\fB" and the like
+        text = re.sub(r"\\f[BIRP]|\\[/,]", "", f.read())
+        return options(text.replace("\\-", "-"))
+
+
+def gui_help():
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    result = subprocess.run([GUI, "--help"], capture_output=True, text=True, env=env, timeout=60)
+    return result.stdout
+
+
+def cli_help():
+    return run("--help").stdout + run("info", "--help").stdout
+
+
+def desktop_mime_types():
+    with open(os.path.join(DATA_DIR, "torvane.desktop"), encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("MimeType="):
+                return [t for t in line.strip()[len("MimeType="):].split(";") if t]
+    return []
+
+
+def shared_mime_globs():
+    """Each type's extensions as shared-mime-info gives them."""
+    globs = {}
+    with open("/usr/share/mime/globs2") as f:
+        for line in f:
+            if line.startswith("#"):
+                continue
+            _, mime, glob = line.strip().split(":")[:3]
+            if glob.startswith("*.") and "*" not in glob[2:]:
+                globs.setdefault(mime, set()).add(glob[2:].lower())
+    return globs
+
+
+def globbed_extensions(mime_types):
+    """The extensions of each type (also when it is named by an alias)."""
+    aliases = {}
+    with open("/usr/share/mime/aliases") as f:
+        for line in f:
+            alias, canonical = line.split()
+            aliases[alias] = canonical
+    globs = shared_mime_globs()
+    return {t: globs.get(aliases.get(t, t), set()) for t in mime_types}
+
+
+class ManPageTest(unittest.TestCase):
+    def test_cli_page_lists_the_help_options(self):
+        listed = options(cli_help())
+        self.assertIn("--profile", listed)
+        self.assertEqual(man_page_options("torvane-cli"), listed)
+
+    def test_gui_page_lists_the_help_options(self):
+        listed = options(gui_help())
+        self.assertIn("--profile", listed)
+        self.assertEqual(man_page_options("torvane"), listed)
+
+    def test_every_listed_option_is_parsed(self):
+        unknown = "--no-such-option"
+        self.assertIn("not expected", run(unknown, "/x/a.mp3").stderr)
+        for option in sorted(options(run("--help").stdout) - {"--help"}):
+            with self.subTest(option=option):
+                result = run(option, "1", "/nonexistent/a.mp3")
+                self.assertNotIn("not expected", result.stderr)
+
+    def test_readme_documents_every_option(self):
+        with open(README, encoding="utf-8") as f:
+            documented = options(f.read())
+        self.assertEqual(options(cli_help()) - {"--help"} - documented, set())
+
+
+class DesktopEntryTest(CliCase):
+    def test_every_offered_type_is_gathered_and_every_gathered_type_offered(self):
+        types = desktop_mime_types()
+        extensions = globbed_extensions(types)
+        for mime, globs in extensions.items():
+            with self.subTest(mime=mime):
+                self.assertTrue(globs, "shared-mime-info knows no extension of " + mime)
+
+        # The playlists the program reads; every other offered type must be an audio type
+        # the program adds with its extension check on.
+        lists = {"m3u", "m3u8"}
+        offered_lists = {mime for mime, globs in extensions.items() if globs & lists}
+        self.assertEqual(set().union(*(extensions[m] for m in offered_lists)) & lists, lists)
+        audio = {mime: globs for mime, globs in extensions.items() if mime not in offered_lists}
+
+        # Every audio extension the desktop knows, given to the program as files to add.
+        known = set().union(*(g for m, g in shared_mime_globs().items() if m.startswith("audio/")))
+        paths = [self.write("music/x." + ext) for ext in sorted(known)]
+        result = self.cli("--read", "none", "--print", *paths)
+        taken = {line.split("\t")[2].lower() for line in result.stdout.splitlines()}
+        self.assertIn("mp3", taken)
+        for mime, globs in audio.items():
+            with self.subTest(mime=mime):
+                self.assertTrue(globs & taken, mime + " is offered but none of its files is taken")
+        self.assertEqual(taken - set().union(*audio.values()), set(),
+                         "types the program takes but the desktop entry does not offer")
+
+
+if __name__ == "__main__":
+    unittest.main()
