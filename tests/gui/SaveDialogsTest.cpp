@@ -156,6 +156,8 @@ private slots:
     void theExtendedChoiceServesM3uOnlyAndIsRemembered() {
         CAppFixture fixture;
         fixture.Start({fixture.Audio("a.mp3")});
+        // saving makes the list's folder the current one; it goes back before the folder goes
+        const CCurrentFolder current(fixture.Dir.Path());
         QVERIFY(WithDialog<CCustomSaveDialog>(
             fixture.Frame(), Cmd::Save, [&](CCustomSaveDialog& dialog) {
                 QVERIFY(dialog.ExtendedBox()->isEnabled());
