@@ -1,8 +1,13 @@
 #include "ListData.h"
 
+#include "AiffReader.h"
 #include "AsciiText.h"
+#include "FileSource.h"
+#include "FlacReader.h"
+#include "Mp4Reader.h"
 #include "MpegReader.h"
 #include "OggReader.h"
+#include "OpusReader.h"
 #include "SizeFormat.h"
 #include "WmaReader.h"
 
@@ -44,6 +49,14 @@ std::string ReaderForExtension(const std::string& ext) {
         return "mpeg";
     if (lower == "ogg")
         return "ogg";
+    if (lower == "flac")
+        return "flac";
+    if (lower == "opus")
+        return "opus";
+    if (lower == "m4a")
+        return "mp4";
+    if (lower == "aif" || lower == "aiff")
+        return "aiff";
     return {};
 }
 
@@ -156,6 +169,14 @@ void CListData::ReadInfo(const CTextCodec& codec) {
         ReadMpeg(codec);
     else if (reader == "ogg")
         ReadOgg();
+    else if (reader == "flac")
+        ReadAudio(CFlacReader());
+    else if (reader == "opus")
+        ReadAudio(COpusReader());
+    else if (reader == "mp4")
+        ReadAudio(CMp4Reader());
+    else if (reader == "aiff")
+        ReadAudio(CAiffReader(codec));
     else
         return;
     m_State |= InfoRead;
@@ -171,10 +192,29 @@ bool CListData::ReadMpeg(const CTextCodec& codec) {
 bool CListData::ReadOgg() {
     if (m_Size == 0)
         return false;
-    OggInfo info;
-    if (!COggReader().Read(m_FilePath, info))
+    const CFileSource file(m_FilePath);
+    if (!file.IsOpen())
         return false;
+    // Many "ogg" files hold Opus rather than Vorbis; the first packet tells.
+    AudioInfo opus;
+    if (COpusReader().Read(file, opus)) {
+        FillFromAudio(opus);
+        return true;
+    }
+    OggInfo info;
+    COggReader().Read(file, info);
+    info.Path = m_FilePath;
     FillFromOgg(info);
+    return true;
+}
+
+bool CListData::ReadAudio(const CAudioReader& reader) {
+    if (m_Size == 0)
+        return false;
+    AudioInfo info;
+    if (!reader.Read(m_FilePath, info))
+        return false;
+    FillFromAudio(info);
     return true;
 }
 
@@ -301,6 +341,19 @@ void CListData::FillFromWma(const WmaInfo& info) {
     if (!info.TrackText.empty() && info.TrackText[0] != '0')
         m_Std.TrackNum = info.TrackText;
     m_TagSets = StandardSet;
+    m_State &= ~Missing;
+}
+
+void CListData::FillFromAudio(const AudioInfo& info) {
+    m_Std = info.Std;
+    m_Std.Comment = OneLine(m_Std.Comment);
+    m_ExtTags = info.Ext;
+    m_ExtTags.Comment = OneLine(m_ExtTags.Comment);
+    SetTime(info.PlayTime);
+    SetBitRate(info.BitRate, false);
+    SetSamplingRate(info.SamplingRate);
+    m_TagSets = info.TagSets;
+    m_Type = info.Type;
     m_State &= ~Missing;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "ByteSource.h"
+#include "CachedSource.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace torvane {
@@ -44,5 +46,11 @@ bool ParseOggPage(std::span<const uint8_t> bytes, uint64_t offset, OggPage& page
 
 // Reads and parses the page header at offset.
 bool ReadOggPage(const CByteSource& source, uint64_t offset, OggPage& page);
+
+// The granule position of the last page of the stream with this serial number (the first page
+// flagged as the last one that the walk over the pages from the start reaches); nullopt when
+// the walk meets a broken page or an empty body before it. Searches near the end of the file
+// first, so a long file is not read whole.
+std::optional<uint64_t> FindLastGranule(const CCachedSource& source, uint32_t serial);
 
 } // namespace torvane
