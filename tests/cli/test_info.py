@@ -37,6 +37,29 @@ class InfoOnRealFiles(CliCase):
         self.assertEqual(records[0]["TrackNum"], "7")
         self.assertEqual(records[1]["ExtTrackNum"], "03")
 
+    def test_newer_formats(self):
+        # Expected values as ffprobe, mutagen and opusinfo report them (see the reader tests).
+        records = self.info("lib-tone.flac", "lib-tags.opus", "lib-opus-content.ogg",
+                            "lib-aac.m4a", "lib-alac.m4a", "lib-names.aiff", "lib-id3.aif",
+                            "lib-id3chunk.wav")
+        summary = [(r["reader"], r["Type"], r["Display"]["Title"], r["Display"]["Artist"],
+                    r["BitRateText"], r["SamplingRateText"], r["TimeTextClock"])
+                   for r in records]
+        self.assertEqual(summary, [
+            ("flac", "FLAC", "川の流れ", "鈴木 花子", "24 kbit", "8000 Hz", "00:01"),
+            ("opus", "Opus", "朝の歌", "山田 太郎", "9 kbit", "16000 Hz", "00:01"),
+            ("ogg", "Opus", "朝の歌", "山田 太郎", "9 kbit", "16000 Hz", "00:01"),
+            ("mp4", "MP4 AAC", "港の灯", "佐藤 次郎", "25 kbit", "22050 Hz", "00:01"),
+            ("mp4", "MP4 ALAC", "Lossless", "ALAC Artist", "50 kbit", "8000 Hz", "00:01"),
+            ("aiff", "AIFF", "Name Chunk", "Auth Chunk", "64 kbit", "8000 Hz", "00:01"),
+            ("aiff", "AIFF", "ID3 の題", "ID3 Artist", "88 kbit", "11025 Hz", "00:01"),
+            ("mpeg", "RIFF Wave", "ID3 の波", "ID3 Wave Artist", "64 kbit", "8000 Hz", "00:01"),
+        ])
+        for record in records:
+            self.assertEqual(record["State"], ["SizeRead", "InfoRead"])
+        self.assertEqual([r["Display"]["TrackNum"] for r in records],
+                         ["5", "4", "4", "2", "11", "", "6", "9"])
+
     def test_extension_decides_the_reader_not_the_registry(self):
         # mp3 disabled for gathering still reads as MPEG: info reads single files directly.
         [record] = self.info("id3v24_utf8.mp3", profile_text="[ext]\ncount=1\n0=mp3,0,\n")

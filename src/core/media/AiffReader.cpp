@@ -81,7 +81,8 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
     MpegInfo texts;
     std::optional<RiffChunk> id3;
     const auto text = [&](const RiffChunk& chunk) {
-        const auto bytes = source.Read(chunk.Offset, std::min<size_t>(chunk.Size, MaxTextChunkBytes));
+        const auto bytes =
+            source.Read(chunk.Offset, std::min<size_t>(chunk.Size, MaxTextChunkBytes));
         return CTextCodec::CutUtf8(m_Codec.FromLegacy(CTextCodec::UpToZero(AsText(bytes))),
                                    AudioInfo::MaxTextBytes);
     };
@@ -107,10 +108,8 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
     info.SamplingRate = static_cast<int32_t>(std::min<uint32_t>(common.SampleRate, INT32_MAX));
     info.PlayTime = SecondsOf(common.Frames, common.SampleRate);
     if (IsPcm(common.Compression))
-        info.BitRate = static_cast<int32_t>(
-            std::min<uint64_t>(uint64_t{common.SampleRate} * common.Channels * common.SampleSize /
-                                   1000,
-                               INT32_MAX));
+        info.BitRate = static_cast<int32_t>(std::min<uint64_t>(
+            uint64_t{common.SampleRate} * common.Channels * common.SampleSize / 1000, INT32_MAX));
     else
         info.BitRate = AverageKbit(soundBytes, common.Frames, common.SampleRate);
     if (haveText || haveId3) {

@@ -15,8 +15,8 @@ struct AudioInfo {
     enum TagSetBit : int32_t { StandardSet = 1, ExtendedSet = 2 };
 
     TagSet Std;
-    TagSet Ext;          // AIFF text chunks and ID3 chunk, as RIFF INFO and ID3 are in WAVE
-    int32_t TagSets = 0; // which of the two sets the file holds
+    TagSet Ext;               // AIFF text chunks and ID3 chunk, as RIFF INFO and ID3 are in WAVE
+    int32_t TagSets = 0;      // which of the two sets the file holds
     int32_t PlayTime = 0;     // whole seconds, 0 when not determined
     int32_t BitRate = 0;      // kbit/s
     int32_t SamplingRate = 0; // Hz

@@ -3,6 +3,8 @@
 #include "ByteReader.h"
 #include "CachedSource.h"
 #include "Id3v2Tag.h"
+#include "OggPacketReader.h"
+#include "OggPage.h"
 #include "VorbisComments.h"
 
 #include <algorithm>
@@ -86,11 +88,68 @@ StreamInfo ParseStreamInfo(std::span<const uint8_t> bytes) {
     return info;
 }
 
+// The stream facts and the tags the record shows.
+void Fill(const StreamInfo& stream, uint64_t audioBytes, const VorbisComments* comments,
+          AudioInfo& info) {
+    info.SamplingRate = static_cast<int32_t>(stream.SampleRate);
+    info.PlayTime = SecondsOf(stream.TotalSamples, stream.SampleRate);
+    info.BitRate = AverageKbit(audioBytes, stream.TotalSamples, stream.SampleRate);
+    if (comments) {
+        info.Std = comments->ToTagSet();
+        info.TagSets = AudioInfo::StandardSet;
+    }
+}
+
+// FLAC in Ogg: the first packet is 0x7F "FLAC", the mapping version, the count of header
+// packets, "fLaC" and the STREAMINFO block; each later header packet is one metadata block,
+// the first of them the comment block. The last granule position counts the samples.
+bool ReadOggFlac(const CCachedSource& source, AudioInfo& info) {
+    OggPage first;
+    if (!ReadOggPage(source, 0, first))
+        return false;
+    const auto head = source.Read(first.BodyOffset(), 13 + 4 + StreamInfoSize);
+    CByteReader reader(head);
+    if (!reader.Peek("\x7F"
+                     "FLAC"))
+        return false;
+    reader.Skip(7); // signature, mapping version
+    const uint16_t headerPackets = reader.U16BE();
+    reader.Skip(4 + 4); // "fLaC", the block's header
+    StreamInfo stream = ParseStreamInfo(reader.Bytes(StreamInfoSize));
+    info.Type = "Ogg FLAC";
+
+    OggPage second;
+    VorbisComments comments;
+    bool haveComments = false;
+    uint64_t audioStart = first.End();
+    if (ReadOggPage(source, first.End(), second) && second.Serial == first.Serial) {
+        COggPacketReader packet(source, second);
+        std::string header;
+        haveComments = packet.Read(4, header) && (header[0] & 0x7F) == CommentBlock &&
+                       ReadVorbisCommentList(packet, comments);
+        // Every header packet begins on a page of its own; the audio follows the last one.
+        OggPage page = second;
+        for (uint16_t i = 0; i < std::max<uint16_t>(headerPackets, 1); ++i) {
+            audioStart = PacketPagesEnd(source, page);
+            if (!ReadOggPage(source, audioStart, page) || page.Serial != first.Serial)
+                break;
+        }
+        audioStart = std::min(audioStart, source.Size());
+    }
+    if (const auto granule = FindLastGranule(source, first.Serial);
+        granule && static_cast<int64_t>(*granule) > 0)
+        stream.TotalSamples = *granule;
+    Fill(stream, source.Size() - audioStart, haveComments ? &comments : nullptr, info);
+    return true;
+}
+
 } // namespace
 
 bool CFlacReader::Read(const CByteSource& file, AudioInfo& info) const {
     info = {};
     const CCachedSource source(file);
+    if (CByteReader(source.Read(0, 4)).Peek("OggS"))
+        return ReadOggFlac(source, info);
     const uint64_t size = source.Size();
     uint64_t pos = SkipLeadingTags(source);
     if (!CByteReader(source.Read(pos, 4)).Peek("fLaC"))
@@ -120,13 +179,7 @@ bool CFlacReader::Read(const CByteSource& file, AudioInfo& info) const {
             break;
     }
 
-    info.SamplingRate = static_cast<int32_t>(stream.SampleRate);
-    info.PlayTime = SecondsOf(stream.TotalSamples, stream.SampleRate);
-    info.BitRate = AverageKbit(size - pos, stream.TotalSamples, stream.SampleRate);
-    if (haveComments) {
-        info.Std = comments.ToTagSet();
-        info.TagSets = AudioInfo::StandardSet;
-    }
+    Fill(stream, size - pos, haveComments ? &comments : nullptr, info);
     return true;
 }
 

@@ -195,10 +195,10 @@ bool CListData::ReadOgg() {
     const CFileSource file(m_FilePath);
     if (!file.IsOpen())
         return false;
-    // Many "ogg" files hold Opus rather than Vorbis; the first packet tells.
-    AudioInfo opus;
-    if (COpusReader().Read(file, opus)) {
-        FillFromAudio(opus);
+    // Many "ogg" files hold Opus (or FLAC) rather than Vorbis; the first packet tells.
+    AudioInfo other;
+    if (COpusReader().Read(file, other) || CFlacReader().Read(file, other)) {
+        FillFromAudio(other);
         return true;
     }
     OggInfo info;

@@ -63,26 +63,29 @@ bool ReadDescriptorHeader(CByteReader& reader, uint8_t& tag, uint32_t& length) {
 }
 
 // The sampling rate of an AudioSpecificConfig: five bits of object type (31 escapes to six
-// more), then a four-bit rate index or, for index 15, 24 bits of rate.
-uint32_t AudioConfigRate(CByteReader reader) {
+// more), then a four-bit rate index or, for index 15, 24 bits of rate; 0 when the bytes end
+// before the rate does.
+uint32_t AudioConfigRate(std::span<const uint8_t> config) {
     static constexpr std::array<uint32_t, 13> Rates = {
         96000, 88200, 64000, 48000, 44100, 32000, 24000, 22050, 16000, 12000, 11025, 8000, 7350};
-    uint64_t bits = uint64_t{reader.U32BE()} << 32 | reader.U32BE();
-    int used = 5;
-    if ((bits >> 59) == 31)
-        used += 6;
-    const uint32_t index = static_cast<uint32_t>(bits >> (60 - used)) & 0x0F;
-    used += 4;
+    uint64_t bits = 0;
+    for (size_t i = 0; i < 8; ++i)
+        bits = bits << 8 | (i < config.size() ? config[i] : 0);
+    const int typeBits = (bits >> 59) == 31 ? 11 : 5;
+    const uint32_t index = static_cast<uint32_t>(bits >> (60 - typeBits)) & 0x0F;
+    const size_t needed = static_cast<size_t>(typeBits + 4 + (index == 15 ? 24 : 0) + 7) / 8;
+    if (config.size() < needed)
+        return 0;
     if (index == 15)
-        return static_cast<uint32_t>(bits >> (64 - used - 24)) & 0xFFFFFF;
+        return static_cast<uint32_t>(bits >> (36 - typeBits)) & 0xFFFFFF;
     return index < Rates.size() ? Rates[index] : 0;
 }
 
 // ES descriptor, decoder configuration (average bit rate), decoder specific information
 // (the sampling rate).
 void ReadEsds(const CByteSource& source, const Mp4Atom& esds, SoundFacts& facts) {
-    const auto bytes = source.Read(esds.Offset, static_cast<size_t>(std::min<uint64_t>(
-                                                     esds.Size, MaxItemBytes)));
+    const auto bytes =
+        source.Read(esds.Offset, static_cast<size_t>(std::min<uint64_t>(esds.Size, MaxItemBytes)));
     CByteReader reader(bytes);
     reader.Skip(4); // version and flags
     for (int i = 0; i < MaxDescriptors && reader.Ok() && reader.Remaining() > 0; ++i) {
@@ -100,13 +103,13 @@ void ReadEsds(const CByteSource& source, const Mp4Atom& esds, SoundFacts& facts)
             if (flags & 0x20)
                 reader.Skip(2);
         } else if (tag == 4) { // decoder configuration, then its children
-            reader.Skip(5); // object type, stream type, buffer size
-            reader.U32BE(); // maximum bit rate
+            reader.Skip(5);    // object type, stream type, buffer size
+            reader.U32BE();    // maximum bit rate
             const uint32_t average = reader.U32BE();
             if (reader.Ok())
                 facts.AverageBitRate = average;
         } else if (tag == 5) {
-            if (const uint32_t rate = AudioConfigRate(CByteReader(reader.Bytes(length))))
+            if (const uint32_t rate = AudioConfigRate(reader.Bytes(length)))
                 facts.SampleRate = rate;
             return;
         } else {
@@ -171,9 +174,8 @@ std::optional<ItemValue> ReadItemValue(const CByteSource& source, const Mp4Atom&
         return std::nullopt;
     ItemValue value;
     value.Type = CByteReader(source.Read(data->Offset, 4)).U32BE() & 0xFFFFFF;
-    value.Bytes =
-        source.Read(data->Offset + 8, static_cast<size_t>(std::min<uint64_t>(data->Size - 8,
-                                                                             MaxItemBytes)));
+    value.Bytes = source.Read(
+        data->Offset + 8, static_cast<size_t>(std::min<uint64_t>(data->Size - 8, MaxItemBytes)));
     return value;
 }
 
@@ -301,7 +303,8 @@ bool CMp4Reader::Read(const CByteSource& file, AudioInfo& info) const {
     info.BitRate = facts.AverageBitRate > 0
                        ? static_cast<int32_t>(facts.AverageBitRate / 1000)
                        : AverageKbit(mediaBytes, duration.Units, duration.TimeScale);
-    if (const auto ilst = FindItemList(source, *moov); ilst && ReadItemList(source, *ilst, info.Std))
+    if (const auto ilst = FindItemList(source, *moov);
+        ilst && ReadItemList(source, *ilst, info.Std))
         info.TagSets = AudioInfo::StandardSet;
     return true;
 }

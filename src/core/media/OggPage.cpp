@@ -49,7 +49,6 @@ std::optional<uint64_t> FindPageInTail(const CCachedSource& source, uint64_t win
 
 } // namespace
 
-
 OggPage::PacketPart OggPage::FirstPacketPart() const {
     PacketPart part;
     for (size_t i = 0; i < SegmentCount; ++i) {
@@ -104,6 +103,20 @@ std::optional<uint64_t> FindLastGranule(const CCachedSource& source, uint32_t se
             return WalkToLastPage(source, *page);
     }
     return WalkToLastPage(source, 0);
+}
+
+uint64_t PacketPagesEnd(const CByteSource& source, const OggPage& page) {
+    // Continuation pages followed at most, as the packet reader does.
+    constexpr uint32_t MaxPages = 1u << 16;
+    OggPage last = page;
+    for (uint32_t i = 0; i < MaxPages; ++i) {
+        OggPage next;
+        if (!ReadOggPage(source, last.End(), next) || next.Serial != page.Serial ||
+            !next.Has(OggPage::Continued))
+            break;
+        last = next;
+    }
+    return last.End();
 }
 
 } // namespace torvane

@@ -53,4 +53,9 @@ bool ReadOggPage(const CByteSource& source, uint64_t offset, OggPage& page);
 // first, so a long file is not read whole.
 std::optional<uint64_t> FindLastGranule(const CCachedSource& source, uint32_t serial);
 
+// The end of the last page that carries the packet beginning on page: the first later page
+// that does not continue it ends the run. Audio packets begin on a fresh page, so the audio of
+// a stream starts here after its last header packet.
+uint64_t PacketPagesEnd(const CByteSource& source, const OggPage& page);
+
 } // namespace torvane

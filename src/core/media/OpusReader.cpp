@@ -36,19 +36,6 @@ std::optional<OpusHead> ReadHead(const CByteSource& source, const OggPage& page)
     return head;
 }
 
-// Where the audio begins: at the first page after the tags page that does not continue the
-// tags packet (audio always starts on a fresh page).
-uint64_t AudioStart(const CByteSource& source, const OggPage& tags) {
-    OggPage page = tags;
-    for (uint32_t i = 0; i < COggPacketReader::MaxPages; ++i) {
-        OggPage next;
-        if (!ReadOggPage(source, page.End(), next) || !next.Has(OggPage::Continued))
-            return page.End();
-        page = next;
-    }
-    return page.End();
-}
-
 bool ReadTags(const CByteSource& source, const OggPage& page, VorbisComments& comments) {
     COggPacketReader packet(source, page);
     std::string signature;
@@ -77,7 +64,7 @@ bool COpusReader::Read(const CByteSource& file, AudioInfo& info) const {
         ReadTags(source, second, comments)) {
         info.Std = comments.ToTagSet();
         info.TagSets = AudioInfo::StandardSet;
-        audioStart = std::min(AudioStart(source, second), source.Size());
+        audioStart = std::min(PacketPagesEnd(source, second), source.Size());
     }
 
     // A granule position below the pre-skip, or a negative one, gives no time.
