@@ -2,6 +2,7 @@
 
 import json
 import os
+import shutil
 import unittest
 
 from cli_case import CliCase, run
@@ -59,6 +60,29 @@ class InfoOnRealFiles(CliCase):
             self.assertEqual(record["State"], ["SizeRead", "InfoRead"])
         self.assertEqual([r["Display"]["TrackNum"] for r in records],
                          ["5", "4", "4", "2", "11", "", "6", "9"])
+
+    def test_mixed_folder_sorts_dedupes_and_searches_across_formats(self):
+        music = os.path.join(self.dir, "music")
+        os.mkdir(music)
+        for name in ("lib-tone.flac", "lib-tags.opus", "lib-aac.m4a", "lib-alac.m4a",
+                     "lib-names.aiff", "lib-id3chunk.wav", "id3v24_utf8.mp3"):
+            shutil.copy(os.path.join(DATA, name), music)
+        shutil.copy(os.path.join(DATA, "lib-tone.flac"), os.path.join(music, "copy.flac"))
+
+        # A fresh profile registers the newer formats, so the folder scan takes them all.
+        result = self.cli("--read", "tags", "--sort", "title", "--print", music)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        titles = [line.split("\t")[4] for line in result.stdout.splitlines()]
+        self.assertEqual(titles, ["ID3 の波", "Lossless", "Name Chunk", "夏の歌", "川の流れ",
+                                  "川の流れ", "朝の歌", "港の灯"])
+
+        result = self.cli("--read", "tags", "--dedupe", "--print", music)
+        self.assertIn("1件の重複がありました。", result.stderr)
+        self.assertEqual(len(result.stdout.splitlines()), 7)
+
+        result = self.cli("--read", "tags", "--search", "の", "--target", "title", "--print",
+                          music)
+        self.assertEqual(len(result.stdout.splitlines()), 6)
 
     def test_extension_decides_the_reader_not_the_registry(self):
         # mp3 disabled for gathering still reads as MPEG: info reads single files directly.

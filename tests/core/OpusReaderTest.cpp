@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,12 @@ TEST(OpusReader, PreSkipAboveTheLastGranuleGivesNoTime) {
     EXPECT_EQ(info.PlayTime, 0);
     EXPECT_EQ(info.BitRate, 0);
     EXPECT_EQ(info.Std.Title, "朝の歌") << "the tags are still read";
+}
+
+TEST(OpusReader, UnknownInputRateShowsThePlaybackRate) {
+    auto bytes = test::DataBytes("lib-opus-content.ogg");
+    std::fill_n(bytes.begin() + PreSkipOffset + 2, 4, uint8_t{0});
+    EXPECT_EQ(Read(bytes).SamplingRate, 48000);
 }
 
 TEST(OpusReader, BrokenFilesAreReadQuietly) {

@@ -163,6 +163,10 @@ void CListData::ReadInfo(const CTextCodec& codec) {
     }
     TakeSize(st);
     const std::string reader = ReaderForExtension(m_Ext);
+    // The readers of the newer formats count as having read the file only when it was of
+    // their format: an unreadable file has no tags, and empty tags must not make two such
+    // files of one size duplicates.
+    bool read = true;
     if (reader == "wma")
         ReadWma();
     else if (reader == "mpeg")
@@ -170,16 +174,17 @@ void CListData::ReadInfo(const CTextCodec& codec) {
     else if (reader == "ogg")
         ReadOgg();
     else if (reader == "flac")
-        ReadAudio(CFlacReader());
+        read = ReadAudio(CFlacReader());
     else if (reader == "opus")
-        ReadAudio(COpusReader());
+        read = ReadAudio(COpusReader());
     else if (reader == "mp4")
-        ReadAudio(CMp4Reader());
+        read = ReadAudio(CMp4Reader());
     else if (reader == "aiff")
-        ReadAudio(CAiffReader(codec));
+        read = ReadAudio(CAiffReader(codec));
     else
         return;
-    m_State |= InfoRead;
+    if (read)
+        m_State |= InfoRead;
 }
 
 bool CListData::ReadMpeg(const CTextCodec& codec) {

@@ -17,6 +17,7 @@ namespace torvane {
 namespace {
 
 constexpr uint64_t Id3v1Size = 128;
+constexpr uint64_t TailBytes = Id3v1Size + TrailingMarkBytes;
 constexpr size_t Id3v1FieldSize = 30;
 // Bytes looked at for zero padding before the audio, per read.
 constexpr size_t PaddingScanStep = 256;
@@ -35,8 +36,13 @@ public:
     CMpegFile(const CByteSource& file, const CTextCodec& codec)
         : m_File(file), m_Source(file), m_Codec(codec), m_Size(file.Size()) {
         // Read once, directly: the tail would otherwise push the file's start out of the cache.
-        if (m_Size >= Id3v1Size)
-            m_Tail = file.Read(m_Size - Id3v1Size, Id3v1Size);
+        // The bytes before an ID3v1 tag come along, for the end marks of APEv2 and Lyrics3.
+        const uint64_t tailBytes = std::min(m_Size, TailBytes);
+        m_BeforeTail = file.Read(m_Size - tailBytes, static_cast<size_t>(tailBytes));
+        if (m_Size >= Id3v1Size) {
+            m_Tail.assign(m_BeforeTail.end() - Id3v1Size, m_BeforeTail.end());
+            m_BeforeTail.resize(m_BeforeTail.size() - Id3v1Size);
+        }
     }
 
     MpegInfo Read();
@@ -56,7 +62,8 @@ private:
     CCachedSource m_Source;
     const CTextCodec& m_Codec;
     const uint64_t m_Size;
-    std::vector<uint8_t> m_Tail;
+    std::vector<uint8_t> m_Tail;       // the last 128 bytes
+    std::vector<uint8_t> m_BeforeTail; // up to TrailingMarkBytes before them
     MpegInfo m_Info;
     // The bytes taken as audio for the constant-bit-rate time.
     uint64_t m_AudioBytes = 0;
@@ -72,7 +79,10 @@ MpegInfo CMpegFile::Read() {
     }
     // APEv2 and Lyrics3 tags before the ID3v1 tag (or at the end) are no audio either. They
     // are looked for past the cache, which keeps the start of the file.
-    if (!(m_Info.TagFlags & (MpegInfo::TagRiffMp3 | MpegInfo::TagRiffWave)))
+    const auto end = (m_Info.TagFlags & MpegInfo::TagId3v1) ? std::span<const uint8_t>(m_BeforeTail)
+                                                            : std::span<const uint8_t>(m_Tail);
+    if (!(m_Info.TagFlags & (MpegInfo::TagRiffMp3 | MpegInfo::TagRiffWave)) &&
+        EndsWithTrailingMark(end))
         m_AudioBytes -= TrailingTagBytes(m_File, m_AudioBytes);
     if (m_Info.TagFlags & MpegInfo::TagId3v2) {
         ReadId3v2();

@@ -55,7 +55,9 @@ bool COpusReader::Read(const CByteSource& file, AudioInfo& info) const {
     if (!head)
         return false;
     info.Type = "Opus";
-    info.SamplingRate = static_cast<int32_t>(std::min<uint32_t>(head->InputRate, INT32_MAX));
+    // An input rate of 0 means the encoder did not know it; the stream plays at 48 kHz.
+    const uint32_t rate = head->InputRate != 0 ? head->InputRate : GranuleRate;
+    info.SamplingRate = static_cast<int32_t>(std::min<uint32_t>(rate, INT32_MAX));
 
     OggPage second;
     VorbisComments comments;

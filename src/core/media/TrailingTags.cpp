@@ -8,7 +8,7 @@
 namespace torvane {
 namespace {
 
-constexpr uint64_t ApeFooterSize = 32;
+constexpr uint64_t ApeFooterSize = TrailingMarkBytes;
 constexpr uint32_t ApeHasHeader = 0x80000000u;
 constexpr std::string_view LyricsBegin = "LYRICSBEGIN";
 // A version 1 Lyrics3 tag holds at most this many bytes before its end mark.
@@ -64,22 +64,24 @@ uint64_t Lyrics3v1Bytes(const CByteSource& source, uint64_t end) {
     return begin == std::string_view::npos ? 0 : window - begin;
 }
 
-// Whether the last bytes before end hold one of the tags' end marks: one read decides for
-// the files (nearly all) that have none.
-bool EndsWithTagMark(const CByteSource& source, uint64_t end) {
-    const uint64_t length = std::min(end, ApeFooterSize);
-    const auto bytes = source.Read(end - length, static_cast<size_t>(length));
-    const std::string_view text = AsText(bytes);
-    return text.starts_with("APETAGEX") || text.ends_with("LYRICS200") ||
-           text.ends_with("LYRICSEND");
+bool EndsWithMark(const CByteSource& source, uint64_t end) {
+    const uint64_t length = std::min(end, TrailingMarkBytes);
+    return EndsWithTrailingMark(source.Read(end - length, static_cast<size_t>(length)));
 }
 
 } // namespace
 
+bool EndsWithTrailingMark(std::span<const uint8_t> bytes) {
+    const std::string_view text =
+        AsText(bytes.last(std::min<size_t>(bytes.size(), TrailingMarkBytes)));
+    return (text.size() == ApeFooterSize && text.starts_with("APETAGEX")) ||
+           text.ends_with("LYRICS200") || text.ends_with("LYRICSEND");
+}
+
 uint64_t TrailingTagBytes(const CByteSource& source, uint64_t end) {
     end = std::min(end, source.Size());
     uint64_t total = 0;
-    for (int i = 0; i < MaxTrailingTags && EndsWithTagMark(source, end - total); ++i) {
+    for (int i = 0; i < MaxTrailingTags && EndsWithMark(source, end - total); ++i) {
         const uint64_t at = end - total;
         uint64_t bytes = ApeTagBytes(source, at);
         if (bytes == 0)
