@@ -2,10 +2,12 @@
 
 #include "AiffReader.h"
 #include "AsciiText.h"
+#include "CachedSource.h"
 #include "FileSource.h"
 #include "FlacReader.h"
 #include "Mp4Reader.h"
 #include "MpegReader.h"
+#include "OggPage.h"
 #include "OggReader.h"
 #include "OpusReader.h"
 #include "SizeFormat.h"
@@ -200,14 +202,19 @@ bool CListData::ReadOgg() {
     const CFileSource file(m_FilePath);
     if (!file.IsOpen())
         return false;
-    // Many "ogg" files hold Opus (or FLAC) rather than Vorbis; the first packet tells.
+    // Many "ogg" files hold Opus (or FLAC) rather than Vorbis; the first packet tells. The
+    // readers share one cache, so the start of the file is read once.
+    const CCachedSource cached(file);
     AudioInfo other;
-    if (COpusReader().Read(file, other) || CFlacReader().Read(file, other)) {
+    if ((FirstPacketStartsWith(cached, "OpusHead") && COpusReader().Read(cached, other)) ||
+        (FirstPacketStartsWith(cached, "\x7F"
+                                       "FLAC") &&
+         CFlacReader().Read(cached, other))) {
         FillFromAudio(other);
         return true;
     }
     OggInfo info;
-    COggReader().Read(file, info);
+    COggReader().Read(cached, info);
     info.Path = m_FilePath;
     FillFromOgg(info);
     return true;

@@ -96,6 +96,14 @@ bool ReadOggPage(const CByteSource& source, uint64_t offset, OggPage& page) {
 // The walk is taken up at the first page of the stream found near the end of the file, so a
 // long file is not read whole; when the stream has no page there, the walk starts at the
 // beginning.
+bool FirstPacketStartsWith(const CByteSource& source, std::string_view signature) {
+    OggPage first;
+    if (!ReadOggPage(source, 0, first) || first.FirstPacketPart().Length < signature.size())
+        return false;
+    const auto bytes = source.Read(first.BodyOffset(), signature.size());
+    return AsText(bytes) == signature;
+}
+
 std::optional<uint64_t> FindLastGranule(const CCachedSource& source, uint32_t serial) {
     for (uint64_t window = FirstTailWindow; window < source.Size() && window <= MaxTailWindow;
          window *= 4) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace torvane {
 
@@ -46,6 +47,10 @@ bool ParseOggPage(std::span<const uint8_t> bytes, uint64_t offset, OggPage& page
 
 // Reads and parses the page header at offset.
 bool ReadOggPage(const CByteSource& source, uint64_t offset, OggPage& page);
+
+// Whether the packet on the first page of source begins with signature ("OpusHead",
+// "\x7F" "FLAC", "\x01vorbis"): the codec of the stream.
+bool FirstPacketStartsWith(const CByteSource& source, std::string_view signature);
 
 // The granule position of the last page of the stream with this serial number (the first page
 // flagged as the last one that the walk over the pages from the start reaches); nullopt when
