@@ -2,6 +2,7 @@
 
 import json
 import os
+import shutil
 import unittest
 
 from cli_case import CliCase, run
@@ -36,6 +37,52 @@ class InfoOnRealFiles(CliCase):
             self.assertEqual(record["State"], ["SizeRead", "InfoRead"])
         self.assertEqual(records[0]["TrackNum"], "7")
         self.assertEqual(records[1]["ExtTrackNum"], "03")
+
+    def test_newer_formats(self):
+        # Expected values as ffprobe, mutagen and opusinfo report them (see the reader tests).
+        records = self.info("lib-tone.flac", "lib-tags.opus", "lib-opus-content.ogg",
+                            "lib-aac.m4a", "lib-alac.m4a", "lib-names.aiff", "lib-id3.aif",
+                            "lib-id3chunk.wav")
+        summary = [(r["reader"], r["Type"], r["Display"]["Title"], r["Display"]["Artist"],
+                    r["BitRateText"], r["SamplingRateText"], r["TimeTextClock"])
+                   for r in records]
+        self.assertEqual(summary, [
+            ("flac", "FLAC", "川の流れ", "鈴木 花子", "24 kbit", "8000 Hz", "00:01"),
+            ("opus", "Opus", "朝の歌", "山田 太郎", "9 kbit", "16000 Hz", "00:01"),
+            ("ogg", "Opus", "朝の歌", "山田 太郎", "9 kbit", "16000 Hz", "00:01"),
+            ("mp4", "MP4 AAC", "港の灯", "佐藤 次郎", "25 kbit", "22050 Hz", "00:01"),
+            ("mp4", "MP4 ALAC", "Lossless", "ALAC Artist", "50 kbit", "8000 Hz", "00:01"),
+            ("aiff", "AIFF", "Name Chunk", "Auth Chunk", "64 kbit", "8000 Hz", "00:01"),
+            ("aiff", "AIFF", "ID3 の題", "ID3 Artist", "88 kbit", "11025 Hz", "00:01"),
+            ("mpeg", "RIFF Wave", "ID3 の波", "ID3 Wave Artist", "64 kbit", "8000 Hz", "00:01"),
+        ])
+        for record in records:
+            self.assertEqual(record["State"], ["SizeRead", "InfoRead"])
+        self.assertEqual([r["Display"]["TrackNum"] for r in records],
+                         ["5", "4", "4", "2", "11", "", "6", "9"])
+
+    def test_mixed_folder_sorts_dedupes_and_searches_across_formats(self):
+        music = os.path.join(self.dir, "music")
+        os.mkdir(music)
+        for name in ("lib-tone.flac", "lib-tags.opus", "lib-aac.m4a", "lib-alac.m4a",
+                     "lib-names.aiff", "lib-id3chunk.wav", "id3v24_utf8.mp3"):
+            shutil.copy(os.path.join(DATA, name), music)
+        shutil.copy(os.path.join(DATA, "lib-tone.flac"), os.path.join(music, "copy.flac"))
+
+        # A fresh profile registers the newer formats, so the folder scan takes them all.
+        result = self.cli("--read", "tags", "--sort", "title", "--print", music)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        titles = [line.split("\t")[4] for line in result.stdout.splitlines()]
+        self.assertEqual(titles, ["ID3 の波", "Lossless", "Name Chunk", "夏の歌", "川の流れ",
+                                  "川の流れ", "朝の歌", "港の灯"])
+
+        result = self.cli("--read", "tags", "--dedupe", "--print", music)
+        self.assertIn("1件の重複がありました。", result.stderr)
+        self.assertEqual(len(result.stdout.splitlines()), 7)
+
+        result = self.cli("--read", "tags", "--search", "の", "--target", "title", "--print",
+                          music)
+        self.assertEqual(len(result.stdout.splitlines()), 6)
 
     def test_extension_decides_the_reader_not_the_registry(self):
         # mp3 disabled for gathering still reads as MPEG: info reads single files directly.

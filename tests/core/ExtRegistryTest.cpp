@@ -35,16 +35,33 @@ TEST(ExtRegistry, ParsesEntries) {
     }
 }
 
-TEST(ExtRegistry, FreshStartHasTheFourDefaultsAndSavesThem) {
+TEST(ExtRegistry, FreshStartHasTheDefaultsAndTheNewerFormatsAndSavesThem) {
     CProfile profile;
+    CExtRegistry registry;
+    registry.LoadExtensions(profile);
+    EXPECT_EQ(Keys(registry), (std::vector<std::string>{"aif", "aiff", "flac", "m4a", "mp3", "ogg",
+                                                        "opus", "wav", "wma"}));
+
+    registry.SaveExtensions(profile);
+    EXPECT_EQ(profile.GetInt("ext", "count", -1), 9);
+    EXPECT_EQ(profile.GetString("ext", "0"), "aif,1,");
+    EXPECT_EQ(profile.GetString("ext", "8"), "wma,1,");
+}
+
+TEST(ExtRegistry, NewerFormatsComeOnlyWithANewProfile) {
+    // A saved registry without them (an older profile, or the user deleted their rows) stays
+    // as it is; only the four defaults are added back.
+    CProfile profile;
+    profile.Parse("[ext]\ncount=1\n0=mp3,1,\n");
     CExtRegistry registry;
     registry.LoadExtensions(profile);
     EXPECT_EQ(Keys(registry), (std::vector<std::string>{"mp3", "ogg", "wav", "wma"}));
 
-    registry.SaveExtensions(profile);
-    EXPECT_EQ(profile.GetInt("ext", "count", -1), 4);
-    EXPECT_EQ(profile.GetString("ext", "0"), "mp3,1,");
-    EXPECT_EQ(profile.GetString("ext", "3"), "wma,1,");
+    CProfile empty;
+    empty.Parse("[ext]\ncount=0\n");
+    CExtRegistry none;
+    none.LoadExtensions(empty);
+    EXPECT_FALSE(none.IsKnownExtension("flac"));
 }
 
 TEST(ExtRegistry, DisabledEntryKeepsItsApplication) {

@@ -203,7 +203,7 @@ TEST(ListData, FillFromWmaKeepsTextsBeginningWithQuestionMark) {
 
 TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
     test::CTempDir dir;
-    const std::string flac = dir.Write("a.flac", std::string(3000, 'x'));
+    const std::string ape = dir.Write("a.ape", std::string(3000, 'x'));
 
     CListData missing;
     missing.SetPath(dir / "gone.mp3");
@@ -218,17 +218,30 @@ TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
     EXPECT_EQ(folder.GetTimeText(0), "--");
 
     CListData noReader;
-    noReader.SetPath(flac);
+    noReader.SetPath(ape);
     noReader.ReadInfo(CTextCodec());
     EXPECT_EQ(noReader.Size(), 3000);
     EXPECT_TRUE(noReader.Has(CListData::SizeRead));
-    EXPECT_FALSE(noReader.Has(CListData::InfoRead)) << "no reader for flac";
+    EXPECT_FALSE(noReader.Has(CListData::InfoRead)) << "no reader for ape";
 
     noReader.ClearInfo();
     EXPECT_EQ(noReader.State(), 0u);
     EXPECT_EQ(noReader.Size(), 0);
     EXPECT_EQ(noReader.GetSizeText(0), "");
-    EXPECT_EQ(noReader.Ext(), "flac");
+    EXPECT_EQ(noReader.Ext(), "ape");
+}
+
+TEST(ListData, FilesTheNewerReadersRefuseAreNotRead) {
+    // Two ".flac" files of one size that hold no FLAC stream: neither is read, so their empty
+    // tags do not make them duplicates.
+    test::CTempDir dir;
+    CListData first, second;
+    first.SetPath(dir.Write("a.flac", std::string(100, 'a')));
+    second.SetPath(dir.Write("b.m4a", std::string(100, 'b')));
+    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()), 0);
+    EXPECT_FALSE(first.Has(CListData::InfoRead));
+    EXPECT_TRUE(first.Has(CListData::SizeRead));
+    EXPECT_EQ(first.Type(), "");
 }
 
 TEST(ListData, EmptyFilesAreNeverHandedToAReader) {
@@ -243,8 +256,8 @@ TEST(ListData, EmptyFilesAreNeverHandedToAReader) {
 
 TEST(ListData, CompareForDuplicate) {
     test::CTempDir dir;
-    const std::string a = dir.Write("a.flac", std::string(100, 'a'));
-    const std::string b = dir.Write("b.flac", std::string(100, 'b'));
+    const std::string a = dir.Write("a.ape", std::string(100, 'a'));
+    const std::string b = dir.Write("b.ape", std::string(100, 'b'));
 
     CListData first;
     first.SetPath(a);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <random>
 
@@ -801,6 +803,103 @@ TEST(MpegReaderFiles, MissingFileGivesNothing) {
     const auto info = CMpegReader(CTextCodec()).Read(test::DataFile("no-such-file.mp3"));
     EXPECT_EQ(info.FileLength, 0);
     EXPECT_EQ(info.TagFlags, 0);
+}
+
+// ---- Tags after the stream, ID3 chunks in WAVE ------------------------------------------------
+
+CBytes ApeTag(size_t itemBytes, bool withHeader) {
+    const auto footer = [&](uint32_t flags) {
+        return CBytes()
+            .Text("APETAGEX")
+            .U32LE(2000)
+            .U32LE(static_cast<uint32_t>(itemBytes + 32))
+            .U32LE(1)
+            .U32LE(flags)
+            .Fill(8);
+    };
+    CBytes tag;
+    if (withHeader)
+        tag.Append(footer(0xA0000000));
+    return tag.Fill(itemBytes, 'a').Append(footer(withHeader ? 0x80000000 : 0));
+}
+
+// "LYRICSBEGIN", one field (identifier, five digits of size, the text), six digits of the
+// size before them, "LYRICS200": 34 bytes more than the lyrics.
+CBytes Lyrics3v2(size_t lyricsBytes) {
+    char size[8];
+    std::snprintf(size, sizeof size, "%05zu", lyricsBytes);
+    CBytes tag;
+    tag.Text("LYRICSBEGIN").Text("LYR").Text(size).Fill(lyricsBytes, 'l');
+    std::snprintf(size, sizeof size, "%06zu", tag.Size());
+    return tag.Text(size).Text("LYRICS200");
+}
+
+TEST(MpegReader, ApeAndLyrics3TagsAreNoAudio) {
+    // 4,000,000 bytes of stream are 250 s; each trailing tag of 40,000 bytes would add 2 s.
+    const auto stream = Frame(test::Mpeg1Layer3).PadTo(4'000'000);
+    const auto ape = ApeTag(40'000 - 64, true);
+    ASSERT_EQ(ape.Size(), 40'000u);
+    const auto lyrics = Lyrics3v2(40'000 - 34);
+    ASSERT_EQ(lyrics.Size(), 40'000u);
+    const auto v1 = Id3v1(Blank);
+    const CBytes layouts[] = {
+        CBytes(stream).Append(ape),
+        CBytes(stream).Append(ape).Append(v1),
+        CBytes(stream).Append(ApeTag(40'000 - 32, false)).Append(v1),
+        CBytes(stream).Append(lyrics).Append(v1),
+        CBytes(stream).Append(lyrics).Append(ape).Append(v1),
+        CBytes(stream).Text("LYRICSBEGIN").Fill(5000, 'x').Text("LYRICSEND").Append(v1),
+    };
+    for (const auto& file : layouts)
+        EXPECT_EQ(ReadBytes(file).PlayTime, 250) << file.Size();
+
+    // A size that does not lead to the tag's start, and a size beyond the file, count as audio.
+    auto wrongSize = CBytes(stream).Append(lyrics);
+    std::memcpy(wrongSize.Data().data() + wrongSize.Size() - 15, "000100", 6);
+    EXPECT_EQ(ReadBytes(wrongSize).PlayTime, 252);
+    auto beyond = CBytes(stream).Append(ApeTag(40'000 - 32, false));
+    beyond.Data()[beyond.Size() - 17] = 0x7F; // the size's high byte
+    EXPECT_EQ(ReadBytes(beyond).PlayTime, 252);
+}
+
+// The encoder's file with an APEv2 tag of 3 KB added by mutagen (tests/data/README-lib.md).
+// Before tagging, ffprobe -v error -show_entries format=duration gave 2.088000; on the tagged
+// file ffprobe and mutagen both count the tag as audio and report 3.639 s.
+TEST(MpegReader, RealFileWithAnApeTag) {
+    const auto record = test::ReadRecord(test::DataFile("lib-ape.mp3"));
+    EXPECT_EQ(record->Time(), 2);
+    EXPECT_EQ(record->GetTitle(1), "日本語のタイトル");
+}
+
+TEST(MpegReader, WaveId3ChunkPreferredToInfo) {
+    const auto data = Chunk("data", CBytes().Fill(1'764'000));
+    const auto tag =
+        Id3Tag(3, TextFrame(3, "TIT2", 3, "Tagged").Append(TextFrame(3, "TRCK", 3, "4")));
+    const auto info = Info({{"INAM", "Listed"}, {"IPRD", "Album"}});
+    for (const std::string_view id : {"id3 ", "ID3 "}) {
+        for (const bool tagFirst : {true, false}) {
+            auto chunks = Chunk("fmt ", WaveFormat());
+            if (tagFirst)
+                chunks.Append(Chunk(id, tag)).Append(info).Append(data);
+            else
+                chunks.Append(info).Append(data).Append(Chunk(id, tag));
+            const auto read = ReadBytes(Riff("WAVE", chunks));
+            EXPECT_EQ(read.ExtTitle, "Tagged") << id;
+            EXPECT_EQ(read.ExtAlbum, "Album") << "INFO fills what the tag lacks";
+            EXPECT_EQ(read.ExtTrack, "4");
+            EXPECT_EQ(read.PlayTime, 10) << "the tag is no audio";
+            EXPECT_EQ(read.TagFlags, MpegInfo::TagRiffWave);
+        }
+    }
+
+    // info.wav with an ID3v2 tag added by mutagen in an "id3 " chunk after "data".
+    const auto record = test::ReadRecord(test::DataFile("lib-id3chunk.wav"));
+    EXPECT_EQ(record->Type(), "RIFF Wave");
+    EXPECT_EQ(record->GetTitle(0), "ID3 の波");
+    EXPECT_EQ(record->GetArtist(0), "ID3 Wave Artist");
+    EXPECT_EQ(record->GetAlbum(0), "Shore");
+    EXPECT_EQ(record->GetTrackNum(0), "9");
+    EXPECT_EQ(record->Time(), 1);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -19,6 +21,12 @@ namespace torvane::test {
 // A file of tests/data, made by an encoder (tests/data/README*.md tell how).
 inline std::string DataFile(const std::string& name) {
     return std::string(TORVANE_TEST_DATA) + "/" + name;
+}
+
+// The bytes of a file of tests/data.
+inline std::vector<uint8_t> DataBytes(const std::string& name) {
+    std::ifstream in(DataFile(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A record of the file at path, with its information read as the program reads it.

@@ -44,7 +44,8 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
                                 "ExtendedM3U=1\nreadtag=2\nTimeOf=2\nTagOf=0\nCloseSave=0\n"
                                 "SearchClass=0\nrelative=0\nDisNum=0\nTagCodePage=CP932\n"
                                 "PlaylistCodePage=UTF-8\n\n"
-                                "[ext]\n0=mp3,1,\n1=ogg,1,\n2=wav,1,\n3=wma,1,\ncount=4\n\n");
+                                "[ext]\n0=aif,1,\n1=aiff,1,\n2=flac,1,\n3=m4a,1,\n4=mp3,1,\n"
+                                "5=ogg,1,\n6=opus,1,\n7=wav,1,\n8=wma,1,\ncount=9\n\n");
 
     CProfile fresh;
     { CTorvaneDoc doc(fresh, host); }
@@ -64,7 +65,7 @@ TEST_F(TorvaneDocTest, AddFileTrimsQuotesAndRefuses) {
     EXPECT_FALSE(doc.AddFile("song.mp3", false)) << "no folder part, even unchecked";
     EXPECT_FALSE(doc.AddFile("/music/album/", false)) << "a folder";
     EXPECT_FALSE(doc.AddFile("/music/readme", true)) << "no extension";
-    EXPECT_FALSE(doc.AddFile("/music/a.flac", true)) << "not registered";
+    EXPECT_FALSE(doc.AddFile("/music/a.ape", true)) << "not registered";
     EXPECT_FALSE(doc.AddFile("/music.d/readme", true)) << "a folder's dot is no extension";
     EXPECT_FALSE(doc.AddFile(std::string(5000, '/') + "a.mp3", true)) << "longer than PATH_MAX";
     EXPECT_TRUE(doc.AddFile("/music/LOUD.MP3", true));

@@ -59,6 +59,7 @@ public:
     uint32_t U32LE() { return static_cast<uint32_t>(Unsigned(4, false)); }
     uint32_t U32BE() { return static_cast<uint32_t>(Unsigned(4, true)); }
     uint64_t U64LE() { return Unsigned(8, false); }
+    uint64_t U64BE() { return Unsigned(8, true); }
 
 private:
     bool Fail() {

@@ -23,4 +23,15 @@ size_t CMemorySource::ReadAt(uint64_t offset, std::span<uint8_t> out) const {
     return count;
 }
 
+CSliceSource::CSliceSource(const CByteSource& inner, uint64_t offset, uint64_t size)
+    : m_Inner(inner), m_Offset(std::min(offset, inner.Size())),
+      m_Size(std::min(size, inner.Size() - m_Offset)) {}
+
+size_t CSliceSource::ReadAt(uint64_t offset, std::span<uint8_t> out) const {
+    if (offset >= m_Size)
+        return 0;
+    const size_t count = static_cast<size_t>(std::min<uint64_t>(out.size(), m_Size - offset));
+    return m_Inner.ReadAt(m_Offset + offset, out.first(count));
+}
+
 } // namespace torvane

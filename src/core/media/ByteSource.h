@@ -35,4 +35,19 @@ private:
     std::span<const uint8_t> m_Bytes;
 };
 
+// A range of another source seen as a whole, so a reader of a tag at the start of its data
+// reads one embedded in a chunk of a container. The range is cut to the inner source.
+class CSliceSource final : public CByteSource {
+public:
+    CSliceSource(const CByteSource& inner, uint64_t offset, uint64_t size);
+
+    uint64_t Size() const override { return m_Size; }
+    size_t ReadAt(uint64_t offset, std::span<uint8_t> out) const override;
+
+private:
+    const CByteSource& m_Inner;
+    uint64_t m_Offset;
+    uint64_t m_Size;
+};
+
 } // namespace torvane

@@ -31,6 +31,11 @@ std::string CExtRegistry::FormatEntry(const ExtEntry& entry) {
 }
 
 void CExtRegistry::LoadExtensions(const CProfile& profile) {
+    // A profile that never saved the registry is a first start: the formats a library of today
+    // is made of are registered then, once, so a user who removes one later is not overruled.
+    if (!profile.HasKey(Section, "count"))
+        for (const char* ext : {"flac", "opus", "m4a", "aif", "aiff"})
+            Add(ExtEntry{ext, "", ExtEntry::On});
     const int count = profile.GetInt(Section, "count", 0);
     for (int i = 0; i < count; ++i)
         Add(ParseEntry(profile.GetString(Section, std::to_string(i))));

@@ -31,7 +31,8 @@ class CExtRegistry {
 public:
     static constexpr const char* Section = "ext";
 
-    // Reads section "ext", then registers the four default extensions that are missing.
+    // Reads section "ext", then registers the four default extensions that are missing; a
+    // profile without the section also gets flac, opus, m4a, aif and aiff.
     void LoadExtensions(const CProfile& profile);
     // Writes every entry that is not removed under keys "0", "1", ... and "count".
     void SaveExtensions(CProfile& profile) const;

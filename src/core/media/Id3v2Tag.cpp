@@ -252,4 +252,14 @@ void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const
     walker.Walk(source, walker.FramesStart(source, begin, end), end);
 }
 
+bool ReadEmbeddedId3v2(const CByteSource& source, uint64_t offset, uint64_t size,
+                       const CTextCodec& codec, MpegInfo& info) {
+    const CSliceSource chunk(source, offset, size);
+    const auto header = Id3v2Header::Parse(chunk.Read(0, Id3v2Header::HeaderSize));
+    if (!header)
+        return false;
+    ReadId3v2Frames(chunk, *header, codec, info);
+    return true;
+}
+
 } // namespace torvane

@@ -31,4 +31,10 @@ struct Id3v2Header {
 void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const CTextCodec& codec,
                      MpegInfo& info);
 
+// Reads the ID3v2 tag that fills a chunk of a container (the "ID3 " chunk of AIFF, the
+// "id3 " chunk of WAV) as ReadId3v2Frames does; texts it holds replace those of info. False
+// when the chunk holds no tag.
+bool ReadEmbeddedId3v2(const CByteSource& source, uint64_t offset, uint64_t size,
+                       const CTextCodec& codec, MpegInfo& info);
+
 } // namespace torvane

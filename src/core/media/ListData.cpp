@@ -1,8 +1,15 @@
 #include "ListData.h"
 
+#include "AiffReader.h"
 #include "AsciiText.h"
+#include "CachedSource.h"
+#include "FileSource.h"
+#include "FlacReader.h"
+#include "Mp4Reader.h"
 #include "MpegReader.h"
+#include "OggPage.h"
 #include "OggReader.h"
+#include "OpusReader.h"
 #include "SizeFormat.h"
 #include "WmaReader.h"
 
@@ -44,6 +51,14 @@ std::string ReaderForExtension(const std::string& ext) {
         return "mpeg";
     if (lower == "ogg")
         return "ogg";
+    if (lower == "flac")
+        return "flac";
+    if (lower == "opus")
+        return "opus";
+    if (lower == "m4a")
+        return "mp4";
+    if (lower == "aif" || lower == "aiff")
+        return "aiff";
     return {};
 }
 
@@ -150,15 +165,28 @@ void CListData::ReadInfo(const CTextCodec& codec) {
     }
     TakeSize(st);
     const std::string reader = ReaderForExtension(m_Ext);
+    // The readers of the newer formats count as having read the file only when it was of
+    // their format: an unreadable file has no tags, and empty tags must not make two such
+    // files of one size duplicates.
+    bool read = true;
     if (reader == "wma")
         ReadWma();
     else if (reader == "mpeg")
         ReadMpeg(codec);
     else if (reader == "ogg")
         ReadOgg();
+    else if (reader == "flac")
+        read = ReadAudio(CFlacReader());
+    else if (reader == "opus")
+        read = ReadAudio(COpusReader());
+    else if (reader == "mp4")
+        read = ReadAudio(CMp4Reader());
+    else if (reader == "aiff")
+        read = ReadAudio(CAiffReader(codec));
     else
         return;
-    m_State |= InfoRead;
+    if (read)
+        m_State |= InfoRead;
 }
 
 bool CListData::ReadMpeg(const CTextCodec& codec) {
@@ -171,10 +199,34 @@ bool CListData::ReadMpeg(const CTextCodec& codec) {
 bool CListData::ReadOgg() {
     if (m_Size == 0)
         return false;
-    OggInfo info;
-    if (!COggReader().Read(m_FilePath, info))
+    const CFileSource file(m_FilePath);
+    if (!file.IsOpen())
         return false;
+    // Many "ogg" files hold Opus (or FLAC) rather than Vorbis; the first packet tells. The
+    // readers share one cache, so the start of the file is read once.
+    const CCachedSource cached(file);
+    AudioInfo other;
+    if ((FirstPacketStartsWith(cached, "OpusHead") && COpusReader().Read(cached, other)) ||
+        (FirstPacketStartsWith(cached, "\x7F"
+                                       "FLAC") &&
+         CFlacReader().Read(cached, other))) {
+        FillFromAudio(other);
+        return true;
+    }
+    OggInfo info;
+    COggReader().Read(cached, info);
+    info.Path = m_FilePath;
     FillFromOgg(info);
+    return true;
+}
+
+bool CListData::ReadAudio(const CAudioReader& reader) {
+    if (m_Size == 0)
+        return false;
+    AudioInfo info;
+    if (!reader.Read(m_FilePath, info))
+        return false;
+    FillFromAudio(info);
     return true;
 }
 
@@ -301,6 +353,19 @@ void CListData::FillFromWma(const WmaInfo& info) {
     if (!info.TrackText.empty() && info.TrackText[0] != '0')
         m_Std.TrackNum = info.TrackText;
     m_TagSets = StandardSet;
+    m_State &= ~Missing;
+}
+
+void CListData::FillFromAudio(const AudioInfo& info) {
+    m_Std = info.Std;
+    m_Std.Comment = OneLine(m_Std.Comment);
+    m_ExtTags = info.Ext;
+    m_ExtTags.Comment = OneLine(m_ExtTags.Comment);
+    SetTime(info.PlayTime);
+    SetBitRate(info.BitRate, false);
+    SetSamplingRate(info.SamplingRate);
+    m_TagSets = info.TagSets;
+    m_Type = info.Type;
     m_State &= ~Missing;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "AudioInfo.h"
 #include "MpegInfo.h"
 #include "OggInfo.h"
+#include "TagSet.h"
 #include "TextCodec.h"
 #include "WmaInfo.h"
 
@@ -12,18 +14,10 @@
 struct stat;
 
 namespace torvane {
+class CAudioReader;
+}
 
-// One tag set: the standard set (ID3v1, Ogg Vorbis, Windows Media) or the extended set
-// (ID3v2, RIFF INFO).
-struct TagSet {
-    std::string Title;
-    std::string Artist;
-    std::string Album;
-    std::string Comment;
-    std::string Year;
-    std::string TrackNum;
-    std::string Genre;
-};
+namespace torvane {
 
 // The track record: one audio file of a list, its path parts, size, tags, stream facts and the
 // display texts built once when a value is stored. Records are created by the document and
@@ -95,11 +89,15 @@ public:
     bool ReadMpeg(const CTextCodec& codec);
     bool ReadOgg();
     bool ReadWma();
+    // The readers of the newer formats; each answers false and leaves the record as it was
+    // when the file cannot be opened or is not of the reader's format.
+    bool ReadAudio(const CAudioReader& reader);
     void ClearInfo();
 
     void FillFromMpeg(const MpegInfo& info);
     void FillFromOgg(const OggInfo& info);
     void FillFromWma(const WmaInfo& info);
+    void FillFromAudio(const AudioInfo& info);
 
     // 1: the same record; 0: different; 2: same size, title, artist and album (reads the
     // information of either record first when it has not been read).
@@ -137,7 +135,8 @@ private:
 // last '/'; npos for a bare name.
 size_t LastPathSeparator(std::string_view path);
 
-// The reader that ReadInfo runs for an extension: "mpeg", "ogg", "wma", or empty for none.
+// The reader that ReadInfo runs for an extension: "mpeg", "ogg", "wma", "flac", "opus", "mp4",
+// "aiff", or empty for none. An "ogg" file that holds Opus is read by the Opus reader.
 std::string ReaderForExtension(const std::string& ext);
 
 } // namespace torvane

@@ -6,6 +6,7 @@
 #include "Id3v2Tag.h"
 #include "MpegFrame.h"
 #include "RiffChunks.h"
+#include "TrailingTags.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +17,7 @@ namespace torvane {
 namespace {
 
 constexpr uint64_t Id3v1Size = 128;
+constexpr uint64_t TailBytes = Id3v1Size + TrailingMarkBytes;
 constexpr size_t Id3v1FieldSize = 30;
 // Bytes looked at for zero padding before the audio, per read.
 constexpr size_t PaddingScanStep = 256;
@@ -32,10 +34,15 @@ int32_t ClampToInt32(uint64_t value) {
 class CMpegFile {
 public:
     CMpegFile(const CByteSource& file, const CTextCodec& codec)
-        : m_Source(file), m_Codec(codec), m_Size(file.Size()) {
+        : m_File(file), m_Source(file), m_Codec(codec), m_Size(file.Size()) {
         // Read once, directly: the tail would otherwise push the file's start out of the cache.
-        if (m_Size >= Id3v1Size)
-            m_Tail = file.Read(m_Size - Id3v1Size, Id3v1Size);
+        // The bytes before an ID3v1 tag come along, for the end marks of APEv2 and Lyrics3.
+        const uint64_t tailBytes = std::min(m_Size, TailBytes);
+        m_BeforeTail = file.Read(m_Size - tailBytes, static_cast<size_t>(tailBytes));
+        if (m_Size >= Id3v1Size) {
+            m_Tail.assign(m_BeforeTail.end() - Id3v1Size, m_BeforeTail.end());
+            m_BeforeTail.resize(m_BeforeTail.size() - Id3v1Size);
+        }
     }
 
     MpegInfo Read();
@@ -51,10 +58,12 @@ private:
     uint64_t SkipZeros(uint64_t pos) const;
     void SetConstantBitRateTime();
 
+    const CByteSource& m_File;
     CCachedSource m_Source;
     const CTextCodec& m_Codec;
     const uint64_t m_Size;
-    std::vector<uint8_t> m_Tail;
+    std::vector<uint8_t> m_Tail;       // the last 128 bytes
+    std::vector<uint8_t> m_BeforeTail; // up to TrailingMarkBytes before them
     MpegInfo m_Info;
     // The bytes taken as audio for the constant-bit-rate time.
     uint64_t m_AudioBytes = 0;
@@ -68,6 +77,13 @@ MpegInfo CMpegFile::Read() {
         m_AudioBytes -= Id3v1Size;
         ReadId3v1();
     }
+    // APEv2 and Lyrics3 tags before the ID3v1 tag (or at the end) are no audio either. They
+    // are looked for past the cache, which keeps the start of the file.
+    const auto end = (m_Info.TagFlags & MpegInfo::TagId3v1) ? std::span<const uint8_t>(m_BeforeTail)
+                                                            : std::span<const uint8_t>(m_Tail);
+    if (!(m_Info.TagFlags & (MpegInfo::TagRiffMp3 | MpegInfo::TagRiffWave)) &&
+        EndsWithTrailingMark(end))
+        m_AudioBytes -= TrailingTagBytes(m_File, m_AudioBytes);
     if (m_Info.TagFlags & MpegInfo::TagId3v2) {
         ReadId3v2();
     } else if (m_Info.TagFlags & MpegInfo::TagRiffMp3) {
@@ -142,9 +158,10 @@ void CMpegFile::ReadId3v2() {
 }
 
 // Walks the chunks of a RIFF file for its texts and, in a WAVE file, its format; answers the
-// first "data" chunk, whose bytes are then the audio bytes.
+// first "data" chunk, whose bytes are then the audio bytes. The texts of an ID3v2 tag in an
+// "id3 " chunk, which many taggers write, are preferred to those of the INFO list.
 std::optional<RiffChunk> CMpegFile::ReadRiffChunks(bool wave) {
-    std::optional<RiffChunk> data;
+    std::optional<RiffChunk> data, id3;
     bool haveFormat = false;
     WalkRiffChunks(m_Source, RiffHeaderSize, m_Size, [&](const RiffChunk& chunk) {
         if (wave && !haveFormat && chunk.Is("fmt ")) {
@@ -154,9 +171,13 @@ std::optional<RiffChunk> CMpegFile::ReadRiffChunks(bool wave) {
             data = chunk;
         } else if (chunk.Is("LIST")) {
             ReadRiffInfo(m_Source, chunk, m_Codec, m_Info);
+        } else if (!id3 && (chunk.Is("id3 ") || chunk.Is("ID3 "))) {
+            id3 = chunk;
         }
         return true;
     });
+    if (id3)
+        ReadEmbeddedId3v2(m_Source, id3->Offset, id3->Size, m_Codec, m_Info);
     if (data)
         m_AudioBytes = data->Size + (data->Size & 1);
     return data;

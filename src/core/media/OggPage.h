@@ -1,11 +1,14 @@
 #pragma once
 
 #include "ByteSource.h"
+#include "CachedSource.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 
 namespace torvane {
 
@@ -44,5 +47,20 @@ bool ParseOggPage(std::span<const uint8_t> bytes, uint64_t offset, OggPage& page
 
 // Reads and parses the page header at offset.
 bool ReadOggPage(const CByteSource& source, uint64_t offset, OggPage& page);
+
+// Whether the packet on the first page of source begins with signature ("OpusHead",
+// "\x7F" "FLAC", "\x01vorbis"): the codec of the stream.
+bool FirstPacketStartsWith(const CByteSource& source, std::string_view signature);
+
+// The granule position of the last page of the stream with this serial number (the first page
+// flagged as the last one that the walk over the pages from the start reaches); nullopt when
+// the walk meets a broken page or an empty body before it. Searches near the end of the file
+// first, so a long file is not read whole.
+std::optional<uint64_t> FindLastGranule(const CCachedSource& source, uint32_t serial);
+
+// The end of the last page that carries the packet beginning on page: the first later page
+// that does not continue it ends the run. Audio packets begin on a fresh page, so the audio of
+// a stream starts here after its last header packet.
+uint64_t PacketPagesEnd(const CByteSource& source, const OggPage& page);
 
 } // namespace torvane

@@ -30,8 +30,8 @@ std::string* InfoField(const RiffChunk& chunk, MpegInfo& info) {
 
 } // namespace
 
-void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t end,
-                    const std::function<bool(const RiffChunk&)>& visit) {
+void WalkChunks(const CByteSource& source, uint64_t begin, uint64_t end, bool bigEndianSizes,
+                const std::function<bool(const RiffChunk&)>& visit) {
     end = std::min(end, source.Size());
     uint64_t pos = begin;
     while (pos < end && end - pos >= 8) {
@@ -41,7 +41,7 @@ void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t end,
         CByteReader reader(header);
         RiffChunk chunk;
         std::memcpy(chunk.Id, reader.Bytes(4).data(), 4);
-        const uint32_t declared = reader.U32LE();
+        const uint32_t declared = bigEndianSizes ? reader.U32BE() : reader.U32LE();
         chunk.Offset = pos + 8;
         chunk.Size = std::min<uint64_t>(declared, end - chunk.Offset);
         if (!visit(chunk))

@@ -24,9 +24,15 @@ struct RiffChunk {
 constexpr uint64_t RiffHeaderSize = 12;
 
 // Calls visit for each chunk between begin and end, in file order, until it answers false.
-// Chunks are found by their sizes; an odd size is followed by one padding byte.
-void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t end,
-                    const std::function<bool(const RiffChunk&)>& visit);
+// Chunks are found by their sizes; an odd size is followed by one padding byte. RIFF writes
+// the sizes little-endian, AIFF (whose chunks are laid out the same way) big-endian.
+void WalkChunks(const CByteSource& source, uint64_t begin, uint64_t end, bool bigEndianSizes,
+                const std::function<bool(const RiffChunk&)>& visit);
+
+inline void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t end,
+                           const std::function<bool(const RiffChunk&)>& visit) {
+    WalkChunks(source, begin, end, false, visit);
+}
 
 // Reads the texts of a "LIST" chunk of type "INFO" into the extended fields of info; other
 // lists are left alone. The first of "INAM" and "ISBJ" gives the title.

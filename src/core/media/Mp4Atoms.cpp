@@ -1,0 +1,65 @@
+#include "Mp4Atoms.h"
+
+#include "ByteReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace torvane {
+namespace {
+
+// Atoms looked at per walk at most: far more than any real file holds on one level.
+constexpr int MaxAtomsPerLevel = 4096;
+
+} // namespace
+
+void WalkMp4Atoms(const CByteSource& source, uint64_t begin, uint64_t end,
+                  const std::function<bool(const Mp4Atom&)>& visit) {
+    end = std::min(end, source.Size());
+    uint64_t pos = begin;
+    for (int i = 0; i < MaxAtomsPerLevel && pos < end && end - pos >= 8; ++i) {
+        const auto header = source.Read(pos, 16);
+        CByteReader reader(header);
+        uint64_t size = reader.U32BE();
+        Mp4Atom atom;
+        std::memcpy(atom.Type, reader.Bytes(4).data(), 4);
+        uint64_t headerSize = 8;
+        if (size == 1) {
+            size = uint64_t{reader.U32BE()} << 32 | reader.U32BE();
+            headerSize = 16;
+        } else if (size == 0) {
+            size = end - pos;
+        }
+        if (!reader.Ok() || size < headerSize || headerSize > end - pos)
+            return;
+        atom.Offset = pos + headerSize;
+        atom.Size = std::min(size - headerSize, end - atom.Offset);
+        if (!visit(atom) || size >= end - pos)
+            return;
+        pos += size;
+    }
+}
+
+std::optional<Mp4Atom> FindMp4Atom(const CByteSource& source, uint64_t begin, uint64_t end,
+                                   std::string_view type) {
+    std::optional<Mp4Atom> found;
+    WalkMp4Atoms(source, begin, end, [&](const Mp4Atom& atom) {
+        if (atom.Is(type))
+            found = atom;
+        return !found;
+    });
+    return found;
+}
+
+std::optional<Mp4Atom> FindMp4Path(const CByteSource& source, const Mp4Atom& parent,
+                                   std::initializer_list<std::string_view> path) {
+    std::optional<Mp4Atom> atom = parent;
+    for (const std::string_view type : path) {
+        atom = FindMp4Atom(source, atom->Offset, atom->End(), type);
+        if (!atom)
+            break;
+    }
+    return atom;
+}
+
+} // namespace torvane
