@@ -46,6 +46,10 @@ bool Gathered(CAppFixture& fixture, const std::string& name) {
     return fixture.Doc().AddFile(fixture.Audio(name), true);
 }
 
+// A registry of the four protected-rule extensions only, as a profile stores it.
+constexpr const char* SpecifiedDefaults =
+    "[ext]\ncount=4\n0=mp3,1,\n1=ogg,1,\n2=wav,1,\n3=wma,1,\n";
+
 } // namespace
 
 class ExtensionDialogTest : public QObject {
@@ -114,6 +118,7 @@ private slots:
 
     void refusesAMissingExtensionAndAnInvalidApplication() {
         CAppFixture fixture;
+        fixture.WriteProfile(SpecifiedDefaults);
         fixture.Start();
         const std::string folder = fixture.Dir.Path();
         QVERIFY(WithDialog<CExtensionDialog>(
@@ -138,7 +143,7 @@ private slots:
 
     void deletesAllButTheProtectedExtensions() {
         CAppFixture fixture;
-        fixture.WriteProfile("[app]\nalert=1\n");
+        fixture.WriteProfile(std::string("[app]\nalert=1\n") + SpecifiedDefaults);
         fixture.Start();
         QVERIFY(WithDialog<CExtensionDialog>(
             fixture.Frame(), Cmd::ExtensionSettings, [](CExtensionDialog& dialog) {
