@@ -1,5 +1,7 @@
 #include "PropertiesDialog.h"
 
+#include "app/Translate.h"
+
 #include "core/media/ListData.h"
 
 #include <QDateTime>
@@ -19,7 +21,8 @@ namespace {
 QString SizeText(const QFileInfo& info) {
     if (!info.exists())
         return {};
-    return QLocale(QLocale::English).toString(info.size()) + QStringLiteral(" バイト");
+    return QLocale(QLocale::English).toString(info.size()) + QLatin1Char(' ') +
+           Tr(QT_TRANSLATE_NOOP("Torvane", "バイト"));
 }
 
 QString MimeText(const QString& path) {
