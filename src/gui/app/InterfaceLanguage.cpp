@@ -24,23 +24,21 @@ bool CInterfaceLanguage::IsKnown(const std::string& language) {
     return language == Japanese || language == English;
 }
 
-CInterfaceLanguage::CInterfaceLanguage(const std::string& language)
-    : m_English(language == English) {
-    std::unique_ptr<QTranslator> translator;
-    if (m_English) {
-        translator = std::make_unique<QTranslator>();
-        if (!translator->load(QStringLiteral(":/i18n/torvane_en.qm")))
-            translator.reset();
+CInterfaceLanguage::CInterfaceLanguage(const std::string& language) {
+    if (language == English) {
+        m_Installed = std::make_unique<QTranslator>();
+        if (!m_Installed->load(QStringLiteral(":/i18n/torvane_en.qm")))
+            m_Installed.reset();
     } else {
-        translator = LoadQtTranslations();
+        m_Installed = LoadQtTranslations();
     }
-    if (translator && QCoreApplication::installTranslator(translator.get()))
-        m_Installed.push_back(std::move(translator));
+    if (m_Installed && !QCoreApplication::installTranslator(m_Installed.get()))
+        m_Installed.reset();
 }
 
 CInterfaceLanguage::~CInterfaceLanguage() {
-    for (const auto& translator : m_Installed)
-        QCoreApplication::removeTranslator(translator.get());
+    if (m_Installed)
+        QCoreApplication::removeTranslator(m_Installed.get());
 }
 
 namespace {
@@ -67,8 +65,12 @@ namespace {
 };
 // clang-format on
 
+QString Lookup(const QString& source) {
+    return Tr(source.toUtf8().constData());
+}
+
 QString TranslateLine(const QString& line) {
-    const QString whole = Tr(line.toUtf8().constData());
+    const QString whole = Lookup(line);
     if (whole != line)
         return whole;
     static const QRegularExpression number(QStringLiteral("\\d+"));
@@ -77,7 +79,7 @@ QString TranslateLine(const QString& line) {
         return line;
     QString pattern = line;
     pattern.replace(match.capturedStart(), match.capturedLength(), QStringLiteral("%1"));
-    const QString translated = Tr(pattern.toUtf8().constData());
+    const QString translated = Lookup(pattern);
     return translated == pattern ? line : translated.arg(match.captured());
 }
 
@@ -85,7 +87,7 @@ QString TranslateLine(const QString& line) {
 
 QString TranslateMessage(const std::string& text) {
     const QString source = QString::fromStdString(text);
-    const QString whole = Tr(text.c_str());
+    const QString whole = Lookup(source);
     if (whole != source)
         return whole;
     QStringList lines = source.split(QLatin1Char('\n'));

@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace torvane {
 
@@ -33,11 +32,8 @@ public:
     CInterfaceLanguage(const CInterfaceLanguage&) = delete;
     CInterfaceLanguage& operator=(const CInterfaceLanguage&) = delete;
 
-    bool IsEnglish() const { return m_English; }
-
 private:
-    bool m_English = false;
-    std::vector<std::unique_ptr<QTranslator>> m_Installed;
+    std::unique_ptr<QTranslator> m_Installed;
 };
 
 // A message of the document in the interface language: the whole text when the catalogue has
