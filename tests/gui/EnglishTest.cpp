@@ -148,6 +148,7 @@ private slots:
         seen = ShowMessage("12件の重複がありました。\n\t処理時間 3秒", "");
         QCOMPARE(seen.Text, QStringLiteral("12 duplicates found.\n\tTime taken: 3 s"));
         QCOMPARE(TranslateMessage(" 20001 件"), QStringLiteral(" 20001 items"));
+        QCOMPARE(TranslateMessage("タグなし"), QStringLiteral("No tag"));
         // A line the catalogue lacks, numbers and all, stays as it came.
         QCOMPARE(TranslateMessage("2024年の曲"), QStringLiteral("2024年の曲"));
     }

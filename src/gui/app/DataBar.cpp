@@ -1,6 +1,7 @@
 #include "DataBar.h"
 
 #include "Icons.h"
+#include "InterfaceLanguage.h"
 #include "Translate.h"
 
 #include "core/doc/DataBarTexts.h"
@@ -123,7 +124,8 @@ void CDataBar::Fill(const CListData* record, int tagMode) {
         {Type, &texts.Type},     {Time, &texts.Time},   {Size, &texts.Size},
         {Rate, &texts.Rate}};
     for (const auto& [field, value] : values) {
-        m_Fields[field]->setText(QString::fromStdString(*value));
+        m_Fields[field]->setText(field == Type ? TranslateMessage(*value)
+                                               : QString::fromStdString(*value));
         m_Fields[field]->setCursorPosition(0);
     }
     setWindowTitle(QString::fromStdString(texts.Name));

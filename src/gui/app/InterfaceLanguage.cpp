@@ -62,6 +62,7 @@ namespace {
     QT_TRANSLATE_NOOP("Torvane", " %1 件"),
     QT_TRANSLATE_NOOP("Torvane", "確認"),
     QT_TRANSLATE_NOOP("Torvane", "error"),
+    QT_TRANSLATE_NOOP("Torvane", "タグなし"),
 };
 // clang-format on
 

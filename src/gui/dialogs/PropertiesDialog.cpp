@@ -1,5 +1,6 @@
 #include "PropertiesDialog.h"
 
+#include "app/InterfaceLanguage.h"
 #include "app/Translate.h"
 
 #include "core/media/ListData.h"
@@ -47,7 +48,7 @@ QString PermissionText(const QString& path) {
 } // namespace
 
 StreamFacts StreamFacts::Of(const CListData& record) {
-    return {QString::fromStdString(record.Type()), QString::fromStdString(record.TimeTextClock()),
+    return {TranslateMessage(record.Type()), QString::fromStdString(record.TimeTextClock()),
             QString::fromStdString(record.BitRateText()),
             QString::fromStdString(record.SamplingRateText())};
 }

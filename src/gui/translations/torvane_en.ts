@@ -1233,6 +1233,10 @@ Please give a valid path.</translation>
         <source>TAG-年</source>
         <translation>TAG-Year</translation>
     </message>
+    <message>
+        <source>タグなし</source>
+        <translation>No tag</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CAboutBox</name>
