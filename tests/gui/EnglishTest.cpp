@@ -149,6 +149,11 @@ private slots:
         QCOMPARE(seen.Text, QStringLiteral("12 duplicates found.\n\tTime taken: 3 s"));
         QCOMPARE(TranslateMessage(" 20001 件"), QStringLiteral(" 20001 items"));
         QCOMPARE(TranslateMessage("タグなし"), QStringLiteral("No tag"));
+        QCOMPARE(
+            TranslateMessage("次の名前は文字コード CP932 で書き出せないため、保存しませんでした。\n"
+                             "\n03 Night Drive"),
+            QStringLiteral("Not saved: the following names cannot be written in the encoding "
+                           "CP932.\n\n03 Night Drive"));
         // A line the catalogue lacks, numbers and all, stays as it came.
         QCOMPARE(TranslateMessage("2024年の曲"), QStringLiteral("2024年の曲"));
     }

@@ -60,6 +60,8 @@ namespace {
     QT_TRANSLATE_NOOP("Torvane", "%1件の重複がありました。"),
     QT_TRANSLATE_NOOP("Torvane", "\t処理時間 %1秒"),
     QT_TRANSLATE_NOOP("Torvane", " %1 件"),
+    QT_TRANSLATE_NOOP("Torvane", "文字コード %1 には変換できません。"),
+    QT_TRANSLATE_NOOP("Torvane", "次の名前は文字コード %1 で書き出せないため、保存しませんでした。"),
     QT_TRANSLATE_NOOP("Torvane", "確認"),
     QT_TRANSLATE_NOOP("Torvane", "error"),
     QT_TRANSLATE_NOOP("Torvane", "タグなし"),
@@ -74,8 +76,9 @@ QString TranslateLine(const QString& line) {
     const QString whole = Lookup(line);
     if (whole != line)
         return whole;
-    static const QRegularExpression number(QStringLiteral("\\d+"));
-    const QRegularExpressionMatch match = number.match(line);
+    // A number or a name written in ASCII (an encoding) is the argument.
+    static const QRegularExpression argument(QStringLiteral("[!-~]+"));
+    const QRegularExpressionMatch match = argument.match(line);
     if (!match.hasMatch())
         return line;
     QString pattern = line;

@@ -37,9 +37,9 @@ private:
 };
 
 // A message of the document in the interface language: the whole text when the catalogue has
-// it, otherwise line by line, where a line with a number is also looked up with the number as
-// "%1" (" 3 件", "3件の重複がありました。"). Lines the catalogue lacks (file names) stay as they
-// are.
+// it, otherwise line by line, where a line is also looked up with its first number or ASCII
+// word as "%1" (" 3 件", "文字コード CP932 には変換できません。"). Lines the catalogue lacks (file
+// names) stay as they are.
 QString TranslateMessage(const std::string& text);
 
 } // namespace torvane

@@ -1237,6 +1237,14 @@ Please give a valid path.</translation>
         <source>タグなし</source>
         <translation>No tag</translation>
     </message>
+    <message>
+        <source>文字コード %1 には変換できません。</source>
+        <translation>Cannot convert to the encoding %1.</translation>
+    </message>
+    <message>
+        <source>次の名前は文字コード %1 で書き出せないため、保存しませんでした。</source>
+        <translation>Not saved: the following names cannot be written in the encoding %1.</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CAboutBox</name>
