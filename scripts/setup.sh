@@ -4,7 +4,7 @@
 TORVANE_PACKAGES=(
     cmake ninja-build g++ pkg-config python3
     clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev libqt6svg6
+    qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libqt6svg6
     qt6-translations-l10n
     libgtest-dev libbenchmark-dev libcli11-dev help2man dpkg-dev file
     gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav

@@ -1,7 +1,6 @@
 // torvane: the desktop program.
 
 #include "app/Icons.h"
-#include "app/QtTranslations.h"
 #include "app/TorvaneApp.h"
 
 #include "core/doc/ProfileLocation.h"
@@ -10,12 +9,13 @@
 #include <QCommandLineParser>
 #include <QIcon>
 
+#include <iostream>
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane"));
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     QApplication::setWindowIcon(torvane::ProgramIcon());
-    torvane::InstallQtTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Torvane playlist maker"));
@@ -24,6 +24,11 @@ int main(int argc, char** argv) {
                                      QStringLiteral("Profile (settings) file to use."),
                                      QStringLiteral("FILE"));
     parser.addOption(profile);
+    const QCommandLineOption language(
+        QStringLiteral("lang"),
+        QStringLiteral("Interface language for this run, ja or en (default: the profile's)."),
+        QStringLiteral("LANG"));
+    parser.addOption(language);
     parser.addPositionalArgument(QStringLiteral("INPUT"),
                                  QStringLiteral("Audio files, folders and list files to gather."),
                                  QStringLiteral("[INPUT...]"));
@@ -33,7 +38,14 @@ int main(int argc, char** argv) {
     for (const QString& input : parser.positionalArguments())
         inputs.push_back(input.toStdString());
 
+    const std::string chosen = parser.value(language).toStdString();
+    if (!chosen.empty() && !torvane::CInterfaceLanguage::IsKnown(chosen)) {
+        std::cerr << "torvane: --lang: unknown language \"" << chosen << "\" (ja or en)\n";
+        return 2;
+    }
+
     torvane::CTorvaneApp app(torvane::ResolveProfilePath(parser.value(profile).toStdString()));
+    app.OverrideLanguage(chosen);
     if (!app.Start(inputs))
         return 1;
     return app.Run();

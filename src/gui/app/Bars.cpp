@@ -56,27 +56,36 @@ QValidator::State CSearchTextValidator::validate(QString& input, int& /*pos*/) c
 }
 
 CSearchBar::CSearchBar(QAction* modeSwitch, QAction* search, QAction* narrow, QWidget* parent)
-    : QToolBar(Tr("サーチ バー"), parent),
-      m_Target(MakeList({"ファイルパス", "ファイル名", "TAG-タイトル", "TAG-アーティスト",
-                         "TAG-アルバム", "TAG-コメント"},
-                        "検索対象を選択してください")),
+    : QToolBar(Tr(QT_TRANSLATE_NOOP("Torvane", "サーチ バー")), parent),
+      m_Target(MakeList({QT_TRANSLATE_NOOP("Torvane", "ファイルパス"),
+                         QT_TRANSLATE_NOOP("Torvane", "ファイル名"),
+                         QT_TRANSLATE_NOOP("Torvane", "TAG-タイトル"),
+                         QT_TRANSLATE_NOOP("Torvane", "TAG-アーティスト"),
+                         QT_TRANSLATE_NOOP("Torvane", "TAG-アルバム"),
+                         QT_TRANSLATE_NOOP("Torvane", "TAG-コメント")},
+                        QT_TRANSLATE_NOOP("Torvane", "検索対象を選択してください"))),
       m_Text(new QLineEdit),
-      m_Exclude(MakeList({"含む", "含まない"}, "\"含まない\"を選ぶと、NOT検索となります")),
-      m_Existence(MakeList({"すべて", "存在する", "存在しない"},
-                           "存在する/しない を選択する事で、ファイルの存在確認が出来ます。")) {
+      m_Exclude(
+          MakeList({QT_TRANSLATE_NOOP("Torvane", "含む"), QT_TRANSLATE_NOOP("Torvane", "含まない")},
+                   QT_TRANSLATE_NOOP("Torvane", "\"含まない\"を選ぶと、NOT検索となります"))),
+      m_Existence(MakeList(
+          {QT_TRANSLATE_NOOP("Torvane", "すべて"), QT_TRANSLATE_NOOP("Torvane", "存在する"),
+           QT_TRANSLATE_NOOP("Torvane", "存在しない")},
+          QT_TRANSLATE_NOOP("Torvane",
+                            "存在する/しない を選択する事で、ファイルの存在確認が出来ます。"))) {
     setObjectName(QStringLiteral("SearchBar"));
     setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     m_Text->setValidator(new CSearchTextValidator(m_Text));
     m_Text->setTextMargins(2, 0, 2, 0);
     m_Text->setMinimumWidth(160);
-    m_Text->setStatusTip(
-        Tr("検索する文字列を入力してください。スペースで区切ることでAND検索ができます"));
+    m_Text->setStatusTip(Tr(QT_TRANSLATE_NOOP(
+        "Torvane", "検索する文字列を入力してください。スペースで区切ることでAND検索ができます")));
 
     addAction(modeSwitch);
     addWidget(m_Target);
-    addWidget(MakeLabel("に"));
+    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "に")));
     addWidget(m_Text);
-    addWidget(MakeLabel("を"));
+    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "を")));
     addWidget(m_Exclude);
     addWidget(m_Existence);
     AddTextButton(this, search);
@@ -116,17 +125,17 @@ QString TimeTotalText(int64_t seconds) {
 }
 
 CSizeBar::CSizeBar(QAction* compute, QWidget* parent)
-    : QToolBar(Tr("サイズ バー"), parent), m_Always(new QCheckBox), m_Size(MakeTotalField()),
-      m_Time(MakeTotalField()) {
+    : QToolBar(Tr(QT_TRANSLATE_NOOP("Torvane", "サイズ バー")), parent), m_Always(new QCheckBox),
+      m_Size(MakeTotalField()), m_Time(MakeTotalField()) {
     setObjectName(QStringLiteral("SizeBar"));
     setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-    m_Always->setToolTip(Tr("常に再計算"));
-    m_Always->setStatusTip(Tr("常に再計算を行います。"));
+    m_Always->setToolTip(Tr(QT_TRANSLATE_NOOP("Torvane", "常に再計算")));
+    m_Always->setStatusTip(Tr(QT_TRANSLATE_NOOP("Torvane", "常に再計算を行います。")));
     addWidget(m_Always);
     AddTextButton(this, compute);
-    addWidget(MakeLabel("容量"));
+    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "容量")));
     addWidget(m_Size);
-    addWidget(MakeLabel("時間"));
+    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "時間")));
     addWidget(m_Time);
 }
 

@@ -4,6 +4,7 @@
 #include "Actions.h"
 #include "Bars.h"
 #include "DataBar.h"
+#include "InterfaceLanguage.h"
 #include "MainFrame.h"
 #include "Menus.h"
 #include "PlayBar.h"
@@ -39,7 +40,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QStatusBar>
-
 
 namespace torvane {
 
@@ -191,6 +191,7 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::IgnoreLeadingDigits: settings.DisNum = settings.DisNum ? 0 : 1; break;
     case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
     case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
+    case Cmd::English: ToggleEnglish(); break;
     case Cmd::ComputeTotals: m_View.ComputeTotals(); break;
     case Cmd::OpenItem:
     case Cmd::Trash:
@@ -271,6 +272,7 @@ void CCommands::UpdateChecks() {
     check(Cmd::IgnoreLeadingDigits, settings.DisNum != 0);
     check(Cmd::NoExitConfirm, m_Frame.NoExitConfirm());
     check(Cmd::SaveOnExit, settings.CloseSave != 0);
+    check(Cmd::English, CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English);
 }
 
 // ---- commands available now ----
@@ -364,6 +366,15 @@ void CCommands::EditExtensions() {
         return;
     m_Doc.Extensions().ApplyExtensionDialog(dialog.Rows());
     m_View.Redraw();
+}
+
+// The interface is built once, so the stored choice waits for the next start.
+void CCommands::ToggleEnglish() {
+    const bool english = CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English;
+    CInterfaceLanguage::Store(m_Doc.Profile(),
+                              english ? CInterfaceLanguage::Japanese : CInterfaceLanguage::English);
+    m_Host.ShowMessage(QT_TRANSLATE_NOOP("Torvane", "次回の起動から有効になります。"), "確認",
+                       MessageButtons::Ok);
 }
 
 // ---- file operations ----

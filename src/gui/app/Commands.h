@@ -74,6 +74,7 @@ private:
     void SaveList();
     void SaveEachFolder();
     void EditExtensions();
+    void ToggleEnglish();
     // Open, trash, properties, containing folders and the two copies, on the view's selection.
     void RunFileOperation(Cmd id);
     // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.

@@ -1,6 +1,7 @@
 #include "DataBar.h"
 
 #include "Icons.h"
+#include "InterfaceLanguage.h"
 #include "Translate.h"
 
 #include "core/doc/DataBarTexts.h"
@@ -69,16 +70,20 @@ CDataBar::CDataBar(QAction* copyPath, QAction* play, QAction* openFolder, QWidge
 }
 
 QWidget* CDataBar::MakeButtonRow(QAction* copyPath, QAction* play, QAction* openFolder) {
-    m_Fix = new QCheckBox(Tr("データ固定"));
-    m_Copy = MakeCommandButton(copyPath, QStringLiteral("Copy"), QIcon(),
-                               "選択中のアイテムのファイルパスをクリップボードへコピーします",
-                               "パスをコピー");
+    m_Fix = new QCheckBox(Tr(QT_TRANSLATE_NOOP("Torvane", "データ固定")));
+    m_Copy = MakeCommandButton(
+        copyPath, QStringLiteral("Copy"), QIcon(),
+        QT_TRANSLATE_NOOP("Torvane",
+                          "選択中のアイテムのファイルパスをクリップボードへコピーします"),
+        QT_TRANSLATE_NOOP("Torvane", "パスをコピー"));
     m_Play = MakeCommandButton(play, QStringLiteral("Play"),
                                ThemeIcon("media-playback-start", QStyle::SP_MediaPlay),
-                               "選択中のファイルを再生します", "再生");
+                               QT_TRANSLATE_NOOP("Torvane", "選択中のファイルを再生します"),
+                               QT_TRANSLATE_NOOP("Torvane", "再生"));
     m_Open = MakeCommandButton(
         openFolder, QStringLiteral("Open"), ThemeIcon("folder-open", QStyle::SP_DirOpenIcon),
-        "ファイルが存在しているフォルダを開きます", "一つ上のフォルダを開く");
+        QT_TRANSLATE_NOOP("Torvane", "ファイルが存在しているフォルダを開きます"),
+        QT_TRANSLATE_NOOP("Torvane", "一つ上のフォルダを開く"));
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -119,7 +124,8 @@ void CDataBar::Fill(const CListData* record, int tagMode) {
         {Type, &texts.Type},     {Time, &texts.Time},   {Size, &texts.Size},
         {Rate, &texts.Rate}};
     for (const auto& [field, value] : values) {
-        m_Fields[field]->setText(QString::fromStdString(*value));
+        m_Fields[field]->setText(field == Type ? TranslateMessage(*value)
+                                               : QString::fromStdString(*value));
         m_Fields[field]->setCursorPosition(0);
     }
     setWindowTitle(QString::fromStdString(texts.Name));

@@ -111,9 +111,9 @@ void CMainFrame::CreateBars() {
     m_DataBar = new CDataBar(actions[Cmd::CopyPath], actions[Cmd::Play],
                              actions[Cmd::OpenParentFolder], this);
     m_SizeBar = new CSizeBar(actions[Cmd::ComputeTotals], this);
-    m_ModeBar = new QToolBar(Tr("ツール バー"), this);
+    m_ModeBar = new QToolBar(Tr(QT_TRANSLATE_NOOP("Torvane", "ツール バー")), this);
     m_ModeBar->setObjectName(QStringLiteral("ModeBar"));
-    m_ToolBar = new QToolBar(Tr("ツール バー"), this);
+    m_ToolBar = new QToolBar(Tr(QT_TRANSLATE_NOOP("Torvane", "ツール バー")), this);
     m_ToolBar->setObjectName(QStringLiteral("ToolBar"));
 
     addToolBar(Qt::TopToolBarArea, m_SearchBar);
@@ -156,17 +156,17 @@ void CMainFrame::BuildToolBar() {
 void CMainFrame::BuildModeBar() {
     const CActions& actions = *m_Actions;
     const std::pair<Cmd, const char*> buttons[] = {
-        {Cmd::DropWindow, "ドロップ"},
+        {Cmd::DropWindow, QT_TRANSLATE_NOOP("Torvane", "ドロップ")},
         {Cmd::Count, nullptr},
-        {Cmd::GetTagsAuto, "タグ取得"},
-        {Cmd::TagStandard, "標準"},
-        {Cmd::TagExtended, "拡張"},
+        {Cmd::GetTagsAuto, QT_TRANSLATE_NOOP("Torvane", "タグ取得")},
+        {Cmd::TagStandard, QT_TRANSLATE_NOOP("Torvane", "標準")},
+        {Cmd::TagExtended, QT_TRANSLATE_NOOP("Torvane", "拡張")},
         {Cmd::Count, nullptr},
         {Cmd::TimeClock, "mm:ss"},
-        {Cmd::TimeSec, "秒"},
-        {Cmd::TimeMin, "分"},
+        {Cmd::TimeSec, QT_TRANSLATE_NOOP("Torvane", "秒")},
+        {Cmd::TimeMin, QT_TRANSLATE_NOOP("Torvane", "分")},
         {Cmd::Count, nullptr},
-        {Cmd::GetSizesAuto, "サイズ取得"},
+        {Cmd::GetSizesAuto, QT_TRANSLATE_NOOP("Torvane", "サイズ取得")},
         {Cmd::SizeKB, "kB"},
         {Cmd::SizeMB, "MB"},
     };
@@ -307,7 +307,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_NoExitConfirm &&
-        m_Host.ShowMessage(Tr("終了してもよろしいですか？").toStdString(), Tr("確認").toStdString(),
+        m_Host.ShowMessage(QT_TRANSLATE_NOOP("Torvane", "終了してもよろしいですか？"), "確認",
                            MessageButtons::YesNo) != MessageAnswer::Yes) {
         event->ignore();
         return;

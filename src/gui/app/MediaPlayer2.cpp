@@ -35,11 +35,11 @@ CMediaPlayer2::CMediaPlayer2(QWidget* parent)
       m_Slider(new QSlider(Qt::Horizontal)) {
     setObjectName(QStringLiteral("MediaPlayer"));
     m_PlayButton->setAutoRaise(true);
-    m_PlayButton->setToolTip(Tr("再生 / 一時停止"));
+    m_PlayButton->setToolTip(Tr(QT_TRANSLATE_NOOP("Torvane", "再生 / 一時停止")));
     m_PlayButton->setEnabled(false);
     m_Time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_Slider->setEnabled(false);
-    m_Slider->setToolTip(Tr("再生位置"));
+    m_Slider->setToolTip(Tr(QT_TRANSLATE_NOOP("Torvane", "再生位置")));
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);

@@ -45,8 +45,10 @@ QWidget* Column(QWidget* upper, QWidget* lower) {
 } // namespace
 
 CPlayBar::CPlayBar(QWidget* parent)
-    : QToolBar(Tr("プレイ バー"), parent), m_Player(new CMediaPlayer2),
-      m_Up(MakeArrow(Qt::UpArrow, "前の曲")), m_Down(MakeArrow(Qt::DownArrow, "次の曲")),
+    : QToolBar(Tr(QT_TRANSLATE_NOOP("Torvane", "プレイ バー")), parent),
+      m_Player(new CMediaPlayer2),
+      m_Up(MakeArrow(Qt::UpArrow, QT_TRANSLATE_NOOP("Torvane", "前の曲"))),
+      m_Down(MakeArrow(Qt::DownArrow, QT_TRANSLATE_NOOP("Torvane", "次の曲"))),
       m_Option(MakeFlatButton(QStringLiteral("option >"))),
       m_Data(MakeFlatButton(QStringLiteral("data >"))) {
     setObjectName(QStringLiteral("PlayBar"));

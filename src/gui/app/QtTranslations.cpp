@@ -2,20 +2,25 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QTranslator>
 
 namespace torvane {
 
 // The interface is Japanese whatever the locale, so Qt's catalogue is chosen by name; "qt_ja"
 // brings the catalogues of the Qt modules it depends on with it.
-bool InstallQtTranslations() {
-    auto* translator = new QTranslator(QCoreApplication::instance());
+std::unique_ptr<QTranslator> LoadQtTranslations() {
+    auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral("qt_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    return translator;
+}
+
+bool InstallQtTranslations() {
+    std::unique_ptr<QTranslator> translator = LoadQtTranslations();
+    if (!translator || !QCoreApplication::installTranslator(translator.get()))
         return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    translator.release()->setParent(QCoreApplication::instance());
+    return true;
 }
 
 } // namespace torvane

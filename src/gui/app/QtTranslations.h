@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QTranslator>
+
+#include <memory>
+
 namespace torvane {
 
-// Makes Qt's own texts (file dialogs, standard buttons, the context menus of text fields) speak
-// Japanese like the rest of the program, from the translations installed with Qt. Answers false
-// when they are not installed; Qt's texts then stay English.
+// Qt's own texts (file dialogs, standard buttons, the context menus of text fields) in
+// Japanese, from the translations installed with Qt; null when they are not installed, and
+// Qt's texts then stay English.
+std::unique_ptr<QTranslator> LoadQtTranslations();
+
+// Loads them and installs them for the rest of the run. Answers false when they are missing.
 bool InstallQtTranslations();
 
 } // namespace torvane

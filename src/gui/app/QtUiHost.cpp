@@ -1,5 +1,6 @@
 #include "QtUiHost.h"
 
+#include "InterfaceLanguage.h"
 #include "ProgressWindow.h"
 #include "Translate.h"
 
@@ -31,8 +32,8 @@ MessageAnswer CQtUiHost::ShowMessage(const std::string& text, const std::string&
                                      MessageButtons buttons) {
     QMessageBox box(m_MainWindow);
     const QString title = QString::fromStdString(caption);
-    box.setWindowTitle(title);
-    box.setText(QString::fromStdString(text));
+    box.setWindowTitle(TranslateMessage(caption));
+    box.setText(TranslateMessage(text));
     box.setIcon(IconFor(title, buttons));
     switch (buttons) {
     case MessageButtons::Ok:
@@ -40,12 +41,12 @@ MessageAnswer CQtUiHost::ShowMessage(const std::string& text, const std::string&
         break;
     case MessageButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.button(QMessageBox::Cancel)->setText(Tr("ｷｬﾝｾﾙ"));
+        box.button(QMessageBox::Cancel)->setText(Tr(QT_TRANSLATE_NOOP("Torvane", "ｷｬﾝｾﾙ")));
         break;
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.button(QMessageBox::Yes)->setText(Tr("はい(&Y)"));
-        box.button(QMessageBox::No)->setText(Tr("いいえ(&N)"));
+        box.button(QMessageBox::Yes)->setText(Tr(QT_TRANSLATE_NOOP("Torvane", "はい(&Y)")));
+        box.button(QMessageBox::No)->setText(Tr(QT_TRANSLATE_NOOP("Torvane", "いいえ(&N)")));
         break;
     }
     switch (box.exec()) {

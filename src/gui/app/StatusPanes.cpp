@@ -39,9 +39,12 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
     : m_SelectionIcon(new QLabel), m_SelectionPane(new QWidget) {
     m_Labels[Prompt] = MakePane(QString(), 250, QString());
     m_Labels[Selection] = MakePane(QStringLiteral(" "), 80, QString());
-    m_Labels[ItemCount] = MakePane(Tr(" 0 件"), ItemCountWidth, Tr("全アイテム数"));
-    m_Labels[SelectedCount] = MakePane(Tr(" 0 件選択"), SelectedCountWidth, Tr("選択アイテム数"));
-    m_Labels[Mode] = MakePane(QString(), 16, Tr("全表示"));
+    m_Labels[ItemCount] = MakePane(Tr(QT_TRANSLATE_NOOP("Torvane", " 0 件")), ItemCountWidth,
+                                   Tr(QT_TRANSLATE_NOOP("Torvane", "全アイテム数")));
+    m_Labels[SelectedCount] =
+        MakePane(Tr(QT_TRANSLATE_NOOP("Torvane", " 0 件選択")), SelectedCountWidth,
+                 Tr(QT_TRANSLATE_NOOP("Torvane", "選択アイテム数")));
+    m_Labels[Mode] = MakePane(QString(), 16, Tr(QT_TRANSLATE_NOOP("Torvane", "全表示")));
     m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
     // Long prompts and paths are cut rather than widening the window.
     m_Labels[Prompt]->setFixedWidth(250);
@@ -64,7 +67,7 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
 }
 
 void CStatusPanes::SetPrompt(const QString& prompt) {
-    m_Labels[Prompt]->setText(prompt.isEmpty() ? Tr("ﾚﾃﾞｨ") : prompt);
+    m_Labels[Prompt]->setText(prompt.isEmpty() ? Tr(QT_TRANSLATE_NOOP("Torvane", "ﾚﾃﾞｨ")) : prompt);
 }
 
 void CStatusPanes::SetSelection(int index, const QString& text, const QString& tip,
@@ -86,7 +89,8 @@ void CStatusPanes::SetSelectedCount(const QString& text) {
 void CStatusPanes::SetSearchMode(bool on) {
     QLabel* pane = m_Labels[Mode];
     pane->setPixmap(on ? SearchModeIcon().pixmap(IconSize, IconSize) : QPixmap());
-    pane->setToolTip(Tr(on ? "検索" : "全表示"));
+    pane->setToolTip(on ? Tr(QT_TRANSLATE_NOOP("Torvane", "検索"))
+                        : Tr(QT_TRANSLATE_NOOP("Torvane", "全表示")));
 }
 
 QString CStatusPanes::Text(Pane pane) const {

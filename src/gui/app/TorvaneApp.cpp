@@ -24,6 +24,8 @@ CTorvaneApp::~CTorvaneApp() {
 
 bool CTorvaneApp::Start(const std::vector<std::string>& args) {
     m_Profile.Load();
+    m_Language = std::make_unique<CInterfaceLanguage>(
+        m_LanguageOverride.empty() ? CInterfaceLanguage::Stored(m_Profile) : m_LanguageOverride);
     m_Doc = std::make_unique<CTorvaneDoc>(m_Profile, *m_Host);
     m_Frame = std::make_unique<CMainFrame>(*m_Doc, m_Profile, *m_Host);
     m_Host->SetMainWindow(m_Frame.get());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InterfaceLanguage.h"
 #include "QtUiHost.h"
 #include "core/doc/Profile.h"
 
@@ -22,8 +23,12 @@ public:
     CTorvaneApp(const CTorvaneApp&) = delete;
     CTorvaneApp& operator=(const CTorvaneApp&) = delete;
 
-    // Reads the profile, creates the document and the main window, shows it, gathers the
-    // command line and then, when the list is still empty, the list kept at the last exit.
+    // A language for this run instead of the profile's ("ja" or "en"); before Start.
+    void OverrideLanguage(std::string language) { m_LanguageOverride = std::move(language); }
+
+    // Reads the profile, installs the interface language, creates the document and the main window,
+    // shows it, gathers the command line and then, when the list is still empty, the list kept at
+    // the last exit.
     bool Start(const std::vector<std::string>& args);
     // Runs the event loop until the window has closed, then shuts down.
     int Run();
@@ -38,6 +43,9 @@ public:
 
 private:
     CProfile m_Profile;
+    std::string m_LanguageOverride;
+    // Outlives the windows, whose texts it translates.
+    std::unique_ptr<CInterfaceLanguage> m_Language;
     std::unique_ptr<CQtUiHost> m_Host;
     std::unique_ptr<CTorvaneDoc> m_Doc;
     std::unique_ptr<CMainFrame> m_Frame;

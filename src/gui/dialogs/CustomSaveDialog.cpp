@@ -43,7 +43,8 @@ const SaveFormat& FormatOf(const QString& filter) {
 }
 
 QString AskForFolder(QWidget* parent, const QString& start) {
-    return QFileDialog::getExistingDirectory(parent, Tr("フォルダを選択してください。"), start);
+    return QFileDialog::getExistingDirectory(
+        parent, Tr(QT_TRANSLATE_NOOP("Torvane", "フォルダを選択してください。")), start);
 }
 
 } // namespace

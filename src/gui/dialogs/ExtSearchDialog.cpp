@@ -39,10 +39,17 @@ QComboBox* NewRateBox(std::initializer_list<const char*> values) {
 CExtSearchDialog::CExtSearchDialog(CUiHost& host, const std::map<std::string, int>& iconMap,
                                    QWidget* parent)
     : QDialog(parent), m_Host(host),
-      m_Target(NewChoiceList({"ファイルパス", "ファイル名", "TAG-タイトル", "TAG-アーティスト",
-                              "TAG-アルバム", "TAG-コメント"})),
-      m_Text(new QLineEdit), m_Exclude(NewChoiceList({"含む", "含まない"})),
-      m_Existence(NewChoiceList({"すべての", "存在する", "存在しない"})),
+      m_Target(NewChoiceList({QT_TRANSLATE_NOOP("Torvane", "ファイルパス"),
+                              QT_TRANSLATE_NOOP("Torvane", "ファイル名"),
+                              QT_TRANSLATE_NOOP("Torvane", "TAG-タイトル"),
+                              QT_TRANSLATE_NOOP("Torvane", "TAG-アーティスト"),
+                              QT_TRANSLATE_NOOP("Torvane", "TAG-アルバム"),
+                              QT_TRANSLATE_NOOP("Torvane", "TAG-コメント")})),
+      m_Text(new QLineEdit), m_Exclude(NewChoiceList({QT_TRANSLATE_NOOP("Torvane", "含む"),
+                                                      QT_TRANSLATE_NOOP("Torvane", "含まない")})),
+      m_Existence(NewChoiceList({QT_TRANSLATE_NOOP("Torvane", "すべての"),
+                                 QT_TRANSLATE_NOOP("Torvane", "存在する"),
+                                 QT_TRANSLATE_NOOP("Torvane", "存在しない")})),
       m_UseExtension(new QCheckBox(tr("拡張子 ："))), m_Extension(NewExtensionBox(iconMap)),
       m_UseSize(new QCheckBox(tr("ファイルサイズ ："))), m_Size(NewNumberField(90)),
       m_SizeAtMost(NewBoundList()), m_UseTime(new QCheckBox(tr("演奏時間 ："))),
@@ -52,7 +59,9 @@ CExtSearchDialog::CExtSearchDialog(CUiHost& host, const std::map<std::string, in
       m_BitRateAtMost(NewBoundList()),
       m_UseSamplingRate(new QCheckBox(tr("サンプリングレート ："))),
       m_SamplingRate(NewRateBox({"8000", "12000", "16000", "24000", "32000", "44100", "48000"})),
-      m_SamplingRateAtMost(NewBoundList()), m_Source(NewChoiceList({"全リスト", "検索リスト"})) {
+      m_SamplingRateAtMost(NewBoundList()),
+      m_Source(NewChoiceList(
+          {QT_TRANSLATE_NOOP("Torvane", "全リスト"), QT_TRANSLATE_NOOP("Torvane", "検索リスト")})) {
     setWindowTitle(tr("拡張検索"));
     m_Text->setMinimumWidth(260);
 

@@ -24,7 +24,7 @@ enum Column { ExtColumn, AppColumn };
 constexpr const char* MessageTitle = "Torvane";
 
 QString AskForApplication(QWidget* parent) {
-    QFileDialog dialog(parent, Tr("開くアプリケーション"));
+    QFileDialog dialog(parent, Tr(QT_TRANSLATE_NOOP("Torvane", "開くアプリケーション")));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QStringLiteral("All Files (*)"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -183,13 +183,16 @@ void CExtensionDialog::Register() {
     const QString ext = m_Extension->text();
     const QString app = m_Application->text();
     if (ext.isEmpty()) {
-        m_Host.ShowMessage("拡張子が指定されていません。", MessageTitle, MessageButtons::Ok);
+        m_Host.ShowMessage(QT_TRANSLATE_NOOP("Torvane", "拡張子が指定されていません。"),
+                           MessageTitle, MessageButtons::Ok);
         m_Extension->setFocus();
         return;
     }
     if (!app.isEmpty() && KindOf(app.toStdString()) != PathKind::File) {
-        m_Host.ShowMessage("指定したパスは無効です。\n有効なパスを指定してください。", MessageTitle,
-                           MessageButtons::Ok);
+        m_Host.ShowMessage(
+            QT_TRANSLATE_NOOP("Torvane",
+                              "指定したパスは無効です。\n有効なパスを指定してください。"),
+            MessageTitle, MessageButtons::Ok);
         m_Application->setFocus();
         return;
     }

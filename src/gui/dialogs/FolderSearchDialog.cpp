@@ -33,8 +33,10 @@ public:
 CFolderSearchDialog::CFolderSearchDialog(CUiHost& host, const std::map<std::string, int>& iconMap,
                                          QWidget* parent)
     : QDialog(parent), m_Host(host), m_Folder(new QLineEdit),
-      m_Target(NewChoiceList({"ファイルパス", "ファイル名"})), m_Text(new QLineEdit),
-      m_Exclude(NewChoiceList({"含む", "含まない"})),
+      m_Target(NewChoiceList({QT_TRANSLATE_NOOP("Torvane", "ファイルパス"),
+                              QT_TRANSLATE_NOOP("Torvane", "ファイル名")})),
+      m_Text(new QLineEdit), m_Exclude(NewChoiceList({QT_TRANSLATE_NOOP("Torvane", "含む"),
+                                                      QT_TRANSLATE_NOOP("Torvane", "含まない")})),
       m_UseExtension(new QCheckBox(tr("拡張子 ："))), m_Extension(NewExtensionBox(iconMap)),
       m_UseSize(new QCheckBox(tr("ファイルサイズ ："))), m_Size(new QLineEdit(QStringLiteral("0"))),
       m_SizeAtMost(NewBoundList()), m_Search(new QPushButton(tr("検索"))) {

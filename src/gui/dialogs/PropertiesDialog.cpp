@@ -1,5 +1,8 @@
 #include "PropertiesDialog.h"
 
+#include "app/InterfaceLanguage.h"
+#include "app/Translate.h"
+
 #include "core/media/ListData.h"
 
 #include <QDateTime>
@@ -19,7 +22,8 @@ namespace {
 QString SizeText(const QFileInfo& info) {
     if (!info.exists())
         return {};
-    return QLocale(QLocale::English).toString(info.size()) + QStringLiteral(" バイト");
+    return QLocale(QLocale::English).toString(info.size()) + QLatin1Char(' ') +
+           Tr(QT_TRANSLATE_NOOP("Torvane", "バイト"));
 }
 
 QString MimeText(const QString& path) {
@@ -44,7 +48,7 @@ QString PermissionText(const QString& path) {
 } // namespace
 
 StreamFacts StreamFacts::Of(const CListData& record) {
-    return {QString::fromStdString(record.Type()), QString::fromStdString(record.TimeTextClock()),
+    return {TranslateMessage(record.Type()), QString::fromStdString(record.TimeTextClock()),
             QString::fromStdString(record.BitRateText()),
             QString::fromStdString(record.SamplingRateText())};
 }

@@ -29,7 +29,8 @@ QComboBox* NewChoiceList(std::initializer_list<const char*> entries) {
 }
 
 QComboBox* NewBoundList() {
-    return NewChoiceList({"以上", "以下"});
+    return NewChoiceList(
+        {QT_TRANSLATE_NOOP("Torvane", "以上"), QT_TRANSLATE_NOOP("Torvane", "以下")});
 }
 
 QComboBox* NewExtensionBox(const std::map<std::string, int>& iconMap) {
@@ -54,11 +55,14 @@ std::optional<int32_t> ReadInteger(CUiHost& host, QLineEdit& field, int32_t min,
     bool ok = false;
     const int32_t value = field.text().trimmed().toInt(&ok);
     if (!ok) {
-        Refuse(host, field, Tr("整数を入力してください。"));
+        Refuse(host, field, Tr(QT_TRANSLATE_NOOP("Torvane", "整数を入力してください。")));
         return std::nullopt;
     }
     if (value < min || value > max) {
-        Refuse(host, field, Tr("%1 から %2 までの整数を入力してください。").arg(min).arg(max));
+        Refuse(host, field,
+               Tr(QT_TRANSLATE_NOOP("Torvane", "%1 から %2 までの整数を入力してください。"))
+                   .arg(min)
+                   .arg(max));
         return std::nullopt;
     }
     return value;

@@ -14,10 +14,21 @@ namespace torvane {
 
 QString ColumnEntryText(int key) {
     static constexpr std::array<const char*, ColumnCount> texts{
-        "ファイルパス",     "ファイル名",       "拡張子",       "ファイルサイズ",
-        "TAG-タイトル",     "TAG-アーティスト", "TAG-アルバム", "TAG-コメント",
-        "TAG-トラック番号", "演奏時間",         "ビットレート", "サンプリングレート",
-        "ファイルタイプ",   "TAG-ジャンル",     "TAG-年"};
+        QT_TRANSLATE_NOOP("Torvane", "ファイルパス"),
+        QT_TRANSLATE_NOOP("Torvane", "ファイル名"),
+        QT_TRANSLATE_NOOP("Torvane", "拡張子"),
+        QT_TRANSLATE_NOOP("Torvane", "ファイルサイズ"),
+        QT_TRANSLATE_NOOP("Torvane", "TAG-タイトル"),
+        QT_TRANSLATE_NOOP("Torvane", "TAG-アーティスト"),
+        QT_TRANSLATE_NOOP("Torvane", "TAG-アルバム"),
+        QT_TRANSLATE_NOOP("Torvane", "TAG-コメント"),
+        QT_TRANSLATE_NOOP("Torvane", "TAG-トラック番号"),
+        QT_TRANSLATE_NOOP("Torvane", "演奏時間"),
+        QT_TRANSLATE_NOOP("Torvane", "ビットレート"),
+        QT_TRANSLATE_NOOP("Torvane", "サンプリングレート"),
+        QT_TRANSLATE_NOOP("Torvane", "ファイルタイプ"),
+        QT_TRANSLATE_NOOP("Torvane", "TAG-ジャンル"),
+        QT_TRANSLATE_NOOP("Torvane", "TAG-年")};
     return key >= 0 && key < ColumnCount ? Tr(texts[static_cast<size_t>(key)]) : QString();
 }
 

@@ -1,6 +1,7 @@
 #include "ListModel.h"
 
 #include "IconList.h"
+#include "app/InterfaceLanguage.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <QBrush>
@@ -38,9 +39,11 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
     if (!record)
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromStdString(
-            ColumnText(*record, index.column(), m_Doc.Settings().Units()));
+    case Qt::DisplayRole: {
+        const std::string text = ColumnText(*record, index.column(), m_Doc.Settings().Units());
+        // The file type may say there is no tag, in the interface language.
+        return index.column() == ColType ? TranslateMessage(text) : QString::fromStdString(text);
+    }
     case Qt::DecorationRole:
         if (index.column() == m_IconColumn)
             return m_Icons.At(record->IconIndex());

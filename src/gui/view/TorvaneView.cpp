@@ -3,6 +3,7 @@
 #include "IconList.h"
 #include "ListModel.h"
 #include "ViewSite.h"
+#include "app/InterfaceLanguage.h"
 #include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
@@ -335,7 +336,7 @@ void CTorvaneView::Redraw() {
 }
 
 void CTorvaneView::SetItemCountText(const std::string& text) {
-    m_Site.SetItemCountText(QString::fromStdString(text));
+    m_Site.SetItemCountText(TranslateMessage(text));
 }
 
 // ---- selection texts and totals ----

@@ -1,0 +1,190 @@
+// The optional English interface: Japanese unless the profile or the command line asks for
+// English, every text of the window translated, and the choice kept for the next start.
+
+#include "GuiTestSupport.h"
+
+#include "app/Actions.h"
+#include "app/CommandTable.h"
+#include "app/InterfaceLanguage.h"
+#include "dialogs/ExtensionDialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTimer>
+
+using namespace torvane;
+using namespace torvane::test;
+
+namespace {
+
+constexpr const char* EnglishProfile = "[app]\nLanguage=en\n";
+
+QStringList MenuBarCaptions(const CMainFrame& frame) {
+    QStringList captions;
+    for (const QAction* action : frame.menuBar()->actions())
+        captions << action->text();
+    return captions;
+}
+
+bool HasJapanese(const QString& text) {
+    static const QRegularExpression japanese(
+        QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    return text.contains(japanese);
+}
+
+// Every text of the window a user can meet: menus and their items with prompts and tool tips,
+// labels, choice lists, buttons and the tool tips of any widget.
+QStringList VisibleTexts(const CMainFrame& frame) {
+    QStringList texts;
+    for (const QAction* action : frame.findChildren<QAction*>())
+        texts << action->text() << action->iconText() << action->statusTip() << action->toolTip();
+    for (const QMenu* menu : frame.findChildren<QMenu*>())
+        texts << menu->title();
+    for (const QWidget* widget : frame.findChildren<QWidget*>()) {
+        texts << widget->toolTip() << widget->statusTip() << widget->windowTitle();
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            texts << label->text();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            texts << button->text();
+        if (const auto* list = qobject_cast<const QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+    }
+    return texts;
+}
+
+struct SeenBox {
+    QString Title;
+    QString Text;
+};
+
+// Shows a message through the desktop host and notes what its box said.
+SeenBox ShowMessage(const std::string& text, const std::string& caption) {
+    SeenBox seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {box->windowTitle(), box->text()};
+        box->accept();
+    });
+    CQtUiHost host;
+    host.ShowMessage(text, caption, MessageButtons::Ok);
+    return seen;
+}
+
+} // namespace
+
+class EnglishTest : public QObject {
+    Q_OBJECT
+private slots:
+    void japaneseByDefault() {
+        CAppFixture fixture;
+        CMainFrame& frame = *fixture.Start().Frame();
+        QCOMPARE(MenuBarCaptions(frame).first(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+        QCOMPARE(frame.Actions()[Cmd::Save]->statusTip(), QStringLiteral("作業中のﾌｧｲﾙを保存"));
+        QVERIFY(!frame.Actions()[Cmd::English]->isChecked());
+        CExtensionDialog dialog(fixture.Doc().Extensions(), fixture.App->Host(), &frame);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("拡張子設定"));
+    }
+
+    void englishFromTheProfile() {
+        CAppFixture fixture;
+        fixture.WriteProfile(EnglishProfile);
+        CMainFrame& frame = *fixture.Start().Frame();
+        QCOMPARE(MenuBarCaptions(frame),
+                 (QStringList{"&File", "&Edit", "List", "&View", "&Search", "Se&ttings"}));
+        QCOMPARE(frame.Actions()[Cmd::Save]->text(), QStringLiteral("&Save\tCtrl+S"));
+        QCOMPARE(frame.Actions()[Cmd::Save]->statusTip(), QStringLiteral("Save the list"));
+        QCOMPARE(frame.Actions()[Cmd::ClearList]->toolTip(), QStringLiteral("Clear All"));
+        QVERIFY(frame.Actions()[Cmd::English]->isChecked());
+        CExtensionDialog dialog(fixture.Doc().Extensions(), fixture.App->Host(), &frame);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Extensions"));
+    }
+
+    // A text shown without a translator lookup stays Japanese and shows up here.
+    void noJapaneseLeftInTheEnglishWindow() {
+        CAppFixture fixture;
+        fixture.WriteProfile(EnglishProfile);
+        const CMainFrame& frame = *fixture.Start().Frame();
+        QStringList japanese;
+        for (const QString& text : VisibleTexts(frame))
+            if (HasJapanese(text))
+                japanese << text;
+        japanese.removeDuplicates();
+        QVERIFY2(japanese.isEmpty(), qPrintable(japanese.join(QLatin1Char('|'))));
+    }
+
+    void commandLineOverridesTheProfile() {
+        CAppFixture fixture;
+        fixture.WriteProfile(EnglishProfile);
+        fixture.App = std::make_unique<CTorvaneApp>(fixture.ProfilePath());
+        fixture.App->OverrideLanguage(CInterfaceLanguage::Japanese);
+        QVERIFY(fixture.App->Start({}));
+        QCOMPARE(MenuBarCaptions(fixture.Frame()).first(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+        fixture.App.reset();
+        // The override is for one run: the stored choice stays English.
+        CProfile stored(fixture.ProfilePath());
+        stored.Load();
+        QCOMPARE(CInterfaceLanguage::Stored(stored), std::string(CInterfaceLanguage::English));
+    }
+
+    // The document's messages come as Japanese text, some with file names or numbers in them.
+    void messagesInEnglish() {
+        const CInterfaceLanguage english(CInterfaceLanguage::English);
+        SeenBox seen = ShowMessage("保存しました。", "確認");
+        QCOMPARE(seen.Title, QStringLiteral("Confirm"));
+        QCOMPARE(seen.Text, QStringLiteral("Saved."));
+        seen =
+            ShowMessage("ごみ箱へ移動できませんでした。\n/music/a.mp3\nPermission denied", "error");
+        QCOMPARE(seen.Title, QStringLiteral("Error"));
+        QCOMPARE(seen.Text,
+                 QStringLiteral("Could not move to the trash.\n/music/a.mp3\nPermission denied"));
+        seen = ShowMessage("12件の重複がありました。\n\t処理時間 3秒", "");
+        QCOMPARE(seen.Text, QStringLiteral("12 duplicates found.\n\tTime taken: 3 s"));
+        QCOMPARE(TranslateMessage(" 20001 件"), QStringLiteral(" 20001 items"));
+        QCOMPARE(TranslateMessage("タグなし"), QStringLiteral("No tag"));
+        QCOMPARE(
+            TranslateMessage("次の名前は文字コード CP932 で書き出せないため、保存しませんでした。\n"
+                             "\n03 Night Drive"),
+            QStringLiteral("Not saved: the following names cannot be written in the encoding "
+                           "CP932.\n\n03 Night Drive"));
+        // A line the catalogue lacks, numbers and all, stays as it came.
+        QCOMPARE(TranslateMessage("2024年の曲"), QStringLiteral("2024年の曲"));
+    }
+
+    void messagesStayJapaneseByDefault() {
+        const CInterfaceLanguage japanese(CInterfaceLanguage::Japanese);
+        const SeenBox seen = ShowMessage("保存しました。", "確認");
+        QCOMPARE(seen.Title, QStringLiteral("確認"));
+        QCOMPARE(seen.Text, QStringLiteral("保存しました。"));
+    }
+
+    // The window is built once, so the choice is stored for the next start and said so.
+    void englishItemStoresTheChoiceForTheNextStart() {
+        CAppFixture fixture;
+        fixture.Host.Answer = MessageAnswer::Yes; // to the exit question
+        CMainFrame& frame = *fixture.Start().Frame();
+        QAction* english = frame.Actions()[Cmd::English];
+        english->trigger();
+        QVERIFY(english->isChecked());
+        QCOMPARE(fixture.Host.Messages,
+                 (std::vector<std::string>{"確認: 次回の起動から有効になります。"}));
+        QCOMPARE(MenuBarCaptions(frame).first(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+        QVERIFY(fixture.Close());
+        QCOMPARE(MenuBarCaptions(*fixture.Start().Frame()).first(), QStringLiteral("&File"));
+
+        fixture.Frame().Actions()[Cmd::English]->trigger();
+        QVERIFY(!fixture.Frame().Actions()[Cmd::English]->isChecked());
+        QVERIFY(fixture.Close());
+        QCOMPARE(MenuBarCaptions(*fixture.Start().Frame()).first(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+    }
+};
+
+QTEST_MAIN(EnglishTest)
+#include "EnglishTest.moc"
