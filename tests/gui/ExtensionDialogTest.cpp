@@ -47,8 +47,7 @@ bool Gathered(CAppFixture& fixture, const std::string& name) {
 }
 
 // A registry of the four protected-rule extensions only, as a profile stores it.
-constexpr const char* SpecifiedDefaults =
-    "[ext]\ncount=4\n0=mp3,1,\n1=ogg,1,\n2=wav,1,\n3=wma,1,\n";
+constexpr const char* FourDefaultsOnly = "[ext]\ncount=4\n0=mp3,1,\n1=ogg,1,\n2=wav,1,\n3=wma,1,\n";
 
 } // namespace
 
@@ -118,7 +117,7 @@ private slots:
 
     void refusesAMissingExtensionAndAnInvalidApplication() {
         CAppFixture fixture;
-        fixture.WriteProfile(SpecifiedDefaults);
+        fixture.WriteProfile(FourDefaultsOnly);
         fixture.Start();
         const std::string folder = fixture.Dir.Path();
         QVERIFY(WithDialog<CExtensionDialog>(
@@ -143,7 +142,7 @@ private slots:
 
     void deletesAllButTheProtectedExtensions() {
         CAppFixture fixture;
-        fixture.WriteProfile(std::string("[app]\nalert=1\n") + SpecifiedDefaults);
+        fixture.WriteProfile(std::string("[app]\nalert=1\n") + FourDefaultsOnly);
         fixture.Start();
         QVERIFY(WithDialog<CExtensionDialog>(
             fixture.Frame(), Cmd::ExtensionSettings, [](CExtensionDialog& dialog) {

@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(frame.View().ShownColumns(), (std::vector<int>{0, 1, 2, 3}));
         QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 0 件"));
         QCOMPARE(frame.Panes().Text(CStatusPanes::Prompt), QStringLiteral("ﾚﾃﾞｨ"));
-        // a count wider than the specified pane widens its pane, also in the narrowest window
+        // a count wider than the default pane widens its pane, also in the narrowest window
         const QString count = QStringLiteral(" 20001 件");
         frame.Panes().SetItemCount(count);
         frame.resize(CMainFrame::MinWidth, frame.height());

@@ -121,7 +121,7 @@ private slots:
         QVERIFY(!fixture.Profile.HasKey("app", "column_4")); // hidden columns keep their value
     }
 
-    // The specified widths grow where this platform's font needs more for the common texts;
+    // The default widths grow where this platform's font needs more for the common texts;
     // widths from the profile stay as stored, however narrow.
     void defaultWidthsFitTheirTexts() {
         ViewFixture fixture("[app]\ncolumns=JKL\ncolumn_11=33\n");

@@ -16,7 +16,7 @@ constexpr int IconSize = 14;
 constexpr int ItemCountWidth = 50;
 constexpr int SelectedCountWidth = 70;
 
-// The specified widths are the least a pane takes; a text that is wider in this platform's font
+// The default widths are the least a pane takes; a text that is wider in this platform's font
 // widens its pane instead of being cut.
 void SetFittingText(QLabel* label, const QString& text, int width) {
     label->setText(text);

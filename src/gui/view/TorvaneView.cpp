@@ -76,7 +76,7 @@ std::string WidthKey(int key) {
     return "column_" + std::to_string(key);
 }
 
-// The widest text a column commonly shows; its specified width was chosen for it in another
+// The widest text a column commonly shows; its default width was chosen for it in another
 // font, so the width grows to fit it where this platform's font is wider.
 QString CommonWidestText(int key) {
     switch (key) {
