@@ -124,8 +124,7 @@ void CDataBar::Fill(const CListData* record, int tagMode) {
         {Type, &texts.Type},     {Time, &texts.Time},   {Size, &texts.Size},
         {Rate, &texts.Rate}};
     for (const auto& [field, value] : values) {
-        m_Fields[field]->setText(field == Type ? TranslateMessage(*value)
-                                               : QString::fromStdString(*value));
+        m_Fields[field]->setText(field == Type ? TypeText(*value) : QString::fromStdString(*value));
         m_Fields[field]->setCursorPosition(0);
     }
     setWindowTitle(QString::fromStdString(texts.Name));

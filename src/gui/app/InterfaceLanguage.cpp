@@ -64,7 +64,6 @@ namespace {
     QT_TRANSLATE_NOOP("Torvane", "次の名前は文字コード %1 で書き出せないため、保存しませんでした。"),
     QT_TRANSLATE_NOOP("Torvane", "確認"),
     QT_TRANSLATE_NOOP("Torvane", "error"),
-    QT_TRANSLATE_NOOP("Torvane", "タグなし"),
 };
 // clang-format on
 
@@ -98,6 +97,11 @@ QString TranslateMessage(const std::string& text) {
     for (QString& line : lines)
         line = TranslateLine(line);
     return lines.join(QLatin1Char('\n'));
+}
+
+QString TypeText(const std::string& type) {
+    static const char* const NoTag = QT_TRANSLATE_NOOP("Torvane", "タグなし");
+    return type == NoTag ? Tr(NoTag) : QString::fromStdString(type);
 }
 
 } // namespace torvane

@@ -42,4 +42,8 @@ private:
 // names) stay as they are.
 QString TranslateMessage(const std::string& text);
 
+// A record's file type as shown: only the no-tag text has words to translate, so the list's
+// paint looks nothing up for the others.
+QString TypeText(const std::string& type);
+
 } // namespace torvane

@@ -48,7 +48,7 @@ QString PermissionText(const QString& path) {
 } // namespace
 
 StreamFacts StreamFacts::Of(const CListData& record) {
-    return {TranslateMessage(record.Type()), QString::fromStdString(record.TimeTextClock()),
+    return {TypeText(record.Type()), QString::fromStdString(record.TimeTextClock()),
             QString::fromStdString(record.BitRateText()),
             QString::fromStdString(record.SamplingRateText())};
 }

@@ -41,8 +41,7 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: {
         const std::string text = ColumnText(*record, index.column(), m_Doc.Settings().Units());
-        // The file type may say there is no tag, in the interface language.
-        return index.column() == ColType ? TranslateMessage(text) : QString::fromStdString(text);
+        return index.column() == ColType ? TypeText(text) : QString::fromStdString(text);
     }
     case Qt::DecorationRole:
         if (index.column() == m_IconColumn)
