@@ -77,8 +77,8 @@ void BM_ScrollToRandomPlaceAndRepaint(benchmark::State& state) {
         view.viewport()->repaint();
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ScrollToRandomPlaceAndRepaint)->Unit(benchmark::kMillisecond);
 
@@ -92,8 +92,8 @@ void BM_PageDownAndRepaint(benchmark::State& state) {
             bar->setValue(0);
         view.viewport()->repaint();
     }
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PageDownAndRepaint)->Unit(benchmark::kMillisecond);
 

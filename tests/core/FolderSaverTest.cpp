@@ -25,7 +25,7 @@ TEST_F(FolderSaverTest, GroupsByExactFolderKeepingListOrder) {
               (std::vector<std::string>{"/Pop/Pop.m3u", "/Rock/Rock.m3u", "/rock/rock.m3u"}));
     std::vector<std::string> sorted;
     for (const CListData* record : groups.Sorted)
-        sorted.push_back(record->FileName());
+        sorted.emplace_back(record->FileName());
     EXPECT_EQ(sorted, (std::vector<std::string>{"2", "5", "1", "3", "4"}));
     EXPECT_EQ(groups.Groups[1].First, 2u);
     EXPECT_EQ(groups.Groups[1].End, 4u);

@@ -34,7 +34,7 @@ protected:
     static Texts Names(const TrackList& list) {
         Texts names;
         for (const CListData* record : list)
-            names.push_back(record->FileName());
+            names.emplace_back(record->FileName());
         return names;
     }
     Texts Names() const { return Names(doc.CurrentList()); }

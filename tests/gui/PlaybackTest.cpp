@@ -68,7 +68,7 @@ public:
         std::vector<std::string> names;
         for (const CListData* record : list)
             if (record->Has(CListData::Playing))
-                names.push_back(record->FileName());
+                names.emplace_back(record->FileName());
         return names;
     }
     std::string PlayedLast() const {

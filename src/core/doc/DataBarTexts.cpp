@@ -17,7 +17,7 @@ std::string PairOrNothing(const std::string& first, const std::string& second) {
 DataBarTexts DataBarTextsOf(const CListData& record, int tagMode) {
     DataBarTexts texts;
     texts.Path = record.FilePath();
-    texts.Name = record.FileName();
+    texts.Name = std::string(record.FileName());
     texts.Title = record.GetTitle(tagMode);
     texts.Artist = record.GetArtist(tagMode);
     texts.Album = record.GetAlbum(tagMode);

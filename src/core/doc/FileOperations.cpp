@@ -105,7 +105,10 @@ std::string ClipboardText(const TrackList& list, std::span<const int> selected,
                           ClipboardField field) {
     std::string text;
     for (const CListData* record : SelectedRecords(list, selected)) {
-        text += field == ClipboardField::Path ? record->FilePath() : record->FileName();
+        if (field == ClipboardField::Path)
+            text += record->FilePath();
+        else
+            text += record->FileName();
         text += "\r\n";
     }
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))

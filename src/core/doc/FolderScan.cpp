@@ -5,6 +5,7 @@
 #include "Progress.h"
 #include "TorvaneDoc.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace torvane {
@@ -48,11 +49,14 @@ private:
                 files.push_back(std::move(path));
             }
         }
-        for (auto it = files.rbegin(); it != files.rend() && !m_Progress.IsCancelled(); ++it) {
+        std::reverse(files.begin(), files.end());
+        m_Doc.ExpectFiles(files, true);
+        for (auto it = files.begin(); it != files.end() && !m_Progress.IsCancelled(); ++it) {
             start += step;
             m_Progress.SetPos(static_cast<int>(start));
             m_Doc.AddFile(*it, true);
         }
+        m_Doc.EndExpectedFiles();
     }
 
     CTorvaneDoc& m_Doc;

@@ -17,12 +17,14 @@ namespace {
 class CGatherRun {
 public:
     explicit CGatherRun(CTorvaneDoc& doc, bool waitCursor = true)
-        : m_Host(doc.Host()), m_WaitCursor(waitCursor), m_Progress(m_Host.OpenProgress()) {
+        : m_Doc(doc), m_Host(doc.Host()), m_WaitCursor(waitCursor),
+          m_Progress(m_Host.OpenProgress()) {
         if (m_WaitCursor)
             m_Host.SetWaitCursor(true);
         m_Progress->SetPos(0);
     }
     ~CGatherRun() {
+        m_Doc.EndExpectedFiles();
         m_Progress->Close();
         if (m_WaitCursor)
             m_Host.SetWaitCursor(false);
@@ -33,6 +35,7 @@ public:
     CProgress& Progress() { return *m_Progress; }
 
 private:
+    CTorvaneDoc& m_Doc;
     CUiHost& m_Host;
     bool m_WaitCursor;
     std::unique_ptr<CProgress> m_Progress;
@@ -43,11 +46,35 @@ void ScanWholeFolder(CTorvaneDoc& doc, const std::string& folder, CProgress& pro
     ScanFolder(doc, folder, progress, 1, 100);
 }
 
+// Tells the document which files the paths from index first on will add, up to the next path
+// that isFile refuses (a folder or list file, read in turn first); answers the index up to
+// which they are expected.
+template <typename IsFile>
+size_t ExpectFilesFrom(CTorvaneDoc& doc, const std::vector<std::string>& paths, size_t first,
+                       IsFile isFile) {
+    std::vector<std::string> files;
+    size_t i = first;
+    for (; i < paths.size(); ++i) {
+        if (!isFile(paths[i])) {
+            ++i;
+            break;
+        }
+        files.push_back(paths[i]);
+    }
+    doc.ExpectFiles(files, true);
+    return i;
+}
+
 } // namespace
 
 void OpenFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
     CGatherRun run(doc);
-    for (const std::string& path : paths) {
+    const auto isFile = [](const std::string& path) { return !IsListFileName(path); };
+    size_t expectedUpTo = 0;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
+        if (i >= expectedUpTo)
+            expectedUpTo = ExpectFilesFrom(doc, paths, i, isFile);
         if (IsListFileName(path))
             ReadListFile(doc, path, nullptr, 100);
         else
@@ -71,9 +98,15 @@ void OpenFolder(CTorvaneDoc& doc, const std::string& folder) {
 
 void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
     CGatherRun run(doc);
+    const auto isFile = [](const std::string& path) {
+        return !IsListFileName(path) && KindOf(path) != PathKind::Folder;
+    };
+    size_t expectedUpTo = 0;
     const int n = static_cast<int>(paths.size());
     for (int i = 0; i < n; ++i) {
         const std::string& path = paths[static_cast<size_t>(i)];
+        if (static_cast<size_t>(i) >= expectedUpTo)
+            expectedUpTo = ExpectFilesFrom(doc, paths, static_cast<size_t>(i), isFile);
         const int start = i * 100 / n;
         if (KindOf(path) == PathKind::Folder) {
             ScanFolder(doc, path, run.Progress(), start, 100 / n);
@@ -92,7 +125,14 @@ void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
 void LoadCommandLine(CTorvaneDoc& doc, const std::vector<std::string>& arguments) {
     if (!arguments.empty()) {
         CGatherRun run(doc, false);
-        for (const std::string& argument : arguments) {
+        const auto isFile = [](const std::string& path) {
+            return KindOf(path) == PathKind::File && !IsListFileName(path);
+        };
+        size_t expectedUpTo = 0;
+        for (size_t i = 0; i < arguments.size(); ++i) {
+            const std::string& argument = arguments[i];
+            if (i >= expectedUpTo)
+                expectedUpTo = ExpectFilesFrom(doc, arguments, i, isFile);
             const PathKind kind = KindOf(argument);
             if (kind == PathKind::Folder)
                 ScanWholeFolder(doc, MakeAbsolute(argument), run.Progress());

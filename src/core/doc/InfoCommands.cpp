@@ -22,21 +22,42 @@ std::vector<int> ChosenRows(const CTorvaneDoc& doc, InfoScope scope) {
     return rows;
 }
 
-// Runs action on the chosen rows with the progress window: the bar before each row, the
-// cancel question after it.
-void ForEachRow(CTorvaneDoc& doc, InfoScope scope, const std::function<void(CListData&)>& action) {
+// The rows a command visits, in list order: the chosen ones, or every row.
+struct RowWalk {
+    std::vector<size_t> Rows;
+    bool Chosen = false;
+};
+
+RowWalk RowsToVisit(const CTorvaneDoc& doc, InfoScope scope) {
+    const std::vector<int> chosen = ChosenRows(doc, scope);
+    RowWalk walk;
+    walk.Chosen = !chosen.empty();
+    if (walk.Chosen) {
+        walk.Rows.assign(chosen.begin(), chosen.end());
+    } else {
+        walk.Rows.resize(doc.CurrentList().size());
+        for (size_t i = 0; i < walk.Rows.size(); ++i)
+            walk.Rows[i] = i;
+    }
+    return walk;
+}
+
+// Runs action on the rows with the progress window: the bar before each row, the cancel
+// question after it. A chosen row past the end stops the walk.
+void ForEachRow(CTorvaneDoc& doc, const RowWalk& walk,
+                const std::function<void(CListData&)>& action) {
+    const std::vector<size_t>& rows = walk.Rows;
+    const bool chosen = walk.Chosen;
     const auto progress = doc.Host().OpenProgress();
     progress->SetPos(0);
     TrackList& list = doc.CurrentList();
-    const size_t n = list.size();
-    const std::vector<int> rows = ChosenRows(doc, scope);
-    const size_t count = rows.empty() ? n : rows.size();
+    const size_t count = rows.size();
     for (size_t k = 0; k < count; ++k) {
-        const size_t row = rows.empty() ? k : static_cast<size_t>(rows[k]);
-        if (row >= n)
+        const size_t row = rows[k];
+        if (row >= list.size())
             break;
         // Selected rows count from 1 (the bar shows the share done), all rows from 0.
-        const size_t done = rows.empty() ? k : k + 1;
+        const size_t done = chosen ? k + 1 : k;
         progress->SetPos(static_cast<int>(done * 100 / count));
         if (CListData* record = list[row])
             action(*record);
@@ -52,13 +73,21 @@ void ForEachRow(CTorvaneDoc& doc, InfoScope scope, const std::function<void(CLis
 
 void GetInfo(CTorvaneDoc& doc, InfoScope scope) {
     doc.Host().SetWaitCursor(true);
-    const CTextCodec& codec = doc.Codec();
-    ForEachRow(doc, scope, [&](CListData& record) { record.ReadInfo(codec); });
+    const RowWalk walk = RowsToVisit(doc, scope);
+    const TrackList& list = doc.CurrentList();
+    std::vector<const CListData*> records;
+    for (size_t row : walk.Rows)
+        if (row < list.size() && list[row])
+            records.push_back(list[row]);
+    // The user asked for the files: they are read, never taken from the tag cache.
+    doc.ExpectRecords(records);
+    ForEachRow(doc, walk, [&](CListData& record) { doc.ReadRecordInfo(record); });
+    doc.EndExpectedFiles();
     doc.Host().SetWaitCursor(false);
 }
 
 void GetSizes(CTorvaneDoc& doc, InfoScope scope) {
-    ForEachRow(doc, scope, [](CListData& record) { record.RefreshSize(); });
+    ForEachRow(doc, RowsToVisit(doc, scope), [](CListData& record) { record.RefreshSize(); });
 }
 
 void ClearSelectedInfo(CTorvaneDoc& doc) {

@@ -19,6 +19,8 @@ namespace torvane {
 namespace {
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+// How many entries of a list are announced for reading ahead at once.
+constexpr size_t ExpectBatch = 256;
 
 std::string_view SkipLeadingBlanks(std::string_view text) {
     while (!text.empty() && text.front() == '\t')
@@ -86,41 +88,83 @@ private:
     void ReadPaths(const std::vector<std::string>& paths, int span) {
         const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
         const uint64_t n = paths.size();
+        size_t expectedUpTo = 0;
         for (uint64_t i = 0; i < n && !m_Progress.IsCancelled(); ++i) {
             m_Progress.SetPos(static_cast<int>(static_cast<uint64_t>(span) * (i + 1) / n + base));
+            if (i >= expectedUpTo)
+                expectedUpTo = ExpectPaths(paths, i);
             if (!paths[i].empty() && paths[i].size() <= PATH_MAX)
                 AddEntry(paths[i]);
         }
+        m_Doc.EndExpectedFiles();
     }
 
     void ReadLines(std::string_view text, const std::string& folder, int span) {
         const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
         const uint64_t length = text.size();
         CTextLines lines(text);
+        CTextLines ahead(text);
         std::string_view line;
         while (!m_Progress.IsCancelled() && lines.Next(line)) {
             m_Progress.SetPos(
                 static_cast<int>(static_cast<uint64_t>(span) * lines.Offset() / length + base));
-            if (line.empty() || line.size() > PATH_MAX)
-                continue;
-            line = SkipLeadingBlanks(line);
-            if (!line.empty() && line.front() == '#')
-                continue;
-            // Blanks and quotes go before the entry is resolved, as AddFile would remove
-            // them, so a quoted relative entry is found too.
-            HandleEntry(EntryText(line), folder);
+            if (ahead.Offset() < lines.Offset())
+                ExpectLines(ahead, folder);
+            if (std::string entry = LineEntry(line, folder); !entry.empty())
+                AddEntry(entry);
         }
+        m_Doc.EndExpectedFiles();
     }
 
-    // A line of a text list: a relative entry is taken from the list's folder when something
-    // exists there, else kept as written.
-    void HandleEntry(std::string entry, const std::string& folder) {
+    // The entry a line of a text list names, or empty for a line that names none ("#"
+    // lines, blank lines). Blanks and quotes go before the entry is resolved, as AddFile would
+    // remove them, so a quoted relative entry is found too. A relative entry is taken from the
+    // list's folder when something exists there, else kept as written.
+    static std::string LineEntry(std::string_view line, const std::string& folder) {
+        if (line.empty() || line.size() > PATH_MAX)
+            return {};
+        line = SkipLeadingBlanks(line);
+        if (!line.empty() && line.front() == '#')
+            return {};
+        std::string entry = EntryText(line);
         if (!entry.empty() && entry.front() != '/') {
             std::string candidate = JoinRelativePath(folder, entry);
             if (KindOf(candidate) != PathKind::Missing)
                 entry = std::move(candidate);
         }
-        AddEntry(entry);
+        return entry;
+    }
+
+    // Tells the document which files the lines after ahead will add, up to a batch of them or
+    // the next list file, which is read in turn before any later line.
+    void ExpectLines(CTextLines& ahead, const std::string& folder) {
+        std::vector<std::string> paths;
+        std::string_view line;
+        while (paths.size() < ExpectBatch && ahead.Next(line)) {
+            std::string entry = LineEntry(line, folder);
+            if (entry.empty())
+                continue;
+            if (IsListFileName(entry))
+                break;
+            paths.push_back(std::move(entry));
+        }
+        m_Doc.ExpectFiles(paths, true);
+    }
+
+    // The same for the entries of a PLS or XSPF from index first on; answers the index up to
+    // which they are expected.
+    size_t ExpectPaths(const std::vector<std::string>& paths, size_t first) {
+        std::vector<std::string> files;
+        size_t i = first;
+        for (; i < paths.size() && files.size() < ExpectBatch; ++i) {
+            if (IsListFileName(paths[i])) {
+                ++i;
+                break;
+            }
+            files.push_back(paths[i]);
+        }
+        m_Doc.ExpectFiles(files, true);
+        return i;
     }
 
     // A list file named by a list is read in turn; anything else is offered to AddFile.

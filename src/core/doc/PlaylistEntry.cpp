@@ -28,7 +28,7 @@ std::vector<PlaylistEntry> CollectEntries(const std::vector<CListData*>& list,
         PlaylistEntry entry;
         entry.Location =
             base.empty() ? record.FilePath() : MakeRelativePath(base, record.FilePath());
-        entry.FileName = record.FileName();
+        entry.FileName = std::string(record.FileName());
         const TagSet& tags = record.Tags(tagMode);
         entry.Title = tags.Title;
         entry.Artist = tags.Artist;

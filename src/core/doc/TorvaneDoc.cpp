@@ -3,6 +3,8 @@
 #include "ListViewPort.h"
 #include "Paths.h"
 #include "Profile.h"
+#include "ReadAhead.h"
+#include "TagCache.h"
 #include "UiHost.h"
 
 #include <climits>
@@ -36,6 +38,9 @@ CTorvaneDoc::CTorvaneDoc(CProfile& profile, CUiHost& host)
 }
 
 CTorvaneDoc::~CTorvaneDoc() {
+    m_ReadAhead.reset();
+    if (m_TagCache)
+        m_TagCache->Save();
     StoreSettings();
     for (size_t i = 0; i < m_SearchList.size(); ++i)
         ReleaseItem(m_SearchList, i);
@@ -63,6 +68,7 @@ void CTorvaneDoc::LoadSettings() {
     m_Settings.ExtendedM3U = integer("ExtendedM3U", 0);
     m_Settings.PlaylistCodePage =
         m_Profile.GetString(AppSection, "PlaylistCodePage", DocSettings::Utf8CodePage);
+    m_Settings.ReadThreads = integer("ReadThreads", 0);
 }
 
 void CTorvaneDoc::StoreSettings() {
@@ -78,6 +84,7 @@ void CTorvaneDoc::StoreSettings() {
     m_Profile.SetString(AppSection, "TagCodePage", m_Settings.TagCodePage);
     m_Profile.SetInt(AppSection, "ExtendedM3U", m_Settings.ExtendedM3U);
     m_Profile.SetString(AppSection, "PlaylistCodePage", m_Settings.PlaylistCodePage);
+    m_Profile.SetInt(AppSection, "ReadThreads", m_Settings.ReadThreads);
     m_Extensions.SaveExtensions(m_Profile);
 }
 
@@ -88,25 +95,30 @@ bool CTorvaneDoc::SetView(CListViewPort* view) {
     return true;
 }
 
-bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
+std::string CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExtension) const {
     if (path.size() > PATH_MAX)
-        return false;
-    const std::string text = EntryText(path);
-
+        return {};
+    std::string text = EntryText(path);
     // A bare file name has no folder to find it in; a trailing separator names a folder.
     if (text.find('/') == std::string::npos || text.back() == '/')
-        return false;
+        return {};
     if (checkExtension) {
         const std::string_view ext = ExtensionOf(text);
         if (ext.empty() || !m_Extensions.IsKnownExtension(ext))
-            return false;
+            return {};
     }
+    return text;
+}
 
+bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
+    std::string text = AcceptedPath(path, checkExtension);
+    if (text.empty())
+        return false;
     auto* record = new CListData;
-    record->SetPath(text);
+    record->SetPath(std::move(text));
     record->SetIconIndex(record->Ext().empty() ? 0 : IconFor(record->Ext()));
     if (m_Settings.readtag & DocSettings::ReadTags)
-        record->ReadInfo(m_Codec);
+        ReadNewRecord(*record);
     else if (m_Settings.readtag & DocSettings::ReadSizes)
         record->ReadSize();
 
@@ -114,6 +126,78 @@ bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
     CurrentList().push_back(record);
     ++m_ShownCount;
     return true;
+}
+
+void CTorvaneDoc::ReadNewRecord(CListData& record) {
+    std::optional<FileReading> reading;
+    if (m_ReadAhead)
+        reading = m_ReadAhead->Take(record.FilePath());
+    if (!reading)
+        reading = ReadWithCache(m_TagCache.get(), record.FilePath(), record.Ext(), m_Codec);
+    record.ApplyReading(*reading);
+    KeepInCache(record, *reading);
+}
+
+void CTorvaneDoc::ReadRecordInfo(CListData& record) {
+    std::optional<FileReading> reading;
+    if (m_ReadAhead)
+        reading = m_ReadAhead->Take(record.FilePath());
+    if (!reading)
+        reading = ReadTrackFile(record.FilePath(), record.Ext(), m_Codec);
+    record.ApplyReading(*reading);
+    if (!m_TagCache)
+        return;
+    // The record may keep facts of earlier readings; the cache keeps those of a fresh one.
+    CListData fresh;
+    fresh.SetPath(record.FilePath());
+    fresh.ApplyReading(*reading);
+    KeepInCache(fresh, *reading);
+}
+
+void CTorvaneDoc::KeepInCache(const CListData& fresh, const FileReading& reading) {
+    if (m_TagCache && reading.Found && reading.Settled &&
+        !std::holds_alternative<CachedFacts>(reading.Info))
+        m_TagCache->Store(fresh.FilePath(), reading.Stamp, fresh.FactsAfterReading());
+}
+
+CReadAhead& CTorvaneDoc::ReadAhead() {
+    if (!m_ReadAhead) {
+        const int threads =
+            m_Settings.ReadThreads > 0 ? m_Settings.ReadThreads : CReadAhead::DefaultThreads();
+        m_ReadAhead = std::make_unique<CReadAhead>(m_Codec, m_TagCache.get(), threads);
+    }
+    return *m_ReadAhead;
+}
+
+void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkExtension) {
+    if (!(m_Settings.readtag & DocSettings::ReadTags) || paths.empty() || !ReadAhead().Enabled())
+        return;
+    std::vector<std::string> accepted;
+    accepted.reserve(paths.size());
+    for (const std::string& path : paths)
+        if (std::string text = AcceptedPath(path, checkExtension); !text.empty())
+            accepted.push_back(std::move(text));
+    m_ReadAhead->Expect(accepted, true);
+}
+
+void CTorvaneDoc::ExpectRecords(const std::vector<const CListData*>& records) {
+    if (records.size() < 2 || !ReadAhead().Enabled())
+        return;
+    std::vector<std::string> paths;
+    paths.reserve(records.size());
+    for (const CListData* record : records)
+        paths.push_back(record->FilePath());
+    m_ReadAhead->Expect(paths, false);
+}
+
+void CTorvaneDoc::EndExpectedFiles() {
+    if (m_ReadAhead)
+        m_ReadAhead->Clear();
+}
+
+void CTorvaneDoc::UseTagCache(std::unique_ptr<CTagCache> cache) {
+    m_ReadAhead.reset(); // its workers know the old cache
+    m_TagCache = std::move(cache);
 }
 
 // The icon is looked up once per extension; an extension without an icon maps to image 0.

@@ -8,6 +8,7 @@
 #include "RecentList.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@ namespace torvane {
 
 class CListViewPort;
 class CProfile;
+class CReadAhead;
+class CTagCache;
 class CUiHost;
 
 // A list of records; a record may sit in both of the document's lists at once.
@@ -41,6 +44,9 @@ struct DocSettings {
     // The encoding of ".m3u", ".txt" and other plain playlists: "UTF-8", or a legacy code
     // page such as "CP932" for players and devices that expect Shift_JIS.
     std::string PlaylistCodePage = Utf8CodePage;
+    // Threads that read file information ahead of the records being filled: 0 one per
+    // processor, 1 none (every file read in turn).
+    int ReadThreads = 0;
 
     DisplayUnits Units() const { return {SizeOf, TimeOf, TagOf}; }
 };
@@ -65,6 +71,21 @@ public:
 
     // Appends a record for path to the current list; false when the path is refused.
     bool AddFile(std::string_view path, bool checkExtension);
+    // Tells the document which paths the next AddFile calls will offer, in order, so their
+    // files can be read ahead while records are added one by one. Paths AddFile would refuse
+    // are left out; nothing is read ahead unless tags are read on load.
+    void ExpectFiles(const std::vector<std::string>& paths, bool checkExtension);
+    // Forgets the paths still expected (the route ended or was cancelled).
+    void EndExpectedFiles();
+    // Reads the file of a record (one that is in a list) again and puts it into the record; a
+    // kept entry of the tag cache is renewed.
+    void ReadRecordInfo(CListData& record);
+    // The same for many records, their files read ahead in the order given.
+    void ExpectRecords(const std::vector<const CListData*>& records);
+
+    // The tag cache new records are filled from when tags are read on load; none by default.
+    void UseTagCache(std::unique_ptr<CTagCache> cache);
+    CTagCache* TagCache() const { return m_TagCache.get(); }
     // Releases the record of one slot: deleted when this was its last slot, and the slot emptied.
     void ReleaseItem(TrackList& list, size_t index);
     void UpdateItemCount();
@@ -100,6 +121,11 @@ public:
 private:
     void LoadSettings();
     int IconFor(const std::string& ext);
+    // The path AddFile would give a record, or empty when it refuses the path.
+    std::string AcceptedPath(std::string_view path, bool checkExtension) const;
+    void ReadNewRecord(CListData& record);
+    void KeepInCache(const CListData& fresh, const FileReading& reading);
+    CReadAhead& ReadAhead();
 
     CProfile& m_Profile;
     CUiHost& m_Host;
@@ -116,6 +142,8 @@ private:
     CTextCodec m_Codec;
     CRecentList m_FileHistory{"MRU_File", "file_"};
     CRecentList m_FolderHistory{"MRU_Dir", "dir_"};
+    std::unique_ptr<CTagCache> m_TagCache;
+    std::unique_ptr<CReadAhead> m_ReadAhead; // after the cache: its workers use it
 };
 
 // Removes leading and trailing spaces and tabs.

@@ -12,10 +12,6 @@
 namespace torvane {
 namespace {
 
-// The columns whose texts the targets name.
-constexpr std::array<int, 6> TargetColumns{ColFilePath, ColFileName, ColTitle,
-                                           ColArtist,   ColAlbum,    ColComment};
-
 // "存在する" / "存在しない": a folder counts as existing.
 bool PassesExistence(const CListData& record, int existence) {
     if (existence != 1 && existence != 2)
@@ -32,11 +28,23 @@ bool WithinBound(int64_t value, int64_t bound, int atMost) {
 
 } // namespace
 
-const std::string& GetSearchText(const CListData& record, int target, int tagMode) {
-    static const std::string none;
-    if (target < 0 || target >= static_cast<int>(TargetColumns.size()))
-        return none;
-    return ColumnText(record, TargetColumns[static_cast<size_t>(target)], {0, 0, tagMode});
+std::string_view GetSearchText(const CListData& record, int target, int tagMode) {
+    switch (target) {
+    case 0:
+        return record.FilePath();
+    case 1:
+        return record.FileName();
+    case 2:
+        return record.GetTitle(tagMode);
+    case 3:
+        return record.GetArtist(tagMode);
+    case 4:
+        return record.GetAlbum(tagMode);
+    case 5:
+        return record.GetComment(tagMode);
+    default:
+        return {};
+    }
 }
 
 bool MatchConditions(const CListData& record, const SearchRequest& request) {

@@ -5,11 +5,13 @@
 
 #include <span>
 
+#include <string_view>
+
 namespace torvane {
 
 // The text a search looks at: 0 path, 1 file name, 2 title, 3 artist, 4 album, 5 comment (tags
 // with the given display mode); the empty text for any other target.
-const std::string& GetSearchText(const CListData& record, int target, int tagMode);
+std::string_view GetSearchText(const CListData& record, int target, int tagMode);
 
 // The extended conditions (extension, bit rate, sampling rate, size, time), cheapest first.
 bool MatchConditions(const CListData& record, const SearchRequest& request);

@@ -119,13 +119,12 @@ std::string_view NameWithoutLeadingDigits(std::string_view fileName) {
     return fileName.substr(start);
 }
 
-const std::string& ColumnText(const CListData& record, int key, const DisplayUnits& units) {
-    static const std::string none;
+std::string ColumnText(const CListData& record, int key, const DisplayUnits& units) {
     switch (key) {
     case ColFilePath:
         return record.FilePath();
     case ColFileName:
-        return record.FileName();
+        return std::string(record.FileName());
     case ColExt:
         return record.Ext();
     case ColSize:
@@ -153,7 +152,7 @@ const std::string& ColumnText(const CListData& record, int key, const DisplayUni
     case ColYear:
         return record.GetYear(units.TagOf);
     default:
-        return none;
+        return {};
     }
 }
 

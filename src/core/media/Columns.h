@@ -66,6 +66,6 @@ void AppendSortKey(const CListData& record, int key, const SortKeyContext& conte
 std::string_view NameWithoutLeadingDigits(std::string_view fileName);
 
 // The text of one column of a record; keys outside 0..14 give no text.
-const std::string& ColumnText(const CListData& record, int key, const DisplayUnits& units);
+std::string ColumnText(const CListData& record, int key, const DisplayUnits& units);
 
 } // namespace torvane

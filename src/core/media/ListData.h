@@ -1,27 +1,19 @@
 #pragma once
 
-#include "AudioInfo.h"
-#include "MpegInfo.h"
-#include "OggInfo.h"
-#include "TagSet.h"
+#include "FileReading.h"
 #include "TextCodec.h"
-#include "WmaInfo.h"
+#include "TrackFacts.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-struct stat;
-
-namespace torvane {
-class CAudioReader;
-}
-
 namespace torvane {
 
-// The track record: one audio file of a list, its path parts, size, tags, stream facts and the
-// display texts built once when a value is stored. Records are created by the document and
-// shared between its two lists; RefCount counts the list slots holding one.
+// The track record: one audio file of a list, its path parts, size, tags and stream facts.
+// Records are created by the document and shared between its two lists; RefCount counts the
+// list slots holding one. The record keeps what it must; the size and time texts are made from
+// its numbers when asked for, and the name is a part of the path.
 class CListData {
 public:
     enum StateBit : uint32_t { Missing = 1, Playing = 2, SizeRead = 4, InfoRead = 8 };
@@ -36,8 +28,8 @@ public:
     void SetTime(int32_t seconds);
 
     // Display texts chosen by the document's settings; other unit values give no text.
-    const std::string& GetSizeText(int unit) const;
-    const std::string& GetTimeText(int unit) const;
+    std::string GetSizeText(int unit) const;
+    std::string GetTimeText(int unit) const;
 
     // Tag fields by display mode: the extended set when only it was found, or in mode 1 when
     // it was found; the standard set otherwise.
@@ -51,23 +43,26 @@ public:
     const TagSet& Tags(int mode) const;
 
     const std::string& FilePath() const { return m_FilePath; }
-    const std::string& FileName() const { return m_FileName; }
+    // The last path component without its extension.
+    std::string_view FileName() const {
+        return std::string_view(m_FilePath).substr(m_NameStart, m_NameLength);
+    }
     const std::string& Ext() const { return m_Ext; }
-    const TagSet& StandardTags() const { return m_Std; }
-    const TagSet& ExtendedTags() const { return m_ExtTags; }
-    const std::string& Type() const { return m_Type; }
-    const std::string& BitRateText() const { return m_BitRateText; }
-    const std::string& SamplingRateText() const { return m_SamplingRateText; }
-    const std::string& SizeTextKB() const { return m_SizeTextKB; }
-    const std::string& SizeTextMB() const { return m_SizeTextMB; }
-    const std::string& TimeTextClock() const { return m_TimeTextClock; }
-    const std::string& TimeTextSec() const { return m_TimeTextSec; }
-    const std::string& TimeTextMin() const { return m_TimeTextMin; }
-    int64_t Size() const { return m_Size; }
-    int32_t Time() const { return m_Time; }
-    int32_t BitRate() const { return m_BitRate; }
-    int32_t SamplingRate() const { return m_SamplingRate; }
-    int32_t TagSets() const { return m_TagSets; }
+    const TagSet& StandardTags() const { return m_Facts.Std; }
+    const TagSet& ExtendedTags() const { return m_Facts.Ext; }
+    const std::string& Type() const { return *m_Facts.Type; }
+    const std::string& BitRateText() const { return *m_Facts.BitRateText; }
+    const std::string& SamplingRateText() const { return *m_Facts.SamplingRateText; }
+    std::string SizeTextKB() const { return GetSizeText(0); }
+    std::string SizeTextMB() const { return GetSizeText(1); }
+    std::string TimeTextClock() const { return GetTimeText(0); }
+    std::string TimeTextSec() const { return GetTimeText(1); }
+    std::string TimeTextMin() const { return GetTimeText(2); }
+    int64_t Size() const { return m_Facts.Size; }
+    int32_t Time() const { return m_Facts.Time; }
+    int32_t BitRate() const { return m_Facts.BitRate; }
+    int32_t SamplingRate() const { return m_Facts.SamplingRate; }
+    int32_t TagSets() const { return m_Facts.TagSets; }
     int32_t IconIndex() const { return m_IconIndex; }
     uint32_t State() const { return m_State; }
     bool Has(StateBit bit) const { return (m_State & bit) != 0; }
@@ -86,12 +81,8 @@ public:
     void RefreshSize();
     // Reads the size and, for the extensions that have a reader, the tags and stream facts.
     void ReadInfo(const CTextCodec& codec);
-    bool ReadMpeg(const CTextCodec& codec);
-    bool ReadOgg();
-    bool ReadWma();
-    // The readers of the newer formats; each answers false and leaves the record as it was
-    // when the file cannot be opened or is not of the reader's format.
-    bool ReadAudio(const CAudioReader& reader);
+    // Puts what a reading of this record's file found into the record, as ReadInfo does.
+    void ApplyReading(const FileReading& reading);
     void ClearInfo();
 
     void FillFromMpeg(const MpegInfo& info);
@@ -99,33 +90,25 @@ public:
     void FillFromWma(const WmaInfo& info);
     void FillFromAudio(const AudioInfo& info);
 
+    // The facts a fresh record holds after reading its file, with the state bits reading set.
+    CachedFacts FactsAfterReading() const;
+    // A fresh record takes the facts of an earlier reading of the same, unchanged file.
+    void TakeCachedFacts(const CachedFacts& cached);
+
     // 1: the same record; 0: different; 2: same size, title, artist and album (reads the
     // information of either record first when it has not been read).
     int CompareForDuplicate(CListData& other, const CTextCodec& codec);
 
 private:
-    void TakeSize(const struct stat& st);
+    void TakeSize(int64_t bytes);
     void SetBitRate(int32_t kbit, bool variable);
     void SetSamplingRate(int32_t hz);
 
-    std::string m_SizeTextKB;
-    std::string m_SizeTextMB;
-    std::string m_TimeTextSec;
-    std::string m_TimeTextMin;
-    std::string m_TimeTextClock;
     std::string m_FilePath;
-    std::string m_FileName;
     std::string m_Ext;
-    TagSet m_Std;
-    TagSet m_ExtTags;
-    std::string m_Type;
-    std::string m_SamplingRateText;
-    std::string m_BitRateText;
-    int32_t m_SamplingRate = -1;
-    int32_t m_BitRate = -1;
-    int32_t m_Time = 0;
-    int64_t m_Size = 0; // 0 not read, -1 unavailable
-    int32_t m_TagSets = 0;
+    TrackFacts m_Facts;
+    uint32_t m_NameStart = 0;
+    uint32_t m_NameLength = 0;
     int32_t m_IconIndex = 0;
     uint32_t m_State = 0;
     int32_t m_RefCount = 0;
@@ -134,6 +117,9 @@ private:
 // The separator before a record path's last component: the last '\' or, when there is none, the
 // last '/'; npos for a bare name.
 size_t LastPathSeparator(std::string_view path);
+
+// The extension a record of path holds: the last component's, lower case, without the dot.
+std::string RecordExt(const std::string& path);
 
 // The reader that ReadInfo runs for an extension: "mpeg", "ogg", "wma", "flac", "opus", "mp4",
 // "aiff", or empty for none. An "ogg" file that holds Opus is read by the Opus reader.

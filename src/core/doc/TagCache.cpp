@@ -1,0 +1,275 @@
+#include "TagCache.h"
+
+#include "AtomicFile.h"
+#include "Paths.h"
+#include "core/media/ByteReader.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace torvane {
+namespace {
+
+// "TVNTAGC" and the format version: a file of another version is not read.
+constexpr std::string_view Magic = "TVNTAGC\x02";
+
+// The texts of one entry in their stored order: type, the two rate texts, then the standard
+// and the extended tag set.
+constexpr size_t TextCount = 17;
+
+template <typename Facts, typename Visit> void ForEachText(Facts& tags, Visit visit) {
+    for (auto* set : {&tags.Std, &tags.Ext}) {
+        visit(set->Title);
+        visit(set->Artist);
+        visit(set->Album);
+        visit(set->Comment);
+        visit(set->Year);
+        visit(set->TrackNum);
+        visit(set->Genre);
+    }
+}
+
+// One entry as it stands in the file, its texts seen in place.
+struct EntryView {
+    std::string_view Path;
+    FileStamp Stamp;
+    uint32_t LastUsed = 0;
+    uint32_t State = 0;
+    uint8_t Texts = 0;
+    int64_t Size = 0;
+    int32_t Time = 0, BitRate = 0, SamplingRate = 0, TagSets = 0;
+    std::array<std::string_view, TextCount> Strings;
+};
+
+std::string_view ReadText(CByteReader& reader) {
+    return reader.Text(reader.U16LE());
+}
+
+bool ReadEntry(CByteReader& reader, EntryView& entry) {
+    entry.Path = ReadText(reader);
+    entry.Stamp.Size = static_cast<int64_t>(reader.U64LE());
+    entry.Stamp.ModifiedNs = static_cast<int64_t>(reader.U64LE());
+    entry.LastUsed = reader.U32LE();
+    entry.State = reader.U8();
+    entry.Texts = reader.U8();
+    entry.Size = static_cast<int64_t>(reader.U64LE());
+    entry.Time = static_cast<int32_t>(reader.U32LE());
+    entry.BitRate = static_cast<int32_t>(reader.U32LE());
+    entry.SamplingRate = static_cast<int32_t>(reader.U32LE());
+    entry.TagSets = static_cast<int32_t>(reader.U32LE());
+    for (std::string_view& text : entry.Strings)
+        text = ReadText(reader);
+    return reader.Ok() && !entry.Path.empty();
+}
+
+CachedFacts FactsOf(const EntryView& entry) {
+    CachedFacts cached;
+    cached.State = entry.State;
+    TrackFacts& facts = cached.Facts;
+    facts.Texts = entry.Texts;
+    facts.Size = entry.Size;
+    facts.Time = entry.Time;
+    facts.BitRate = entry.BitRate;
+    facts.SamplingRate = entry.SamplingRate;
+    facts.TagSets = entry.TagSets;
+    facts.Type = &PooledText(entry.Strings[0]);
+    facts.BitRateText = &PooledText(entry.Strings[1]);
+    facts.SamplingRateText = &PooledText(entry.Strings[2]);
+    size_t next = 3;
+    ForEachText(facts, [&](std::string& text) { text = entry.Strings[next++]; });
+    return cached;
+}
+
+// Appends the cache's little-endian fields.
+class CCacheWriter {
+public:
+    explicit CCacheWriter(std::string& out) : m_Out(out) {}
+
+    void Unsigned(uint64_t value, int width) {
+        for (int i = 0; i < width; ++i)
+            m_Out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    void Text(std::string_view text) {
+        Unsigned(text.size(), 2);
+        m_Out += text;
+    }
+    void Entry(std::string_view path, const FileStamp& stamp, uint32_t lastUsed,
+               const CachedFacts& cached) {
+        const TrackFacts& facts = cached.Facts;
+        Text(path);
+        Unsigned(static_cast<uint64_t>(stamp.Size), 8);
+        Unsigned(static_cast<uint64_t>(stamp.ModifiedNs), 8);
+        Unsigned(lastUsed, 4);
+        Unsigned(cached.State, 1);
+        Unsigned(facts.Texts, 1);
+        Unsigned(static_cast<uint64_t>(facts.Size), 8);
+        Unsigned(static_cast<uint32_t>(facts.Time), 4);
+        Unsigned(static_cast<uint32_t>(facts.BitRate), 4);
+        Unsigned(static_cast<uint32_t>(facts.SamplingRate), 4);
+        Unsigned(static_cast<uint32_t>(facts.TagSets), 4);
+        Text(*facts.Type);
+        Text(*facts.BitRateText);
+        Text(*facts.SamplingRateText);
+        ForEachText(facts, [&](const std::string& text) { Text(text); });
+    }
+    // An entry copied as it stands, with its last use renewed.
+    void Entry(const EntryView& entry, uint32_t lastUsed) {
+        Entry(entry.Path, entry.Stamp, lastUsed, FactsOf(entry));
+    }
+
+private:
+    std::string& m_Out;
+};
+
+// Every text of an entry must fit its 16-bit length.
+bool Storable(std::string_view path, const CachedFacts& cached) {
+    constexpr size_t limit = std::numeric_limits<uint16_t>::max();
+    bool fits = path.size() <= limit && cached.Facts.Type->size() <= limit &&
+                cached.Facts.BitRateText->size() <= limit &&
+                cached.Facts.SamplingRateText->size() <= limit;
+    ForEachText(cached.Facts,
+                [&](const std::string& text) { fits = fits && text.size() <= limit; });
+    return fits;
+}
+
+} // namespace
+
+CTagCache::CTagCache(std::string path, std::string codePage, size_t maxEntries)
+    : m_Path(std::move(path)), m_CodePage(std::move(codePage)), m_MaxEntries(maxEntries) {}
+
+void CTagCache::LoadOnce() {
+    if (m_Loaded)
+        return;
+    m_Loaded = true;
+    if (!ReadWholeFile(m_Path, m_Bytes) || !Parse(m_Bytes)) {
+        m_Offsets.clear();
+        std::string().swap(m_Bytes);
+    }
+}
+
+bool CTagCache::Parse(std::string_view bytes) {
+    CByteReader reader({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+    if (reader.Text(Magic.size()) != Magic || ReadText(reader) != m_CodePage)
+        return false;
+    const uint32_t lastRun = reader.U32LE();
+    const uint32_t count = reader.U32LE();
+    if (!reader.Ok() || lastRun == std::numeric_limits<uint32_t>::max())
+        return false;
+    m_Run = lastRun + 1;
+    m_Offsets.reserve(std::min<size_t>(count, bytes.size() / 64));
+    for (uint32_t i = 0; i < count; ++i) {
+        const auto offset = static_cast<uint32_t>(bytes.size() - reader.Remaining());
+        EntryView entry;
+        if (!ReadEntry(reader, entry))
+            return false;
+        m_Offsets[entry.Path] = offset;
+    }
+    return reader.Remaining() == 0;
+}
+
+bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts) {
+    const std::lock_guard guard(m_Lock);
+    LoadOnce();
+    if (const auto stored = m_Stored.find(path); stored != m_Stored.end()) {
+        if (stored->second.Stamp != stamp)
+            return false;
+        facts = stored->second.Facts;
+        return true;
+    }
+    const auto found = m_Offsets.find(path);
+    if (found == m_Offsets.end())
+        return false;
+    CByteReader reader({reinterpret_cast<const uint8_t*>(m_Bytes.data()), m_Bytes.size()});
+    reader.Seek(found->second);
+    EntryView entry;
+    if (!ReadEntry(reader, entry) || entry.Stamp != stamp)
+        return false;
+    facts = FactsOf(entry);
+    m_FoundOffsets.push_back(found->second);
+    m_Changed = true;
+    return true;
+}
+
+void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts) {
+    if (!Storable(path, facts))
+        return;
+    const std::lock_guard guard(m_Lock);
+    LoadOnce();
+    m_Stored[path] = Entry{stamp, facts};
+    m_Changed = true;
+}
+
+bool CTagCache::Save(std::string* error) {
+    const std::lock_guard guard(m_Lock);
+    if (!m_Changed)
+        return true;
+    // This run's entries first, then the file's, the most recently used first, up to the bound.
+    struct Kept {
+        uint32_t Offset;
+        uint32_t LastUsed;
+    };
+    std::vector<Kept> kept;
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(m_Bytes.data()),
+                                         m_Bytes.size());
+    std::sort(m_FoundOffsets.begin(), m_FoundOffsets.end());
+    for (const auto& [path, offset] : m_Offsets) {
+        if (m_Stored.count(path) != 0)
+            continue;
+        CByteReader reader(bytes);
+        reader.Seek(offset);
+        EntryView entry;
+        ReadEntry(reader, entry);
+        const bool found = std::binary_search(m_FoundOffsets.begin(), m_FoundOffsets.end(), offset);
+        kept.push_back({offset, found ? m_Run : entry.LastUsed});
+    }
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const Kept& a, const Kept& b) { return a.LastUsed > b.LastUsed; });
+    const size_t room = m_MaxEntries > m_Stored.size() ? m_MaxEntries - m_Stored.size() : 0;
+    if (kept.size() > room)
+        kept.resize(room);
+
+    std::string out;
+    CCacheWriter writer(out);
+    out += Magic;
+    writer.Text(m_CodePage);
+    writer.Unsigned(m_Run, 4);
+    writer.Unsigned(std::min(m_Stored.size(), m_MaxEntries) + kept.size(), 4);
+    size_t written = 0;
+    for (const auto& [path, entry] : m_Stored) {
+        if (written++ == m_MaxEntries)
+            break;
+        writer.Entry(path, entry.Stamp, m_Run, entry.Facts);
+    }
+    for (const Kept& k : kept) {
+        CByteReader reader(bytes);
+        reader.Seek(k.Offset);
+        EntryView entry;
+        ReadEntry(reader, entry);
+        writer.Entry(entry, k.LastUsed);
+    }
+    std::string message;
+    if (!CreateParentFolders(m_Path, message) || !WriteFileAtomically(m_Path, out, message)) {
+        if (error)
+            *error = message;
+        return false;
+    }
+    m_Changed = false;
+    return true;
+}
+
+FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::string& ext,
+                          const CTextCodec& codec) {
+    if (cache) {
+        FileReading reading;
+        CachedFacts facts;
+        if (QueryFileStamp(path, reading.Stamp) && cache->Find(path, reading.Stamp, facts)) {
+            reading.Found = true;
+            reading.Info = std::move(facts);
+            return reading;
+        }
+    }
+    return ReadTrackFile(path, ext, codec);
+}
+
+} // namespace torvane

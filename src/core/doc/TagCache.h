@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/media/FileReading.h"
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace torvane {
+
+class CTextCodec;
+
+// Facts of files read before, kept from one run to the next, keyed by path and found only while
+// the file's size and modification time are those it was read with. The file is read whole on
+// the first look-up; entries are decoded when found. It is written (atomically) by Save, at
+// most MaxEntries of them, the least recently used left out first. A file of another format
+// version or written under another tag code page is ignored whole, as is one that does not
+// parse. Find and Store may be called from any thread.
+class CTagCache {
+public:
+    static constexpr size_t DefaultMaxEntries = 200000;
+
+    CTagCache(std::string path, std::string codePage, size_t maxEntries = DefaultMaxEntries);
+    CTagCache(const CTagCache&) = delete;
+    CTagCache& operator=(const CTagCache&) = delete;
+
+    const std::string& Path() const { return m_Path; }
+
+    // The facts kept for path when its stamp is the one they were read with.
+    bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts);
+    // Keeps (or replaces) the facts of a fresh reading of path.
+    void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
+
+    // Writes the cache when anything was stored or found since it was read; false with a
+    // description in error when it could not be written (the old file stays).
+    bool Save(std::string* error = nullptr);
+
+private:
+    struct Entry {
+        FileStamp Stamp;
+        CachedFacts Facts;
+    };
+
+    void LoadOnce();
+    bool Parse(std::string_view bytes);
+
+    std::mutex m_Lock;
+    std::string m_Path;
+    std::string m_CodePage;
+    size_t m_MaxEntries;
+    bool m_Loaded = false;
+    bool m_Changed = false;
+    uint32_t m_Run = 1; // this run's number; entries record the last run that used them
+    // The file as read, and where each of its entries starts.
+    std::string m_Bytes;
+    std::unordered_map<std::string_view, uint32_t> m_Offsets;
+    std::vector<uint32_t> m_FoundOffsets;
+    // Entries stored in this run, by path.
+    std::map<std::string, Entry, std::less<>> m_Stored;
+};
+
+// The reading a new record of path gets: with a cache, the kept facts when the file is
+// unchanged; else a reading of the file (which the caller stores once it is in a record).
+FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::string& ext,
+                          const CTextCodec& codec);
+
+} // namespace torvane
