@@ -2,13 +2,14 @@
 # Makes a folder tree of real audio files for bench_read_tree: COUNT files (default 2000) of
 # short MP3 (CBR and VBR, ID3v1+v2), Ogg Vorbis, WAV with INFO, WMA, FLAC, Opus, AAC and ALAC
 # in M4A, and AIFF with an ID3 chunk, copied from a few encoded originals with distinct names.
-#   bench/make_audio_tree.sh DIR [COUNT]
+#   bench/make_audio_tree.sh DIR [COUNT [SECONDS]]   (SECONDS of audio per file, default 20)
 set -euo pipefail
 DIR=$1
 COUNT=${2:-2000}
+LENGTH=${3:-20}
 mkdir -p "$DIR/src"
 SRC="$DIR/src"
-ffmpeg -loglevel error -y -f lavfi -i "sine=frequency=440:duration=20" -ac 2 "$SRC/tone.wav"
+ffmpeg -loglevel error -y -f lavfi -i "sine=frequency=440:duration=$LENGTH" -ac 2 "$SRC/tone.wav"
 lame --quiet -b 128 --tt "Title" --ta "Artist" --tl "Album" --add-id3v2 "$SRC/tone.wav" "$SRC/cbr.mp3"
 lame --quiet -V 4 --tt "Title" --ta "Artist" "$SRC/tone.wav" "$SRC/vbr.mp3"
 oggenc --quiet -q 2 -t "Title" -a "Artist" -l "Album" -N 3 -o "$SRC/tone.ogg" "$SRC/tone.wav"

@@ -18,6 +18,8 @@ void AddGatherOptions(CLI::App& app, GatherOptions& options) {
                  "Accept file INPUTs whatever their extension");
     app.add_option("--read", options.Read, "What to read when a file is added")
         ->check(CLI::IsMember({"none", "size", "tags"}));
+    app.add_flag("--no-cache", options.NoCache,
+                 "Read every file's tags; neither use nor update the tag cache");
     app.add_option("--size-unit", options.SizeUnit, "Size column unit")
         ->check(CLI::IsMember({"kb", "mb"}));
     app.add_option("--time-unit", options.TimeUnit, "Time column unit")

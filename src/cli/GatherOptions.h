@@ -18,6 +18,7 @@ struct GatherOptions {
     std::string Profile;
     bool NoExtCheck = false;
     std::string Read;
+    bool NoCache = false; // --no-cache: every file read, the tag cache neither used nor kept
     std::string SizeUnit;
     std::string TimeUnit;
     std::string TagMode;

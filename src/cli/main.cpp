@@ -10,6 +10,7 @@
 #include "core/doc/Paths.h"
 #include "core/doc/Profile.h"
 #include "core/doc/ProfileLocation.h"
+#include "core/doc/TagCache.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <CLI/CLI.hpp>
@@ -37,6 +38,9 @@ int RunGather(const GatherOptions& options, const CFindOptions& find, const List
     CConsoleHost host;
     CTorvaneDoc doc(profile, host);
     ApplyOverrides(options, doc.Settings());
+    if (!options.NoCache)
+        doc.UseTagCache(
+            std::make_unique<CTagCache>(TagCachePath(profile.Path()), doc.Settings().TagCodePage));
 
     int status = GatherInputs(doc, options) ? 0 : 1;
     if (!find.Gather(doc))

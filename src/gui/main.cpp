@@ -29,6 +29,10 @@ int main(int argc, char** argv) {
         QStringLiteral("Interface language for this run, ja or en (default: the profile's)."),
         QStringLiteral("LANG"));
     parser.addOption(language);
+    const QCommandLineOption noCache(
+        QStringLiteral("no-cache"),
+        QStringLiteral("Read every file's tags; neither use nor update the tag cache."));
+    parser.addOption(noCache);
     parser.addPositionalArgument(QStringLiteral("INPUT"),
                                  QStringLiteral("Audio files, folders and list files to gather."),
                                  QStringLiteral("[INPUT...]"));
@@ -46,6 +50,8 @@ int main(int argc, char** argv) {
 
     torvane::CTorvaneApp app(torvane::ResolveProfilePath(parser.value(profile).toStdString()));
     app.OverrideLanguage(chosen);
+    if (parser.isSet(noCache))
+        app.DisableTagCache();
     if (!app.Start(inputs))
         return 1;
     return app.Run();

@@ -84,6 +84,30 @@ class InfoOnRealFiles(CliCase):
                           music)
         self.assertEqual(len(result.stdout.splitlines()), 6)
 
+    def test_tag_cache_beside_the_profile_and_no_cache(self):
+        music = os.path.join(self.dir, "music")
+        os.mkdir(music)
+        song = shutil.copy(os.path.join(DATA, "id3v24_utf8.mp3"), music)
+        cache = self.path("torvane-tags.cache")
+
+        def title(*options):
+            result = self.cli("--read", "tags", *options, "--print", music)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            return result.stdout.split("\t")[4]
+
+        read = title()
+        self.assertTrue(os.path.exists(cache))
+        # Same size and time, other contents: only a read of the file can tell.
+        stamp = os.stat(song)
+        with open(song, "r+b") as f:
+            f.write(bytes(stamp.st_size))
+        os.utime(song, ns=(stamp.st_atime_ns, stamp.st_mtime_ns))
+        self.assertEqual(title(), read, "filled from the cache")
+        kept = os.stat(cache).st_mtime_ns
+        self.assertEqual(title("--no-cache"), "", "read from the file")
+        self.assertEqual(os.stat(cache).st_mtime_ns, kept, "--no-cache leaves the cache alone")
+        self.assertEqual(title(), read)
+
     def test_extension_decides_the_reader_not_the_registry(self):
         # mp3 disabled for gathering still reads as MPEG: info reads single files directly.
         [record] = self.info("id3v24_utf8.mp3", profile_text="[ext]\ncount=1\n0=mp3,0,\n")

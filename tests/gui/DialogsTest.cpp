@@ -64,7 +64,7 @@ QStringList Entries(const QListWidget& list) {
 QStringList FileNames(const TrackList& list) {
     QStringList names;
     for (const CListData* record : list)
-        names << QString::fromStdString(record->FileName());
+        names << QString::fromStdString(std::string(record->FileName()));
     return names;
 }
 

@@ -22,7 +22,7 @@ namespace {
 QStringList Names(const CTorvaneDoc& doc) {
     QStringList names;
     for (const CListData* record : doc.CurrentList())
-        names << QString::fromStdString(record->FileName());
+        names << QString::fromStdString(std::string(record->FileName()));
     return names;
 }
 

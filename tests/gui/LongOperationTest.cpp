@@ -112,9 +112,10 @@ private slots:
         for (size_t i = 0; i < left.size(); ++i) {
             const int track = i < RecordCount / 2 ? int(i) : int(i) + removed;
             if (left[i]->FileName() != "track" + std::to_string(track))
-                QFAIL(qPrintable(QStringLiteral("row %1 holds %2")
-                                     .arg(i)
-                                     .arg(QString::fromStdString(left[i]->FileName()))));
+                QFAIL(
+                    qPrintable(QStringLiteral("row %1 holds %2")
+                                   .arg(i)
+                                   .arg(QString::fromStdString(std::string(left[i]->FileName())))));
         }
         QCOMPARE(list.Answers.Messages.size(), size_t(1));
         const std::string report = removed == 0

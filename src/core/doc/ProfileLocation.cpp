@@ -17,6 +17,18 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
+namespace {
+
+// An XDG base folder: the variable's value when it is absolute (a relative one is invalid and
+// ignored), else the default below the home folder.
+std::string XdgFolder(const std::string& value, const std::string& home, const char* fallback) {
+    if (!value.empty() && value.front() == '/')
+        return value;
+    return (home.empty() ? std::string(".") : home) + fallback;
+}
+
+} // namespace
+
 std::string ResolveProfilePath(const ProfileLocationInputs& inputs) {
     if (!inputs.Option.empty())
         return inputs.Option;
@@ -24,11 +36,21 @@ std::string ResolveProfilePath(const ProfileLocationInputs& inputs) {
         return inputs.EnvironmentPath;
     if (!inputs.ProgramFolder.empty() && inputs.ProgramFolderWritable && !inputs.Installed)
         return inputs.ProgramFolder + "/torvane.ini";
-    // XDG: a relative XDG_CONFIG_HOME is invalid and ignored.
-    std::string config = inputs.XdgConfigHome;
-    if (config.empty() || config.front() != '/')
-        config = (inputs.Home.empty() ? std::string(".") : inputs.Home) + "/.config";
-    return config + "/torvane/torvane.ini";
+    return XdgFolder(inputs.XdgConfigHome, inputs.Home, "/.config") + "/torvane/torvane.ini";
+}
+
+std::string TagCachePath(const std::string& profilePath, const std::string& xdgConfigHome,
+                         const std::string& xdgCacheHome, const std::string& home) {
+    const std::string xdgProfile =
+        XdgFolder(xdgConfigHome, home, "/.config") + "/torvane/torvane.ini";
+    if (profilePath == xdgProfile)
+        return XdgFolder(xdgCacheHome, home, "/.cache") + "/torvane/tags.cache";
+    return JoinPath(FolderOf(MakeAbsolute(profilePath)), "torvane-tags.cache");
+}
+
+std::string TagCachePath(const std::string& profilePath) {
+    return TagCachePath(profilePath, Environment("XDG_CONFIG_HOME"), Environment("XDG_CACHE_HOME"),
+                        Environment("HOME"));
 }
 
 std::string ResolveProfilePath(const std::string& option) {

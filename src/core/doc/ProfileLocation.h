@@ -26,6 +26,14 @@ std::string ResolveProfilePath(const ProfileLocationInputs& inputs);
 // The same, with the inputs read from this process and its environment.
 std::string ResolveProfilePath(const std::string& option);
 
+// Where the tag cache of the profile at profilePath lives: for the profile in the XDG config
+// folder, $XDG_CACHE_HOME/torvane/tags.cache (default ~/.cache/torvane/tags.cache); beside any
+// other profile (portable use, --profile, TORVANE_PROFILE) as "torvane-tags.cache".
+std::string TagCachePath(const std::string& profilePath, const std::string& xdgConfigHome,
+                         const std::string& xdgCacheHome, const std::string& home);
+// The same, with the XDG folders of this process's environment.
+std::string TagCachePath(const std::string& profilePath);
+
 // The value of an environment variable; empty when it is not set.
 std::string Environment(const char* name);
 

@@ -71,7 +71,9 @@ std::string ReaderForExtension(const std::string& ext) {
 
 void CListData::SetPath(std::string path) {
     m_FilePath = std::move(path);
-    NameBounds(m_FilePath, m_NameStart, m_NameLength, m_Ext);
+    std::string ext;
+    NameBounds(m_FilePath, m_NameStart, m_NameLength, ext);
+    m_Ext = &PooledText(ext);
 }
 
 void CListData::SetSize(int64_t bytes) {
@@ -142,7 +144,7 @@ void CListData::TakeSize(int64_t bytes) {
 }
 
 void CListData::ReadInfo(const CTextCodec& codec) {
-    ApplyReading(ReadTrackFile(m_FilePath, m_Ext, codec));
+    ApplyReading(ReadTrackFile(m_FilePath, *m_Ext, codec));
 }
 
 void CListData::ApplyReading(const FileReading& reading) {

@@ -47,7 +47,7 @@ public:
     std::string_view FileName() const {
         return std::string_view(m_FilePath).substr(m_NameStart, m_NameLength);
     }
-    const std::string& Ext() const { return m_Ext; }
+    const std::string& Ext() const { return *m_Ext; }
     const TagSet& StandardTags() const { return m_Facts.Std; }
     const TagSet& ExtendedTags() const { return m_Facts.Ext; }
     const std::string& Type() const { return *m_Facts.Type; }
@@ -105,7 +105,7 @@ private:
     void SetSamplingRate(int32_t hz);
 
     std::string m_FilePath;
-    std::string m_Ext;
+    const std::string* m_Ext = &PooledText({}); // lower case, shared by records alike
     TrackFacts m_Facts;
     uint32_t m_NameStart = 0;
     uint32_t m_NameLength = 0;

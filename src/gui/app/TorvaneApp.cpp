@@ -6,6 +6,8 @@
 
 #include "core/doc/AutoSave.h"
 #include "core/doc/Gathering.h"
+#include "core/doc/ProfileLocation.h"
+#include "core/doc/TagCache.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <QApplication>
@@ -27,6 +29,9 @@ bool CTorvaneApp::Start(const std::vector<std::string>& args) {
     m_Language = std::make_unique<CInterfaceLanguage>(
         m_LanguageOverride.empty() ? CInterfaceLanguage::Stored(m_Profile) : m_LanguageOverride);
     m_Doc = std::make_unique<CTorvaneDoc>(m_Profile, *m_Host);
+    if (m_UseTagCache)
+        m_Doc->UseTagCache(std::make_unique<CTagCache>(TagCachePath(m_Profile.Path()),
+                                                       m_Doc->Settings().TagCodePage));
     m_Frame = std::make_unique<CMainFrame>(*m_Doc, m_Profile, *m_Host);
     m_Host->SetMainWindow(m_Frame.get());
     // A logout or shutdown ends the program at once, without the exit question and without

@@ -25,6 +25,8 @@ public:
 
     // A language for this run instead of the profile's ("ja" or "en"); before Start.
     void OverrideLanguage(std::string language) { m_LanguageOverride = std::move(language); }
+    // --no-cache: every file is read; the tag cache is neither used nor kept.
+    void DisableTagCache() { m_UseTagCache = false; }
 
     // Reads the profile, installs the interface language, creates the document and the main window,
     // shows it, gathers the command line and then, when the list is still empty, the list kept at
@@ -44,6 +46,7 @@ public:
 private:
     CProfile m_Profile;
     std::string m_LanguageOverride;
+    bool m_UseTagCache = true;
     // Outlives the windows, whose texts it translates.
     std::unique_ptr<CInterfaceLanguage> m_Language;
     std::unique_ptr<CQtUiHost> m_Host;

@@ -1,0 +1,88 @@
+#include "DocFixture.h"
+#include "ReaderFixtures.h"
+#include "RecordDump.h"
+#include "core/doc/Gathering.h"
+#include "core/doc/InfoCommands.h"
+#include "core/doc/ListFileReader.h"
+
+#include <filesystem>
+
+namespace torvane::test {
+namespace {
+
+// A tree of real files of every format, with an empty file, a missing list entry, a nested
+// list and relative entries, gathered by every route that reads ahead.
+class ReadAheadTest : public ::testing::Test {
+protected:
+    ReadAheadTest() {
+        const char* files[] = {"cbr_id3v1.mp3",        "vbr_xing.mp3",    "info.wav",
+                               "oggwma-tone.ogg",      "oggwma-tone.wma", "lib-tone.flac",
+                               "lib-tags.opus",        "lib-aac.m4a",     "lib-id3.aif",
+                               "lib-opus-content.ogg", "id3v24_utf8.mp3"};
+        std::filesystem::create_directories(dir / "tree/a");
+        std::filesystem::create_directories(dir / "tree/b");
+        int i = 0;
+        for (const char* name : files) {
+            const std::string folder = (i++ % 3 == 0) ? "tree/a/" : "tree/b/";
+            std::filesystem::copy_file(DataFile(name), dir / (folder + name));
+        }
+        dir.Write("tree/b/empty.mp3", "");
+        dir.Write("tree/b/inner.m3u8", "../a/cbr_id3v1.mp3\n" + dir / "tree/b/lib-aac.m4a\n");
+        dir.Write("list.m3u", "#EXTM3U\ntree/a/info.wav\nmissing.mp3\n\"tree/b/inner.m3u8\"\n" +
+                                  dir / "tree/b/lib-tone.flac\r\ntree/b/empty.mp3\n");
+    }
+
+    struct Outcome {
+        std::vector<std::string> Records;
+        std::vector<int> Positions;
+    };
+
+    // Runs every route on a fresh document with the given reading threads.
+    Outcome Gather(int threads, int cancelAfter = 0) {
+        CProfile profile(dir / "torvane.ini");
+        CFakeHost host;
+        host.CancelAfter = cancelAfter;
+        CFakeView view;
+        CTorvaneDoc doc(profile, host);
+        doc.SetView(&view);
+        doc.Settings().readtag = DocSettings::ReadTags;
+        doc.Settings().ReadThreads = threads;
+        OpenFolder(doc, dir / "tree");
+        ReadListFile(doc, dir / "list.m3u", nullptr, 100);
+        DropFiles(doc, {dir / "tree/a", dir / "tree/b/lib-tags.opus", dir / "list.m3u",
+                        dir / "tree/b/vbr_xing.mp3", dir / "tree/b/lib-id3.aif"});
+        LoadCommandLine(
+            doc, {dir / "tree/b/vbr_xing.mp3", dir / "nothing.mp3", dir / "tree/b/lib-tags.opus"});
+        OpenFiles(doc, {dir / "tree/b/info.wav", dir / "list.m3u", dir / "tree/a/cbr_id3v1.mp3"});
+        GetInfo(doc, InfoScope::All);
+        Outcome outcome;
+        for (const CListData* record : doc.AllList())
+            outcome.Records.push_back(DumpRecord(*record));
+        outcome.Positions = host.ProgressPositions;
+        return outcome;
+    }
+
+    CTempDir dir;
+};
+
+TEST_F(ReadAheadTest, ReadingOnWorkerThreadsGivesTheRecordsOrderAndProgressOfReadingInTurn) {
+    const Outcome inTurn = Gather(1);
+    ASSERT_GT(inTurn.Records.size(), 30u);
+    for (int threads : {2, 5}) {
+        const Outcome ahead = Gather(threads);
+        EXPECT_EQ(ahead.Records, inTurn.Records) << threads << " threads";
+        EXPECT_EQ(ahead.Positions, inTurn.Positions) << threads << " threads";
+    }
+}
+
+TEST_F(ReadAheadTest, ACancelStopsAtTheSameRecordWithOrWithoutReadingAhead) {
+    for (int cancelAfter : {3, 12, 40}) {
+        const Outcome inTurn = Gather(1, cancelAfter);
+        const Outcome ahead = Gather(4, cancelAfter);
+        EXPECT_EQ(ahead.Records, inTurn.Records) << "cancel after " << cancelAfter;
+        EXPECT_EQ(ahead.Positions, inTurn.Positions) << "cancel after " << cancelAfter;
+    }
+}
+
+} // namespace
+} // namespace torvane::test
