@@ -199,6 +199,21 @@ private slots:
         QVERIFY(!fixture.Exists("Torvane.m3u"));
     }
 
+    // Extreme or reversed values (a damaged profile) neither overflow nor give an unusable
+    // window: the first-start size takes their place.
+    void damagedWindowRectangleGivesTheFirstStartSize() {
+        for (const std::string rectangle :
+             {"top=-2147483648\nbottom=2147483647\nleft=2147483647\n",
+              "top=500\nbottom=10\nleft=0\nright=-99999999999999999999\n"}) {
+            CAppFixture fixture;
+            fixture.WriteProfile("[app]\nalert=1\n[window]\n" + rectangle);
+            fixture.Start();
+            const QSize first = QSize(530, 500).expandedTo(fixture.Frame().sizeHint());
+            QCOMPARE(fixture.Frame().geometry().size(), first);
+            QVERIFY(fixture.Close());
+        }
+    }
+
     void windowRectangleRoundTrips() {
         CAppFixture fixture;
         fixture.WriteProfile("[app]\nalert=1\n[window]\ntop=10\nleft=20\nbottom=410\nright=620\n");

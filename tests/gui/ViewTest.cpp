@@ -93,6 +93,8 @@ private slots:
         QTest::newRow("repeated letter") << "AAB" << std::vector<int>{0, 1} << "AB";
         QTest::newRow("last key") << "OEA" << std::vector<int>{14, 4, 0} << "OEA";
         QTest::newRow("no known letter") << "Z!" << std::vector<int>{0, 1, 2, 3} << "ABCD";
+        QTest::newRow("lower case and bytes")
+            << QString::fromLatin1("abc\xFF-") << std::vector<int>{0, 1, 2, 3} << "ABCD";
         QTest::newRow("more than fifteen letters")
             << "ABCDEFGHIJKLMNOP"
             << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}
@@ -109,10 +111,12 @@ private slots:
     }
 
     void widthsComeFromTheProfileUnlessTooWide() {
-        ViewFixture fixture("[app]\ncolumn_0=99999\ncolumn_1=222\n");
+        ViewFixture fixture("[app]\ncolumn_0=99999\ncolumn_1=222\ncolumn_2=-50\n"
+                            "column_3=99999999999999999999\n");
         QHeaderView* header = fixture.View->horizontalHeader();
         QCOMPARE(header->sectionSize(0), 300);
         QCOMPARE(header->sectionSize(1), 222);
+        QVERIFY(header->sectionSize(2) >= 50); // a negative width is damage: the default
         QVERIFY(header->sectionSize(3) >= 70);
         header->resizeSection(2, 77);
         fixture.View->SaveSettings();

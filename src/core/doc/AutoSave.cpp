@@ -5,8 +5,10 @@
 #include "PlaylistWriter.h"
 #include "Profile.h"
 #include "TorvaneDoc.h"
+#include "UiHost.h"
 #include "core/listops/Search.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace torvane {
@@ -36,7 +38,12 @@ bool AutoSaveList(CTorvaneDoc& doc) {
     const std::string path = AutoSavePath(doc);
     if (!doc.AllList().empty())
         return WritePlaylist(doc, path, {});
-    ::unlink(path.c_str());
+    // A kept list that cannot be deleted (a read-only folder) would come back at the next
+    // start: that is reported like a list that cannot be written.
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        doc.Host().ShowMessage("ファイルのオープンに失敗しました", "error", MessageButtons::Ok);
+        return false;
+    }
     return true;
 }
 

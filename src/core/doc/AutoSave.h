@@ -10,7 +10,8 @@ class CTorvaneDoc;
 std::string AutoSavePath(const CTorvaneDoc& doc);
 
 // At exit, when "終了時リストを保存" is on: writes the all list (leaving search mode first),
-// or deletes the file when the all list is empty. False when the list could not be written.
+// or deletes the file when the all list is empty. False, after the message, when the list could
+// not be written or the file not deleted.
 bool AutoSaveList(CTorvaneDoc& doc);
 
 // At start-up, after the command line: reads the autosaved list when saving on exit is on and

@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace torvane {
@@ -40,32 +41,43 @@ public:
         const std::string folder = FolderOf(MakeAbsolute(path));
         switch (ListFormatOf(path)) {
         case ListFormat::Pls:
-            ReadPaths(PlsPaths(DecodeTextFile(bytes, false, m_Doc.Codec()), folder), span);
+            ReadPaths(PlsPaths(bytes, folder), span);
             break;
         case ListFormat::Xspf:
             ReadPaths(XspfPaths(bytes, folder), span);
             break;
-        default: {
-            const bool utf8 = EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8");
-            ReadLines(DecodeTextFile(bytes, utf8, m_Doc.Codec()), folder, span);
-        }
+        default:
+            ReadLines(bytes, EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8"), folder, span);
         }
         m_Chain.Leave();
     }
 
 private:
     // File entries of a PLS: file URIs decoded, relative paths found from the list's folder,
-    // other URIs (streams) left out.
-    static std::vector<std::string> PlsPaths(std::string_view text, const std::string& folder) {
+    // other URIs (streams) left out. In a PLS that is not UTF-8 an entry is decoded from the
+    // legacy code page unless its bytes name an existing file as they stand, as in text lists.
+    std::vector<std::string> PlsPaths(std::string_view bytes, const std::string& folder) const {
+        bool legacy = false;
+        if (bytes.starts_with(Utf8Bom))
+            bytes.remove_prefix(Utf8Bom.size());
+        else
+            legacy = !CTextCodec::IsValidUtf8(bytes);
         std::vector<std::string> paths;
-        for (const std::string& file : ParsePlsFiles(text)) {
-            const std::string entry = EntryText(file);
-            if (!HasUriScheme(entry))
-                paths.push_back(entry.starts_with('/') ? entry : JoinRelativePath(folder, entry));
-            else if (auto path = PathOfLocation(entry, folder))
+        for (const std::string& file : ParsePlsFiles(bytes)) {
+            std::optional<std::string> path = PlsPath(file, folder);
+            if (legacy && !(path && KindOf(*path) != PathKind::Missing))
+                path = PlsPath(m_Doc.Codec().FromLegacy(file), folder);
+            if (path)
                 paths.push_back(std::move(*path));
         }
         return paths;
+    }
+
+    static std::optional<std::string> PlsPath(std::string_view file, const std::string& folder) {
+        const std::string entry = EntryText(file);
+        if (!HasUriScheme(entry))
+            return entry.starts_with('/') ? entry : JoinRelativePath(folder, entry);
+        return PathOfLocation(entry, folder);
     }
 
     // For each track of an XSPF, the first of its locations that names a local file.
@@ -99,33 +111,42 @@ private:
         m_Doc.EndExpectedFiles();
     }
 
-    void ReadLines(std::string_view text, const std::string& folder, int span) {
+    // A text list. One that is not UTF-8 is decoded from the legacy code page line by line,
+    // except that a line whose bytes name an existing file as they stand is taken as written:
+    // a Linux name that is not valid UTF-8 then reads back, and so do the UTF-8 names of the
+    // same list.
+    void ReadLines(std::string_view bytes, bool declaredUtf8, const std::string& folder, int span) {
+        bool legacy = false;
+        if (bytes.starts_with(Utf8Bom))
+            bytes.remove_prefix(Utf8Bom.size());
+        else
+            legacy = !declaredUtf8 && !CTextCodec::IsValidUtf8(bytes);
         const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
-        const uint64_t length = text.size();
-        CTextLines lines(text);
-        CTextLines ahead(text);
+        const uint64_t length = bytes.size();
+        CTextLines lines(bytes);
+        CTextLines ahead(bytes);
         std::string_view line;
         while (!m_Progress.IsCancelled() && lines.Next(line)) {
             m_Progress.SetPos(
                 static_cast<int>(static_cast<uint64_t>(span) * lines.Offset() / length + base));
             if (ahead.Offset() < lines.Offset())
-                ExpectLines(ahead, folder);
-            if (std::string entry = LineEntry(line, folder); !entry.empty())
-                AddEntry(entry);
+                ExpectLines(ahead, folder, legacy);
+            if (std::optional<std::string> entry = EntryOfLine(line, folder, legacy))
+                AddEntry(*entry);
         }
         m_Doc.EndExpectedFiles();
     }
 
-    // The entry a line of a text list names, or empty for a line that names none ("#"
-    // lines, blank lines). Blanks and quotes go before the entry is resolved, as AddFile would
-    // remove them, so a quoted relative entry is found too. A relative entry is taken from the
-    // list's folder when something exists there, else kept as written.
-    static std::string LineEntry(std::string_view line, const std::string& folder) {
+    // The entry of one line: none for a blank, overlong or comment line. Blanks and quotes go
+    // before the entry is resolved, as AddFile would remove them, so a quoted relative entry
+    // is found too; a relative entry is taken from the list's folder when something exists
+    // there, else kept as written.
+    static std::optional<std::string> LineEntry(std::string_view line, const std::string& folder) {
         if (line.empty() || line.size() > PATH_MAX)
-            return {};
+            return std::nullopt;
         line = SkipLeadingBlanks(line);
         if (!line.empty() && line.front() == '#')
-            return {};
+            return std::nullopt;
         std::string entry = EntryText(line);
         if (!entry.empty() && entry.front() != '/') {
             std::string candidate = JoinRelativePath(folder, entry);
@@ -135,18 +156,28 @@ private:
         return entry;
     }
 
+    // The entry of a line as the list gives it: in a list that is not UTF-8, a line whose bytes
+    // do not name an existing file as they stand is decoded first.
+    std::optional<std::string> EntryOfLine(std::string_view line, const std::string& folder,
+                                           bool legacy) const {
+        std::optional<std::string> entry = LineEntry(line, folder);
+        if (legacy && !(entry && KindOf(*entry) != PathKind::Missing))
+            entry = LineEntry(m_Doc.Codec().FromLegacy(line), folder);
+        return entry;
+    }
+
     // Tells the document which files the lines after ahead will add, up to a batch of them or
     // the next list file, which is read in turn before any later line.
-    void ExpectLines(CTextLines& ahead, const std::string& folder) {
+    void ExpectLines(CTextLines& ahead, const std::string& folder, bool legacy) {
         std::vector<std::string> paths;
         std::string_view line;
         while (paths.size() < ExpectBatch && ahead.Next(line)) {
-            std::string entry = LineEntry(line, folder);
-            if (entry.empty())
+            std::optional<std::string> entry = EntryOfLine(line, folder, legacy);
+            if (!entry || entry->empty())
                 continue;
-            if (IsListFileName(entry))
+            if (IsListFileName(*entry))
                 break;
-            paths.push_back(std::move(entry));
+            paths.push_back(std::move(*entry));
         }
         m_Doc.ExpectFiles(paths, true);
     }

@@ -117,11 +117,13 @@ PathKind KindOf(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking, and only regular files: a named pipe or a device called "x.m3u" would
+    // otherwise wait for a writer or never end.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     std::string text;
     char buffer[65536];
     while (ok) {

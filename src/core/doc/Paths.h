@@ -40,7 +40,8 @@ enum class PathKind { Missing, Folder, File };
 // What the path names, following symbolic links.
 PathKind KindOf(const std::string& path);
 
-// The whole content of a file; false when it cannot be opened or read.
+// The whole content of a regular file; false when it cannot be opened or read, or is a folder,
+// a named pipe or a device.
 bool ReadWholeFile(const std::string& path, std::string& content);
 
 } // namespace torvane

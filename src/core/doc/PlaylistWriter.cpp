@@ -93,6 +93,18 @@ bool WriteAs(CTorvaneDoc& doc, const std::string& path, std::string_view base,
         entries = CollectEntries(doc.CurrentList(), base, doc.Settings().TagOf, *progress);
         progress->Close();
     }
+    // One path per line: a name holding a line break would read back as two wrong entries.
+    // XSPF escapes it.
+    if (choice.Kind != PlaylistKind::Xspf) {
+        std::vector<std::string> broken;
+        for (const PlaylistEntry& entry : entries)
+            if (HasLineBreak(entry.Location))
+                broken.push_back(entry.Location);
+        if (!broken.empty()) {
+            ReportLineBreaks(doc, broken);
+            return false;
+        }
+    }
     const std::string text = BuildText(choice.Kind, entries);
     if (IsUtf8Name(choice.Encoding))
         return WriteOutputFile(doc, path, text);
@@ -130,6 +142,24 @@ bool WritePlaylist(CTorvaneDoc& doc, const std::string& path, std::string_view b
 
 bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_view base) {
     return WriteAs(doc, path, base, ChooseWriter(doc.Settings(), path));
+}
+
+bool HasLineBreak(std::string_view name) {
+    return name.find('\n') != std::string_view::npos;
+}
+
+void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names) {
+    constexpr size_t ShownNames = 10;
+    std::string text = std::string(LineBreakMessage) + "\n";
+    for (size_t i = 0; i < names.size() && i < ShownNames; ++i) {
+        text += "\n";
+        // The break itself is shown as "\n", so that each name keeps to one line.
+        for (const char c : names[i])
+            text += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    if (names.size() > ShownNames)
+        text += "\n...";
+    doc.Host().ShowMessage(text, "error", MessageButtons::Ok);
 }
 
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view content) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torvane {
 
@@ -39,6 +40,13 @@ bool WritePlaylist(CTorvaneDoc& doc, const std::string& path, std::string_view b
 // playlist. ".m3u", ".txt" and other plain names are encoded in the document's
 // PlaylistCodePage; a name that encoding cannot hold is reported and nothing is written.
 bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_view base);
+
+// Names holding a line break cannot be written into a list of one path per line: the writers
+// report them with this text, one name per line with the break shown as "\n", and write
+// nothing.
+inline constexpr const char* LineBreakMessage = "次の名前は改行を含むため、保存しませんでした。";
+bool HasLineBreak(std::string_view name);
+void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names);
 
 // Writes one whole output file through the UI host's file layer, reporting a failure with
 // "ファイルのオープンに失敗しました" (caption "error").

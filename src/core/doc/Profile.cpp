@@ -33,6 +33,7 @@ std::string OneLine(std::string_view value) {
 
 bool CProfile::Load() {
     m_Sections.clear();
+    m_SectionIndex.clear();
     std::string text;
     if (!ReadWholeFile(m_Path, text))
         return false;
@@ -51,6 +52,7 @@ bool CProfile::Save(std::string* error) const {
 
 void CProfile::Parse(std::string_view text) {
     m_Sections.clear();
+    m_SectionIndex.clear();
     Section* current = nullptr;
     CTextLines lines(text);
     std::string_view line;
@@ -65,9 +67,12 @@ void CProfile::Parse(std::string_view text) {
         const size_t equals = line.find('=');
         if (current == nullptr || equals == std::string_view::npos)
             continue;
+        // The first of duplicate keys counts, as a lookup from the top of the file finds it.
         const std::string_view key = Trim(line.substr(0, equals));
-        if (!Find(current->Name, key))
+        if (!current->FindEntry(key)) {
+            current->Index.emplace(std::string(key), current->Entries.size());
             current->Entries.push_back({std::string(key), std::string(line.substr(equals + 1))});
+        }
     }
 }
 
@@ -82,23 +87,35 @@ std::string CProfile::ToText() const {
     return text;
 }
 
+CProfile::Entry* CProfile::Section::FindEntry(std::string_view key) {
+    const auto it = Index.find(std::string(key));
+    return it == Index.end() ? nullptr : &Entries[it->second];
+}
+
+void CProfile::Section::Reindex() {
+    Index.clear();
+    for (size_t i = 0; i < Entries.size(); ++i)
+        Index.emplace(Entries[i].Key, i);
+}
+
+const CProfile::Section* CProfile::FindSection(std::string_view name) const {
+    const auto it = m_SectionIndex.find(std::string(name));
+    return it == m_SectionIndex.end() ? nullptr : &m_Sections[it->second];
+}
+
 const std::string* CProfile::Find(std::string_view section, std::string_view key) const {
-    for (const Section& s : m_Sections) {
-        if (s.Name != section)
-            continue;
-        for (const Entry& entry : s.Entries)
-            if (entry.Key == key)
-                return &entry.Value;
-    }
-    return nullptr;
+    const Section* s = FindSection(section);
+    if (!s)
+        return nullptr;
+    const auto it = s->Index.find(std::string(key));
+    return it == s->Index.end() ? nullptr : &s->Entries[it->second].Value;
 }
 
 CProfile::Section& CProfile::SectionNamed(std::string_view name) {
-    for (Section& s : m_Sections)
-        if (s.Name == name)
-            return s;
-    m_Sections.push_back({std::string(name), {}});
-    return m_Sections.back();
+    const auto [it, added] = m_SectionIndex.emplace(std::string(name), m_Sections.size());
+    if (added)
+        m_Sections.push_back({std::string(name), {}, {}});
+    return m_Sections[it->second];
 }
 
 bool CProfile::HasKey(std::string_view section, std::string_view key) const {
@@ -130,25 +147,38 @@ void CProfile::SetInt(std::string_view section, std::string_view key, int value)
 
 void CProfile::SetString(std::string_view section, std::string_view key, std::string_view value) {
     Section& s = SectionNamed(section);
-    for (Entry& entry : s.Entries) {
-        if (entry.Key == key) {
-            entry.Value = OneLine(value);
-            return;
-        }
+    if (Entry* entry = s.FindEntry(key)) {
+        entry->Value = OneLine(value);
+        return;
     }
+    s.Index.emplace(std::string(key), s.Entries.size());
     s.Entries.push_back({std::string(key), OneLine(value)});
 }
 
 void CProfile::RemoveKey(std::string_view section, std::string_view key) {
-    for (Section& s : m_Sections)
-        if (s.Name == section)
-            std::erase_if(s.Entries, [&](const Entry& entry) { return entry.Key == key; });
+    for (Section& s : m_Sections) {
+        if (s.Name == section &&
+            std::erase_if(s.Entries, [&](const Entry& e) { return e.Key == key; }))
+            s.Reindex();
+    }
 }
 
 void CProfile::ClearSection(std::string_view section) {
-    for (Section& s : m_Sections)
-        if (s.Name == section)
+    for (Section& s : m_Sections) {
+        if (s.Name == section) {
             s.Entries.clear();
+            s.Index.clear();
+        }
+    }
+}
+
+std::vector<std::pair<std::string, std::string>>
+CProfile::SectionEntries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    if (const Section* s = FindSection(section))
+        for (const Entry& entry : s->Entries)
+            entries.emplace_back(entry.Key, entry.Value);
+    return entries;
 }
 
 } // namespace torvane

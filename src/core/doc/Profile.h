@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace torvane {
@@ -36,21 +38,32 @@ public:
     void RemoveKey(std::string_view section, std::string_view key);
     void ClearSection(std::string_view section);
 
+    // The keys and values of a section in file order; empty when there is no such section.
+    std::vector<std::pair<std::string, std::string>> SectionEntries(std::string_view section) const;
+
 private:
     struct Entry {
         std::string Key;
         std::string Value;
     };
+    // Entries keep the file's order; the index finds a key at once, so a profile of a million
+    // keys loads in linear time.
     struct Section {
         std::string Name;
         std::vector<Entry> Entries;
+        std::unordered_map<std::string, size_t> Index;
+
+        Entry* FindEntry(std::string_view key);
+        void Reindex();
     };
 
+    const Section* FindSection(std::string_view name) const;
     const std::string* Find(std::string_view section, std::string_view key) const;
     Section& SectionNamed(std::string_view name);
 
     std::string m_Path;
     std::vector<Section> m_Sections;
+    std::unordered_map<std::string, size_t> m_SectionIndex;
 };
 
 } // namespace torvane

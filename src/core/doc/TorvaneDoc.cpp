@@ -54,15 +54,22 @@ void CTorvaneDoc::LoadSettings() {
     const auto integer = [&](const char* key, int defaultValue) {
         return m_Profile.GetInt(AppSection, key, defaultValue);
     };
-    m_Settings.SizeOf = integer("SizeOf", 0);
-    m_Settings.TimeOf = integer("TimeOf", 0);
-    m_Settings.TagOf = integer("TagOf", 0);
+    // A value outside the choices the program offers (an edited or damaged profile) counts
+    // as missing: a depth of -5 would scan nothing, a unit of 7 would show empty columns.
+    const auto choice = [&](const char* key, int defaultValue, int last) {
+        const int value = integer(key, defaultValue);
+        return value >= 0 && value <= last ? value : defaultValue;
+    };
+    m_Settings.SizeOf = choice("SizeOf", 0, 1);
+    m_Settings.TimeOf = choice("TimeOf", 0, 2);
+    m_Settings.TagOf = choice("TagOf", 0, 1);
     m_Settings.CloseSave = integer("CloseSave", 0);
-    m_Settings.SearchClass = integer("SearchClass", 0);
+    m_Settings.SearchClass = choice("SearchClass", 0, 5);
     m_Settings.DisNum = integer("DisNum", 0);
     m_Settings.relative = integer("relative", 0);
     m_Settings.relative_root = m_Profile.GetString(AppSection, "relative_root");
-    m_Settings.readtag = integer("readtag", DocSettings::ReadSizes);
+    m_Settings.readtag =
+        choice("readtag", DocSettings::ReadSizes, DocSettings::ReadTags | DocSettings::ReadSizes);
     m_Settings.TagCodePage =
         m_Profile.GetString(AppSection, "TagCodePage", CTextCodec::DefaultCodePage);
     m_Settings.ExtendedM3U = integer("ExtendedM3U", 0);
@@ -96,7 +103,8 @@ bool CTorvaneDoc::SetView(CListViewPort* view) {
 }
 
 std::string CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExtension) const {
-    if (path.size() > PATH_MAX)
+    // No file name holds a NUL byte: such a line of a list file is garbage, not a path.
+    if (path.size() > PATH_MAX || path.find('\0') != std::string_view::npos)
         return {};
     std::string text = EntryText(path);
     // A bare file name has no folder to find it in; a trailing separator names a folder.

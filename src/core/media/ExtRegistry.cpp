@@ -3,7 +3,26 @@
 #include "../doc/Profile.h"
 #include "AsciiText.h"
 
+#include <map>
+
 namespace torvane {
+namespace {
+
+// The number of a key written as std::to_string writes it ("0", "17"); -1 for any other key.
+int IndexKey(std::string_view key) {
+    if (key.empty() || key.size() > 9 || (key.size() > 1 && key.front() == '0'))
+        return -1;
+    int index = 0;
+    for (const char c : key) {
+        if (c < '0' || c > '9')
+            return -1;
+        index = index * 10 + (c - '0');
+    }
+    return index;
+}
+
+} // namespace
+
 ExtEntry CExtRegistry::ParseEntry(std::string_view value) {
     ExtEntry entry;
     if (value.empty())
@@ -37,8 +56,21 @@ void CExtRegistry::LoadExtensions(const CProfile& profile) {
         for (const char* ext : {"flac", "opus", "m4a", "aif", "aiff"})
             Add(ExtEntry{ext, "", ExtEntry::On});
     const int count = profile.GetInt(Section, "count", 0);
-    for (int i = 0; i < count; ++i)
-        Add(ParseEntry(profile.GetString(Section, std::to_string(i))));
+    // Keys "0" to count - 1, in number order; only the keys present are visited, so a damaged
+    // count of two thousand million costs nothing. A missing key reads as an empty entry.
+    std::map<int, std::string> numbered;
+    for (auto& [key, value] : profile.SectionEntries(Section))
+        if (const int index = IndexKey(key); index >= 0 && index < count)
+            numbered.emplace(index, std::move(value));
+    int next = 0;
+    for (const auto& [index, value] : numbered) {
+        if (index != next)
+            Add(ParseEntry({}));
+        Add(ParseEntry(value));
+        next = index + 1;
+    }
+    if (next < count)
+        Add(ParseEntry({}));
     for (const char* ext : {"mp3", "wma", "wav", "ogg"})
         Add(ExtEntry{ext, "", ExtEntry::On});
 }

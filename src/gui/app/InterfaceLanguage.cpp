@@ -62,6 +62,7 @@ namespace {
     QT_TRANSLATE_NOOP("Torvane", " %1 件"),
     QT_TRANSLATE_NOOP("Torvane", "文字コード %1 には変換できません。"),
     QT_TRANSLATE_NOOP("Torvane", "次の名前は文字コード %1 で書き出せないため、保存しませんでした。"),
+    QT_TRANSLATE_NOOP("Torvane", "次の名前は改行を含むため、保存しませんでした。"),
     QT_TRANSLATE_NOOP("Torvane", "確認"),
     QT_TRANSLATE_NOOP("Torvane", "error"),
 };

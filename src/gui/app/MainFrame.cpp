@@ -31,6 +31,9 @@
 #include <QStatusTipEvent>
 #include <QToolButton>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <sys/stat.h>
 
 namespace torvane {
@@ -215,11 +218,26 @@ void CMainFrame::ConnectPlayBar() {
 // platform's font; a stored rectangle is used as it is.
 void CMainFrame::RestoreWindow() {
     const QSize first = QSize(530, 500).expandedTo(sizeHint());
-    const int top = m_Profile.GetInt(WindowSection, "top", 0);
-    const int bottom = m_Profile.GetInt(WindowSection, "bottom", top + first.height());
-    const int left = m_Profile.GetInt(WindowSection, "left", 0);
-    const int right = m_Profile.GetInt(WindowSection, "right", left + first.width());
-    setGeometry(left, top, right - left, bottom - top);
+    // 64-bit sums, so that a damaged profile (INT_MAX, INT_MIN) cannot overflow; a rectangle
+    // without a positive size, or one no screen could hold, gives the first-start size.
+    constexpr int64_t Farthest = 1 << 20;
+    const auto number = [&](const char* key, int64_t fallback) -> int64_t {
+        const int64_t limited = std::clamp<int64_t>(fallback, INT_MIN, INT_MAX);
+        return m_Profile.GetInt(WindowSection, key, static_cast<int>(limited));
+    };
+    int64_t top = number("top", 0);
+    int64_t left = number("left", 0);
+    int64_t height = number("bottom", top + first.height()) - top;
+    int64_t width = number("right", left + first.width()) - left;
+    const auto fits = [](int64_t v) { return v > -Farthest && v < Farthest; };
+    if (!fits(top) || !fits(left))
+        top = left = 0;
+    if (height <= 0 || width <= 0 || height >= Farthest || width >= Farthest) {
+        height = first.height();
+        width = first.width();
+    }
+    setGeometry(static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
+                static_cast<int>(height));
 }
 
 // A layout saved by an older program file may not fit the bars of this one.

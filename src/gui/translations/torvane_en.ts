@@ -1245,6 +1245,10 @@ Please give a valid path.</translation>
         <source>次の名前は文字コード %1 で書き出せないため、保存しませんでした。</source>
         <translation>Not saved: the following names cannot be written in the encoding %1.</translation>
     </message>
+    <message>
+        <source>次の名前は改行を含むため、保存しませんでした。</source>
+        <translation>Not saved: the following names contain a line break.</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CAboutBox</name>

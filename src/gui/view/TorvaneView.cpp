@@ -97,7 +97,8 @@ QString CommonWidestText(int key) {
     }
 }
 
-// A width wider than a maximised window is a leftover of another screen.
+// A width wider than a maximised window is a leftover of another screen; a negative one is
+// damage.
 int WidestColumn() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().width() : 4096;
@@ -129,7 +130,7 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& doc, CProfile& profile, const CIconList&
         const int fallback =
             std::max(ColumnTable()[static_cast<size_t>(key)].DefaultWidth, FittingWidth(key));
         const int width = m_Profile.GetInt(AppSection, WidthKey(key), fallback);
-        m_Widths[static_cast<size_t>(key)] = width > widest ? fallback : width;
+        m_Widths[static_cast<size_t>(key)] = width < 0 || width > widest ? fallback : width;
     }
     m_CalcAuto = m_Profile.GetInt(AppSection, "calcauto", 0) != 0;
 

@@ -1,0 +1,111 @@
+#include "DocFixture.h"
+#include "core/doc/Gathering.h"
+#include "core/doc/ListFileReader.h"
+
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
+
+namespace torvane {
+namespace {
+
+using test::Texts;
+
+// List files nobody would write on purpose: each reads to a quiet, predictable list.
+class HostileListFilesTest : public test::DocTest {
+protected:
+    bool Read(const std::string& name) { return ReadListFile(doc, dir / name, nullptr, 100); }
+};
+
+TEST_F(HostileListFilesTest, BinaryGarbageAroundRealEntries) {
+    Touch({"a.mp3", "b.ogg"});
+    std::mt19937 random(15);
+    std::string garbage;
+    for (int i = 0; i < 256 * 1024; ++i)
+        garbage += static_cast<char>(random() & 0xFF);
+    dir.Write("junk.m3u", garbage + "\n" + dir / "a.mp3" + "\n" + garbage + "\nb.ogg\n" + garbage);
+    ASSERT_TRUE(Read("junk.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"a.mp3", "b.ogg"}))
+        << "the entries between the garbage are found, the garbage adds nothing";
+
+    Clear();
+    dir.Write("junk.txt", garbage);
+    EXPECT_TRUE(Read("junk.txt"));
+    EXPECT_TRUE(doc.CurrentList().empty());
+}
+
+TEST_F(HostileListFilesTest, AMillionLines) {
+    std::string text;
+    const std::string folder = dir.Path() + "/";
+    for (int i = 0; i < 1'000'000; ++i) {
+        if (i % 100 == 0)
+            text += folder + std::to_string(i) + ".mp3\r\n";
+        else
+            text += i % 2 ? "#EXTINF:1,x\r\n" : "\r\n";
+    }
+    dir.Write("big.m3u", text);
+    ASSERT_TRUE(Read("big.m3u"));
+    ASSERT_EQ(doc.CurrentList().size(), 10'000u);
+    EXPECT_EQ(doc.CurrentList().front()->FileName(), "0");
+    EXPECT_EQ(doc.CurrentList().back()->FileName(), "999900");
+}
+
+TEST_F(HostileListFilesTest, HugeLinesNulBytesAndLoneCarriageReturns) {
+    Touch({"a.mp3", "b.mp3", "c.mp3"});
+    const std::string huge(100'000, 'x');
+    dir.Write("long.m3u", huge + ".mp3\na.mp3\n/" + huge + "/b.mp3\nb.mp3\n" + huge);
+    ASSERT_TRUE(Read("long.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"a.mp3", "b.mp3"})) << "lines over PATH_MAX are skipped";
+
+    Clear();
+    constexpr char nul[] = "a.mp3\0/etc/b.mp3\nb\0.mp3\n\0\nc.mp3\n";
+    dir.Write("nul.m3u", std::string(nul, sizeof nul - 1));
+    ASSERT_TRUE(Read("nul.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"c.mp3"})) << "a line holding a NUL byte names no file";
+
+    Clear();
+    dir.Write("mac.m3u", "#EXTM3U\ra.mp3\r\"b.mp3\"\r\rc.mp3");
+    ASSERT_TRUE(Read("mac.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"a.mp3", "b.mp3", "c.mp3"})) << "lines ended by CR alone";
+}
+
+TEST_F(HostileListFilesTest, NamesThatAreNotUtf8ReadBackAsWritten) {
+    Touch({"\xFF\xFE.mp3", "曲.mp3", "sub/\x8B\xC8.mp3"});
+    // A list of Linux names: one of them is not UTF-8, so the file is not UTF-8 either.
+    dir.Write("raw.m3u", "\xFF\xFE.mp3\n曲.mp3\n" + dir / "sub/\x8B\xC8.mp3\n");
+    ASSERT_TRUE(Read("raw.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"\xFF\xFE.mp3", "曲.mp3", "sub/\x8B\xC8.mp3"}))
+        << "existing names are taken byte for byte, the UTF-8 ones too";
+
+    Clear();
+    dir.Write("cp932.m3u", "\xFF\xFE.mp3\n\x8B\xC8.mp3\n");
+    ASSERT_TRUE(Read("cp932.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"\xFF\xFE.mp3", "曲.mp3"}))
+        << "a line naming no file as written is still decoded from the legacy code page";
+}
+
+TEST_F(HostileListFilesTest, ListsReachingThemselvesByOtherNames) {
+    Touch({"a.mp3", "b.mp3"});
+    std::filesystem::create_symlink(dir / "one.m3u", dir / "link.m3u");
+    dir.Write("one.m3u", "a.mp3\nlink.m3u\n./sub/../two.txt\n");
+    dir.Write("two.txt", "b.mp3\n" + dir / "one.m3u\n./two.txt\n");
+    ASSERT_TRUE(Read("one.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"a.mp3", "b.mp3"}))
+        << "through a link, a path of its own and \"..\", a list on the chain is not read again";
+}
+
+TEST_F(HostileListFilesTest, PipesAndFoldersNamedLikeListsDoNotHang) {
+    Touch({"a.mp3"});
+    ASSERT_EQ(::mkfifo((dir / "pipe.m3u").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir / "folder.m3u");
+    EXPECT_FALSE(Read("pipe.m3u")) << "no writer will ever come: not read";
+    EXPECT_FALSE(Read("folder.m3u"));
+    dir.Write("list.m3u", "pipe.m3u\na.mp3\n");
+    ASSERT_TRUE(Read("list.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"a.mp3"}));
+    LoadCommandLine(doc, {dir / "pipe.m3u"});
+    EXPECT_EQ(doc.CurrentList().size(), 1u);
+}
+
+} // namespace
+} // namespace torvane
