@@ -66,8 +66,13 @@ void CProfile::Parse(std::string_view text) {
         if (current == nullptr || equals == std::string_view::npos)
             continue;
         const std::string_view key = Trim(line.substr(0, equals));
+        // Carriage returns before the line end belong to the line end (a file whose lines end in
+        // several), not to the value: kept, the value would lose one at every save and load.
+        std::string_view value = line.substr(equals + 1);
+        while (!value.empty() && value.back() == '\r')
+            value.remove_suffix(1);
         if (!Find(current->Name, key))
-            current->Entries.push_back({std::string(key), std::string(line.substr(equals + 1))});
+            current->Entries.push_back({std::string(key), std::string(value)});
     }
 }
 
