@@ -1,12 +1,15 @@
 #pragma once
 
-// The synthetic list the list-operation benchmarks share: 100,000 read records in random order.
+// The synthetic list the list-operation benchmarks share: 100,000 read records in random order
+// (or another count, with the same proportions).
 
 #include "core/doc/Profile.h"
 #include "core/doc/Progress.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -26,20 +29,28 @@ public:
     std::unique_ptr<CProgress> OpenProgress() override { return std::make_unique<CProgress>(); }
 };
 
-// A document over the given host holding RecordCount read records in random order: 2,000 titles
-// in mixed case (many equal keys), numbered file names, sizes from a small range (so that about
-// a third of the records are duplicates of another).
+// A document over the given host holding count read records in random order. For RecordCount:
+// 2,000 titles in mixed case (many equal keys), 500 artist folders, numbered file names, sizes
+// from a small range (so that about a third of the records are duplicates of another). Other
+// counts scale the titles and folders with the count, so that as many records share a title
+// and a folder, and as many are duplicates (same title and size), whatever the length.
 class CSyntheticList {
 public:
-    explicit CSyntheticList(CUiHost& host) : m_Doc(m_Profile, host) {
+    explicit CSyntheticList(CUiHost& host, int count = RecordCount) : m_Doc(m_Profile, host) {
         m_Doc.Settings().readtag = 0;
         std::mt19937 random(42);
         const char* words[] = {"Love", "song", "Night", "blue", "Rain", "dance", "Heart", "road"};
-        for (int i = 0; i < RecordCount; ++i) {
-            const int title = static_cast<int>(random() % 2000);
+        const auto scaled = [count](unsigned atRecordCount) {
+            return std::max(1u, static_cast<unsigned>(static_cast<uint64_t>(atRecordCount) *
+                                                      static_cast<unsigned>(count) / RecordCount));
+        };
+        const unsigned titles = scaled(2000);
+        const unsigned folders = scaled(500);
+        for (int i = 0; i < count; ++i) {
+            const int title = static_cast<int>(random() % titles);
             const std::string name = std::to_string(random() % 20) + " " + words[title % 8] + " " +
                                      std::to_string(title);
-            m_Doc.AddFile("/music/artist" + std::to_string(random() % 500) + "/album" +
+            m_Doc.AddFile("/music/artist" + std::to_string(random() % folders) + "/album" +
                               std::to_string(random() % 10) + "/" + name + ".mp3",
                           false);
             CListData* record = m_Doc.AllList().back();

@@ -36,6 +36,11 @@ TEST(Profile, RoundTripKeepsOrderAndClearsSections) {
     CProfile copy;
     copy.Parse(profile.ToText());
     EXPECT_EQ(copy.ToText(), profile.ToText());
+
+    // Lines ending in more than one carriage return read and write back the same.
+    copy.Parse("[app]\r\nTagOf=1\r\r\r\nrelative_root=/a b\r\r\n");
+    EXPECT_EQ(copy.GetInt("app", "TagOf", 0), 1);
+    EXPECT_EQ(copy.ToText(), "[app]\nTagOf=1\nrelative_root=/a b\n\n");
 }
 
 TEST(Profile, SavesAtomicallyAndLoads) {

@@ -264,5 +264,35 @@ TEST_F(SortingTest, MatchesTheLiteralAlgorithmOnRandomLists) {
     }
 }
 
+// Long keys that share prefixes of every length up to past 16 bytes, made of few bytes: a NUL,
+// a byte above 0x7F and letters in both cases, so that texts differ only in their length, only
+// at a byte that would be a sign bit, or only past an 8-byte boundary.
+TEST_F(SortingTest, MatchesTheLiteralAlgorithmOnLongSharedPrefixes) {
+    std::mt19937 random(11);
+    const std::string bytes("a\0A\xC3"
+                            "b",
+                            5);
+    const auto text = [&](size_t length) {
+        std::string result;
+        for (size_t i = 0; i < length; ++i)
+            result += bytes[random() % (i < 14 ? 2 : bytes.size())];
+        return result;
+    };
+    for (int round = 0; round < 20; ++round) {
+        doc.ClearCurrentList();
+        for (int i = 0; i < 300; ++i) {
+            const std::string folder = "/music/" + text(random() % 18) + "/";
+            Add(folder + std::to_string(random() % 5) + ".mp3", Tags(text(random() % 20)));
+        }
+        doc.UpdateItemCount();
+        const int key = round % 2 == 0 ? ColTitle : ColFilePath;
+        const bool descending = round % 4 >= 2;
+        TrackList expected = doc.CurrentList();
+        CLiteralSort(expected, key, descending, SortContextOf(doc)).SortAll();
+        SortAll(doc, key, descending);
+        ASSERT_EQ(doc.CurrentList(), expected) << "round " << round;
+    }
+}
+
 } // namespace
 } // namespace torvane

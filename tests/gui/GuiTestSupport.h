@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ public:
         std::vector<std::string> Messages; // "caption: text"
         MessageAnswer Answer = MessageAnswer::No;
         int Beeps = 0;
+        // Called as the first record of an extension is being added, before it enters the list.
+        std::function<void(const std::string& ext)> OnNewType;
     };
 
     explicit CScriptedHost(Script& script) : m_Script(script) {}
@@ -36,6 +39,11 @@ public:
         return m_Script.Answer;
     }
     void Beep() override { ++m_Script.Beeps; }
+    bool LoadTypeIcon(const std::string& ext, int slot) override {
+        if (m_Script.OnNewType)
+            m_Script.OnNewType(ext);
+        return CQtUiHost::LoadTypeIcon(ext, slot);
+    }
 
 private:
     Script& m_Script;
@@ -61,11 +69,20 @@ public:
         return Dir.Write(name, std::string(size, 'x'));
     }
 
-    CTorvaneApp& Start(const std::vector<std::string>& args = {}) {
+    // Starts the program and returns with the window shown, before the lists are read.
+    CTorvaneApp& Launch(const std::vector<std::string>& args = {}) {
         App.reset();
         App = std::make_unique<CTorvaneApp>(ProfilePath(), std::make_unique<CScriptedHost>(Host));
         if (!App->Start(args))
             QTest::qFail("the program did not start", __FILE__, __LINE__);
+        return *App;
+    }
+
+    // Starts the program and returns once the command line and the kept list have been read.
+    CTorvaneApp& Start(const std::vector<std::string>& args = {}) {
+        Launch(args);
+        if (!QTest::qWaitFor([this] { return App->ListsLoaded(); }, 30000))
+            QTest::qFail("the lists of the start were not read", __FILE__, __LINE__);
         return *App;
     }
 

@@ -6,6 +6,7 @@
 
 #include "core/doc/Profile.h"
 
+#include <QTimer>
 #include <QtGui/private/qguiapplication_p.h>
 
 using namespace torvane;
@@ -31,6 +32,37 @@ private slots:
         written.Load();
         QCOMPARE(written.GetInt("app", "CloseSave", -1), 1);
         QCOMPARE(written.GetInt("app", "alert", -1), 0);
+    }
+
+    // The end of the session while the kept list loads at the start stops the load, and the
+    // event loop ends: the kept list stays as it was and the settings are written.
+    void sessionEndDuringTheStartupLoad() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=0\nCloseSave=1\nSizeOf=1\n");
+        const std::string mp3 = fixture.Audio("kept.mp3");
+        const std::string wav = fixture.Audio("middle.wav");
+        std::string kept;
+        for (int i = 0; i < 400; ++i)
+            kept += (i == 200 ? wav : mp3) + "\n";
+        fixture.Dir.Write("Torvane.m3u", kept);
+        fixture.Host.OnNewType = [&](const std::string& ext) {
+            if (ext == "wav")
+                QGuiApplicationPrivate::instance()->commitData();
+        };
+        fixture.Launch();
+        QObject context;
+        size_t loaded = 0;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, &context,
+                         [&] { loaded = fixture.Doc().AllList().size(); });
+        // Should the loop not end, this ends it with a status the test refuses.
+        QTimer::singleShot(30000, &context, [] { QCoreApplication::exit(7); });
+        QCOMPARE(fixture.App->Run(), 0);
+        QCOMPARE(loaded, size_t(201));
+        QVERIFY(fixture.Host.Messages.empty());
+        QCOMPARE(fixture.Dir.Read("Torvane.m3u"), kept);
+        CProfile written(fixture.ProfilePath());
+        written.Load();
+        QCOMPARE(written.GetInt("app", "SizeOf", -1), 1);
     }
 };
 

@@ -7,15 +7,19 @@
 #include "app/Commands.h"
 #include "app/DataBar.h"
 #include "app/PlayBar.h"
+#include "app/ProgressWindow.h"
 #include "app/StatusPanes.h"
 #include "app/VersionText.h"
 #include "core/doc/Profile.h"
 #include "core/doc/Progress.h"
 #include "view/TorvaneView.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 
 using namespace torvane;
 using namespace torvane::test;
@@ -33,6 +37,44 @@ CProfile ReadProfile(const std::string& path) {
     CProfile profile(path);
     profile.Load();
     return profile;
+}
+
+// A kept list of count lines naming mp3, with one wav after the first half: the first record of
+// each type is a moment the test can act in while the list loads.
+void WriteKeptList(CAppFixture& fixture, int count) {
+    const std::string mp3 = fixture.Audio("kept.mp3");
+    const std::string wav = fixture.Audio("middle.wav");
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i == count / 2 ? wav : mp3) + "\n";
+    fixture.Dir.Write("Torvane.m3u", text);
+}
+
+bool Exposed(const QWidget& window) {
+    return window.isVisible() && window.windowHandle() && window.windowHandle()->isExposed();
+}
+
+// Counts the paint events a widget receives.
+class CPaintCount final : public QObject {
+public:
+    explicit CPaintCount(QWidget& widget) { widget.installEventFilter(this); }
+    int Count() const { return m_Count; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++m_Count;
+        return false;
+    }
+
+private:
+    int m_Count = 0;
+};
+
+void PressProgressCancel() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<CProgressWindow*>(widget))
+            window->CancelButton()->click();
 }
 
 } // namespace
@@ -117,6 +159,55 @@ private slots:
         fixture.WriteProfile("[app]\nCloseSave=0\n");
         fixture.Start();
         QVERIFY(fixture.Doc().AllList().empty());
+    }
+
+    // The start returns with the window shown and the list not read yet; the window has been
+    // painted before the first record arrives. During the load the window cannot be closed, and
+    // a cancel keeps what was read, with the count shown.
+    void keptListLoadsInTheShownWindowAndCancelKeepsWhatWasRead() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nCloseSave=1\nalert=1\n");
+        WriteKeptList(fixture, 600);
+        std::unique_ptr<CPaintCount> paints;
+        bool paintedFirst = false;
+        bool closeRefused = false;
+        fixture.Host.OnNewType = [&](const std::string& ext) {
+            if (ext == "mp3") {
+                paintedFirst = Exposed(fixture.Frame()) && paints->Count() > 0 &&
+                               fixture.Doc().AllList().empty();
+            } else {
+                closeRefused = !fixture.Frame().close();
+                PressProgressCancel();
+            }
+        };
+        fixture.Launch();
+        QVERIFY(fixture.Frame().isVisible());
+        QVERIFY(!fixture.App->ListsLoaded());
+        QVERIFY(fixture.Doc().AllList().empty());
+        paints = std::make_unique<CPaintCount>(fixture.Frame());
+        QVERIFY(QTest::qWaitFor([&] { return fixture.App->ListsLoaded(); }, 30000));
+        QVERIFY(paintedFirst);
+        QVERIFY(closeRefused);
+        QCOMPARE(fixture.Doc().AllList().size(), size_t(301));
+        QCOMPARE(fixture.Doc().AllList().back()->Ext(), std::string("wav"));
+        QCOMPARE(fixture.Frame().View().ItemCount(), 301);
+        QCOMPARE(fixture.Frame().Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 301 件"));
+        QVERIFY(fixture.Frame().isEnabled());
+        QVERIFY(fixture.Frame().isVisible());
+    }
+
+    // A command line that adds nothing is read first; then the kept list, which therefore
+    // stands first in the file history.
+    void commandLineComesBeforeTheKeptList() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nCloseSave=1\n");
+        const std::string kept = fixture.Audio("kept.mp3");
+        fixture.Dir.Write("Torvane.m3u", kept + "\n");
+        const std::string empty = fixture.Dir.Write("empty.m3u", "# nothing\n");
+        fixture.Start({empty});
+        QCOMPARE(FilePaths(fixture.Doc().AllList()), std::vector<std::string>{kept});
+        QCOMPARE(fixture.Doc().FileHistory().At(0), fixture.Dir / "Torvane.m3u");
+        QCOMPARE(fixture.Doc().FileHistory().At(1), empty);
     }
 
     void answeringNoKeepsEverythingAndWritesNothing() {

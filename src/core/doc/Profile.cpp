@@ -69,9 +69,14 @@ void CProfile::Parse(std::string_view text) {
             continue;
         // The first of duplicate keys counts, as a lookup from the top of the file finds it.
         const std::string_view key = Trim(line.substr(0, equals));
+        // Carriage returns before the line end belong to the line end (a file whose lines end in
+        // several), not to the value: kept, the value would lose one at every save and load.
+        std::string_view value = line.substr(equals + 1);
+        while (!value.empty() && value.back() == '\r')
+            value.remove_suffix(1);
         if (!current->FindEntry(key)) {
             current->Index.emplace(std::string(key), current->Entries.size());
-            current->Entries.push_back({std::string(key), std::string(line.substr(equals + 1))});
+            current->Entries.push_back({std::string(key), std::string(value)});
         }
     }
 }

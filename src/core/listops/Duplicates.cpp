@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <span>
 #include <unordered_map>
 
 namespace torvane {
@@ -34,16 +35,18 @@ struct ContentKeyHash {
 // The records of a list sorted into duplicate groups. CompareForDuplicate is an equivalence:
 // read records group by content, every other record only with itself (held in several slots),
 // so one pass with hashing finds the same pairs as comparing every record with every later one.
-struct DuplicateGroups {
-    std::vector<size_t> GroupOf;              // by position
-    std::vector<std::vector<size_t>> Members; // positions of each group, ascending
-
-    explicit DuplicateGroups(const TrackList& list) {
+// The members of all groups lie in one array, group by group, so that a long list costs no
+// allocation per group.
+class CDuplicateGroups {
+public:
+    explicit CDuplicateGroups(const TrackList& list) : m_GroupOf(list.size()) {
         std::unordered_map<ContentKey, size_t, ContentKeyHash> byContent;
         std::unordered_map<const CListData*, size_t> byRecord;
+        byContent.reserve(list.size());
+        std::vector<size_t> sizes;
         for (size_t pos = 0; pos < list.size(); ++pos) {
             const CListData& record = *list[pos];
-            const size_t next = Members.size();
+            const size_t next = sizes.size();
             const size_t group = record.Has(CListData::InfoRead)
                                      ? byContent
                                            .try_emplace({record.Size(), record.GetTitle(0),
@@ -52,11 +55,32 @@ struct DuplicateGroups {
                                            .first->second
                                      : byRecord.try_emplace(&record, next).first->second;
             if (group == next)
-                Members.emplace_back();
-            Members[group].push_back(pos);
-            GroupOf.push_back(group);
+                sizes.push_back(0);
+            ++sizes[group];
+            m_GroupOf[pos] = group;
         }
+        m_Start.resize(sizes.size() + 1);
+        for (size_t group = 0; group < sizes.size(); ++group)
+            m_Start[group + 1] = m_Start[group] + sizes[group];
+        // Filled in list order, so each group's positions ascend.
+        std::vector<size_t> filled(m_Start.begin(), m_Start.end() - 1);
+        m_Members.resize(list.size());
+        for (size_t pos = 0; pos < list.size(); ++pos)
+            m_Members[filled[m_GroupOf[pos]]++] = pos;
     }
+
+    size_t Count() const { return m_GroupOf.size(); }
+    // The positions of the group of the record at pos, ascending.
+    std::span<const size_t> GroupAt(size_t pos) const {
+        const size_t group = m_GroupOf[pos];
+        return std::span<const size_t>(m_Members).subspan(m_Start[group],
+                                                          m_Start[group + 1] - m_Start[group]);
+    }
+
+private:
+    std::vector<size_t> m_GroupOf; // by position
+    std::vector<size_t> m_Start;   // by group, and one past the last
+    std::vector<size_t> m_Members; // positions, group by group
 };
 
 // The pairwise check reads every unread record during its first round of comparisons; this
@@ -74,19 +98,19 @@ void ReadUnread(const TrackList& list, const CTextCodec& codec, CProgress& progr
 // Walks the rounds of the pairwise check: round i takes the record at position i of the
 // shrinking list (while i < n - 1), sets the progress to i * 100 / n, stops on a cancel, and
 // hands visit the record's group; the group's later members leave the list.
-void WalkRounds(const DuplicateGroups& groups, CProgress& progress,
-                const std::function<void(const std::vector<size_t>&)>& visit) {
-    size_t n = groups.GroupOf.size();
+void WalkRounds(const CDuplicateGroups& groups, CProgress& progress,
+                const std::function<void(std::span<const size_t>)>& visit) {
+    size_t n = groups.Count();
     std::vector<bool> gone(n);
     size_t round = 0;
-    for (size_t pos = 0; pos < groups.GroupOf.size() && round + 1 < n; ++pos) {
+    for (size_t pos = 0; pos < groups.Count() && round + 1 < n; ++pos) {
         if (gone[pos])
             continue;
         progress.SetPos(static_cast<int>(round * 100 / n));
         if (progress.IsCancelled())
             return;
         // pos is its group's first member: an earlier one would have taken it out.
-        const std::vector<size_t>& group = groups.Members[groups.GroupOf[pos]];
+        const std::span<const size_t> group = groups.GroupAt(pos);
         for (size_t k = 1; k < group.size(); ++k)
             gone[group[k]] = true;
         n -= group.size() - 1;
@@ -98,12 +122,12 @@ void WalkRounds(const DuplicateGroups& groups, CProgress& progress,
 // Opens the progress window at 0, reads what is unread and walks the rounds (a list of fewer
 // than two records has none).
 std::unique_ptr<CProgress> CheckList(CTorvaneDoc& doc, const TrackList& list,
-                                     const std::function<void(const std::vector<size_t>&)>& visit) {
+                                     const std::function<void(std::span<const size_t>)>& visit) {
     auto progress = doc.Host().OpenProgress();
     progress->SetPos(0);
     if (list.size() >= 2) {
         ReadUnread(list, doc.Codec(), *progress);
-        WalkRounds(DuplicateGroups(list), *progress, visit);
+        WalkRounds(CDuplicateGroups(list), *progress, visit);
     }
     return progress;
 }
@@ -119,7 +143,7 @@ int RemoveDuplicates(CTorvaneDoc& doc) {
     const auto started = std::chrono::steady_clock::now();
     TrackList& list = doc.CurrentList();
     std::vector<int> removed;
-    const auto progress = CheckList(doc, list, [&](const std::vector<size_t>& group) {
+    const auto progress = CheckList(doc, list, [&](std::span<const size_t> group) {
         for (size_t k = 1; k < group.size(); ++k)
             removed.push_back(static_cast<int>(group[k]));
     });
@@ -142,7 +166,7 @@ int ListDuplicates(CTorvaneDoc& doc) {
         found.push_back(record);
     };
     // Each group: its later members that are other records, then its first member.
-    const auto progress = CheckList(doc, work, [&](const std::vector<size_t>& group) {
+    const auto progress = CheckList(doc, work, [&](std::span<const size_t> group) {
         if (group.size() < 2)
             return;
         CListData* first = work[group.front()];

@@ -93,7 +93,20 @@ bool CQtUiHost::LoadTypeIcon(const std::string& ext, int slot) {
 std::unique_ptr<CProgress> CQtUiHost::OpenProgress() {
     auto window = std::make_unique<CProgressWindow>(m_MainWindow);
     window->Open();
+    if (m_Abandoned)
+        window->Cancel();
     return window;
+}
+
+// Progress windows are top-level windows of their own, so they are all found among those.
+void CQtUiHost::AbandonOperations() {
+    m_Abandoned = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* progress = qobject_cast<CProgressWindow*>(window)) {
+            progress->Cancel();
+            progress->Close();
+        }
+    }
 }
 
 } // namespace torvane

@@ -15,6 +15,7 @@ public:
 
     // The window that owns message boxes and is disabled under progress windows.
     void SetMainWindow(QWidget* window) { m_MainWindow = window; }
+    QWidget* MainWindow() const { return m_MainWindow; }
     CIconList& Icons() { return m_Icons; }
 
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
@@ -24,10 +25,16 @@ public:
     bool LoadTypeIcon(const std::string& ext, int slot) override;
     std::unique_ptr<CProgress> OpenProgress() override;
 
+    // When the desktop session ends: the running operations are cancelled at their next question
+    // and their windows hidden (a shown one would hold the program up), and every operation that
+    // starts later is cancelled at once, so that the event loop can end.
+    void AbandonOperations();
+
 private:
     QWidget* m_MainWindow = nullptr;
     CIconList m_Icons;
     int m_WaitDepth = 0;
+    bool m_Abandoned = false;
 };
 
 } // namespace torvane

@@ -11,10 +11,61 @@
 #include "core/doc/TorvaneDoc.h"
 
 #include <QApplication>
+#include <QBasicTimer>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
+#include <functional>
 #include <iostream>
 
 namespace torvane {
+
+namespace {
+
+// Runs a step from the event loop once a window has been painted on the screen for the first
+// time, or after WaitLimit when it never is (a window manager that keeps it unmapped). The step
+// is queued, so it runs after that paint has reached the screen, not inside it.
+class CAfterFirstPaint final : public QObject {
+public:
+    static constexpr int WaitLimit = 500; // ms
+
+    CAfterFirstPaint(QWidget& window, std::function<void()> step)
+        : m_Window(window), m_Step(std::move(step)) {
+        m_Window.installEventFilter(this);
+        m_Limit.start(WaitLimit, this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_Window && event->type() == QEvent::Paint && m_Window.windowHandle() &&
+            m_Window.windowHandle()->isExposed())
+            Queue();
+        return false;
+    }
+
+    void timerEvent(QTimerEvent* event) override {
+        if (event->timerId() == m_Limit.timerId())
+            Queue();
+    }
+
+private:
+    void Queue() {
+        if (m_Queued)
+            return;
+        m_Queued = true;
+        m_Limit.stop();
+        m_Window.removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { m_Step(); });
+    }
+
+    QWidget& m_Window;
+    std::function<void()> m_Step;
+    QBasicTimer m_Limit;
+    bool m_Queued = false;
+};
+
+} // namespace
 
 CTorvaneApp::CTorvaneApp(std::string profilePath, std::unique_ptr<CQtUiHost> host)
     : m_Profile(std::move(profilePath)),
@@ -34,23 +85,40 @@ bool CTorvaneApp::Start(const std::vector<std::string>& args) {
                                                        m_Doc->Settings().TagCodePage));
     m_Frame = std::make_unique<CMainFrame>(*m_Doc, m_Profile, *m_Host);
     m_Host->SetMainWindow(m_Frame.get());
-    // A logout or shutdown ends the program at once, without the exit question and without
-    // keeping the list; Run then writes the settings as on every exit.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_Frame.get(), [this] {
-        m_Frame->EndForSession();
-        QCoreApplication::quit();
-    });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_Frame.get(),
+                     [this] { EndForSession(); });
+    m_FirstPaint = std::make_unique<CAfterFirstPaint>(*m_Frame, [this] { LoadLists(); });
     m_Frame->show();
-    QCoreApplication::processEvents();
     if (!m_Doc->SetView(&m_Frame->View()))
         return false;
-    LoadCommandLine(*m_Doc, args);
-    AutoLoadList(*m_Doc);
+    m_Args = args;
+    m_ListsLoaded = false;
     return true;
 }
 
+// The command line first; the kept list only into a list that is still empty.
+void CTorvaneApp::LoadLists() {
+    if (!m_SessionEnding)
+        LoadCommandLine(*m_Doc, m_Args);
+    if (!m_SessionEnding)
+        AutoLoadList(*m_Doc);
+    m_Args.clear();
+    m_ListsLoaded = true;
+}
+
+// A logout or shutdown ends the program at once, without the exit question and without keeping
+// the list: a running operation (the loading of the lists too) stops at its next question, with
+// what it has read so far; Run then writes the settings as on every exit.
+void CTorvaneApp::EndForSession() {
+    m_SessionEnding = true;
+    m_Host->AbandonOperations();
+    m_Frame->EndForSession();
+    QCoreApplication::quit();
+}
+
 int CTorvaneApp::Run() {
-    const int status = QApplication::exec();
+    // The session may have ended before the event loop ran, when quit could not reach it yet.
+    const int status = m_SessionEnding ? 0 : QApplication::exec();
     Shutdown();
     return status;
 }
@@ -58,6 +126,7 @@ int CTorvaneApp::Run() {
 void CTorvaneApp::Shutdown() {
     if (!m_Doc)
         return;
+    m_FirstPaint.reset();
     if (m_Frame) {
         m_Frame->SaveSettings();
         m_Frame->View().SaveSettings();

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class QObject;
+
 namespace torvane {
 
 class CMainFrame;
@@ -28,14 +30,17 @@ public:
     // --no-cache: every file is read; the tag cache is neither used nor kept.
     void DisableTagCache() { m_UseTagCache = false; }
 
-    // Reads the profile, installs the interface language, creates the document and the main window,
-    // shows it, gathers the command line and then, when the list is still empty, the list kept at
-    // the last exit.
+    // Reads the profile, installs the interface language, creates the document and the main window
+    // and shows it. Once the window is on the screen, the event loop gathers the command line and
+    // then, when the list is still empty, the list kept at the last exit (LoadLists), so that a
+    // long list loads under its progress window in a window the user already sees.
     bool Start(const std::vector<std::string>& args);
+    // True once the lists of the start have been read (or left, when the session ended first).
+    bool ListsLoaded() const { return m_ListsLoaded; }
     // Runs the event loop until the window has closed, then shuts down.
     int Run();
     // After the window closed: the frame, the view and the document write their settings in
-    // this order, and the profile is saved.
+    // this order, and the profile is saved. Not while LoadLists runs.
     void Shutdown();
 
     CTorvaneDoc* Doc() const { return m_Doc.get(); }
@@ -44,6 +49,9 @@ public:
     const CProfile& Profile() const { return m_Profile; }
 
 private:
+    void LoadLists();
+    void EndForSession();
+
     CProfile m_Profile;
     std::string m_LanguageOverride;
     bool m_UseTagCache = true;
@@ -52,6 +60,10 @@ private:
     std::unique_ptr<CQtUiHost> m_Host;
     std::unique_ptr<CTorvaneDoc> m_Doc;
     std::unique_ptr<CMainFrame> m_Frame;
+    std::vector<std::string> m_Args;
+    std::unique_ptr<QObject> m_FirstPaint;
+    bool m_ListsLoaded = false;
+    bool m_SessionEnding = false;
 };
 
 } // namespace torvane
