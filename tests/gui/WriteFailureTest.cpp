@@ -59,6 +59,7 @@ private slots:
         auto app = std::make_unique<CTorvaneApp>(disk / "torvane.ini",
                                                  std::make_unique<CScriptedHost>(script));
         QVERIFY(app->Start({dir.Write("a.mp3", std::string(1000, 'x'))}));
+        QVERIFY(QTest::qWaitFor([&] { return app->ListsLoaded(); }, 30000));
         QCOMPARE(app->Doc()->AllList().size(), size_t(1));
         disk.Break();
         QVERIFY(app->Frame()->close());
