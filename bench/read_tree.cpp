@@ -78,6 +78,10 @@ double GatherSeconds(const std::string& root, const std::string& cachePath, size
     torvane::CProfile profile;
     torvane::CTorvaneDoc doc(profile, host);
     doc.Settings().readtag = torvane::DocSettings::ReadTags;
+    if (std::getenv("TORVANE_NO_READ"))
+        doc.Settings().readtag = 0;
+    if (const char* threads = std::getenv("TORVANE_READ_THREADS"))
+        doc.Settings().ReadThreads = std::atoi(threads);
     doc.UseTagCache(std::make_unique<torvane::CTagCache>(cachePath, "CP932"));
     const auto start = Clock::now();
     torvane::OpenFolder(doc, root);

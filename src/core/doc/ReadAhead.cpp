@@ -11,6 +11,7 @@ namespace {
 // How far the workers read ahead of the operation: enough to keep them busy, little enough
 // that a cancel wastes little.
 constexpr size_t Window = 64;
+constexpr int YieldTurns = 200;
 
 } // namespace
 
@@ -72,12 +73,25 @@ std::optional<FileReading> CReadAhead::Take(const std::string& path) {
     if (m_Started == 0) {
         // No worker has begun it: reading it here is quicker than waiting.
         guard.unlock();
-        m_Wake.notify_one();
         return ReadJob(*job);
     }
     --m_Started;
-    m_Wake.notify_one(); // the window moved on
-    m_Finished.wait(guard, [&] { return job->Done; });
+    // Waking a worker costs a switch of threads: the workers fill the window again only once it
+    // is half empty.
+    if (m_Started == Window / 2)
+        m_Wake.notify_all();
+    // A reading takes microseconds: giving the processor to the workers for a while is cheaper
+    // than sleeping until one signals.
+    for (int turn = 0; !job->Done && turn < YieldTurns; ++turn) {
+        guard.unlock();
+        std::this_thread::yield();
+        guard.lock();
+    }
+    if (!job->Done) {
+        m_Waiting = true;
+        m_Finished.wait(guard, [&] { return job->Done; });
+        m_Waiting = false;
+    }
     return std::move(job->Result);
 }
 
@@ -102,7 +116,8 @@ void CReadAhead::Work() {
         guard.lock();
         job->Result = std::move(reading);
         job->Done = true;
-        m_Finished.notify_all();
+        if (m_Waiting)
+            m_Finished.notify_all();
     }
 }
 

@@ -65,6 +65,7 @@ private:
     std::deque<std::shared_ptr<Job>> m_Queue;
     size_t m_Started = 0; // the jobs at the front of the queue that a worker has begun
     bool m_Stopping = false;
+    bool m_Waiting = false; // the operation waits for the job at the front
 };
 
 } // namespace torvane

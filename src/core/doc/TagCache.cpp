@@ -169,24 +169,30 @@ bool CTagCache::Parse(std::string_view bytes) {
 }
 
 bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts) {
-    const std::lock_guard guard(m_Lock);
-    LoadOnce();
-    if (const auto stored = m_Stored.find(path); stored != m_Stored.end()) {
-        if (stored->second.Stamp != stamp)
+    uint32_t offset = 0;
+    {
+        const std::lock_guard guard(m_Lock);
+        LoadOnce();
+        if (const auto stored = m_Stored.find(path); stored != m_Stored.end()) {
+            if (stored->second.Stamp != stamp)
+                return false;
+            facts = stored->second.Facts;
+            return true;
+        }
+        const auto found = m_Offsets.find(path);
+        if (found == m_Offsets.end())
             return false;
-        facts = stored->second.Facts;
-        return true;
+        offset = found->second;
     }
-    const auto found = m_Offsets.find(path);
-    if (found == m_Offsets.end())
-        return false;
+    // The bytes read from the file never change once loaded: the entry is decoded unlocked.
     CByteReader reader({reinterpret_cast<const uint8_t*>(m_Bytes.data()), m_Bytes.size()});
-    reader.Seek(found->second);
+    reader.Seek(offset);
     EntryView entry;
     if (!ReadEntry(reader, entry) || entry.Stamp != stamp)
         return false;
     facts = FactsOf(entry);
-    m_FoundOffsets.push_back(found->second);
+    const std::lock_guard guard(m_Lock);
+    m_FoundOffsets.push_back(offset);
     m_Changed = true;
     return true;
 }

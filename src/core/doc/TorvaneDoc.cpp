@@ -142,8 +142,11 @@ void CTorvaneDoc::ReadNewRecord(CListData& record) {
         reading = m_ReadAhead->Take(record.FilePath());
     if (!reading)
         reading = ReadWithCache(m_TagCache.get(), record.FilePath(), record.Ext(), m_Codec);
-    record.ApplyReading(*reading);
-    KeepInCache(record, *reading);
+    const bool keep = Keepable(*reading);
+    const FileStamp stamp = reading->Stamp;
+    record.ApplyReading(std::move(*reading));
+    if (keep)
+        m_TagCache->Store(record.FilePath(), stamp, record.FactsAfterReading());
 }
 
 void CTorvaneDoc::ReadRecordInfo(CListData& record) {
@@ -153,19 +156,18 @@ void CTorvaneDoc::ReadRecordInfo(CListData& record) {
     if (!reading)
         reading = ReadTrackFile(record.FilePath(), record.Ext(), m_Codec);
     record.ApplyReading(*reading);
-    if (!m_TagCache)
+    if (!Keepable(*reading))
         return;
     // The record may keep facts of earlier readings; the cache keeps those of a fresh one.
     CListData fresh;
     fresh.SetPath(record.FilePath());
     fresh.ApplyReading(*reading);
-    KeepInCache(fresh, *reading);
+    m_TagCache->Store(fresh.FilePath(), reading->Stamp, fresh.FactsAfterReading());
 }
 
-void CTorvaneDoc::KeepInCache(const CListData& fresh, const FileReading& reading) {
-    if (m_TagCache && reading.Found && reading.Settled &&
-        !std::holds_alternative<CachedFacts>(reading.Info))
-        m_TagCache->Store(fresh.FilePath(), reading.Stamp, fresh.FactsAfterReading());
+bool CTorvaneDoc::Keepable(const FileReading& reading) const {
+    return m_TagCache && reading.Found && reading.Settled &&
+           !std::holds_alternative<CachedFacts>(reading.Info);
 }
 
 CReadAhead& CTorvaneDoc::ReadAhead() {

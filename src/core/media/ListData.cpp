@@ -147,7 +147,7 @@ void CListData::ReadInfo(const CTextCodec& codec) {
     ApplyReading(ReadTrackFile(m_FilePath, *m_Ext, codec));
 }
 
-void CListData::ApplyReading(const FileReading& reading) {
+void CListData::ApplyReading(FileReading reading) {
     if (!reading.Found) {
         SetSize(-1);
         SetTime(-1);
@@ -163,8 +163,8 @@ void CListData::ApplyReading(const FileReading& reading) {
         FillFromWma(*wma);
     else if (const auto* audio = std::get_if<AudioInfo>(&reading.Info))
         FillFromAudio(*audio);
-    else if (const auto* cached = std::get_if<CachedFacts>(&reading.Info))
-        TakeCachedFacts(*cached);
+    else if (auto* cached = std::get_if<CachedFacts>(&reading.Info))
+        TakeCachedFacts(std::move(*cached));
     if (reading.Read)
         m_State |= InfoRead;
 }
@@ -173,8 +173,8 @@ CachedFacts CListData::FactsAfterReading() const {
     return {m_Facts, m_State & (SizeRead | InfoRead)};
 }
 
-void CListData::TakeCachedFacts(const CachedFacts& cached) {
-    m_Facts = cached.Facts;
+void CListData::TakeCachedFacts(CachedFacts cached) {
+    m_Facts = std::move(cached.Facts);
     m_State = (m_State & ~Missing) | cached.State;
 }
 
