@@ -28,8 +28,6 @@ public:
     CTagCache(const CTagCache&) = delete;
     CTagCache& operator=(const CTagCache&) = delete;
 
-    const std::string& Path() const { return m_Path; }
-
     // The facts kept for path when its stamp is the one they were read with.
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts);
     // Keeps (or replaces) the facts of a fresh reading of path.

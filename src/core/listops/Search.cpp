@@ -4,9 +4,7 @@
 #include "core/doc/ListViewPort.h"
 #include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
-#include "core/media/Columns.h"
 
-#include <array>
 #include <sys/stat.h>
 
 namespace torvane {
