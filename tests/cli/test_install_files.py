@@ -106,7 +106,7 @@ class DesktopEntryTest(CliCase):
 
         # The playlists the program reads; every other offered type must be an audio type
         # the program adds with its extension check on.
-        lists = {"m3u", "m3u8"}
+        lists = {"m3u", "m3u8", "pls", "xspf"}
         offered_lists = {mime for mime, globs in extensions.items() if globs & lists}
         self.assertEqual(set().union(*(extensions[m] for m in offered_lists)) & lists, lists)
         audio = {mime: globs for mime, globs in extensions.items() if mime not in offered_lists}
