@@ -52,6 +52,8 @@ void ScanWholeFolder(CTorvaneDoc& doc, const std::string& folder, CProgress& pro
 template <typename IsFile>
 size_t ExpectFilesFrom(CTorvaneDoc& doc, const std::vector<std::string>& paths, size_t first,
                        IsFile isFile) {
+    if (!doc.ReadsAhead())
+        return paths.size();
     std::vector<std::string> files;
     size_t i = first;
     for (; i < paths.size(); ++i) {

@@ -104,7 +104,7 @@ private:
         for (uint64_t i = 0; i < n && !m_Progress.IsCancelled(); ++i) {
             m_Progress.SetPos(static_cast<int>(static_cast<uint64_t>(span) * (i + 1) / n + base));
             if (i >= expectedUpTo)
-                expectedUpTo = ExpectPaths(paths, i);
+                expectedUpTo = m_Doc.ReadsAhead() ? ExpectPaths(paths, i) : paths.size();
             if (!paths[i].empty() && paths[i].size() <= PATH_MAX)
                 AddEntry(paths[i]);
         }
@@ -129,7 +129,9 @@ private:
         while (!m_Progress.IsCancelled() && lines.Next(line)) {
             m_Progress.SetPos(
                 static_cast<int>(static_cast<uint64_t>(span) * lines.Offset() / length + base));
-            if (ahead.Offset() < lines.Offset())
+            // Working out the next lines' files costs status queries: only when they are read
+            // ahead.
+            if (ahead.Offset() < lines.Offset() && m_Doc.ReadsAhead())
                 ExpectLines(ahead, folder, legacy);
             if (std::optional<std::string> entry = EntryOfLine(line, folder, legacy))
                 AddEntry(*entry);

@@ -179,8 +179,12 @@ CReadAhead& CTorvaneDoc::ReadAhead() {
     return *m_ReadAhead;
 }
 
+bool CTorvaneDoc::ReadsAhead() {
+    return (m_Settings.readtag & DocSettings::ReadTags) && ReadAhead().Enabled();
+}
+
 void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkExtension) {
-    if (!(m_Settings.readtag & DocSettings::ReadTags) || paths.empty() || !ReadAhead().Enabled())
+    if (paths.empty() || !ReadsAhead())
         return;
     std::vector<std::string> accepted;
     accepted.reserve(paths.size());

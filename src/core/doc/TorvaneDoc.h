@@ -75,6 +75,9 @@ public:
     // files can be read ahead while records are added one by one. Paths AddFile would refuse
     // are left out; nothing is read ahead unless tags are read on load.
     void ExpectFiles(const std::vector<std::string>& paths, bool checkExtension);
+    // Whether ExpectFiles reads anything ahead: routes skip working out what comes next
+    // (which costs status queries) when it does not.
+    bool ReadsAhead();
     // Forgets the paths still expected (the route ended or was cancelled).
     void EndExpectedFiles();
     // Reads the file of a record (one that is in a list) again and puts it into the record; a
