@@ -232,7 +232,8 @@ TEST_F(SortingTest, MatchesTheLiteralAlgorithmOnRandomLists) {
     };
     for (int round = 0; round < 60; ++round) {
         doc.ClearCurrentList();
-        const int count = round == 0 ? 2000 : static_cast<int>(random() % 120);
+        // The first list is long enough for the key texts to take mapped scratch memory.
+        const int count = round == 0 ? 4000 : static_cast<int>(random() % 120);
         for (int i = 0; i < count; ++i) {
             const std::string name = pick({"01 a", "1_a", "a", "A", "02-b", "b", "10 c"});
             const std::string folder = pick({"/m/", "/M/", "/m/x/"});

@@ -1,20 +1,19 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
-#include <iterator>
 #include <utility>
 
 namespace torvane {
 
-// The two passes every sort of the program runs over positions lo..hi (inclusive) of a
-// random-access range. compare(a, b) answers negative, zero or positive for the elements a and
-// b in ascending order. The order in which equal elements end up is fixed by these exact steps:
-// other code (saved files, tests) relies on it, so they must not be "improved".
+// The first of the two passes every sort of the program runs over positions lo..hi (inclusive)
+// of a random-access range (the second, a stable pass, is in Sorting.cpp). compare(a, b) answers
+// negative, zero or positive for the elements a and b in ascending order. The order in which equal
+// elements end up is fixed by these exact steps: other code (saved files, tests) relies on it, so
+// they must not be "improved".
 
 // Partitions around the element that stands at the middle position at the moment of each
 // comparison (it is not saved before the scans: a swap that moves it changes the pivot). The
-// partition alone does not always leave the range ordered; InsertionPass finishes it.
+// partition alone does not always leave the range ordered; the stable pass finishes it.
 template <class Range, class Compare>
 void QuickSortPass(Range& items, ptrdiff_t lo, ptrdiff_t hi, bool descending, Compare compare) {
     const auto before = [&](ptrdiff_t a, ptrdiff_t b) {
@@ -49,21 +48,6 @@ void QuickSortPass(Range& items, ptrdiff_t lo, ptrdiff_t hi, bool descending, Co
             hi = j;
         }
     }
-}
-
-// Adjacent swaps from left to right, each element moving left past every element that sorts
-// after it and never past an equal one. That is a stable sort of the range, whose outcome is
-// unique, so std::stable_sort gives exactly the same order without the quadratic number of
-// swaps (the partition pass leaves far more disorder than its name suggests).
-template <class Range, class Compare>
-void InsertionPass(Range& items, ptrdiff_t lo, ptrdiff_t hi, bool descending, Compare compare) {
-    if (lo >= hi)
-        return;
-    std::stable_sort(std::begin(items) + lo, std::begin(items) + hi + 1,
-                     [&](const auto& a, const auto& b) {
-                         const int r = compare(a, b);
-                         return descending ? r > 0 : r < 0;
-                     });
 }
 
 } // namespace torvane

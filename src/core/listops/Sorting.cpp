@@ -1,5 +1,6 @@
 #include "Sorting.h"
 
+#include "ScratchAllocator.h"
 #include "SortPasses.h"
 #include "core/doc/ListViewPort.h"
 #include "core/doc/Progress.h"
@@ -7,43 +8,38 @@
 #include "core/media/AsciiText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace torvane {
 namespace {
 
-// A record's key and path key, folded. Two records compare as their keys do, and equal keys as
-// their path keys, bytes taken as unsigned values (as CompareItems).
+// Where a record's key and path key lie in the key buffer, folded: the path key follows the key
+// (and is empty when the key is the path itself). Two records compare as their keys do, and
+// equal keys as their path keys, bytes taken as unsigned values (as CompareItems).
 struct SortText {
-    std::string_view Key;
-    std::string_view PathKey;
+    size_t Start;
+    uint32_t KeyLength;
+    uint32_t PathLength;
 };
 
-// Builds the key texts of positions lo..hi once, into one buffer that the views point into.
-std::vector<SortText> BuildSortTexts(const TrackList& list, size_t lo, size_t hi, int key,
-                                     const SortKeyContext& context, std::string& buffer) {
-    const size_t count = hi - lo + 1;
-    std::vector<size_t> ends;
-    ends.reserve(2 * count);
-    buffer.reserve(count * (key == ColFilePath ? 64 : 96));
+// Builds the key texts of positions lo..hi once, one after another into one buffer.
+ScratchVector<SortText> BuildSortTexts(const TrackList& list, size_t lo, size_t hi, int key,
+                                       const SortKeyContext& context, ScratchVector<char>& buffer) {
+    ScratchVector<SortText> texts;
+    texts.reserve(hi - lo + 1);
+    buffer.reserve((hi - lo + 1) * (key == ColFilePath ? 64 : 96));
+    std::string text;
     for (size_t i = lo; i <= hi; ++i) {
-        AppendSortKey(*list[i], key, context, buffer);
-        ends.push_back(buffer.size());
+        text.clear();
+        AppendSortKey(*list[i], key, context, text);
+        const size_t keyLength = text.size();
         if (key != ColFilePath)
-            AppendSortKey(*list[i], ColFilePath, context, buffer);
-        ends.push_back(buffer.size());
-    }
-    LowerAsciiInPlace(buffer);
-    const std::string_view all = buffer;
-    std::vector<SortText> texts;
-    texts.reserve(count);
-    size_t start = 0;
-    for (size_t i = 0; i < count; ++i) {
-        const size_t keyEnd = ends[2 * i];
-        const size_t pathEnd = ends[2 * i + 1];
-        const std::string_view text = all.substr(start, keyEnd - start);
-        texts.push_back({text, key == ColFilePath ? text : all.substr(keyEnd, pathEnd - keyEnd)});
-        start = pathEnd;
+            AppendSortKey(*list[i], ColFilePath, context, text);
+        LowerAsciiInPlace(text);
+        texts.push_back({buffer.size(), static_cast<uint32_t>(keyLength),
+                         static_cast<uint32_t>(text.size() - keyLength)});
+        buffer.insert(buffer.end(), text.begin(), text.end());
     }
     return texts;
 }
@@ -52,17 +48,18 @@ std::vector<SortText> BuildSortTexts(const TrackList& list, size_t lo, size_t hi
 // two texts scattered over a large buffer at every step, which costs a cache miss each time
 // once the list outgrows the cache. Instead the positions are sorted by eight bytes of their
 // text at a time, held beside them, and only the runs that are equal so far read their next
-// eight bytes. Every text is read about once per eight bytes it shares with a neighbour.
+// eight bytes. Every text is read about once per eight bytes it shares with a neighbour, and
+// those reads are announced to the processor a few items ahead, so that they overlap.
 class CTextRanker {
 public:
-    explicit CTextRanker(const std::vector<SortText>& texts)
-        : m_Texts(texts), m_Items(texts.size()), m_Ranks(texts.size()) {
+    CTextRanker(const ScratchVector<SortText>& texts, const char* buffer)
+        : m_Texts(texts), m_Buffer(buffer), m_Items(texts.size()), m_Ranks(texts.size()) {
         for (size_t i = 0; i < m_Items.size(); ++i)
             m_Items[i].Position = static_cast<uint32_t>(i);
     }
 
     // Each position's rank: equal texts share one, and two ranks compare as their texts do.
-    std::vector<uint32_t> Ranks() && {
+    ScratchVector<uint32_t> Ranks() && {
         if (!m_Items.empty())
             RankRun(0, m_Items.size(), Field::Key, 0);
         return std::move(m_Ranks);
@@ -87,9 +84,21 @@ private:
         }
     };
 
+    // How far ahead the reads of a run are announced: the text's place first, then its bytes.
+    static constexpr size_t Ahead = 8;
+
     std::string_view TextOf(uint32_t position, Field field) const {
         const SortText& text = m_Texts[position];
-        return field == Field::Key ? text.Key : text.PathKey;
+        const char* key = m_Buffer + text.Start;
+        return field == Field::Key ? std::string_view(key, text.KeyLength)
+                                   : std::string_view(key + text.KeyLength, text.PathLength);
+    }
+
+    void Prefetch(size_t i, size_t hi, Field field, size_t depth) const {
+        if (i + 2 * Ahead < hi)
+            __builtin_prefetch(&m_Texts[m_Items[i + 2 * Ahead].Position]);
+        if (i + Ahead < hi)
+            __builtin_prefetch(TextOf(m_Items[i + Ahead].Position, field).data() + depth);
     }
 
     // The bytes as a big-endian number, zeros after the end: numbers compare as the bytes do,
@@ -112,12 +121,17 @@ private:
             return;
         }
         for (size_t i = lo; i < hi; ++i) {
+            Prefetch(i, hi, field, depth);
             const std::string_view text = TextOf(m_Items[i].Position, field);
             m_Items[i].Chunk = ChunkOf(text, depth);
             m_Items[i].Length = static_cast<uint32_t>(std::min<size_t>(text.size() - depth, 8));
         }
-        std::sort(m_Items.begin() + static_cast<ptrdiff_t>(lo),
-                  m_Items.begin() + static_cast<ptrdiff_t>(hi));
+        // Runs often come in order already (a common prefix such as the music folder, or a
+        // list sorted before), and then keep the order of the texts in the buffer too.
+        const auto first = m_Items.begin() + static_cast<ptrdiff_t>(lo);
+        const auto last = m_Items.begin() + static_cast<ptrdiff_t>(hi);
+        if (!std::is_sorted(first, last))
+            std::sort(first, last);
         for (size_t start = lo; start < hi;) {
             size_t end = start + 1;
             while (end < hi && m_Items[end].SameAs(m_Items[start]))
@@ -137,11 +151,24 @@ private:
         }
     }
 
-    const std::vector<SortText>& m_Texts;
-    std::vector<Item> m_Items;
-    std::vector<uint32_t> m_Ranks;
+    const ScratchVector<SortText>& m_Texts;
+    const char* m_Buffer;
+    ScratchVector<Item> m_Items;
+    ScratchVector<uint32_t> m_Ranks;
     uint32_t m_Next = 0;
 };
+
+// The rank of each of positions lo..hi, and how many different ranks there are. The key texts
+// are freed before the sort goes on.
+ScratchVector<uint32_t> RankSortTexts(const TrackList& list, size_t lo, size_t hi, int key,
+                                      const SortKeyContext& context, uint32_t& distinct) {
+    ScratchVector<char> buffer;
+    const ScratchVector<SortText> texts = BuildSortTexts(list, lo, hi, key, context, buffer);
+    CTextRanker ranker(texts, buffer.data());
+    ScratchVector<uint32_t> ranks = std::move(ranker).Ranks();
+    distinct = ranker.Distinct();
+    return ranks;
+}
 
 // Small enough that the passes move half the bytes a record pointer beside the rank would.
 struct SortEntry {
@@ -149,21 +176,37 @@ struct SortEntry {
     uint32_t Index; // into the range's records before the sort
 };
 
+// The second pass: adjacent swaps from left to right, each entry moving left past every entry
+// that sorts after it and never past an equal one. That is a stable sort, whose outcome is
+// unique; over ranks below distinct a counting sort gives it in linear time.
+void StableSortByRank(ScratchVector<SortEntry>& entries, uint32_t distinct, bool descending) {
+    const auto slot = [&](const SortEntry& entry) {
+        return descending ? distinct - 1 - entry.Rank : entry.Rank;
+    };
+    ScratchVector<uint32_t> starts(size_t{distinct} + 1, 0);
+    for (const SortEntry& entry : entries)
+        ++starts[slot(entry) + 1];
+    for (size_t i = 1; i < starts.size(); ++i)
+        starts[i] += starts[i - 1];
+    ScratchVector<SortEntry> sorted(entries.size());
+    for (const SortEntry& entry : entries)
+        sorted[starts[slot(entry)]++] = entry;
+    entries.swap(sorted);
+}
+
 // Sorts positions lo..hi of a list as the two passes do. The key texts are built once and
 // ranked once, and the passes compare ranks: a rank comparison has the sign of the text
 // comparison, so every decision of the passes, and the outcome, is the one the texts give.
 // Only equal texts make the steps matter, since their records keep the order the passes leave.
 void SortRange(TrackList& list, size_t lo, size_t hi, int key, bool descending,
                const SortKeyContext& context, CProgress& progress) {
-    std::string buffer;
-    const std::vector<SortText> texts = BuildSortTexts(list, lo, hi, key, context, buffer);
-    CTextRanker ranker(texts);
-    const std::vector<uint32_t> ranks = std::move(ranker).Ranks();
-    const std::vector<CListData*> records(list.begin() + static_cast<ptrdiff_t>(lo),
-                                          list.begin() + static_cast<ptrdiff_t>(hi) + 1);
+    uint32_t distinct = 0;
+    const ScratchVector<uint32_t> ranks = RankSortTexts(list, lo, hi, key, context, distinct);
+    const ScratchVector<CListData*> records(list.begin() + static_cast<ptrdiff_t>(lo),
+                                            list.begin() + static_cast<ptrdiff_t>(hi) + 1);
     // Without two equal texts the sorted order is the only one the ranks allow, whatever steps
     // lead there: each record goes straight to the place of its rank.
-    if (ranker.Distinct() == ranks.size()) {
+    if (distinct == ranks.size()) {
         progress.SetPos(50);
         const size_t last = ranks.size() - 1;
         for (size_t i = 0; i < ranks.size(); ++i)
@@ -171,17 +214,16 @@ void SortRange(TrackList& list, size_t lo, size_t hi, int key, bool descending,
         progress.SetPos(100);
         return;
     }
-    std::vector<SortEntry> entries;
+    ScratchVector<SortEntry> entries;
     entries.reserve(ranks.size());
     for (size_t i = 0; i < ranks.size(); ++i)
         entries.push_back({ranks[i], static_cast<uint32_t>(i)});
     const auto compare = [](const SortEntry& a, const SortEntry& b) {
         return (a.Rank > b.Rank) - (a.Rank < b.Rank);
     };
-    const auto last = static_cast<ptrdiff_t>(entries.size()) - 1;
-    QuickSortPass(entries, 0, last, descending, compare);
+    QuickSortPass(entries, 0, static_cast<ptrdiff_t>(entries.size()) - 1, descending, compare);
     progress.SetPos(50);
-    InsertionPass(entries, 0, last, descending, compare);
+    StableSortByRank(entries, distinct, descending);
     progress.SetPos(100);
     for (size_t i = lo; i <= hi; ++i)
         list[i] = records[entries[i - lo].Index];
