@@ -2,6 +2,7 @@
 #include "DocFixture.h"
 #include "ReaderFixtures.h"
 #include "RecordDump.h"
+#include "core/doc/Gathering.h"
 #include "core/doc/InfoCommands.h"
 #include "core/doc/ProfileLocation.h"
 
@@ -79,6 +80,17 @@ TEST_F(TagCacheTest, AHitFillsTheRecordAsAFreshReadDidWithoutOpeningTheFile) {
         EXPECT_EQ(second.Add(paths[i]), fresh[i]);
         EXPECT_NE(uncached.Add(paths[i]), fresh[i]) << "the file itself says otherwise now";
     }
+
+    // The same hits found by the readers of a folder scan, whose status they ask of the folder.
+    Run scan(*this);
+    scan.doc.Settings().ReadThreads = 3;
+    OpenFolder(scan.doc, dir.Path());
+    std::vector<std::string> scanned;
+    for (const CListData* record : scan.doc.AllList())
+        scanned.push_back(DumpRecord(*record));
+    std::sort(scanned.begin(), scanned.end());
+    std::sort(fresh.begin(), fresh.end());
+    EXPECT_EQ(scanned, fresh);
 }
 
 TEST_F(TagCacheTest, AChangedFileIsReadAgainAndTagsOnASelectionAlwaysReadTheFile) {

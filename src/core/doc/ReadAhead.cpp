@@ -4,14 +4,23 @@
 #include "core/media/ListData.h"
 
 #include <algorithm>
+#include <array>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace torvane {
 namespace {
 
-// How far the workers read ahead of the operation: enough to keep them busy, little enough
+// How far the readers read ahead of the operation: enough to keep them busy, little enough
 // that a cancel wastes little.
 constexpr size_t Window = 64;
-constexpr int YieldTurns = 200;
+// The jobs a worker takes at a time: fewer turns of the lock.
+constexpr size_t Claim = 4;
+// How long the operation watches a job in progress before it sleeps: a reading takes
+// microseconds, and sleeping and being woken cost about as much.
+constexpr int SpinTurns = 4000;
+// Opening a folder costs about as much as a few walks along the path to it.
+constexpr size_t MinimumRun = 8;
 
 } // namespace
 
@@ -38,60 +47,84 @@ int CReadAhead::DefaultThreads() {
 void CReadAhead::StartWorkers() {
     if (!m_Workers.empty())
         return;
-    for (int i = 0; i < m_ThreadCount; ++i)
+    for (int i = 1; i < m_ThreadCount; ++i)
         m_Workers.emplace_back([this] { Work(); });
+}
+
+CReadAhead::OpenFolder::~OpenFolder() {
+    ::close(Descriptor);
+}
+
+std::shared_ptr<const CReadAhead::OpenFolder>
+CReadAhead::OpenRun(const std::vector<std::string>& paths, size_t first, size_t& end) {
+    const std::string_view path = paths[first];
+    const size_t separator = LastPathSeparator(path);
+    end = first + 1;
+    if (separator == std::string_view::npos)
+        return nullptr;
+    const std::string_view folder = path.substr(0, separator + 1);
+    while (end < paths.size() && paths[end].size() > folder.size() &&
+           paths[end].compare(0, folder.size(), folder) == 0 &&
+           LastPathSeparator(paths[end]) == separator)
+        ++end;
+    if (end - first < MinimumRun)
+        return nullptr;
+    const int descriptor = ::open(std::string(folder).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return descriptor == -1 ? nullptr : std::make_shared<const OpenFolder>(descriptor);
 }
 
 void CReadAhead::Expect(const std::vector<std::string>& paths, bool useCache) {
     if (!Enabled() || paths.empty())
         return;
     StartWorkers();
+    std::vector<std::shared_ptr<Job>> jobs;
+    jobs.reserve(paths.size());
+    for (size_t first = 0, end = 0; first < paths.size(); first = end) {
+        const std::shared_ptr<const OpenFolder> folder = OpenRun(paths, first, end);
+        for (size_t i = first; i < end; ++i) {
+            auto job = std::make_shared<Job>();
+            job->Folder = folder;
+            job->Path = paths[i];
+            job->Ext = RecordExt(paths[i]);
+            job->UseCache = useCache;
+            jobs.push_back(std::move(job));
+        }
+    }
     {
         const std::lock_guard guard(m_Lock);
-        for (const std::string& path : paths) {
-            auto job = std::make_shared<Job>();
-            job->Path = path;
-            job->Ext = RecordExt(path);
-            job->UseCache = useCache;
+        for (std::shared_ptr<Job>& job : jobs)
             m_Queue.push_back(std::move(job));
-        }
     }
     m_Wake.notify_all();
 }
 
 std::optional<FileReading> CReadAhead::Take(const std::string& path) {
-    std::unique_lock guard(m_Lock);
-    if (m_Queue.empty())
-        return std::nullopt;
-    if (m_Queue.front()->Path != path) {
-        m_Queue.clear();
-        m_Started = 0;
-        return std::nullopt;
+    std::shared_ptr<Job> job;
+    bool begun = false;
+    {
+        const std::lock_guard guard(m_Lock);
+        if (m_Queue.empty())
+            return std::nullopt;
+        if (m_Queue.front()->Path != path) {
+            m_Queue.clear();
+            m_Started = 0;
+            return std::nullopt;
+        }
+        job = std::move(m_Queue.front());
+        m_Queue.pop_front();
+        begun = m_Started > 0;
+        if (begun) {
+            --m_Started;
+            // Waking a worker costs a switch of threads: the workers fill the window again only
+            // once it is half empty.
+            if (m_Started == Window / 2)
+                m_Wake.notify_all();
+        }
     }
-    std::shared_ptr<Job> job = m_Queue.front();
-    m_Queue.pop_front();
-    if (m_Started == 0) {
-        // No worker has begun it: reading it here is quicker than waiting.
-        guard.unlock();
+    // Nobody has begun it (the workers fell behind): reading it here is quicker than waiting.
+    if (!begun)
         return ReadJob(*job);
-    }
-    --m_Started;
-    // Waking a worker costs a switch of threads: the workers fill the window again only once it
-    // is half empty.
-    if (m_Started == Window / 2)
-        m_Wake.notify_all();
-    // A reading takes microseconds: giving the processor to the workers for a while is cheaper
-    // than sleeping until one signals.
-    for (int turn = 0; !job->Done && turn < YieldTurns; ++turn) {
-        guard.unlock();
-        std::this_thread::yield();
-        guard.lock();
-    }
-    if (!job->Done) {
-        m_Waiting = true;
-        m_Finished.wait(guard, [&] { return job->Done; });
-        m_Waiting = false;
-    }
+    WaitFor(*job);
     return std::move(job->Result);
 }
 
@@ -101,28 +134,63 @@ void CReadAhead::Clear() {
     m_Started = 0;
 }
 
+bool CReadAhead::CanClaimLocked() const {
+    return m_Started < m_Queue.size() && m_Started < Window;
+}
+
 void CReadAhead::Work() {
     std::unique_lock guard(m_Lock);
     for (;;) {
-        m_Wake.wait(guard, [&] {
-            return m_Stopping || (m_Started < m_Queue.size() && m_Started < Window);
-        });
+        m_Wake.wait(guard, [&] { return m_Stopping || CanClaimLocked(); });
         if (m_Stopping)
             return;
-        // Holding the job keeps it alive when the queue drops it meanwhile.
-        std::shared_ptr<Job> job = m_Queue[m_Started++];
+        // Holding the jobs keeps them alive when the queue drops them meanwhile.
+        std::array<std::shared_ptr<Job>, Claim> claimed;
+        size_t count = 0;
+        while (count < Claim && CanClaimLocked())
+            claimed[count++] = m_Queue[m_Started++];
         guard.unlock();
-        FileReading reading = ReadJob(*job);
+        for (size_t i = 0; i < count; ++i) {
+            Run(*claimed[i]);
+            claimed[i].reset();
+        }
         guard.lock();
-        job->Result = std::move(reading);
-        job->Done = true;
-        if (m_Waiting)
-            m_Finished.notify_all();
     }
 }
 
+void CReadAhead::Run(Job& job) {
+    job.Result = ReadJob(job);
+    job.Done.store(true);
+    // Both flags are sequentially consistent: either the operation sees the job done before it
+    // sleeps, or this sees it asleep and wakes it.
+    if (m_Waiting.load())
+        job.Done.notify_all();
+}
+
+void CReadAhead::WaitFor(Job& job) {
+    // Reading the jobs after it keeps this thread busy while a worker reads the one it needs.
+    while (!job.Done.load(std::memory_order_acquire)) {
+        std::shared_ptr<Job> next;
+        {
+            const std::lock_guard guard(m_Lock);
+            if (CanClaimLocked())
+                next = m_Queue[m_Started++];
+        }
+        if (!next)
+            break;
+        Run(*next);
+    }
+    for (int turn = 0; turn < SpinTurns; ++turn)
+        if (job.Done.load(std::memory_order_acquire))
+            return;
+    m_Waiting.store(true);
+    job.Done.wait(false);
+    m_Waiting.store(false);
+}
+
 FileReading CReadAhead::ReadJob(const Job& job) const {
-    return ReadWithCache(job.UseCache ? m_Cache : nullptr, job.Path, job.Ext, m_Codec);
+    return ReadWithCache(job.UseCache ? m_Cache : nullptr, job.Path, job.Ext, m_Codec,
+                         job.Folder ? job.Folder->Descriptor : -1);
 }
 
 } // namespace torvane

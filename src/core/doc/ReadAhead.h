@@ -2,6 +2,7 @@
 
 #include "core/media/FileReading.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -22,7 +23,9 @@ class CTextCodec;
 // exactly as without it. Only readings are made here; no record is touched.
 class CReadAhead {
 public:
-    // threads worker threads, started when first needed; fewer than 2 reads nothing ahead.
+    // threads readers: the operation's own thread, which reads the next file itself whenever the
+    // reading it asks for is not ready, and threads - 1 workers, started when first needed.
+    // Fewer than 2 reads nothing ahead.
     CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads);
     ~CReadAhead();
     CReadAhead(const CReadAhead&) = delete;
@@ -39,20 +42,40 @@ public:
     // Drops what is queued: the operation ended or was cancelled.
     void Clear();
 
-    // The reading threads for this machine: one per processor, at most 8.
+    // The readers for this machine: one per processor, at most 8.
     static int DefaultThreads();
 
 private:
+    // A folder kept open while its files are read: their status is asked relative to it.
+    struct OpenFolder {
+        int Descriptor;
+        explicit OpenFolder(int descriptor) : Descriptor(descriptor) {}
+        ~OpenFolder();
+        OpenFolder(const OpenFolder&) = delete;
+        OpenFolder& operator=(const OpenFolder&) = delete;
+    };
+
     struct Job {
+        std::shared_ptr<const OpenFolder> Folder; // null: the path is walked whole
         std::string Path;
         std::string Ext;
         bool UseCache = false;
-        bool Done = false;
+        std::atomic<bool> Done{false}; // set once Result holds the reading
         FileReading Result;
     };
 
+    // The folder of paths[first] opened, when enough of the paths that follow it lie there;
+    // sets end past them.
+    static std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths,
+                                                     size_t first, size_t& end);
     void StartWorkers();
     void Work();
+    // Under the lock: whether a job nobody has begun lies within the window.
+    bool CanClaimLocked() const;
+    // Reads the job and publishes its reading.
+    void Run(Job& job);
+    // Returns once the job a worker has begun is done, reading further jobs meanwhile.
+    void WaitFor(Job& job);
     FileReading ReadJob(const Job& job) const;
 
     const CTextCodec& m_Codec;
@@ -60,12 +83,11 @@ private:
     int m_ThreadCount;
     std::vector<std::thread> m_Workers;
     std::mutex m_Lock;
-    std::condition_variable m_Wake;     // a job was queued, or the reader stops
-    std::condition_variable m_Finished; // a job was done
+    std::condition_variable m_Wake; // jobs were queued or taken, or the reader stops
     std::deque<std::shared_ptr<Job>> m_Queue;
-    size_t m_Started = 0; // the jobs at the front of the queue that a worker has begun
+    size_t m_Started = 0; // the jobs at the front of the queue that a reader has begun
     bool m_Stopping = false;
-    bool m_Waiting = false; // the operation waits for the job at the front
+    std::atomic<bool> m_Waiting{false}; // the operation sleeps until a job is done
 };
 
 } // namespace torvane

@@ -139,13 +139,14 @@ CTagCache::CTagCache(std::string path, std::string codePage, size_t maxEntries)
     : m_Path(std::move(path)), m_CodePage(std::move(codePage)), m_MaxEntries(maxEntries) {}
 
 void CTagCache::LoadOnce() {
-    if (m_Loaded)
-        return;
-    m_Loaded = true;
-    if (!ReadWholeFile(m_Path, m_Bytes) || !Parse(m_Bytes)) {
-        m_Offsets.clear();
-        std::string().swap(m_Bytes);
-    }
+    std::call_once(m_Loaded, [this] {
+        if (!ReadWholeFile(m_Path, m_Bytes) || !Parse(m_Bytes)) {
+            m_Offsets.clear();
+            m_EntryOffsets.clear();
+            std::string().swap(m_Bytes);
+        }
+        m_Found = std::vector<std::atomic<bool>>(m_EntryOffsets.size());
+    });
 }
 
 bool CTagCache::Parse(std::string_view bytes) {
@@ -157,43 +158,44 @@ bool CTagCache::Parse(std::string_view bytes) {
     if (!reader.Ok() || lastRun == std::numeric_limits<uint32_t>::max())
         return false;
     m_Run = lastRun + 1;
-    m_Offsets.reserve(std::min<size_t>(count, bytes.size() / 64));
+    const size_t expected = std::min<size_t>(count, bytes.size() / 64);
+    m_Offsets.reserve(expected);
+    m_EntryOffsets.reserve(expected);
     for (uint32_t i = 0; i < count; ++i) {
         const auto offset = static_cast<uint32_t>(bytes.size() - reader.Remaining());
         EntryView entry;
         if (!ReadEntry(reader, entry))
             return false;
-        m_Offsets[entry.Path] = offset;
+        m_Offsets[entry.Path] = static_cast<uint32_t>(m_EntryOffsets.size());
+        m_EntryOffsets.push_back(offset);
     }
     return reader.Remaining() == 0;
 }
 
 bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts) {
-    uint32_t offset = 0;
-    {
+    LoadOnce();
+    // What was stored in this run comes first. Until something is, the lock is not needed:
+    // the entries read from the file never change once loaded.
+    if (m_StoredCount.load() > 0) {
         const std::lock_guard guard(m_Lock);
-        LoadOnce();
         if (const auto stored = m_Stored.find(path); stored != m_Stored.end()) {
             if (stored->second.Stamp != stamp)
                 return false;
             facts = stored->second.Facts;
             return true;
         }
-        const auto found = m_Offsets.find(path);
-        if (found == m_Offsets.end())
-            return false;
-        offset = found->second;
     }
-    // The bytes read from the file never change once loaded: the entry is decoded unlocked.
+    const auto found = m_Offsets.find(path);
+    if (found == m_Offsets.end())
+        return false;
     CByteReader reader({reinterpret_cast<const uint8_t*>(m_Bytes.data()), m_Bytes.size()});
-    reader.Seek(offset);
+    reader.Seek(m_EntryOffsets[found->second]);
     EntryView entry;
     if (!ReadEntry(reader, entry) || entry.Stamp != stamp)
         return false;
     facts = FactsOf(entry);
-    const std::lock_guard guard(m_Lock);
-    m_FoundOffsets.push_back(offset);
-    m_Changed = true;
+    m_Found[found->second].store(true, std::memory_order_relaxed);
+    m_Changed.store(true);
     return true;
 }
 
@@ -203,7 +205,8 @@ void CTagCache::Store(const std::string& path, const FileStamp& stamp, const Cac
     const std::lock_guard guard(m_Lock);
     LoadOnce();
     m_Stored[path] = Entry{stamp, facts};
-    m_Changed = true;
+    m_StoredCount.store(m_Stored.size());
+    m_Changed.store(true);
 }
 
 bool CTagCache::Save(std::string* error) {
@@ -218,15 +221,15 @@ bool CTagCache::Save(std::string* error) {
     std::vector<Kept> kept;
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(m_Bytes.data()),
                                          m_Bytes.size());
-    std::sort(m_FoundOffsets.begin(), m_FoundOffsets.end());
-    for (const auto& [path, offset] : m_Offsets) {
+    for (const auto& [path, index] : m_Offsets) {
         if (m_Stored.count(path) != 0)
             continue;
+        const uint32_t offset = m_EntryOffsets[index];
         CByteReader reader(bytes);
         reader.Seek(offset);
         EntryView entry;
         ReadEntry(reader, entry);
-        const bool found = std::binary_search(m_FoundOffsets.begin(), m_FoundOffsets.end(), offset);
+        const bool found = m_Found[index].load(std::memory_order_relaxed);
         kept.push_back({offset, found ? m_Run : entry.LastUsed});
     }
     std::stable_sort(kept.begin(), kept.end(),
@@ -260,16 +263,17 @@ bool CTagCache::Save(std::string* error) {
             *error = message;
         return false;
     }
-    m_Changed = false;
+    m_Changed.store(false);
     return true;
 }
 
 FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::string& ext,
-                          const CTextCodec& codec) {
+                          const CTextCodec& codec, int folder) {
     if (cache) {
         FileReading reading;
         CachedFacts facts;
-        if (QueryFileStamp(path, reading.Stamp) && cache->Find(path, reading.Stamp, facts)) {
+        if (QueryFileStamp(path, reading.Stamp, folder) &&
+            cache->Find(path, reading.Stamp, facts)) {
             reading.Found = true;
             reading.Info = std::move(facts);
             return reading;

@@ -2,6 +2,7 @@
 
 #include "core/media/FileReading.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -46,24 +47,28 @@ private:
     void LoadOnce();
     bool Parse(std::string_view bytes);
 
-    std::mutex m_Lock;
     std::string m_Path;
     std::string m_CodePage;
     size_t m_MaxEntries;
-    bool m_Loaded = false;
-    bool m_Changed = false;
+    std::once_flag m_Loaded;
+    std::atomic<bool> m_Changed{false};
     uint32_t m_Run = 1; // this run's number; entries record the last run that used them
-    // The file as read, and where each of its entries starts.
+    // The file as read (left as it is once loaded), where each of its entries starts, the
+    // entry of each path, and which entries were found in this run.
     std::string m_Bytes;
+    std::vector<uint32_t> m_EntryOffsets;
     std::unordered_map<std::string_view, uint32_t> m_Offsets;
-    std::vector<uint32_t> m_FoundOffsets;
-    // Entries stored in this run, by path.
+    std::vector<std::atomic<bool>> m_Found;
+    // Entries stored in this run, by path, under the lock.
+    std::mutex m_Lock;
     std::map<std::string, Entry, std::less<>> m_Stored;
+    std::atomic<size_t> m_StoredCount{0};
 };
 
 // The reading a new record of path gets: with a cache, the kept facts when the file is
 // unchanged; else a reading of the file (which the caller stores once it is in a record).
+// folder is as for QueryFileStamp.
 FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::string& ext,
-                          const CTextCodec& codec);
+                          const CTextCodec& codec, int folder = -1);
 
 } // namespace torvane

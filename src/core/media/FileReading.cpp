@@ -12,6 +12,7 @@
 #include "OpusReader.h"
 #include "WmaReader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace torvane {
@@ -85,9 +86,12 @@ void ReadContents(const std::string& path, const std::string& reader, const CTex
 
 } // namespace
 
-bool QueryFileStamp(const std::string& path, FileStamp& stamp) {
+bool QueryFileStamp(const std::string& path, FileStamp& stamp, int folder) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    const int status = folder == -1
+                           ? ::stat(path.c_str(), &st)
+                           : ::fstatat(folder, path.c_str() + LastPathSeparator(path) + 1, &st, 0);
+    if (status != 0 || S_ISDIR(st.st_mode))
         return false;
     stamp.Size = static_cast<int64_t>(st.st_size);
     stamp.ModifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;

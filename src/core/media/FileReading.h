@@ -48,7 +48,9 @@ struct FileReading {
 FileReading ReadTrackFile(const std::string& path, const std::string& ext, const CTextCodec& codec,
                           const std::function<void()>& beforeRead = {});
 
-// The status of path without reading it: false when it is missing or a folder.
-bool QueryFileStamp(const std::string& path, FileStamp& stamp);
+// The status of path without reading it: false when it is missing or a folder. folder, when not
+// -1, is an open descriptor of the folder holding the path's last name: the name is looked up
+// there, which spares the walk along the whole path.
+bool QueryFileStamp(const std::string& path, FileStamp& stamp, int folder = -1);
 
 } // namespace torvane
