@@ -94,6 +94,30 @@ TEST_F(HostileListFilesTest, ListsReachingThemselvesByOtherNames) {
         << "through a link, a path of its own and \"..\", a list on the chain is not read again";
 }
 
+// Forty lists, each naming the next twice: read in full every time, the last one would be read
+// 2^39 times. A list named twice is read twice, but lists read again stop at 16 MB in all.
+TEST_F(HostileListFilesTest, ListsNamingOneAnotherOverAndOverStopWithAMessage) {
+    Touch({"a.mp3"});
+    const std::string padding = "#" + std::string(64 * 1024, 'x') + "\n";
+    for (int i = 0; i < 40; ++i) {
+        const std::string next = i == 39 ? "a.mp3" : "l" + std::to_string(i + 1) + ".m3u";
+        dir.Write("l" + std::to_string(i) + ".m3u", padding + next + "\n" + next + "\n");
+    }
+    ASSERT_TRUE(Read("l0.m3u"));
+    const size_t added = doc.CurrentList().size();
+    EXPECT_GT(added, 2u);
+    EXPECT_LT(added, 1000u);
+    EXPECT_EQ(host.MessageTexts(), (Texts{NestedListsMessage})) << "said once";
+
+    Clear();
+    host.Messages.clear();
+    dir.Write("album.m3u", "a.mp3\n");
+    dir.Write("twice.m3u", "album.m3u\nalbum.m3u\n");
+    ASSERT_TRUE(Read("twice.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"a.mp3", "a.mp3"}));
+    EXPECT_TRUE(host.Messages.empty());
+}
+
 TEST_F(HostileListFilesTest, PipesAndFoldersNamedLikeListsDoNotHang) {
     Touch({"a.mp3"});
     ASSERT_EQ(::mkfifo((dir / "pipe.m3u").c_str(), 0644), 0);

@@ -1,5 +1,6 @@
 #include "DocFixture.h"
 #include "core/doc/FolderSaver.h"
+#include "core/doc/FolderScan.h"
 #include "core/doc/Gathering.h"
 #include "core/doc/ListFileReader.h"
 #include "core/doc/PlaylistWriter.h"
@@ -149,6 +150,31 @@ TEST_F(HostileNamesTest, LinkLoopsEndAndAnUnreadableFolderIsSkipped) {
     }
     EXPECT_EQ(listed, "root/open/a.mp3\nroot/l2.mp3\nroot/l1.mp3\nroot/c.mp3\n")
         << "the closed folder adds nothing and says nothing; dangling links are kept as files";
+    EXPECT_TRUE(host.Messages.empty());
+}
+
+// Thirty folders, each linking twice to the next: scanned in full every time, the last one
+// would be scanned 2^30 times. A folder reached twice is scanned twice, but folders scanned
+// again stop at 100,000 entries in all.
+TEST_F(HostileNamesTest, FoldersLinkedOverAndOverStopWithAMessage) {
+    Touch({"d30/a.mp3"});
+    for (int i = 0; i < 2000; ++i)
+        dir.Write("d30/filler" + std::to_string(i) + ".dat", "");
+    for (int i = 0; i < 30; ++i) {
+        const std::string next = dir / ("d" + std::to_string(i + 1));
+        fs::create_directories(dir / ("d" + std::to_string(i)));
+        fs::create_directory_symlink(next, dir / ("d" + std::to_string(i) + "/x"));
+        fs::create_directory_symlink(next, dir / ("d" + std::to_string(i) + "/y"));
+    }
+    OpenFolder(doc, dir / "d0");
+    EXPECT_GT(doc.CurrentList().size(), 2u);
+    EXPECT_LT(doc.CurrentList().size(), 100u);
+    EXPECT_EQ(host.MessageTexts(), (Texts{NestedFoldersMessage})) << "said once";
+
+    Clear();
+    host.Messages.clear();
+    OpenFolder(doc, dir / "d29");
+    EXPECT_EQ(Paths(), (Texts{"d29/x/a.mp3", "d29/y/a.mp3"})) << "reached twice, scanned twice";
     EXPECT_TRUE(host.Messages.empty());
 }
 

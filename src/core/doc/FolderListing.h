@@ -30,6 +30,8 @@ public:
     // Enters path; false when it is already on the chain or cannot be examined.
     bool Enter(const std::string& path);
     void Leave() { m_Ids.pop_back(); }
+    // The device and inode of the path entered last.
+    std::pair<dev_t, ino_t> Innermost() const { return m_Ids.back(); }
 
 private:
     std::vector<std::pair<dev_t, ino_t>> m_Ids;

@@ -5,11 +5,18 @@
 #include "Progress.h"
 #include "TorvaneDoc.h"
 
+#include "UiHost.h"
+
 #include <algorithm>
+#include <cstdint>
+#include <set>
 #include <vector>
 
 namespace torvane {
 namespace {
+
+// Folders linked to one another over and over would be scanned an exponential number of times.
+constexpr uint64_t MaxRescannedEntries = 100000;
 
 class CFolderScanner {
 public:
@@ -28,7 +35,7 @@ public:
 private:
     void ScanEntries(const std::string& folder, int depth, double start, double span) {
         std::vector<FolderEntry> entries;
-        if (!ListFolder(folder, entries))
+        if (!ListFolder(folder, entries) || !MayScan(entries.size()))
             return;
         std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
         // The listing's "." and ".." count as two more folders, as in the bar's share rule.
@@ -59,9 +66,26 @@ private:
         m_Doc.EndExpectedFiles();
     }
 
+    // False, with a message the first time, once folders scanned before in this scan have come
+    // to MaxRescannedEntries.
+    bool MayScan(size_t entryCount) {
+        if (m_Scanned.insert(m_Chain.Innermost()).second)
+            return true;
+        m_RescannedEntries += entryCount;
+        if (m_RescannedEntries <= MaxRescannedEntries)
+            return true;
+        if (!m_Warned)
+            m_Doc.Host().ShowMessage(NestedFoldersMessage, "error", MessageButtons::Ok);
+        m_Warned = true;
+        return false;
+    }
+
     CTorvaneDoc& m_Doc;
     CProgress& m_Progress;
     CVisitChain m_Chain;
+    std::set<std::pair<dev_t, ino_t>> m_Scanned;
+    uint64_t m_RescannedEntries = 0;
+    bool m_Warned = false;
 };
 
 } // namespace

@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
+#include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace torvane {
@@ -22,6 +25,10 @@ namespace {
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 // How many entries of a list are announced for reading ahead at once.
 constexpr size_t ExpectBatch = 256;
+// A list named again in one operation (twice, or by two lists) is read again, but only up to
+// this many bytes of such lists in all: lists naming one another over and over would otherwise
+// be read an exponential number of times.
+constexpr uint64_t MaxRereadBytes = uint64_t{16} << 20;
 
 std::string_view SkipLeadingBlanks(std::string_view text) {
     while (!text.empty() && text.front() == '\t')
@@ -38,6 +45,13 @@ public:
     void Read(const std::string& path, std::string_view bytes, int span) {
         if (!m_Chain.Enter(path))
             return; // one of the lists being read: not read again
+        if (MayRead(path, bytes.size()))
+            ReadEntries(path, bytes, span);
+        m_Chain.Leave();
+    }
+
+private:
+    void ReadEntries(const std::string& path, std::string_view bytes, int span) {
         const std::string folder = FolderOf(MakeAbsolute(path));
         switch (ListFormatOf(path)) {
         case ListFormat::Pls:
@@ -49,10 +63,23 @@ public:
         default:
             ReadLines(bytes, EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8"), folder, span);
         }
-        m_Chain.Leave();
     }
 
-private:
+    // False, with a message the first time, once lists read before in this operation have
+    // come to MaxRereadBytes.
+    bool MayRead(const std::string& path, size_t size) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || m_ReadLists.insert({st.st_dev, st.st_ino}).second)
+            return true;
+        m_RereadBytes += size;
+        if (m_RereadBytes <= MaxRereadBytes)
+            return true;
+        if (!m_Warned)
+            m_Doc.Host().ShowMessage(NestedListsMessage, "error", MessageButtons::Ok);
+        m_Warned = true;
+        return false;
+    }
+
     // File entries of a PLS: file URIs decoded, relative paths found from the list's folder,
     // other URIs (streams) left out. In a PLS that is not UTF-8 an entry is decoded from the
     // legacy code page unless its bytes name an existing file as they stand, as in text lists.
@@ -212,6 +239,9 @@ private:
     CTorvaneDoc& m_Doc;
     CProgress& m_Progress;
     CVisitChain m_Chain;
+    std::set<std::pair<dev_t, ino_t>> m_ReadLists;
+    uint64_t m_RereadBytes = 0;
+    bool m_Warned = false;
 };
 
 } // namespace

@@ -63,6 +63,8 @@ namespace {
     QT_TRANSLATE_NOOP("Torvane", "文字コード %1 には変換できません。"),
     QT_TRANSLATE_NOOP("Torvane", "次の名前は文字コード %1 で書き出せないため、保存しませんでした。"),
     QT_TRANSLATE_NOOP("Torvane", "次の名前は改行を含むため、保存しませんでした。"),
+    QT_TRANSLATE_NOOP("Torvane", "リストファイルが互いを何度も指しているため、一部を読み込みませんでした。"),
+    QT_TRANSLATE_NOOP("Torvane", "フォルダへのリンクが多すぎるため、一部のフォルダを読み込みませんでした。"),
     QT_TRANSLATE_NOOP("Torvane", "確認"),
     QT_TRANSLATE_NOOP("Torvane", "error"),
 };

@@ -1249,6 +1249,14 @@ Please give a valid path.</translation>
         <source>次の名前は改行を含むため、保存しませんでした。</source>
         <translation>Not saved: the following names contain a line break.</translation>
     </message>
+    <message>
+        <source>リストファイルが互いを何度も指しているため、一部を読み込みませんでした。</source>
+        <translation>Some list files were not read: the lists name one another too many times.</translation>
+    </message>
+    <message>
+        <source>フォルダへのリンクが多すぎるため、一部のフォルダを読み込みませんでした。</source>
+        <translation>Some folders were not read: there are too many links to folders.</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CAboutBox</name>
