@@ -15,6 +15,8 @@
 #include "view/ColumnDialog.h"
 #include "view/ListModel.h"
 
+#include "core/media/ListData.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -25,6 +27,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
 
@@ -82,6 +85,25 @@ public slots:
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
+    // ---- ファイルを開く ----
+
+    // The open dialog's first filter and its audio filter offer every extension with a reader,
+    // and the first one the list files too.
+    void openFilterOffersEveryReadableType() {
+        const QStringList filters = OpenFilesFilter().split(QStringLiteral(";;"));
+        const QString first = filters.value(0);
+        const QString audio = filters.filter(QStringLiteral("Audio Files")).value(0);
+        for (const char* ext : {"mp3", "wma", "wav", "ogg", "flac", "opus", "m4a", "aif", "aiff"}) {
+            QVERIFY(!torvane::ReaderForExtension(ext).empty());
+            const QString pattern = QStringLiteral("*.") + QLatin1String(ext);
+            QVERIFY2(first.split(QRegularExpression("[ ()]")).contains(pattern), ext);
+            QVERIFY2(audio.split(QRegularExpression("[ ()]")).contains(pattern), ext);
+        }
+        for (const char* list : {"*.m3u", "*.m3u8", "*.pls", "*.xspf"})
+            QVERIFY2(first.contains(QLatin1String(list)), list);
+        QCOMPARE(filters.last(), QStringLiteral("All Files (*)"));
+    }
+
     // ---- フォルダから追加 ----
 
     // Every condition at once, through the command: the file name (not the path) must hold

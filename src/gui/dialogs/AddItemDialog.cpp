@@ -13,9 +13,12 @@
 namespace torvane {
 
 QString OpenFilesFilter() {
-    return QStringLiteral("Files (*.mp3 *.wma *.m3u *.m3u8 *.pls *.xspf);;MP3 Files (*.mp3);;"
-                          "WMA Files (*.wma);;List Files (*.m3u *.m3u8 *.pls *.xspf *.txt);;"
-                          "All Files (*)");
+    // Every type with a reader, beside the MP3 and WMA filters of old.
+    return QStringLiteral(
+        "Files (*.mp3 *.wma *.wav *.ogg *.flac *.opus *.m4a *.aif *.aiff *.m3u *.m3u8 *.pls "
+        "*.xspf);;MP3 Files (*.mp3);;WMA Files (*.wma);;"
+        "Audio Files (*.mp3 *.wma *.wav *.ogg *.flac *.opus *.m4a *.aif *.aiff);;"
+        "List Files (*.m3u *.m3u8 *.pls *.xspf *.txt);;All Files (*)");
 }
 
 void MakeCurrentFolderOf(const QString& path) {
