@@ -153,14 +153,19 @@ int main(int argc, char** argv) {
     std::map<std::string, std::vector<std::string>> byExtension;
     for (const std::string& file : files)
         byExtension[std::filesystem::path(file).extension().string()].push_back(file);
-    for (const auto& [ext, group] : byExtension)
-        compare(ext.c_str(), group);
-    compare("all", files);
+    // TORVANE_GATHER_ONLY leaves the readers out, for profiling the gathering alone.
+    if (!std::getenv("TORVANE_GATHER_ONLY")) {
+        for (const auto& [ext, group] : byExtension)
+            compare(ext.c_str(), group);
+        compare("all", files);
+    }
 
     // The whole tree as the program gathers it.
-    const double floor = FilesPerSecond(files, rounds, ReadFloor);
-    const double empty = GatherFilesPerSecond(argv[1], rounds, false);
-    const double stat = FilesPerSecond(files, rounds, StatFile);
+    // TORVANE_FULL_ONLY runs only the gathering with a full cache, for profiling it.
+    const bool fullOnly = std::getenv("TORVANE_FULL_ONLY");
+    const double floor = fullOnly ? 1 : FilesPerSecond(files, rounds, ReadFloor);
+    const double empty = fullOnly ? 1 : GatherFilesPerSecond(argv[1], rounds, false);
+    const double stat = fullOnly ? 1 : FilesPerSecond(files, rounds, StatFile);
     const double full = GatherFilesPerSecond(argv[1], rounds, true);
     std::printf("\ngathering %zu files, %d reading threads:\n", files.size(),
                 torvane::CReadAhead::DefaultThreads());

@@ -4,6 +4,7 @@
 #include "core/doc/Gathering.h"
 #include "core/doc/InfoCommands.h"
 #include "core/doc/ListFileReader.h"
+#include "core/doc/TagCache.h"
 
 #include <filesystem>
 
@@ -37,8 +38,9 @@ protected:
         std::vector<int> Positions;
     };
 
-    // Runs every route on a fresh document with the given reading threads.
-    Outcome Gather(int threads, int cancelAfter = 0) {
+    // Runs every route on a fresh document with the given reading threads, through the tag
+    // cache in cacheFile when one is named (saved afterwards).
+    Outcome Gather(int threads, int cancelAfter = 0, const std::string& cacheFile = {}) {
         CProfile profile(dir / "torvane.ini");
         CFakeHost host;
         host.CancelAfter = cancelAfter;
@@ -47,6 +49,8 @@ protected:
         doc.SetView(&view);
         doc.Settings().readtag = DocSettings::ReadTags;
         doc.Settings().ReadThreads = threads;
+        if (!cacheFile.empty())
+            doc.UseTagCache(std::make_unique<CTagCache>(cacheFile, "CP932"));
         OpenFolder(doc, dir / "tree");
         ReadListFile(doc, dir / "list.m3u", nullptr, 100);
         DropFiles(doc, {dir / "tree/a", dir / "tree/b/lib-tags.opus", dir / "list.m3u",
@@ -59,6 +63,8 @@ protected:
         for (const CListData* record : doc.AllList())
             outcome.Records.push_back(DumpRecord(*record));
         outcome.Positions = host.ProgressPositions;
+        if (!cacheFile.empty())
+            EXPECT_TRUE(doc.TagCache()->Save());
         return outcome;
     }
 
@@ -72,6 +78,20 @@ TEST_F(ReadAheadTest, ReadingOnWorkerThreadsGivesTheRecordsOrderAndProgressOfRea
         const Outcome ahead = Gather(threads);
         EXPECT_EQ(ahead.Records, inTurn.Records) << threads << " threads";
         EXPECT_EQ(ahead.Positions, inTurn.Positions) << threads << " threads";
+    }
+}
+
+// Records made ahead on the workers, filled from a cache being filled and then from a full one,
+// are those made in turn without any cache.
+TEST_F(ReadAheadTest, RecordsMadeAheadThroughTheTagCacheAreThoseMadeInTurn) {
+    const Outcome inTurn = Gather(1);
+    for (int threads : {1, 3}) {
+        const std::string cache = dir / ("tags-" + std::to_string(threads) + ".cache");
+        const Outcome filling = Gather(threads, 0, cache);
+        const Outcome full = Gather(threads, 0, cache);
+        EXPECT_EQ(filling.Records, inTurn.Records) << threads << " threads";
+        EXPECT_EQ(full.Records, inTurn.Records) << threads << " threads";
+        EXPECT_EQ(full.Positions, inTurn.Positions) << threads << " threads";
     }
 }
 

@@ -22,20 +22,34 @@ class CFolderScanner {
 public:
     CFolderScanner(CTorvaneDoc& doc, CProgress& progress) : m_Doc(doc), m_Progress(progress) {}
 
-    void Scan(const std::string& folder, int depth, double start, double span) {
+    // next: the folder that will be scanned right after this one, when known.
+    void Scan(const std::string& folder, int depth, double start, double span,
+              const std::string& next = {}) {
         const int limit = m_Doc.Settings().SearchClass;
         if ((limit != 0 && depth > limit) || m_Progress.IsCancelled() || folder.empty())
             return;
         if (!m_Chain.Enter(folder))
             return;
-        ScanEntries(folder, depth, start, span);
+        ScanEntries(folder, depth, start, span, next);
         m_Chain.Leave();
     }
 
 private:
-    void ScanEntries(const std::string& folder, int depth, double start, double span) {
+    // A folder's listing taken early, for the scan that comes next.
+    struct Listing {
+        std::string Folder;
+        bool Listed = false;
+        std::vector<FolderEntry> Entries;
+    };
+
+    void ScanEntries(const std::string& folder, int depth, double start, double span,
+                     const std::string& next) {
         std::vector<FolderEntry> entries;
-        if (!ListFolder(folder, entries) || !MayScan(entries.size()))
+        const bool listed = m_Ahead.Folder == folder && !folder.empty()
+                                ? (entries = std::move(m_Ahead.Entries), m_Ahead.Listed)
+                                : ListFolder(folder, entries);
+        m_Ahead = {};
+        if (!listed || !MayScan(entries.size()))
             return;
         std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
         // The listing's "." and ".." count as two more folders, as in the bar's share rule.
@@ -43,21 +57,31 @@ private:
         const double step = span / n;
 
         std::vector<std::string> files;
-        for (const FolderEntry& entry : entries) {
+        bool hasFolders = false;
+        for (size_t i = 0; i < entries.size(); ++i) {
             if (m_Progress.IsCancelled())
                 break;
-            std::string path = JoinPath(folder, entry.Name);
-            if (entry.IsFolder) {
+            std::string path = JoinPath(folder, entries[i].Name);
+            if (entries[i].IsFolder) {
+                hasFolders = true;
                 // The subfolder's progress does not flow back: this level goes on from its own.
                 start += step;
                 m_Progress.SetPos(static_cast<int>(start));
-                Scan(path, depth + 1, start, span / n);
+                const bool nextIsFolder = i + 1 < entries.size() && entries[i + 1].IsFolder;
+                Scan(path, depth + 1, start, span / n,
+                     nextIsFolder ? JoinPath(folder, entries[i + 1].Name) : std::string());
             } else {
                 files.push_back(std::move(path));
             }
         }
         std::reverse(files.begin(), files.end());
         m_Doc.ExpectFiles(files, true);
+        // While the files are read ahead, the folder scanned next is listed: the readers then
+        // need not wait for its listing once these files are in.
+        if (!hasFolders && !next.empty() && !files.empty() && m_Doc.ReadsAhead()) {
+            m_Ahead.Folder = next;
+            m_Ahead.Listed = ListFolder(next, m_Ahead.Entries);
+        }
         for (auto it = files.begin(); it != files.end() && !m_Progress.IsCancelled(); ++it) {
             start += step;
             m_Progress.SetPos(static_cast<int>(start));
@@ -83,6 +107,7 @@ private:
     CTorvaneDoc& m_Doc;
     CProgress& m_Progress;
     CVisitChain m_Chain;
+    Listing m_Ahead;
     std::set<std::pair<dev_t, ino_t>> m_Scanned;
     uint64_t m_RescannedEntries = 0;
     bool m_Warned = false;

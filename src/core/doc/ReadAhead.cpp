@@ -21,6 +21,16 @@ constexpr size_t Claim = 4;
 constexpr int SpinTurns = 4000;
 // Opening a folder costs about as much as a few walks along the path to it.
 constexpr size_t MinimumRun = 8;
+// The jobs handed to the readers before the rest of a batch is made.
+constexpr size_t FirstHandOver = 8;
+// How long an idle worker watches for more files before it sleeps.
+constexpr int IdleSpinTurns = 20000;
+
+void Pause() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
 
 } // namespace
 
@@ -48,7 +58,12 @@ void CReadAhead::StartWorkers() {
     if (!m_Workers.empty())
         return;
     for (int i = 1; i < m_ThreadCount; ++i)
-        m_Workers.emplace_back([this] { Work(); });
+        m_Workers.emplace_back([this, first = i == 1] {
+            // The cache file is read while the operation lists its first folder.
+            if (first && m_Cache)
+                m_Cache->Load();
+            Work();
+        });
 }
 
 CReadAhead::OpenFolder::~OpenFolder() {
@@ -73,42 +88,73 @@ CReadAhead::OpenRun(const std::vector<std::string>& paths, size_t first, size_t&
     return descriptor == -1 ? nullptr : std::make_shared<const OpenFolder>(descriptor);
 }
 
-void CReadAhead::Expect(const std::vector<std::string>& paths, bool useCache) {
+void CReadAhead::ExpectNewRecords(std::vector<std::string> paths) {
+    Queue(std::move(paths), true);
+}
+
+void CReadAhead::ExpectReadings(std::vector<std::string> paths) {
+    Queue(std::move(paths), false);
+}
+
+void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords) {
     if (!Enabled() || paths.empty())
         return;
     StartWorkers();
     std::vector<std::shared_ptr<Job>> jobs;
     jobs.reserve(paths.size());
+    const auto handOver = [&] {
+        {
+            const std::lock_guard guard(m_Lock);
+            for (std::shared_ptr<Job>& job : jobs)
+                m_Queue.push_back(std::move(job));
+        }
+        jobs.clear();
+        m_Expected.fetch_add(1);
+        m_Wake.notify_all();
+    };
+    bool begun = false;
     for (size_t first = 0, end = 0; first < paths.size(); first = end) {
         const std::shared_ptr<const OpenFolder> folder = OpenRun(paths, first, end);
         for (size_t i = first; i < end; ++i) {
             auto job = std::make_shared<Job>();
             job->Folder = folder;
-            job->Path = paths[i];
-            job->Ext = RecordExt(paths[i]);
-            job->UseCache = useCache;
+            job->Path = std::move(paths[i]);
+            job->NewRecord = newRecords;
             jobs.push_back(std::move(job));
+            // The first jobs go at once, so that the readers begin while the rest are made.
+            if (!begun && jobs.size() == FirstHandOver) {
+                handOver();
+                begun = true;
+            }
         }
     }
-    {
-        const std::lock_guard guard(m_Lock);
-        for (std::shared_ptr<Job>& job : jobs)
-            m_Queue.push_back(std::move(job));
-    }
-    m_Wake.notify_all();
+    if (!jobs.empty())
+        handOver();
+}
+
+std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path) {
+    const std::shared_ptr<Job> job = TakeJob(path);
+    return job && job->NewRecord ? std::move(job->Record) : nullptr;
 }
 
 std::optional<FileReading> CReadAhead::Take(const std::string& path) {
+    const std::shared_ptr<Job> job = TakeJob(path);
+    if (!job || job->NewRecord)
+        return std::nullopt;
+    return std::move(job->Result);
+}
+
+std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path) {
     std::shared_ptr<Job> job;
     bool begun = false;
     {
         const std::lock_guard guard(m_Lock);
         if (m_Queue.empty())
-            return std::nullopt;
+            return nullptr;
         if (m_Queue.front()->Path != path) {
             m_Queue.clear();
             m_Started = 0;
-            return std::nullopt;
+            return nullptr;
         }
         job = std::move(m_Queue.front());
         m_Queue.pop_front();
@@ -121,11 +167,12 @@ std::optional<FileReading> CReadAhead::Take(const std::string& path) {
                 m_Wake.notify_all();
         }
     }
-    // Nobody has begun it (the workers fell behind): reading it here is quicker than waiting.
-    if (!begun)
-        return ReadJob(*job);
-    WaitFor(*job);
-    return std::move(job->Result);
+    // Nobody has begun it (the workers fell behind): doing it here is quicker than waiting.
+    if (begun)
+        WaitFor(*job);
+    else
+        Run(*job);
+    return job;
 }
 
 void CReadAhead::Clear() {
@@ -141,6 +188,15 @@ bool CReadAhead::CanClaimLocked() const {
 void CReadAhead::Work() {
     std::unique_lock guard(m_Lock);
     for (;;) {
+        if (!m_Stopping && !CanClaimLocked()) {
+            // The next folder's files usually come within microseconds: watching for them
+            // costs less than being put to sleep and woken again.
+            const uint64_t seen = m_Expected.load(std::memory_order_relaxed);
+            guard.unlock();
+            for (int turn = 0; turn < IdleSpinTurns && m_Expected.load() == seen; ++turn)
+                Pause();
+            guard.lock();
+        }
         m_Wake.wait(guard, [&] { return m_Stopping || CanClaimLocked(); });
         if (m_Stopping)
             return;
@@ -159,7 +215,14 @@ void CReadAhead::Work() {
 }
 
 void CReadAhead::Run(Job& job) {
-    job.Result = ReadJob(job);
+    if (job.NewRecord) {
+        auto record = std::make_unique<CListData>();
+        record->SetPath(job.Path);
+        ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
+        job.Record = std::move(record);
+    } else {
+        job.Result = ReadJob(job, RecordExt(job.Path), nullptr);
+    }
     job.Done.store(true);
     // Both flags are sequentially consistent: either the operation sees the job done before it
     // sleeps, or this sees it asleep and wakes it.
@@ -188,9 +251,8 @@ void CReadAhead::WaitFor(Job& job) {
     m_Waiting.store(false);
 }
 
-FileReading CReadAhead::ReadJob(const Job& job) const {
-    return ReadWithCache(job.UseCache ? m_Cache : nullptr, job.Path, job.Ext, m_Codec,
-                         job.Folder ? job.Folder->Descriptor : -1);
+FileReading CReadAhead::ReadJob(const Job& job, const std::string& ext, CTagCache* cache) const {
+    return ReadWithCache(cache, job.Path, ext, m_Codec, job.Folder ? job.Folder->Descriptor : -1);
 }
 
 } // namespace torvane

@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "Paths.h"
 #include "core/media/ByteReader.h"
+#include "core/media/ListData.h"
 
 #include <algorithm>
 #include <array>
@@ -138,7 +139,7 @@ bool Storable(std::string_view path, const CachedFacts& cached) {
 CTagCache::CTagCache(std::string path, std::string codePage, size_t maxEntries)
     : m_Path(std::move(path)), m_CodePage(std::move(codePage)), m_MaxEntries(maxEntries) {}
 
-void CTagCache::LoadOnce() {
+void CTagCache::Load() {
     std::call_once(m_Loaded, [this] {
         if (!ReadWholeFile(m_Path, m_Bytes) || !Parse(m_Bytes)) {
             m_Offsets.clear();
@@ -173,7 +174,7 @@ bool CTagCache::Parse(std::string_view bytes) {
 }
 
 bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts) {
-    LoadOnce();
+    Load();
     // What was stored in this run comes first. Until something is, the lock is not needed:
     // the entries read from the file never change once loaded.
     if (m_StoredCount.load() > 0) {
@@ -194,8 +195,12 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     if (!ReadEntry(reader, entry) || entry.Stamp != stamp)
         return false;
     facts = FactsOf(entry);
-    m_Found[found->second].store(true, std::memory_order_relaxed);
-    m_Changed.store(true);
+    // Readers on several threads: writing the shared flags only when they change keeps their
+    // cache lines from passing back and forth between the processors.
+    if (!m_Found[found->second].load(std::memory_order_relaxed))
+        m_Found[found->second].store(true, std::memory_order_relaxed);
+    if (!m_Changed.load(std::memory_order_relaxed))
+        m_Changed.store(true);
     return true;
 }
 
@@ -203,7 +208,7 @@ void CTagCache::Store(const std::string& path, const FileStamp& stamp, const Cac
     if (!Storable(path, facts))
         return;
     const std::lock_guard guard(m_Lock);
-    LoadOnce();
+    Load();
     m_Stored[path] = Entry{stamp, facts};
     m_StoredCount.store(m_Stored.size());
     m_Changed.store(true);
@@ -280,6 +285,19 @@ FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::
         }
     }
     return ReadTrackFile(path, ext, codec);
+}
+
+bool Keepable(const FileReading& reading, const CTagCache* cache) {
+    return cache && reading.Found && reading.Settled &&
+           !std::holds_alternative<CachedFacts>(reading.Info);
+}
+
+void ApplyNewReading(CListData& record, FileReading reading, CTagCache* cache) {
+    const bool keep = Keepable(reading, cache);
+    const FileStamp stamp = reading.Stamp;
+    record.ApplyReading(std::move(reading));
+    if (keep)
+        cache->Store(record.FilePath(), stamp, record.FactsAfterReading());
 }
 
 } // namespace torvane

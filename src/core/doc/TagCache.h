@@ -29,6 +29,10 @@ public:
     CTagCache(const CTagCache&) = delete;
     CTagCache& operator=(const CTagCache&) = delete;
 
+    // Reads the file when it has not been read yet. The first look-up does it anyway; a caller
+    // with a thread to spare calls it earlier, so that the look-ups do not wait for it.
+    void Load();
+
     // The facts kept for path when its stamp is the one they were read with.
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts);
     // Keeps (or replaces) the facts of a fresh reading of path.
@@ -44,7 +48,6 @@ private:
         CachedFacts Facts;
     };
 
-    void LoadOnce();
     bool Parse(std::string_view bytes);
 
     std::string m_Path;
@@ -64,6 +67,16 @@ private:
     std::map<std::string, Entry, std::less<>> m_Stored;
     std::atomic<size_t> m_StoredCount{0};
 };
+
+class CListData;
+
+// A reading the tag cache should keep: of a file found and unchanged while it was read, and not
+// itself taken from the cache.
+bool Keepable(const FileReading& reading, const CTagCache* cache);
+
+// Puts the reading into a record just made for its file, and keeps it in the cache when it is
+// keepable.
+void ApplyNewReading(CListData& record, FileReading reading, CTagCache* cache);
 
 // The reading a new record of path gets: with a cache, the kept facts when the file is
 // unchanged; else a reading of the file (which the caller stores once it is in a record).

@@ -122,31 +122,26 @@ bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
     std::string text = AcceptedPath(path, checkExtension);
     if (text.empty())
         return false;
-    auto* record = new CListData;
-    record->SetPath(std::move(text));
+    CListData* record = nullptr;
+    if (m_ReadAhead && (m_Settings.readtag & DocSettings::ReadTags))
+        record = m_ReadAhead->TakeRecord(text).release();
+    if (!record) {
+        record = new CListData;
+        record->SetPath(std::move(text));
+        if (m_Settings.readtag & DocSettings::ReadTags)
+            ApplyNewReading(
+                *record,
+                ReadWithCache(m_TagCache.get(), record->FilePath(), record->Ext(), m_Codec),
+                m_TagCache.get());
+        else if (m_Settings.readtag & DocSettings::ReadSizes)
+            record->ReadSize();
+    }
     record->SetIconIndex(record->Ext().empty() ? 0 : IconFor(record->Ext()));
-    if (m_Settings.readtag & DocSettings::ReadTags)
-        ReadNewRecord(*record);
-    else if (m_Settings.readtag & DocSettings::ReadSizes)
-        record->ReadSize();
 
     record->AddRef();
     CurrentList().push_back(record);
     ++m_ShownCount;
     return true;
-}
-
-void CTorvaneDoc::ReadNewRecord(CListData& record) {
-    std::optional<FileReading> reading;
-    if (m_ReadAhead)
-        reading = m_ReadAhead->Take(record.FilePath());
-    if (!reading)
-        reading = ReadWithCache(m_TagCache.get(), record.FilePath(), record.Ext(), m_Codec);
-    const bool keep = Keepable(*reading);
-    const FileStamp stamp = reading->Stamp;
-    record.ApplyReading(std::move(*reading));
-    if (keep)
-        m_TagCache->Store(record.FilePath(), stamp, record.FactsAfterReading());
 }
 
 void CTorvaneDoc::ReadRecordInfo(CListData& record) {
@@ -156,18 +151,13 @@ void CTorvaneDoc::ReadRecordInfo(CListData& record) {
     if (!reading)
         reading = ReadTrackFile(record.FilePath(), record.Ext(), m_Codec);
     record.ApplyReading(*reading);
-    if (!Keepable(*reading))
+    if (!Keepable(*reading, m_TagCache.get()))
         return;
     // The record may keep facts of earlier readings; the cache keeps those of a fresh one.
     CListData fresh;
     fresh.SetPath(record.FilePath());
     fresh.ApplyReading(*reading);
     m_TagCache->Store(fresh.FilePath(), reading->Stamp, fresh.FactsAfterReading());
-}
-
-bool CTorvaneDoc::Keepable(const FileReading& reading) const {
-    return m_TagCache && reading.Found && reading.Settled &&
-           !std::holds_alternative<CachedFacts>(reading.Info);
 }
 
 CReadAhead& CTorvaneDoc::ReadAhead() {
@@ -191,7 +181,7 @@ void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkE
     for (const std::string& path : paths)
         if (std::string text = AcceptedPath(path, checkExtension); !text.empty())
             accepted.push_back(std::move(text));
-    m_ReadAhead->Expect(accepted, true);
+    m_ReadAhead->ExpectNewRecords(std::move(accepted));
 }
 
 void CTorvaneDoc::ExpectRecords(const std::vector<const CListData*>& records) {
@@ -201,7 +191,7 @@ void CTorvaneDoc::ExpectRecords(const std::vector<const CListData*>& records) {
     paths.reserve(records.size());
     for (const CListData* record : records)
         paths.push_back(record->FilePath());
-    m_ReadAhead->Expect(paths, false);
+    m_ReadAhead->ExpectReadings(std::move(paths));
 }
 
 void CTorvaneDoc::EndExpectedFiles() {

@@ -126,10 +126,6 @@ private:
     int IconFor(const std::string& ext);
     // The path AddFile would give a record, or empty when it refuses the path.
     std::string AcceptedPath(std::string_view path, bool checkExtension) const;
-    void ReadNewRecord(CListData& record);
-    // A reading the tag cache should keep: of a file found and unchanged while it was read, and
-    // not itself taken from the cache.
-    bool Keepable(const FileReading& reading) const;
     CReadAhead& ReadAhead();
 
     CProfile& m_Profile;
