@@ -141,7 +141,7 @@ std::optional<FileReading> CReadAhead::Take(const std::string& path) {
     const std::shared_ptr<Job> job = TakeJob(path);
     if (!job || job->NewRecord)
         return std::nullopt;
-    return std::move(job->Result);
+    return std::move(*job->Result);
 }
 
 std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path) {
@@ -221,7 +221,7 @@ void CReadAhead::Run(Job& job) {
         ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
         job.Record = std::move(record);
     } else {
-        job.Result = ReadJob(job, RecordExt(job.Path), nullptr);
+        job.Result = std::make_unique<FileReading>(ReadJob(job, RecordExt(job.Path), nullptr));
     }
     job.Done.store(true);
     // Both flags are sequentially consistent: either the operation sees the job done before it

@@ -67,7 +67,7 @@ private:
         bool NewRecord = false;        // Record is made, else Result is read
         std::atomic<bool> Done{false}; // set once Record or Result is ready
         std::unique_ptr<CListData> Record;
-        FileReading Result;
+        std::unique_ptr<FileReading> Result; // apart: most jobs make records
     };
 
     // The folder of paths[first] opened, when enough of the paths that follow it lie there;
