@@ -63,8 +63,9 @@ protected:
         for (const CListData* record : doc.AllList())
             outcome.Records.push_back(DumpRecord(*record));
         outcome.Positions = host.ProgressPositions;
-        if (!cacheFile.empty())
+        if (!cacheFile.empty()) {
             EXPECT_TRUE(doc.TagCache()->Save());
+        }
         return outcome;
     }
 

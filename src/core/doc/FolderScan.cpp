@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace torvane {
@@ -45,11 +46,7 @@ private:
     void ScanEntries(const std::string& folder, int depth, double start, double span,
                      const std::string& next) {
         std::vector<FolderEntry> entries;
-        const bool listed = m_Ahead.Folder == folder && !folder.empty()
-                                ? (entries = std::move(m_Ahead.Entries), m_Ahead.Listed)
-                                : ListFolder(folder, entries);
-        m_Ahead = {};
-        if (!listed || !MayScan(entries.size()))
+        if (!ListEntries(folder, entries) || !MayScan(entries.size()))
             return;
         std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
         // The listing's "." and ".." count as two more folders, as in the bar's share rule.
@@ -88,6 +85,15 @@ private:
             m_Doc.AddFile(*it, true);
         }
         m_Doc.EndExpectedFiles();
+    }
+
+    // The listing of folder: the one taken early when it is folder's, else a fresh one.
+    bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries) {
+        Listing ahead = std::exchange(m_Ahead, {});
+        if (ahead.Folder.empty() || ahead.Folder != folder)
+            return ListFolder(folder, entries);
+        entries = std::move(ahead.Entries);
+        return ahead.Listed;
     }
 
     // False, with a message the first time, once folders scanned before in this scan have come

@@ -13,6 +13,7 @@
 
 namespace torvane {
 
+class CListData;
 class CTextCodec;
 
 // Facts of files read before, kept from one run to the next, keyed by path and found only while
@@ -67,8 +68,6 @@ private:
     std::map<std::string, Entry, std::less<>> m_Stored;
     std::atomic<size_t> m_StoredCount{0};
 };
-
-class CListData;
 
 // A reading the tag cache should keep: of a file found and unchanged while it was read, and not
 // itself taken from the cache.
