@@ -31,6 +31,18 @@ CProfile LoadProfile(const std::string& option) {
     return profile;
 }
 
+// Keeps what this run read in the tag cache; false, reported, when the cache could not be
+// written (the old one stays).
+bool SaveTagCache(CTorvaneDoc& doc) {
+    CTagCache* cache = doc.TagCache();
+    std::string error;
+    if (!cache || cache->Save(&error))
+        return true;
+    std::cerr << "torvane-cli: cannot write " << error << "\n";
+    doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
+    return false;
+}
+
 // Gathers the inputs into the all list, then prints or writes it; list operations belong
 // between the two steps.
 int RunGather(const GatherOptions& options, const CFindOptions& find, const ListOpsPlan& listOps) {
@@ -47,6 +59,8 @@ int RunGather(const GatherOptions& options, const CFindOptions& find, const List
         status = 1;
     ApplyListOps(doc, listOps);
     if (!WriteOutputs(doc, options))
+        status = 1;
+    if (!SaveTagCache(doc))
         status = 1;
     return status;
 }

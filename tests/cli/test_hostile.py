@@ -9,7 +9,7 @@ import subprocess
 import tempfile
 import unittest
 
-from cli_case import CLI, CliCase
+from cli_case import CLI, CliCase, run
 
 NOBODY = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
 IS_ROOT = os.geteuid() == 0
@@ -212,6 +212,28 @@ class FailingDisk(HostileCase):
 
     def test_full_file_system(self):
         self.check_writes_fail("full")
+
+    def test_a_tag_cache_that_cannot_be_written(self):
+        disk = self.disk("read-only")
+        if not disk.real:
+            self.skipTest("no mount privilege and running as root")
+        profile = os.path.join(disk.folder, "torvane.ini")
+        song = self.write("m/a.mp3")
+        self.assertEqual(run("--profile", profile, "--read", "tags", song).returncode, 0)
+        cache = os.path.join(disk.folder, "torvane-tags.cache")
+        previous = self.read_bytes(cache)
+        self.write("m/b.mp3")
+        disk.break_it()
+        result = run("--profile", profile, "--read", "tags", "--print", self.path("m"))
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(len(result.stdout.splitlines()), 2, "the list is still printed")
+        self.assertIn("cannot write " + cache, result.stderr)
+        self.assertIn("ファイルのオープンに失敗しました", result.stderr)
+        self.assertEqual(self.read_bytes(cache), previous)
+        self.assertEqual(disk.names(), ["torvane-tags.cache"], "no temporary file is left")
+        # Without the cache nothing is written, and nothing fails.
+        result = run("--profile", profile, "--read", "tags", "--no-cache", self.path("m"))
+        self.assertEqual(result.returncode, 0, result.stderr)
 
     def test_per_folder_lists_into_a_read_only_folder(self):
         disk = self.disk("read-only")

@@ -4,10 +4,13 @@
 
 #include "GuiTestSupport.h"
 
+#include "core/ScratchDisk.h"
 #include "core/doc/Profile.h"
 
 #include <QTimer>
+
 #include <QtGui/private/qguiapplication_p.h>
+#include <fstream>
 
 using namespace torvane;
 using namespace torvane::test;
@@ -32,6 +35,28 @@ private slots:
         written.Load();
         QCOMPARE(written.GetInt("app", "CloseSave", -1), 1);
         QCOMPARE(written.GetInt("app", "alert", -1), 0);
+    }
+
+    // Settings that cannot be written when the session ends are not shown in a message box:
+    // nothing may hold the logout up.
+    void unwritableSettingsAtSessionEndAskNothing() {
+        CTempDir dir;
+        CScratchDisk disk(dir / "disk", CScratchDisk::Failure::ReadOnly);
+        if (!disk.Real())
+            QSKIP("running as root without the right to mount a read-only disk");
+        const std::string profile = "[app]\nalert=0\n";
+        std::ofstream(disk / "torvane.ini") << profile;
+        CScriptedHost::Script script;
+        auto app = std::make_unique<CTorvaneApp>(disk / "torvane.ini",
+                                                 std::make_unique<CScriptedHost>(script));
+        QVERIFY(app->Start({}));
+        QVERIFY(QTest::qWaitFor([&] { return app->ListsLoaded(); }, 30000));
+        disk.Break();
+        QGuiApplicationPrivate::instance()->commitData();
+        app->Shutdown();
+        QVERIFY(script.Messages.empty());
+        QCOMPARE(dir.Read("disk/torvane.ini"), profile);
+        QCOMPARE(disk.Names(), std::vector<std::string>{"torvane.ini"});
     }
 
     // The end of the session while the kept list loads at the start stops the load, and the

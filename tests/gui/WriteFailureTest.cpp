@@ -45,14 +45,15 @@ private slots:
         QCOMPARE(disk.Names(), (std::vector<std::string>{"old.m3u"}));
     }
 
-    // The list kept at exit cannot be written: the error shows during the close, the window
-    // still closes, and the previous list and settings stay as they were.
-    void keptListOnAFullDiskIsReportedAndTheProgramEnds() {
+    // Nothing written at exit fits: the kept list's error shows during the close, the tag
+    // cache's and the settings' after it, the program still ends, and the previous list and
+    // settings stay as they were.
+    void keptListCacheAndSettingsOnAFullDiskAreReportedAndTheProgramEnds() {
         CTempDir dir;
         CScratchDisk disk(dir / "disk", CScratchDisk::Failure::Full);
         if (!disk.Real())
             QSKIP("no mount privilege: the core tests fail the write seam instead");
-        const std::string profile = "[app]\nalert=1\nCloseSave=1\n";
+        const std::string profile = "[app]\nalert=1\nCloseSave=1\nreadtag=3\n";
         std::ofstream(disk / "torvane.ini") << profile;
         std::ofstream(disk / "Torvane.m3u") << "previous\r\n";
         CScriptedHost::Script script;
@@ -64,7 +65,7 @@ private slots:
         disk.Break();
         QVERIFY(app->Frame()->close());
         app->Shutdown();
-        QCOMPARE(script.Messages, std::vector<std::string>{OpenFailed});
+        QCOMPARE(script.Messages, (std::vector<std::string>{OpenFailed, OpenFailed, OpenFailed}));
         QCOMPARE(dir.Read("disk/Torvane.m3u"), std::string("previous\r\n"));
         QCOMPARE(dir.Read("disk/torvane.ini"), profile);
         QCOMPARE(disk.Names(), (std::vector<std::string>{"Torvane.m3u", "torvane.ini"}));

@@ -41,7 +41,7 @@ bool AutoSaveList(CTorvaneDoc& doc) {
     // A kept list that cannot be deleted (a read-only folder) would come back at the next
     // start: that is reported like a list that cannot be written.
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        doc.Host().ShowMessage("ファイルのオープンに失敗しました", "error", MessageButtons::Ok);
+        doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
         return false;
     }
     return true;

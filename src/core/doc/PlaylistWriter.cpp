@@ -166,7 +166,7 @@ bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view
     std::string error;
     if (doc.Host().WriteFile(path, content, error))
         return true;
-    doc.Host().ShowMessage("ファイルのオープンに失敗しました", "error", MessageButtons::Ok);
+    doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
     return false;
 }
 

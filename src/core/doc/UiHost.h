@@ -11,6 +11,8 @@ namespace torvane {
 class CProgress;
 
 enum class MessageButtons { Ok, OkCancel, YesNo };
+// What the user is told, caption "error", when a file could not be written.
+inline constexpr const char* OpenFailedMessage = "ファイルのオープンに失敗しました";
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // What core needs of the desktop besides the list view: message boxes with the program's own

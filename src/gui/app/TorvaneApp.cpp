@@ -133,10 +133,18 @@ void CTorvaneApp::Shutdown() {
         m_Host->SetMainWindow(nullptr);
         m_Frame.reset();
     }
-    m_Doc.reset();
     std::string error;
+    if (CTagCache* cache = m_Doc->TagCache(); cache && !cache->Save(&error))
+        ReportExitWriteFailure(error);
+    m_Doc.reset();
     if (!m_Profile.Save(&error))
-        std::cerr << "torvane: " << m_Profile.Path() << ": " << error << "\n";
+        ReportExitWriteFailure(error);
+}
+
+void CTorvaneApp::ReportExitWriteFailure(const std::string& error) {
+    std::cerr << "torvane: " << error << "\n";
+    if (!m_SessionEnding)
+        m_Host->ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
 }
 
 } // namespace torvane

@@ -40,7 +40,7 @@ public:
     // Runs the event loop until the window has closed, then shuts down.
     int Run();
     // After the window closed: the frame, the view and the document write their settings in
-    // this order, and the profile is saved. Not while LoadLists runs.
+    // this order, and the tag cache and the profile are saved. Not while LoadLists runs.
     void Shutdown();
 
     CTorvaneDoc* Doc() const { return m_Doc.get(); }
@@ -51,6 +51,9 @@ public:
 private:
     void LoadLists();
     void EndForSession();
+    // A file written at exit (the tag cache, the profile) could not be written: the reason goes
+    // to stderr, and the user is told unless the session is ending, which nothing may hold up.
+    void ReportExitWriteFailure(const std::string& error);
 
     CProfile m_Profile;
     std::string m_LanguageOverride;
