@@ -36,7 +36,9 @@ CProfile LoadProfile(const std::string& option) {
 bool SaveTagCache(CTorvaneDoc& doc) {
     CTagCache* cache = doc.TagCache();
     std::string error;
-    if (!cache || cache->Save(&error))
+    const bool saved = !cache || cache->Save(&error);
+    doc.UseTagCache(nullptr); // saved: the document need not try again
+    if (saved)
         return true;
     std::cerr << "torvane-cli: cannot write " << error << "\n";
     doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);

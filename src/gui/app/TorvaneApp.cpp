@@ -136,6 +136,7 @@ void CTorvaneApp::Shutdown() {
     std::string error;
     if (CTagCache* cache = m_Doc->TagCache(); cache && !cache->Save(&error))
         ReportExitWriteFailure(error);
+    m_Doc->UseTagCache(nullptr); // saved: the document need not try again
     m_Doc.reset();
     if (!m_Profile.Save(&error))
         ReportExitWriteFailure(error);
