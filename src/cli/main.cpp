@@ -34,11 +34,8 @@ CProfile LoadProfile(const std::string& option) {
 // Keeps what this run read in the tag cache; false, reported, when the cache could not be
 // written (the old one stays).
 bool SaveTagCache(CTorvaneDoc& doc) {
-    CTagCache* cache = doc.TagCache();
     std::string error;
-    const bool saved = !cache || cache->Save(&error);
-    doc.UseTagCache(nullptr); // saved: the document need not try again
-    if (saved)
+    if (doc.SaveTagCache(error))
         return true;
     std::cerr << "torvane-cli: cannot write " << error << "\n";
     doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);

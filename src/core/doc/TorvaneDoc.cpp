@@ -199,6 +199,12 @@ void CTorvaneDoc::EndExpectedFiles() {
         m_ReadAhead->Clear();
 }
 
+bool CTorvaneDoc::SaveTagCache(std::string& error) {
+    const bool saved = !m_TagCache || m_TagCache->Save(&error);
+    UseTagCache(nullptr);
+    return saved;
+}
+
 void CTorvaneDoc::UseTagCache(std::unique_ptr<CTagCache> cache) {
     m_ReadAhead.reset(); // its workers know the old cache
     m_TagCache = std::move(cache);

@@ -89,6 +89,9 @@ public:
     // The tag cache new records are filled from when tags are read on load; none by default.
     void UseTagCache(std::unique_ptr<CTagCache> cache);
     CTagCache* TagCache() const { return m_TagCache.get(); }
+    // Writes the tag cache and lets it go, so that nothing tries again; false with the reason
+    // in error when it could not be written (true when there is none).
+    bool SaveTagCache(std::string& error);
     // Releases the record of one slot: deleted when this was its last slot, and the slot emptied.
     void ReleaseItem(TrackList& list, size_t index);
     void UpdateItemCount();

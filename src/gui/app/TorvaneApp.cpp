@@ -134,9 +134,8 @@ void CTorvaneApp::Shutdown() {
         m_Frame.reset();
     }
     std::string error;
-    if (CTagCache* cache = m_Doc->TagCache(); cache && !cache->Save(&error))
+    if (!m_Doc->SaveTagCache(error))
         ReportExitWriteFailure(error);
-    m_Doc->UseTagCache(nullptr); // saved: the document need not try again
     m_Doc.reset();
     if (!m_Profile.Save(&error))
         ReportExitWriteFailure(error);
