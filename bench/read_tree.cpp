@@ -93,7 +93,10 @@ double GatherSeconds(const std::string& root, const std::string& cachePath, size
 // Best of several rounds of gathering, in files per second; the cache file is removed before
 // each round unless full is set (then the first, unmeasured round fills it).
 double GatherFilesPerSecond(const std::string& root, int rounds, bool full) {
-    const std::string cachePath = "/tmp/torvane-bench-tags.cache";
+    // In memory where it can be: the cache written after each round would otherwise be flushed
+    // to disk during the next one.
+    const std::string folder = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    const std::string cachePath = folder + "/torvane-bench-tags.cache";
     ::unlink(cachePath.c_str());
     size_t records = 0;
     if (full)

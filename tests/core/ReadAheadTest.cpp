@@ -28,6 +28,12 @@ protected:
             std::filesystem::copy_file(DataFile(name), dir / (folder + name));
         }
         dir.Write("tree/b/empty.mp3", "");
+        // More folders of files only, one reached through a link: each is queued while the
+        // one before it is read.
+        std::filesystem::create_directories(dir / "tree/c");
+        std::filesystem::copy_file(DataFile("info.wav"), dir / "tree/c/info.wav");
+        std::filesystem::copy_file(DataFile("lib-tone.flac"), dir / "tree/c/lib-tone.flac");
+        std::filesystem::create_directory_symlink("a", dir / "tree/d");
         dir.Write("tree/b/inner.m3u8", "../a/cbr_id3v1.mp3\n" + dir / "tree/b/lib-aac.m4a\n");
         dir.Write("list.m3u", "#EXTM3U\ntree/a/info.wav\nmissing.mp3\n\"tree/b/inner.m3u8\"\n" +
                                   dir / "tree/b/lib-tone.flac\r\ntree/b/empty.mp3\n");

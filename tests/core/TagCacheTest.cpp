@@ -169,6 +169,55 @@ TEST_F(TagCacheTest, TheBoundLeavesOutTheLeastRecentlyUsedEntries) {
     EXPECT_FALSE(cache.Find("/b", {1, 1}, out));
 }
 
+// Entries keep their order from one save to the next (files are looked up in much the same
+// order each time), the most recently used first; a path the file holds twice is written once,
+// with the facts a look-up found.
+TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
+    // A cache of the given entries alone.
+    const auto save = [&](std::initializer_list<const char*> paths, const char* title) {
+        std::filesystem::remove(cachePath);
+        CTagCache cache(cachePath, "CP932");
+        CachedFacts facts;
+        facts.Facts.Std.Title = title;
+        for (const char* path : paths)
+            cache.Store(path, {1, 1}, facts);
+        EXPECT_TRUE(cache.Save());
+        return dir.Read("torvane-tags.cache");
+    };
+    save({"/m/1.mp3", "/m/2.mp3", "/m/3.mp3", "/m/4.mp3"}, "t");
+    {
+        CTagCache cache(cachePath, "CP932");
+        CachedFacts out;
+        for (const char* path : {"/m/4.mp3", "/m/3.mp3", "/m/1.mp3"})
+            EXPECT_TRUE(cache.Find(path, {1, 1}, out));
+        ASSERT_TRUE(cache.Save());
+    }
+    const std::string saved = dir.Read("torvane-tags.cache");
+    const auto at = [&](const char* path) { return saved.find(path); };
+    EXPECT_LT(at("/m/1.mp3"), at("/m/3.mp3"));
+    EXPECT_LT(at("/m/3.mp3"), at("/m/4.mp3"));
+    EXPECT_LT(at("/m/4.mp3"), at("/m/2.mp3")) << "not found this time";
+
+    // The header (magic, code page, run, count) is 23 bytes; a file of two entries for one path.
+    const std::string first = save({"/m/x.mp3"}, "first");
+    const std::string second = save({"/m/x.mp3"}, "second");
+    std::string twice = first + second.substr(23);
+    twice[19] = 2;
+    dir.Write("torvane-tags.cache", twice);
+    {
+        CTagCache cache(cachePath, "CP932");
+        CachedFacts out;
+        ASSERT_TRUE(cache.Find("/m/x.mp3", {1, 1}, out));
+        EXPECT_EQ(out.Facts.Std.Title, "second");
+        ASSERT_TRUE(cache.Save());
+    }
+    const std::string once = dir.Read("torvane-tags.cache");
+    EXPECT_EQ(once.find("/m/x.mp3"), once.rfind("/m/x.mp3"));
+    CachedFacts out;
+    ASSERT_TRUE(CTagCache(cachePath, "CP932").Find("/m/x.mp3", {1, 1}, out));
+    EXPECT_EQ(out.Facts.Std.Title, "second");
+}
+
 TEST_F(TagCacheTest, AFailedSaveSaysWhyAndLeavesNothingBehind) {
     std::filesystem::create_directory(cachePath);
     CTagCache cache(cachePath, "CP932");

@@ -40,13 +40,15 @@ private:
     struct Listing {
         std::string Folder;
         bool Listed = false;
+        bool FilesExpected = false; // its files are already queued for reading ahead
         std::vector<FolderEntry> Entries;
     };
 
     void ScanEntries(const std::string& folder, int depth, double start, double span,
                      const std::string& next) {
         std::vector<FolderEntry> entries;
-        if (!ListEntries(folder, entries) || !MayScan(entries.size()))
+        bool filesExpected = false;
+        if (!ListEntries(folder, entries, filesExpected) || !MayScan(entries.size()))
             return;
         std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
         // The listing's "." and ".." count as two more folders, as in the bar's share rule.
@@ -72,27 +74,52 @@ private:
             }
         }
         std::reverse(files.begin(), files.end());
-        m_Doc.ExpectFiles(files, true);
-        // While the files are read ahead, the folder scanned next is listed: the readers then
-        // need not wait for its listing once these files are in.
-        if (!hasFolders && !next.empty() && !files.empty() && m_Doc.ReadsAhead()) {
-            m_Ahead.Folder = next;
-            m_Ahead.Listed = ListFolder(next, m_Ahead.Entries);
-        }
+        if (!filesExpected)
+            m_Doc.ExpectFiles(files, true);
+        if (!hasFolders && !next.empty() && !files.empty() && m_Doc.ReadsAhead())
+            ListAhead(next);
         for (auto it = files.begin(); it != files.end() && !m_Progress.IsCancelled(); ++it) {
             start += step;
             m_Progress.SetPos(static_cast<int>(start));
             m_Doc.AddFile(*it, true);
         }
-        m_Doc.EndExpectedFiles();
+        if (!m_Ahead.FilesExpected)
+            m_Doc.EndExpectedFiles();
+    }
+
+    // Lists the folder scanned next while this one's files are read ahead, so that its listing
+    // is ready once they are in. When it holds files only, they are queued behind this
+    // folder's at once: the readers go on from one folder to the next without waiting.
+    void ListAhead(const std::string& next) {
+        m_Ahead.Folder = next;
+        m_Ahead.Listed = ListFolder(next, m_Ahead.Entries);
+        const auto isFolder = [](const FolderEntry& e) { return e.IsFolder; };
+        if (!m_Ahead.Listed ||
+            std::any_of(m_Ahead.Entries.begin(), m_Ahead.Entries.end(), isFolder))
+            return;
+        std::vector<std::string> files;
+        for (const FolderEntry& entry : m_Ahead.Entries)
+            if (!IsHiddenName(entry.Name))
+                files.push_back(JoinPath(next, entry.Name));
+        std::reverse(files.begin(), files.end());
+        m_Doc.ExpectFiles(files, true);
+        m_Ahead.FilesExpected = true;
     }
 
     // The listing of folder: the one taken early when it is folder's, else a fresh one.
-    bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries) {
+    // filesExpected tells whether its files are already queued.
+    bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries,
+                     bool& filesExpected) {
         Listing ahead = std::exchange(m_Ahead, {});
-        if (ahead.Folder.empty() || ahead.Folder != folder)
+        if (ahead.Folder != folder || ahead.Folder.empty()) {
+            // The folder listed early was not scanned next (a loop or a cancel): its queued
+            // files would only be read for nothing.
+            if (ahead.FilesExpected)
+                m_Doc.EndExpectedFiles();
             return ListFolder(folder, entries);
+        }
         entries = std::move(ahead.Entries);
+        filesExpected = ahead.FilesExpected;
         return ahead.Listed;
     }
 
@@ -124,6 +151,8 @@ private:
 void ScanFolder(CTorvaneDoc& doc, const std::string& folder, CProgress& progress, double start,
                 double span) {
     CFolderScanner(doc, progress).Scan(folder, 1, start, span);
+    // Files queued for a folder the scan did not reach are not read.
+    doc.EndExpectedFiles();
 }
 
 } // namespace torvane

@@ -64,8 +64,8 @@ bool ReadEntry(CByteReader& reader, EntryView& entry) {
     return reader.Ok() && !entry.Path.empty();
 }
 
-CachedFacts FactsOf(const EntryView& entry) {
-    CachedFacts cached;
+// Fills cached, a fresh one, with the entry's facts: the texts are made in place.
+void FactsOf(const EntryView& entry, CachedFacts& cached) {
     cached.State = entry.State;
     TrackFacts& facts = cached.Facts;
     facts.Texts = entry.Texts;
@@ -79,7 +79,6 @@ CachedFacts FactsOf(const EntryView& entry) {
     facts.SamplingRateText = &PooledText(entry.Strings[2]);
     size_t next = 3;
     ForEachText(facts, [&](std::string& text) { text = entry.Strings[next++]; });
-    return cached;
 }
 
 // Appends the cache's little-endian fields.
@@ -116,7 +115,9 @@ public:
     }
     // An entry copied as it stands, with its last use renewed.
     void Entry(const EntryView& entry, uint32_t lastUsed) {
-        Entry(entry.Path, entry.Stamp, lastUsed, FactsOf(entry));
+        CachedFacts cached;
+        FactsOf(entry, cached);
+        Entry(entry.Path, entry.Stamp, lastUsed, cached);
     }
 
 private:
@@ -194,7 +195,7 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     EntryView entry;
     if (!ReadEntry(reader, entry) || entry.Stamp != stamp)
         return false;
-    facts = FactsOf(entry);
+    FactsOf(entry, facts);
     // Readers on several threads: writing the shared flags only when they change keeps their
     // cache lines from passing back and forth between the processors.
     if (!m_Found[found->second].load(std::memory_order_relaxed))
@@ -226,14 +227,17 @@ bool CTagCache::Save(std::string* error) {
     std::vector<Kept> kept;
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(m_Bytes.data()),
                                          m_Bytes.size());
-    for (const auto& [path, index] : m_Offsets) {
-        if (m_Stored.count(path) != 0)
-            continue;
+    // In the file's order, which is the order the files are usually looked up in: entries
+    // read one after another then lie side by side in memory.
+    for (uint32_t index = 0; index < m_EntryOffsets.size(); ++index) {
         const uint32_t offset = m_EntryOffsets[index];
         CByteReader reader(bytes);
         reader.Seek(offset);
         EntryView entry;
         ReadEntry(reader, entry);
+        // A path stored again in this run, or found twice in the file, is written once.
+        if (m_Stored.count(entry.Path) != 0 || m_Offsets.at(entry.Path) != index)
+            continue;
         const bool found = m_Found[index].load(std::memory_order_relaxed);
         kept.push_back({offset, found ? m_Run : entry.LastUsed});
     }
@@ -274,17 +278,15 @@ bool CTagCache::Save(std::string* error) {
 
 FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::string& ext,
                           const CTextCodec& codec, int folder) {
-    if (cache) {
-        FileReading reading;
-        CachedFacts facts;
-        if (QueryFileStamp(path, reading.Stamp, folder) &&
-            cache->Find(path, reading.Stamp, facts)) {
-            reading.Found = true;
-            reading.Info = std::move(facts);
-            return reading;
-        }
+    FileReading reading;
+    // The kept facts are decoded straight into the reading: a record takes them with one move.
+    if (cache && QueryFileStamp(path, reading.Stamp, folder) &&
+        cache->Find(path, reading.Stamp, reading.Info.emplace<CachedFacts>())) {
+        reading.Found = true;
+        return reading;
     }
-    return ReadTrackFile(path, ext, codec);
+    reading = ReadTrackFile(path, ext, codec);
+    return reading;
 }
 
 bool Keepable(const FileReading& reading, const CTagCache* cache) {
@@ -292,7 +294,7 @@ bool Keepable(const FileReading& reading, const CTagCache* cache) {
            !std::holds_alternative<CachedFacts>(reading.Info);
 }
 
-void ApplyNewReading(CListData& record, FileReading reading, CTagCache* cache) {
+void ApplyNewReading(CListData& record, FileReading&& reading, CTagCache* cache) {
     const bool keep = Keepable(reading, cache);
     const FileStamp stamp = reading.Stamp;
     record.ApplyReading(std::move(reading));

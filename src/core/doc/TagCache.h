@@ -34,7 +34,8 @@ public:
     // with a thread to spare calls it earlier, so that the look-ups do not wait for it.
     void Load();
 
-    // The facts kept for path when its stamp is the one they were read with.
+    // Fills facts, a fresh one, with the facts kept for path when its stamp is the one they
+    // were read with.
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts);
     // Keeps (or replaces) the facts of a fresh reading of path.
     void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
@@ -75,7 +76,7 @@ bool Keepable(const FileReading& reading, const CTagCache* cache);
 
 // Puts the reading into a record just made for its file, and keeps it in the cache when it is
 // keepable.
-void ApplyNewReading(CListData& record, FileReading reading, CTagCache* cache);
+void ApplyNewReading(CListData& record, FileReading&& reading, CTagCache* cache);
 
 // The reading a new record of path gets: with a cache, the kept facts when the file is
 // unchanged; else a reading of the file (which the caller stores once it is in a record).

@@ -147,7 +147,7 @@ void CListData::ReadInfo(const CTextCodec& codec) {
     ApplyReading(ReadTrackFile(m_FilePath, *m_Ext, codec));
 }
 
-void CListData::ApplyReading(FileReading reading) {
+void CListData::ApplyReading(FileReading&& reading) {
     if (!reading.Found) {
         SetSize(-1);
         SetTime(-1);
@@ -173,7 +173,7 @@ CachedFacts CListData::FactsAfterReading() const {
     return {m_Facts, m_State & (SizeRead | InfoRead)};
 }
 
-void CListData::TakeCachedFacts(CachedFacts cached) {
+void CListData::TakeCachedFacts(CachedFacts&& cached) {
     m_Facts = std::move(cached.Facts);
     m_State = (m_State & ~Missing) | cached.State;
 }

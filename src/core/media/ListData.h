@@ -81,8 +81,10 @@ public:
     void RefreshSize();
     // Reads the size and, for the extensions that have a reader, the tags and stream facts.
     void ReadInfo(const CTextCodec& codec);
-    // Puts what a reading of this record's file found into the record, as ReadInfo does.
-    void ApplyReading(FileReading reading);
+    // Puts what a reading of this record's file found into the record, as ReadInfo does; the
+    // facts are moved out of a reading given to keep.
+    void ApplyReading(FileReading&& reading);
+    void ApplyReading(const FileReading& reading) { ApplyReading(FileReading(reading)); }
     void ClearInfo();
 
     void FillFromMpeg(const MpegInfo& info);
@@ -93,7 +95,7 @@ public:
     // The facts a fresh record holds after reading its file, with the state bits reading set.
     CachedFacts FactsAfterReading() const;
     // A fresh record takes the facts of an earlier reading of the same, unchanged file.
-    void TakeCachedFacts(CachedFacts cached);
+    void TakeCachedFacts(CachedFacts&& cached);
 
     // 1: the same record; 0: different; 2: same size, title, artist and album (reads the
     // information of either record first when it has not been read).
