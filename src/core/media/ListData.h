@@ -81,8 +81,8 @@ public:
     void RefreshSize();
     // Reads the size and, for the extensions that have a reader, the tags and stream facts.
     void ReadInfo(const CTextCodec& codec);
-    // Puts what a reading of this record's file found into the record, as ReadInfo does; the
-    // facts are moved out of a reading given to keep.
+    // Puts what a reading of this record's file found into the record, as ReadInfo does. A
+    // reading handed over gives up its facts instead of having them copied.
     void ApplyReading(FileReading&& reading);
     void ApplyReading(const FileReading& reading) { ApplyReading(FileReading(reading)); }
     void ClearInfo();
