@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
 
 namespace torvane {
@@ -124,6 +125,10 @@ private:
     std::string& m_Out;
 };
 
+uint64_t PathHash(std::string_view path) {
+    return std::hash<std::string_view>{}(path);
+}
+
 // Every text of an entry must fit its 16-bit length.
 bool Storable(std::string_view path, const CachedFacts& cached) {
     constexpr size_t limit = std::numeric_limits<uint16_t>::max();
@@ -143,7 +148,7 @@ CTagCache::CTagCache(std::string path, std::string codePage, size_t maxEntries)
 void CTagCache::Load() {
     std::call_once(m_Loaded, [this] {
         if (!ReadWholeFile(m_Path, m_Bytes) || !Parse(m_Bytes)) {
-            m_Offsets.clear();
+            m_Slots.clear();
             m_EntryOffsets.clear();
             std::string().swap(m_Bytes);
         }
@@ -161,17 +166,50 @@ bool CTagCache::Parse(std::string_view bytes) {
         return false;
     m_Run = lastRun + 1;
     const size_t expected = std::min<size_t>(count, bytes.size() / 64);
-    m_Offsets.reserve(expected);
     m_EntryOffsets.reserve(expected);
     for (uint32_t i = 0; i < count; ++i) {
         const auto offset = static_cast<uint32_t>(bytes.size() - reader.Remaining());
         EntryView entry;
         if (!ReadEntry(reader, entry))
             return false;
-        m_Offsets[entry.Path] = static_cast<uint32_t>(m_EntryOffsets.size());
         m_EntryOffsets.push_back(offset);
     }
-    return reader.Remaining() == 0;
+    if (reader.Remaining() != 0)
+        return false;
+    m_Slots.assign(std::bit_ceil(2 * m_EntryOffsets.size() + 1), 0);
+    for (uint32_t i = 0; i < m_EntryOffsets.size(); ++i)
+        Index(i);
+    return true;
+}
+
+std::string_view CTagCache::PathAt(uint32_t index) const {
+    CByteReader reader({reinterpret_cast<const uint8_t*>(m_Bytes.data()), m_Bytes.size()});
+    reader.Seek(m_EntryOffsets[index]);
+    return ReadText(reader);
+}
+
+size_t CTagCache::SlotOf(std::string_view path, uint64_t hash) const {
+    // At most half the slots are taken, so an empty one ends every search.
+    const size_t mask = m_Slots.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const uint64_t held = m_Slots[slot];
+        if (held == 0 ||
+            ((held ^ hash) >> 32 == 0 && PathAt(static_cast<uint32_t>(held) - 1) == path))
+            return slot;
+    }
+}
+
+void CTagCache::Index(uint32_t index) {
+    const std::string_view path = PathAt(index);
+    const uint64_t hash = PathHash(path);
+    m_Slots[SlotOf(path, hash)] = (hash >> 32 << 32) | (uint64_t{index} + 1);
+}
+
+int64_t CTagCache::EntryOf(std::string_view path) const {
+    if (m_Slots.empty())
+        return -1;
+    const uint64_t held = m_Slots[SlotOf(path, PathHash(path))];
+    return static_cast<int64_t>(held & 0xFFFFFFFF) - 1;
 }
 
 bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts) {
@@ -187,19 +225,20 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
             return true;
         }
     }
-    const auto found = m_Offsets.find(path);
-    if (found == m_Offsets.end())
+    const int64_t found = EntryOf(path);
+    if (found < 0)
         return false;
+    const auto index = static_cast<size_t>(found);
     CByteReader reader({reinterpret_cast<const uint8_t*>(m_Bytes.data()), m_Bytes.size()});
-    reader.Seek(m_EntryOffsets[found->second]);
+    reader.Seek(m_EntryOffsets[index]);
     EntryView entry;
     if (!ReadEntry(reader, entry) || entry.Stamp != stamp)
         return false;
     FactsOf(entry, facts);
     // Readers on several threads: writing the shared flags only when they change keeps their
     // cache lines from passing back and forth between the processors.
-    if (!m_Found[found->second].load(std::memory_order_relaxed))
-        m_Found[found->second].store(true, std::memory_order_relaxed);
+    if (!m_Found[index].load(std::memory_order_relaxed))
+        m_Found[index].store(true, std::memory_order_relaxed);
     if (!m_Changed.load(std::memory_order_relaxed))
         m_Changed.store(true);
     return true;
@@ -236,7 +275,7 @@ bool CTagCache::Save(std::string* error) {
         EntryView entry;
         ReadEntry(reader, entry);
         // A path stored again in this run, or found twice in the file, is written once.
-        if (m_Stored.count(entry.Path) != 0 || m_Offsets.at(entry.Path) != index)
+        if (m_Stored.count(entry.Path) != 0 || EntryOf(entry.Path) != index)
             continue;
         const bool found = m_Found[index].load(std::memory_order_relaxed);
         kept.push_back({offset, found ? m_Run : entry.LastUsed});

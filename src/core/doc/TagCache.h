@@ -8,7 +8,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace torvane {
@@ -51,6 +50,15 @@ private:
     };
 
     bool Parse(std::string_view bytes);
+    // The path of the entry read index-th.
+    std::string_view PathAt(uint32_t index) const;
+    // The slot holding path's entry, else the empty slot where it would go.
+    size_t SlotOf(std::string_view path, uint64_t hash) const;
+    // Puts the entry read index-th into the slots; a later entry of the same path replaces an
+    // earlier one.
+    void Index(uint32_t index);
+    // The number of the entry read for path, or -1.
+    int64_t EntryOf(std::string_view path) const;
 
     std::string m_Path;
     std::string m_CodePage;
@@ -58,12 +66,15 @@ private:
     std::once_flag m_Loaded;
     std::atomic<bool> m_Changed{false};
     uint32_t m_Run = 1; // this run's number; entries record the last run that used them
-    // The file as read (left as it is once loaded), where each of its entries starts, the
-    // entry of each path, and which entries were found in this run.
+    // The file as read (left as it is once loaded), where each of its entries starts, and
+    // which entries were found in this run.
     std::string m_Bytes;
     std::vector<uint32_t> m_EntryOffsets;
-    std::unordered_map<std::string_view, uint32_t> m_Offsets;
     std::vector<std::atomic<bool>> m_Found;
+    // The entry of each path: open addressing with twice as many slots as entries, each slot
+    // the upper half of the path's hash and the entry's number + 1 (0: empty). Flat, so that a
+    // look-up touches one slot and then the entry itself.
+    std::vector<uint64_t> m_Slots;
     // Entries stored in this run, by path, under the lock.
     std::mutex m_Lock;
     std::map<std::string, Entry, std::less<>> m_Stored;
