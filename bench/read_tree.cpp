@@ -4,7 +4,7 @@
 // extension (so for each reader) and for all files. Then gathers the whole folder as the program
 // does ("フォルダを開く" with tags read on load, files read ahead on the default threads), once
 // with an empty tag cache, against the floor, and once with a full one, against a plain status
-// query of every file.
+// query of every file; each round of gathering follows a round of what it is compared with.
 //
 //   bench_read_tree DIR [ROUNDS]
 
@@ -90,28 +90,6 @@ double GatherSeconds(const std::string& root, const std::string& cachePath, size
     return elapsed.count();
 }
 
-// Best of several rounds of gathering, in files per second; the cache file is removed before
-// each round unless full is set (then the first, unmeasured round fills it).
-double GatherFilesPerSecond(const std::string& root, int rounds, bool full) {
-    // In memory where it can be: the cache written after each round would otherwise be flushed
-    // to disk during the next one.
-    const std::string folder = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    const std::string cachePath = folder + "/torvane-bench-tags.cache";
-    ::unlink(cachePath.c_str());
-    size_t records = 0;
-    if (full)
-        GatherSeconds(root, cachePath, records);
-    double best = 0;
-    for (int round = 0; round < rounds; ++round) {
-        if (!full)
-            ::unlink(cachePath.c_str());
-        const double seconds = GatherSeconds(root, cachePath, records);
-        best = std::max(best, static_cast<double>(records) / seconds);
-    }
-    ::unlink(cachePath.c_str());
-    return best;
-}
-
 // Best of several rounds, in files per second.
 template <typename Work>
 double FilesPerSecond(const std::vector<std::string>& files, int rounds, Work work) {
@@ -126,6 +104,39 @@ double FilesPerSecond(const std::vector<std::string>& files, int rounds, Work wo
     }
     if (sink == 1)
         std::puts(""); // keeps the work from being optimised away
+    return best;
+}
+
+struct Rates {
+    double Reference = 0;
+    double Gathering = 0;
+};
+
+// Best of several rounds of gathering root and of the reference work on each of its files, in
+// files per second. The two take turns, so that both meet the machine in the same state: its
+// speed drifts by more than the margins measured. The cache file is removed before each
+// gathering unless full is set (then a first, unmeasured gathering fills it). Without a
+// reference (for profiling) only the gathering runs.
+Rates GatherBeside(const std::string& root, const std::vector<std::string>& files, int rounds,
+                   bool full, size_t (*reference)(const std::string&)) {
+    // In memory where it can be: the cache written after each round would otherwise be flushed
+    // to disk during the next one.
+    const std::string folder = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    const std::string cachePath = folder + "/torvane-bench-tags.cache";
+    ::unlink(cachePath.c_str());
+    size_t records = 0;
+    if (full)
+        GatherSeconds(root, cachePath, records);
+    Rates best;
+    for (int round = 0; round < rounds; ++round) {
+        if (reference)
+            best.Reference = std::max(best.Reference, FilesPerSecond(files, 1, reference));
+        if (!full)
+            ::unlink(cachePath.c_str());
+        const double seconds = GatherSeconds(root, cachePath, records);
+        best.Gathering = std::max(best.Gathering, static_cast<double>(records) / seconds);
+    }
+    ::unlink(cachePath.c_str());
     return best;
 }
 
@@ -166,17 +177,16 @@ int main(int argc, char** argv) {
     // The whole tree as the program gathers it.
     // TORVANE_FULL_ONLY runs only the gathering with a full cache, for profiling it.
     const bool fullOnly = std::getenv("TORVANE_FULL_ONLY");
-    const double floor = fullOnly ? 1 : FilesPerSecond(files, rounds, ReadFloor);
-    const double empty = fullOnly ? 1 : GatherFilesPerSecond(argv[1], rounds, false);
-    const double stat = fullOnly ? 1 : FilesPerSecond(files, rounds, StatFile);
-    const double full = GatherFilesPerSecond(argv[1], rounds, true);
+    const Rates empty =
+        fullOnly ? Rates{1, 1} : GatherBeside(argv[1], files, rounds, false, ReadFloor);
+    const Rates full = GatherBeside(argv[1], files, rounds, true, fullOnly ? nullptr : StatFile);
     std::printf("\ngathering %zu files, %d reading threads:\n", files.size(),
                 torvane::CReadAhead::DefaultThreads());
-    std::printf("  floor (open, read)  %8.0f files/s\n", floor);
+    std::printf("  floor (open, read)  %8.0f files/s\n", empty.Reference);
     std::printf("  cache empty         %8.0f files/s  %.2f x the floor  (target at most 2)\n",
-                empty, floor / empty);
-    std::printf("  stat of each file   %8.0f files/s\n", stat);
+                empty.Gathering, empty.Reference / empty.Gathering);
+    std::printf("  stat of each file   %8.0f files/s\n", full.Reference);
     std::printf("  cache full          %8.0f files/s  %.2f x the stat   (target at most 1.2)\n",
-                full, stat / full);
+                full.Gathering, full.Reference / full.Gathering);
     return 0;
 }
