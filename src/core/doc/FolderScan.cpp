@@ -19,6 +19,17 @@ namespace {
 // Folders linked to one another over and over would be scanned an exponential number of times.
 constexpr uint64_t MaxRescannedEntries = 100000;
 
+// The paths of the files (not the folders) among entries, the last name first: the order a scan
+// adds them in.
+std::vector<std::string> FilePaths(const std::string& folder,
+                                   const std::vector<FolderEntry>& entries) {
+    std::vector<std::string> files;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (!it->IsFolder)
+            files.push_back(JoinPath(folder, it->Name));
+    return files;
+}
+
 class CFolderScanner {
 public:
     CFolderScanner(CTorvaneDoc& doc, CProgress& progress) : m_Doc(doc), m_Progress(progress) {}
@@ -40,42 +51,40 @@ private:
     struct Listing {
         std::string Folder;
         bool Listed = false;
-        bool FilesExpected = false; // its files are already queued for reading ahead
         std::vector<FolderEntry> Entries;
+        std::vector<std::string> QueuedFiles; // its files, when already queued for reading ahead
     };
 
     void ScanEntries(const std::string& folder, int depth, double start, double span,
                      const std::string& next) {
         std::vector<FolderEntry> entries;
-        bool filesExpected = false;
-        if (!ListEntries(folder, entries, filesExpected) || !MayScan(entries.size()))
+        std::vector<std::string> files;
+        if (!ListEntries(folder, entries, files) || !MayScan(entries.size()))
             return;
         std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
         // The listing's "." and ".." count as two more folders, as in the bar's share rule.
         const double n = static_cast<double>(entries.size() + 2);
         const double step = span / n;
 
-        std::vector<std::string> files;
         bool hasFolders = false;
         for (size_t i = 0; i < entries.size(); ++i) {
             if (m_Progress.IsCancelled())
                 break;
-            std::string path = JoinPath(folder, entries[i].Name);
-            if (entries[i].IsFolder) {
-                hasFolders = true;
-                // The subfolder's progress does not flow back: this level goes on from its own.
-                start += step;
-                m_Progress.SetPos(static_cast<int>(start));
-                const bool nextIsFolder = i + 1 < entries.size() && entries[i + 1].IsFolder;
-                Scan(path, depth + 1, start, span / n,
-                     nextIsFolder ? JoinPath(folder, entries[i + 1].Name) : std::string());
-            } else {
-                files.push_back(std::move(path));
-            }
+            if (!entries[i].IsFolder)
+                continue;
+            hasFolders = true;
+            // The subfolder's progress does not flow back: this level goes on from its own.
+            start += step;
+            m_Progress.SetPos(static_cast<int>(start));
+            const bool nextIsFolder = i + 1 < entries.size() && entries[i + 1].IsFolder;
+            Scan(JoinPath(folder, entries[i].Name), depth + 1, start, span / n,
+                 nextIsFolder ? JoinPath(folder, entries[i + 1].Name) : std::string());
         }
-        std::reverse(files.begin(), files.end());
-        if (!filesExpected)
+        // The files come after the subfolders; when they were queued early, they are known.
+        if (files.empty()) {
+            files = FilePaths(folder, entries);
             m_Doc.ExpectFiles(files, true);
+        }
         if (!hasFolders && !next.empty() && !files.empty() && m_Doc.ReadsAhead())
             ListAhead(next);
         for (auto it = files.begin(); it != files.end() && !m_Progress.IsCancelled(); ++it) {
@@ -83,7 +92,7 @@ private:
             m_Progress.SetPos(static_cast<int>(start));
             m_Doc.AddFile(*it, true);
         }
-        if (!m_Ahead.FilesExpected)
+        if (m_Ahead.QueuedFiles.empty())
             m_Doc.EndExpectedFiles();
     }
 
@@ -93,33 +102,29 @@ private:
     void ListAhead(const std::string& next) {
         m_Ahead.Folder = next;
         m_Ahead.Listed = ListFolder(next, m_Ahead.Entries);
+        std::vector<FolderEntry>& entries = m_Ahead.Entries;
+        std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
         const auto isFolder = [](const FolderEntry& e) { return e.IsFolder; };
-        if (!m_Ahead.Listed ||
-            std::any_of(m_Ahead.Entries.begin(), m_Ahead.Entries.end(), isFolder))
+        if (!m_Ahead.Listed || std::any_of(entries.begin(), entries.end(), isFolder))
             return;
-        std::vector<std::string> files;
-        for (const FolderEntry& entry : m_Ahead.Entries)
-            if (!IsHiddenName(entry.Name))
-                files.push_back(JoinPath(next, entry.Name));
-        std::reverse(files.begin(), files.end());
-        m_Doc.ExpectFiles(files, true);
-        m_Ahead.FilesExpected = true;
+        m_Ahead.QueuedFiles = FilePaths(next, entries);
+        m_Doc.ExpectFiles(m_Ahead.QueuedFiles, true);
     }
 
     // The listing of folder: the one taken early when it is folder's, else a fresh one.
-    // filesExpected tells whether its files are already queued.
+    // queuedFiles gets its files when they are already queued for reading ahead.
     bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries,
-                     bool& filesExpected) {
+                     std::vector<std::string>& queuedFiles) {
         Listing ahead = std::exchange(m_Ahead, {});
-        if (ahead.Folder != folder || ahead.Folder.empty()) {
+        if (ahead.Folder.empty() || ahead.Folder != folder) {
             // The folder listed early was not scanned next (a loop or a cancel): its queued
             // files would only be read for nothing.
-            if (ahead.FilesExpected)
+            if (!ahead.QueuedFiles.empty())
                 m_Doc.EndExpectedFiles();
             return ListFolder(folder, entries);
         }
         entries = std::move(ahead.Entries);
-        filesExpected = ahead.FilesExpected;
+        queuedFiles = std::move(ahead.QueuedFiles);
         return ahead.Listed;
     }
 
