@@ -166,7 +166,7 @@ bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::strin
     const std::string templatePath = FindTemplate(templateName, templateFolders);
     if (templatePath.empty()) {
         host.ShowMessage("テンプレートファイルがありません", "error", MessageButtons::Ok);
-    } else if (!ReadWholeFile(templatePath, bytes)) {
+    } else if (ReadWholeFile(templatePath, bytes, MaxTemplateBytes) != WholeFileRead::Ok) {
         host.ShowMessage("テンプレートファイルのオープンに失敗しました", "error",
                          MessageButtons::Ok);
     } else {

@@ -231,7 +231,11 @@ private:
     void AddEntry(const std::string& entry) {
         std::string bytes;
         if (IsListFileName(entry) && KindOf(entry) == PathKind::File)
-            Read(entry, ReadWholeFile(entry, bytes) ? bytes : std::string_view(), 0);
+            Read(entry,
+                 ReadWholeFile(entry, bytes, MaxListFileBytes) == WholeFileRead::Ok
+                     ? bytes
+                     : std::string_view(),
+                 0);
         else
             m_Doc.AddFile(entry, true);
     }
@@ -256,7 +260,7 @@ std::string DecodeTextFile(std::string_view bytes, bool declaredUtf8, const CTex
 
 bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (ReadWholeFile(path, bytes, MaxListFileBytes) != WholeFileRead::Ok)
         return false;
     doc.FileHistory().Add(path);
     std::unique_ptr<CProgress> own;

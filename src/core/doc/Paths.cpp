@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,30 +117,44 @@ PathKind KindOf(const std::string& path) {
     return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::File;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
+WholeFileRead ReadWholeFile(const std::string& path, std::string& content, uint64_t limit) {
     // Not blocking, and only regular files: a named pipe or a device called "x.m3u" would
     // otherwise wait for a writer or never end.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return false;
+        return WholeFileRead::Unreadable;
+    WholeFileRead result = WholeFileRead::Ok;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        result = WholeFileRead::Unreadable;
+    else if (static_cast<uint64_t>(st.st_size) > limit)
+        result = WholeFileRead::TooLarge;
     std::string text;
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
+    try {
+        if (result == WholeFileRead::Ok)
+            text.reserve(static_cast<size_t>(st.st_size));
+        char buffer[65536];
+        while (result == WholeFileRead::Ok) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n < 0)
+                    result = WholeFileRead::Unreadable;
+                break;
+            }
+            if (static_cast<uint64_t>(n) > limit - text.size())
+                result = WholeFileRead::TooLarge;
+            else
+                text.append(buffer, static_cast<size_t>(n));
         }
-        text.append(buffer, static_cast<size_t>(n));
+    } catch (const std::bad_alloc&) {
+        result = WholeFileRead::TooLarge;
     }
     ::close(fd);
-    if (ok)
+    if (result == WholeFileRead::Ok)
         content = std::move(text);
-    return ok;
+    return result;
 }
 
 } // namespace torvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -40,8 +41,19 @@ enum class PathKind { Missing, Folder, File };
 // What the path names, following symbolic links.
 PathKind KindOf(const std::string& path);
 
-// The whole content of a regular file; false when it cannot be opened or read, or is a folder,
-// a named pipe or a device.
-bool ReadWholeFile(const std::string& path, std::string& content);
+// The largest files of each kind that are read whole; larger ones are refused, not read.
+inline constexpr uint64_t MaxListFileBytes = uint64_t{512} << 20;
+inline constexpr uint64_t MaxTagCacheBytes = uint64_t{1} << 30;
+inline constexpr uint64_t MaxProfileBytes = uint64_t{16} << 20;
+inline constexpr uint64_t MaxTemplateBytes = uint64_t{64} << 20;
+
+enum class WholeFileRead {
+    Ok,
+    Unreadable, // missing, not a regular file (a folder, a named pipe, a device) or a read error
+    TooLarge,   // larger than the caller's limit, or memory for it could not be had
+};
+// The whole content of a regular file of at most limit bytes. A file that grows past the limit
+// while it is read is refused too; content changes only when the answer is Ok.
+WholeFileRead ReadWholeFile(const std::string& path, std::string& content, uint64_t limit);
 
 } // namespace torvane

@@ -35,7 +35,7 @@ bool CProfile::Load() {
     m_Sections.clear();
     m_SectionIndex.clear();
     std::string text;
-    if (!ReadWholeFile(m_Path, text))
+    if (ReadWholeFile(m_Path, text, MaxProfileBytes) != WholeFileRead::Ok)
         return false;
     Parse(text);
     return true;

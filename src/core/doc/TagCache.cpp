@@ -147,7 +147,8 @@ CTagCache::CTagCache(std::string path, std::string codePage, size_t maxEntries)
 
 void CTagCache::Load() {
     std::call_once(m_Loaded, [this] {
-        if (!ReadWholeFile(m_Path, m_Bytes) || !Parse(m_Bytes)) {
+        if (ReadWholeFile(m_Path, m_Bytes, MaxTagCacheBytes) != WholeFileRead::Ok ||
+            !Parse(m_Bytes)) {
             m_Slots.clear();
             m_EntryOffsets.clear();
             std::string().swap(m_Bytes);
