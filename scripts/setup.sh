@@ -37,15 +37,23 @@ torvane_install_packages() {
 # Paths under the checkout are hashed relative to it, so checkouts in other folders share hits.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$TORVANE_ROOT}"
 
-# torvane_build DIR BUILD_TYPE [CMAKE_ARGS...]: configures once, then builds what changed.
+# torvane_build DIR BUILD_TYPE [CMAKE_ARGS...] [-- BUILD_ARGS...]: configures once, then builds
+# what changed (BUILD_ARGS such as "--target NAME" go to the build).
 torvane_build() {
     local dir=$1 type=$2
     shift 2
+    local configure=() build=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+        configure+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift && build=("$@")
     if [ ! -f "$dir/build.ninja" ]; then
         local launcher=()
         # ccache, where present, makes rebuilds in fresh checkouts and work trees cheap.
         command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-        cmake -S "$TORVANE_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@"
+        cmake -S "$TORVANE_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" \
+            "${configure[@]}"
     fi
-    cmake --build "$dir"
+    cmake --build "$dir" "${build[@]}"
 }

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <QtGui/private/qguiapplication_p.h>
+#include <csignal>
 #include <fstream>
 
 using namespace torvane;
@@ -88,6 +89,68 @@ private slots:
         CProfile written(fixture.ProfilePath());
         written.Load();
         QCOMPARE(written.GetInt("app", "SizeOf", -1), 1);
+    }
+
+    // SIGTERM, SIGINT and SIGHUP (a logout, a service stop, Ctrl+C) end the program as the end of
+    // the session does, without a question, but the list is kept as a closed window keeps it.
+    void quitSignalsKeepListAndSettings_data() {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void quitSignalsKeepListAndSettings() {
+        QFETCH(int, signalNumber);
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=0\nCloseSave=1\n");
+        const std::string first = fixture.Audio("a.mp3");
+        const std::string second = fixture.Audio("b.mp3");
+        fixture.Start({first, second});
+        fixture.Doc().Settings().SizeOf = 1;
+
+        QCOMPARE(fixture.Doc().AllList().size(), size_t(2));
+        QCOMPARE(::raise(signalNumber), 0);
+        QObject context;
+        QTimer::singleShot(30000, &context, [] { QCoreApplication::exit(7); });
+        QCOMPARE(fixture.App->Run(), 0);
+        QVERIFY(fixture.Host.Messages.empty());
+        QCOMPARE(fixture.Dir.Read("Torvane.m3u"), first + "\r\n" + second + "\r\n");
+        CProfile written(fixture.ProfilePath());
+        written.Load();
+        QCOMPARE(written.GetInt("app", "SizeOf", -1), 1);
+        // Handled once: the program's handlers are gone with it.
+        struct sigaction now {};
+        ::sigaction(signalNumber, nullptr, &now);
+        QVERIFY(now.sa_handler == SIG_DFL);
+    }
+
+    // A signal while the kept list is still loading stops the load; the shortened list does not
+    // replace the one on disk.
+    void quitSignalDuringTheStartupLoadKeepsTheFile() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=0\nCloseSave=1\n");
+        const std::string mp3 = fixture.Audio("kept.mp3");
+        const std::string wav = fixture.Audio("middle.wav");
+        std::string kept;
+        for (int i = 0; i < 400; ++i)
+            kept += (i == 200 ? wav : mp3) + "\n";
+        fixture.Dir.Write("Torvane.m3u", kept);
+        fixture.Host.OnNewType = [&](const std::string& ext) {
+            if (ext == "wav") {
+                ::raise(SIGTERM);
+                QCoreApplication::processEvents(); // the event loop's next look
+            }
+        };
+        fixture.Launch();
+        QObject context;
+        size_t loaded = 0;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, &context,
+                         [&] { loaded = fixture.Doc().AllList().size(); });
+        QTimer::singleShot(30000, &context, [] { QCoreApplication::exit(7); });
+        QCOMPARE(fixture.App->Run(), 0);
+        QCOMPARE(loaded, size_t(201));
+        QVERIFY(fixture.Host.Messages.empty());
+        QCOMPARE(fixture.Dir.Read("Torvane.m3u"), kept);
     }
 };
 

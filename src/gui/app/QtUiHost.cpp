@@ -9,6 +9,8 @@
 #include <QMimeDatabase>
 #include <QPushButton>
 
+#include <iostream>
+
 namespace torvane {
 
 namespace {
@@ -30,6 +32,13 @@ QMessageBox::Icon IconFor(const QString& caption, MessageButtons buttons) {
 
 MessageAnswer CQtUiHost::ShowMessage(const std::string& text, const std::string& caption,
                                      MessageButtons buttons) {
+    // The program is ending without the user: a message box would hold that up.
+    if (m_Abandoned) {
+        std::cerr << "torvane: " << caption << ": " << text << "\n";
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
+    }
     QMessageBox box(m_MainWindow);
     const QString title = QString::fromStdString(caption);
     box.setWindowTitle(TranslateMessage(caption));

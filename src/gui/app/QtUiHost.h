@@ -26,8 +26,9 @@ public:
     std::unique_ptr<CProgress> OpenProgress() override;
 
     // When the desktop session ends: the running operations are cancelled at their next question
-    // and their windows hidden (a shown one would hold the program up), and every operation that
-    // starts later is cancelled at once, so that the event loop can end.
+    // and their windows hidden (a shown one would hold the program up), every operation that
+    // starts later is cancelled at once, so that the event loop can end, and messages go to
+    // standard error with the cautious answer instead of into a box.
     void AbandonOperations();
 
 private:

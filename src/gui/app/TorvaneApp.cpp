@@ -2,6 +2,7 @@
 
 #include "MainFrame.h"
 #include "QtUiHost.h"
+#include "QuitSignals.h"
 #include "view/TorvaneView.h"
 
 #include "core/doc/AutoSave.h"
@@ -87,6 +88,9 @@ bool CTorvaneApp::Start(const std::vector<std::string>& args) {
     m_Host->SetMainWindow(m_Frame.get());
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_Frame.get(),
                      [this] { EndForSession(); });
+    m_QuitSignals = std::make_unique<CQuitSignals>();
+    QObject::connect(m_QuitSignals.get(), &CQuitSignals::Received, m_Frame.get(),
+                     [this] { EndForSignal(); });
     m_FirstPaint = std::make_unique<CAfterFirstPaint>(*m_Frame, [this] { LoadLists(); });
     m_Frame->show();
     if (!m_Doc->SetView(&m_Frame->View()))
@@ -116,6 +120,14 @@ void CTorvaneApp::EndForSession() {
     QCoreApplication::quit();
 }
 
+void CTorvaneApp::EndForSignal() {
+    if (m_SessionEnding)
+        return;
+    // A list still loading would be kept shortened: it stays as it is on disk.
+    m_KeepListAtEnd = m_ListsLoaded;
+    EndForSession();
+}
+
 int CTorvaneApp::Run() {
     // The session may have ended before the event loop ran, when quit could not reach it yet.
     const int status = m_SessionEnding ? 0 : QApplication::exec();
@@ -127,6 +139,11 @@ void CTorvaneApp::Shutdown() {
     if (!m_Doc)
         return;
     m_FirstPaint.reset();
+    m_QuitSignals.reset();
+    if (m_KeepListAtEnd) {
+        m_KeepListAtEnd = false;
+        AutoSaveList(*m_Doc);
+    }
     if (m_Frame) {
         m_Frame->SaveSettings();
         m_Frame->View().SaveSettings();

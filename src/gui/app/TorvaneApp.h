@@ -13,6 +13,7 @@ class QObject;
 namespace torvane {
 
 class CMainFrame;
+class CQuitSignals;
 class CTorvaneDoc;
 
 // The program's run: where the settings live, and the order in which the document, the main
@@ -51,6 +52,9 @@ public:
 private:
     void LoadLists();
     void EndForSession();
+    // A quit signal ends the program as the end of the session does, but keeps the list as a
+    // closed window would (when it was read whole at the start).
+    void EndForSignal();
     // A file written at exit (the tag cache, the profile) could not be written: the reason goes
     // to stderr, and the user is told unless the session is ending, which nothing may hold up.
     void ReportExitWriteFailure(const std::string& error);
@@ -65,8 +69,10 @@ private:
     std::unique_ptr<CMainFrame> m_Frame;
     std::vector<std::string> m_Args;
     std::unique_ptr<QObject> m_FirstPaint;
+    std::unique_ptr<CQuitSignals> m_QuitSignals;
     bool m_ListsLoaded = false;
     bool m_SessionEnding = false;
+    bool m_KeepListAtEnd = false;
 };
 
 } // namespace torvane
