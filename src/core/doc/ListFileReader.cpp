@@ -1,7 +1,6 @@
 #include "ListFileReader.h"
 
 #include "FileUri.h"
-#include "FolderListing.h"
 #include "Paths.h"
 #include "PlsFormat.h"
 #include "Progress.h"
@@ -41,7 +40,10 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
 // One list file being read: its bytes, and how far its entries have been read. A list named by
 // another is read in turn on top of it, so that lists nested however deep never deepen the
 // machine stack.
+using FileId = std::pair<dev_t, ino_t>;
+
 struct ListFrame {
+    FileId Id{};
     std::string Bytes;
     std::string Folder;
     uint64_t Base = 0;
@@ -76,8 +78,8 @@ public:
             if (cancelled)
                 Incomplete();
             m_Doc.EndExpectedFiles();
+            m_Open.erase(m_Frames.back()->Id);
             m_Frames.pop_back();
-            m_Chain.Leave();
         }
     }
 
@@ -85,14 +87,18 @@ private:
     // Puts the list on top of the ones being read, unless it is one of them (a list naming
     // itself) or lists read again have come to their limit.
     void Open(const std::string& path, std::string bytes, int span) {
-        if (!m_Chain.Enter(path))
+        // A list on the chain is known by its device and inode, whatever name reaches it.
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !m_Open.insert({st.st_dev, st.st_ino}).second)
             return;
-        if (!MayRead(path, bytes.size())) {
+        const FileId id{st.st_dev, st.st_ino};
+        if (!MayRead(id, bytes.size())) {
             Incomplete();
-            m_Chain.Leave();
+            m_Open.erase(id);
             return;
         }
         auto frame = std::make_unique<ListFrame>();
+        frame->Id = id;
         frame->Bytes = std::move(bytes);
         frame->Folder = FolderOf(MakeAbsolute(path));
         frame->Span = span;
@@ -157,9 +163,8 @@ private:
 
     // False, with a message the first time, once lists read before in this operation have
     // come to MaxRereadBytes.
-    bool MayRead(const std::string& path, size_t size) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0 || m_ReadLists.insert({st.st_dev, st.st_ino}).second)
+    bool MayRead(const FileId& id, size_t size) {
+        if (m_ReadLists.insert(id).second)
             return true;
         m_RereadBytes += size;
         if (m_RereadBytes <= MaxRereadBytes)
@@ -308,8 +313,8 @@ private:
     CProgress& m_Progress;
     ListFileReading* m_Reading;
     std::vector<std::unique_ptr<ListFrame>> m_Frames;
-    CVisitChain m_Chain;
-    std::set<std::pair<dev_t, ino_t>> m_ReadLists;
+    std::set<FileId> m_Open; // the lists of m_Frames
+    std::set<FileId> m_ReadLists;
     uint64_t m_RereadBytes = 0;
     bool m_Warned = false;
     bool m_ToldTooLarge = false;
