@@ -37,11 +37,12 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
     return text;
 }
 
+// A file by its device and inode, whatever name reaches it.
+using FileId = std::pair<dev_t, ino_t>;
+
 // One list file being read: its bytes, and how far its entries have been read. A list named by
 // another is read in turn on top of it, so that lists nested however deep never deepen the
 // machine stack.
-using FileId = std::pair<dev_t, ino_t>;
-
 struct ListFrame {
     FileId Id{};
     std::string Bytes;
@@ -87,7 +88,6 @@ private:
     // Puts the list on top of the ones being read, unless it is one of them (a list naming
     // itself) or lists read again have come to their limit.
     void Open(const std::string& path, std::string bytes, int span) {
-        // A list on the chain is known by its device and inode, whatever name reaches it.
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0 || !m_Open.insert({st.st_dev, st.st_ino}).second)
             return;
