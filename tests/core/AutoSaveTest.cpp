@@ -1,8 +1,10 @@
 #include "core/doc/AutoSave.h"
 #include "DocFixture.h"
 #include "core/doc/Gathering.h"
+#include "core/doc/ListFileReader.h"
 
 #include <filesystem>
+#include <unistd.h>
 
 namespace torvane {
 namespace {
@@ -109,6 +111,20 @@ TEST_F(AutoSaveTest, AListLoadedInPartIsNotWrittenOverUnasked) {
     const std::string written = dir.Read("Torvane.m3u");
     EXPECT_TRUE(written.starts_with("/m/0.mp3\r\n"));
     EXPECT_TRUE(written.ends_with("/m/new.mp3\r\n")) << "yes writes the list as it is";
+}
+
+// Twenty gigabytes of a sparse file: refused with a message, and not replaced unasked.
+TEST_F(AutoSaveTest, AListTooLargeToLoadIsNotWrittenOverUnasked) {
+    doc.Settings().CloseSave = 1;
+    const std::string path = dir.Write("Torvane.m3u", "");
+    ASSERT_EQ(::truncate(path.c_str(), off_t{20} << 30), 0);
+    AutoLoadList(doc);
+    EXPECT_TRUE(doc.AllList().empty());
+    EXPECT_TRUE(doc.KeptList().Incomplete);
+    EXPECT_EQ(host.MessageTexts(), (Texts{ListTooLargeMessage}));
+    ASSERT_TRUE(InputItem(doc, "/m/new.mp3", false));
+    EXPECT_TRUE(AutoSaveList(doc));
+    EXPECT_EQ(std::filesystem::file_size(path), uintmax_t{20} << 30);
 }
 
 TEST_F(AutoSaveTest, AListLoadedWholeIsWrittenWithoutAQuestion) {

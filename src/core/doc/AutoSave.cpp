@@ -27,7 +27,9 @@ void ReadAutoSaveList(CTorvaneDoc& doc) {
     ListFileReading reading;
     const bool read = ReadListFile(doc, AutoSavePath(doc), nullptr, 100, &reading);
     KeptListState& kept = doc.KeptList();
-    if (!reading.Complete)
+    // A kept list that is there but could not be read (too large, a read error) was not
+    // loaded at all.
+    if (!reading.Complete || (!read && KindOf(AutoSavePath(doc)) != PathKind::Missing))
         kept.Incomplete = true;
     for (std::string& entry : reading.HeldBack)
         kept.HeldBack.push_back(std::move(entry));
