@@ -15,7 +15,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <exception>
 #include <iostream>
+#include <new>
 
 namespace torvane::cli {
 namespace {
@@ -94,7 +96,9 @@ int RunInfo(const InfoOptions& options) {
 } // namespace
 } // namespace torvane::cli
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(int argc, char** argv) {
     using namespace torvane::cli;
     GatherOptions options;
     InfoOptions infoOptions;
@@ -130,4 +134,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     return RunGather(options, find, listOps.Plan());
+}
+
+} // namespace
+
+// The last place an exception can be caught: a lack of memory that no operation caught ends the
+// run with a message and status 1, not with an abort.
+int main(int argc, char** argv) {
+    try {
+        return Main(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "torvane-cli: out of memory\n";
+    } catch (const std::exception& e) {
+        std::cerr << "torvane-cli: " << e.what() << "\n";
+    }
+    return 1;
 }

@@ -112,6 +112,30 @@ class HostileLists(HostileCase):
         self.assertIn(b"cannot read list", result.stderr)
 
 
+    def test_a_chain_of_twenty_thousand_lists(self):
+        """Each names the next, and the last the first: read without deepening the stack."""
+        count = 20_000
+        for i in range(count):
+            self.write(f"c/l{i}.m3u", f"/m/{i}.mp3\nl{(i + 1) % count}.m3u\n".encode())
+        printed = self.paths(self.run_bytes("--print", self.path("c/l0.m3u")))
+        self.assertEqual(printed, [f"/m/{i}.mp3".encode() for i in range(count)])
+
+    def test_a_list_too_large_is_refused_with_a_message(self):
+        """Twenty gigabytes of a sparse file, which costs no disk."""
+        huge = self.write("huge.m3u")
+        os.truncate(huge, 20 << 30)
+        a = self.write("m/a.mp3")
+        self.write("outer.m3u", b"huge.m3u\n" + a.encode() + b"\n")
+        result = self.run_bytes("--print", huge)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("リストファイルが大きすぎるため、読み込みませんでした。".encode(),
+                      result.stderr)
+        self.assertIn(b"cannot read list", result.stderr)
+        result = self.run_bytes("--print", self.path("outer.m3u"))
+        self.assertEqual(self.paths(result), [a.encode()], "the rest of the list is read")
+        self.assertIn("大きすぎる".encode(), result.stderr)
+
+
 class HostileNames(HostileCase):
     def test_awkward_names_print_and_write(self):
         os.makedirs(self.path("d"))
@@ -166,6 +190,16 @@ class HostileProfiles(HostileCase):
                 self.assertEqual(len(printed), expected, "every level unless 1 came first")
                 with open(self.profile, "rb") as f:
                     self.assertEqual(f.read(), text, "the tool never writes the profile")
+
+
+    def test_a_profile_too_large_is_ignored_and_kept(self):
+        self.write("m/s/t/deep.mp3")
+        self.write("torvane.ini", b"[app]\nSearchClass=1\n")
+        os.truncate(self.profile, 20 << 30)
+        result = self.run_bytes("--print", self.path("m"))
+        self.assertEqual(len(self.paths(result)), 1, "the defaults: every level")
+        self.assertIn(b"settings file is larger than", result.stderr)
+        self.assertEqual(os.path.getsize(self.profile), 20 << 30)
 
 
 @unittest.skipUnless(can_run_as_nobody(), "needs root and setpriv to run as another user")

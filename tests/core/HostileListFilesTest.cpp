@@ -2,9 +2,13 @@
 #include "core/doc/Gathering.h"
 #include "core/doc/ListFileReader.h"
 
+#include "core/doc/Progress.h"
+
 #include <filesystem>
+#include <new>
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace torvane {
 namespace {
@@ -129,6 +133,130 @@ TEST_F(HostileListFilesTest, PipesAndFoldersNamedLikeListsDoNotHang) {
     EXPECT_EQ(Paths(), (Texts{"a.mp3"}));
     LoadCommandLine(doc, {dir / "pipe.m3u"});
     EXPECT_EQ(doc.CurrentList().size(), 1u);
+}
+
+// Twenty thousand lists, each naming the next: read one inside the other on the machine stack,
+// they would overflow it. PLS lists take turns with text lists, and the last names the first.
+TEST_F(HostileListFilesTest, AChainOfTwentyThousandLists) {
+    constexpr int Lists = 20'000;
+    const auto name = [](int i) { return "l" + std::to_string(i) + (i % 2 ? ".pls" : ".m3u"); };
+    for (int i = 0; i < Lists; ++i) {
+        const std::string entry = "/m/" + std::to_string(i) + ".mp3";
+        const std::string next = name((i + 1) % Lists);
+        dir.Write(name(i), i % 2 ? "[playlist]\nFile1=" + entry + "\nFile2=" + next + "\n"
+                                 : entry + "\n" + next + "\n");
+    }
+    ASSERT_TRUE(Read(name(0)));
+    ASSERT_EQ(doc.CurrentList().size(), size_t{Lists});
+    EXPECT_EQ(doc.CurrentList().front()->FilePath(), "/m/0.mp3");
+    EXPECT_EQ(doc.CurrentList().back()->FilePath(), "/m/19999.mp3");
+    EXPECT_TRUE(host.Messages.empty()) << "the last naming the first is a list on the chain";
+    EXPECT_EQ(doc.FileHistory().Entries(), (Texts{dir / name(0)}));
+}
+
+// Sparse files: twenty gigabytes that cost no disk.
+TEST_F(HostileListFilesTest, AListTooLargeIsRefusedWithAMessage) {
+    Touch({"a.mp3", "b.mp3"});
+    const std::string huge = dir.Write("huge.m3u", "");
+    ASSERT_EQ(::truncate(huge.c_str(), off_t{20} << 30), 0);
+    EXPECT_FALSE(Read("huge.m3u"));
+    EXPECT_TRUE(doc.CurrentList().empty());
+    EXPECT_TRUE(doc.FileHistory().Entries().empty());
+    EXPECT_EQ(host.MessageTexts(), (Texts{ListTooLargeMessage}));
+
+    host.Messages.clear();
+    dir.Write("outer.m3u", "a.mp3\nhuge.m3u\nhuge.m3u\nb.mp3\n");
+    ASSERT_TRUE(Read("outer.m3u"));
+    EXPECT_EQ(Paths(), (Texts{"a.mp3", "b.mp3"})) << "the rest of the list is read";
+    EXPECT_EQ(host.MessageTexts(), (Texts{ListTooLargeMessage})) << "said once";
+}
+
+// A progress window whose questions run out of memory at the n-th: a lack of memory at any
+// point of an operation, without a seam in the program.
+class CRunningOutProgress final : public CProgress {
+public:
+    explicit CRunningOutProgress(int& questionsLeft) : m_Left(questionsLeft) {}
+
+protected:
+    void PumpEvents(bool) override {
+        if (m_Left > 0 && --m_Left == 0)
+            throw std::bad_alloc();
+    }
+
+private:
+    int& m_Left;
+};
+
+class CRunningOutHost final : public CUiHost {
+public:
+    MessageAnswer ShowMessage(const std::string& text, const std::string&,
+                              MessageButtons) override {
+        Messages.push_back(text);
+        return MessageAnswer::Ok;
+    }
+    void Beep() override {}
+    void SetWaitCursor(bool) override {}
+    bool LoadTypeIcon(const std::string&, int) override { return false; }
+    std::unique_ptr<CProgress> OpenProgress() override {
+        return std::make_unique<CRunningOutProgress>(QuestionsLeft);
+    }
+
+    int QuestionsLeft = 0; // 0: memory never runs out
+    Texts Messages;
+};
+
+class OutOfMemoryTest : public ::testing::Test {
+protected:
+    OutOfMemoryTest() {
+        doc.SetView(&view);
+        doc.Settings().readtag = 0;
+    }
+    // Writes a list of count entries and answers its path.
+    std::string List(const std::string& name, int count) const {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "/m/" + name + std::to_string(i) + ".mp3\n";
+        return dir.Write(name + ".m3u", text);
+    }
+
+    test::CTempDir dir;
+    CProfile profile{dir / "torvane.ini"};
+    CRunningOutHost host;
+    test::CFakeView view;
+    CTorvaneDoc doc{profile, host};
+};
+
+TEST_F(OutOfMemoryTest, AReadingStopsAndTakesBackWhatItAdded) {
+    ASSERT_TRUE(doc.AddFile("/m/kept.mp3", true));
+    const std::string list = List("l", 10);
+    host.QuestionsLeft = 12;
+    EXPECT_TRUE(ReadListFile(doc, list, nullptr, 100));
+    ASSERT_EQ(doc.CurrentList().size(), 1u) << "the list as it was";
+    EXPECT_EQ(doc.CurrentList()[0]->FilePath(), "/m/kept.mp3");
+    EXPECT_EQ(view.Count, 1);
+    EXPECT_EQ(host.Messages, (Texts{OutOfMemoryMessage}));
+
+    host.Messages.clear();
+    host.QuestionsLeft = 0;
+    EXPECT_TRUE(ReadListFile(doc, list, nullptr, 100)) << "the next operation runs as usual";
+    EXPECT_EQ(doc.CurrentList().size(), 11u);
+    EXPECT_TRUE(host.Messages.empty());
+}
+
+TEST_F(OutOfMemoryTest, ARouteStopsAsAWholeWithOneMessage) {
+    const std::string inner = List("inner", 5);
+    const std::string outer = dir.Write("outer.m3u", "/m/first.mp3\n" + inner + "\n");
+    host.QuestionsLeft = 9;
+    OpenFiles(doc, {"/m/a.mp3", outer, "/m/b.mp3"});
+    EXPECT_TRUE(doc.CurrentList().empty()) << "the file added before the list goes too";
+    EXPECT_EQ(view.Count, 0);
+    EXPECT_EQ(host.Messages, (Texts{OutOfMemoryMessage}));
+
+    host.Messages.clear();
+    host.QuestionsLeft = 0;
+    OpenFiles(doc, {"/m/a.mp3", outer, "/m/b.mp3"});
+    EXPECT_EQ(doc.CurrentList().size(), 8u);
+    EXPECT_TRUE(host.Messages.empty());
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "core/media/ExtRegistry.h"
 
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace torvane {
 namespace {
@@ -109,6 +111,37 @@ TEST_F(HostileProfileTest, ExtensionKeysWithGapsAndStrangeNames) {
     EXPECT_FALSE(registry.IsKnownExtension("opus")) << "\"00\" is not the key \"0\"";
     EXPECT_FALSE(registry.IsKnownExtension("m4a"));
     EXPECT_FALSE(registry.IsKnownExtension("wv")) << "beyond the count";
+}
+
+// A sparse profile of twenty gigabytes (no disk is used): not read, the defaults are used, and
+// the file is not written over with them at exit.
+TEST_F(HostileProfileTest, AProfileTooLargeIsIgnoredAndKept) {
+    test::CTempDir dir;
+    const std::string path = dir.Write("torvane.ini", "[app]\nSizeOf=1\n");
+    const off_t huge = off_t{20} << 30;
+    ASSERT_EQ(::truncate(path.c_str(), huge), 0);
+    CProfile profile(path);
+    EXPECT_FALSE(profile.Load());
+    EXPECT_TRUE(profile.KeepsFile());
+    {
+        test::CFakeHost host;
+        CTorvaneDoc doc(profile, host);
+        EXPECT_EQ(doc.Settings().SizeOf, 0) << "the defaults";
+        EXPECT_EQ(doc.Settings().readtag, DocSettings::ReadSizes);
+    }
+    std::string error;
+    EXPECT_TRUE(profile.Save(&error)) << error;
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, huge) << "the file is as it was";
+
+    dir.Write("torvane.ini", "[app]\nSizeOf=1\n");
+    EXPECT_TRUE(profile.Load());
+    EXPECT_FALSE(profile.KeepsFile()) << "a file of a fitting size is read and written again";
+    EXPECT_EQ(profile.GetInt("app", "SizeOf", 0), 1);
+    profile.SetInt("app", "SizeOf", 0);
+    EXPECT_TRUE(profile.Save());
+    EXPECT_EQ(dir.Read("torvane.ini"), "[app]\nSizeOf=0\n\n");
 }
 
 } // namespace

@@ -3,8 +3,13 @@
 #include "core/doc/TemplateFolders.h"
 #include "core/media/MpegInfo.h"
 
+#include <filesystem>
+#include <unistd.h>
+
 namespace torvane {
 namespace {
+
+using test::Texts;
 
 class HtmlWriterTest : public test::DocTest {
 protected:
@@ -127,6 +132,50 @@ TEST(TemplateFoldersTest, SearchOrderAndChoices) {
     EXPECT_EQ(FindTemplate("b.htm", folders), dir / "first/b.htm") << "the first folder wins";
     EXPECT_EQ(FindTemplate("a.HTML", folders), dir / "second/a.HTML");
     EXPECT_EQ(FindTemplate("c.htm", folders), "");
+}
+
+// Twenty million line ends: kept as lines of their own they took fifty times their size. The
+// parts are stretches of the one buffer.
+TEST_F(HtmlWriterTest, ATemplateOfManyLinesIsOneBuffer) {
+    constexpr size_t Lines = 20'000'000;
+    const HtmlTemplate page = ParseTemplate(std::string(Lines, '\n'));
+    EXPECT_EQ(page.Text.size(), Lines);
+    EXPECT_EQ(page.Header().data(), page.Text.data());
+    EXPECT_EQ(page.Header().size(), Lines);
+    EXPECT_TRUE(page.Item().empty());
+    EXPECT_TRUE(page.Footer().empty());
+
+    const HtmlTemplate cut = ParseTemplate("h1\r\nh2\r\n<!-- tvn -->\r\ni1\r\ni2\r\n"
+                                           "<!-- TVN -->\r\nf1\r\n<!-- tvn -->");
+    const auto inside = [&](std::string_view part) {
+        return part.data() >= cut.Text.data() &&
+               part.data() + part.size() <= cut.Text.data() + cut.Text.size();
+    };
+    EXPECT_TRUE(inside(cut.Header()) && inside(cut.Item()) && inside(cut.Footer()));
+    EXPECT_EQ(cut.Header(), "h1\r\nh2\r\n");
+    EXPECT_EQ(JoinedLines(cut.Item(), cut.LineEnd), "i1i2");
+    EXPECT_EQ(JoinedLines(cut.Footer(), cut.LineEnd), "f1<!-- tvn -->");
+
+    const HtmlTemplate old = ParseTemplate("h\r<!-- tvn -->\ri1\ri2\r");
+    EXPECT_EQ(old.LineEnd, '\r') << "an old Macintosh text is cut at its carriage returns";
+    EXPECT_EQ(JoinedLines(old.Item(), old.LineEnd), "i1i2");
+}
+
+TEST_F(HtmlWriterTest, ATemplateOfManyLinesIsWritten) {
+    AddSong("/m/a.mp3", "A", 1, 1);
+    const std::string page = Write(std::string(200'000, '\n') + "<!-- tvn -->\n%no%\n");
+    EXPECT_EQ(page.size(), 200'000 * 2 + 3 + 2);
+    EXPECT_TRUE(page.ends_with("\r\n\r\n1\r\n\r\n"));
+}
+
+TEST_F(HtmlWriterTest, ATemplateTooLargeIsRefusedWithAMessage) {
+    AddSong("/m/a.mp3", "A", 1, 1);
+    const std::string huge = dir.Write("templates/huge.htm", "");
+    ASSERT_EQ(::truncate(huge.c_str(), off_t{20} << 30), 0);
+    EXPECT_FALSE(WriteHtml(doc, dir / "out.html", "huge.htm", {dir / "templates"}));
+    EXPECT_EQ(host.MessageTexts(), (Texts{TemplateTooLargeMessage}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.html"));
+    EXPECT_FALSE(host.WaitCursor);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "app/ProgressWindow.h"
 #include "app/StatusPanes.h"
 #include "app/VersionText.h"
+#include "core/doc/AutoSave.h"
 #include "core/doc/Profile.h"
 #include "core/doc/Progress.h"
 #include "view/TorvaneView.h"
@@ -194,6 +195,14 @@ private slots:
         QCOMPARE(fixture.Frame().Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 301 件"));
         QVERIFY(fixture.Frame().isEnabled());
         QVERIFY(fixture.Frame().isVisible());
+
+        // The kept list was read in part: the exit does not shrink it unasked.
+        const std::string kept = fixture.Dir.Read("Torvane.m3u");
+        fixture.Host.Answer = MessageAnswer::No;
+        QVERIFY(fixture.Close());
+        QCOMPARE(fixture.Host.Messages,
+                 std::vector<std::string>{std::string("確認: ") + KeptListIncompleteQuestion});
+        QCOMPARE(fixture.Dir.Read("Torvane.m3u"), kept);
     }
 
     // A command line that adds nothing is read first; then the kept list, which therefore

@@ -70,21 +70,23 @@ size_t ExpectFilesFrom(CTorvaneDoc& doc, const std::vector<std::string>& paths, 
 } // namespace
 
 void OpenFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
-    CGatherRun run(doc);
-    const auto isFile = [](const std::string& path) { return !IsListFileName(path); };
-    size_t expectedUpTo = 0;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        const std::string& path = paths[i];
-        if (i >= expectedUpTo)
-            expectedUpTo = ExpectFilesFrom(doc, paths, i, isFile);
-        if (IsListFileName(path))
-            ReadListFile(doc, path, nullptr, 100);
-        else
-            doc.AddFile(path, true);
-        if (run.Progress().IsCancelled())
-            break;
-    }
-    doc.UpdateItemCount();
+    doc.RunOperation([&] {
+        CGatherRun run(doc);
+        const auto isFile = [](const std::string& path) { return !IsListFileName(path); };
+        size_t expectedUpTo = 0;
+        for (size_t i = 0; i < paths.size(); ++i) {
+            const std::string& path = paths[i];
+            if (i >= expectedUpTo)
+                expectedUpTo = ExpectFilesFrom(doc, paths, i, isFile);
+            if (IsListFileName(path))
+                ReadListFile(doc, path, nullptr, 100);
+            else
+                doc.AddFile(path, true);
+            if (run.Progress().IsCancelled())
+                break;
+        }
+        doc.UpdateItemCount();
+    });
 }
 
 void OpenFolder(CTorvaneDoc& doc, const std::string& folder) {
@@ -92,65 +94,74 @@ void OpenFolder(CTorvaneDoc& doc, const std::string& folder) {
         doc.Host().ShowMessage("フォルダ名が不正です。", "error", MessageButtons::Ok);
         return;
     }
-    CGatherRun run(doc);
-    ScanWholeFolder(doc, folder, run.Progress());
-    doc.FolderHistory().Add(folder);
-    doc.UpdateItemCount();
+    doc.RunOperation([&] {
+        CGatherRun run(doc);
+        ScanWholeFolder(doc, folder, run.Progress());
+        doc.FolderHistory().Add(folder);
+        doc.UpdateItemCount();
+    });
 }
 
 void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
-    CGatherRun run(doc);
-    const auto isFile = [](const std::string& path) {
-        return !IsListFileName(path) && KindOf(path) != PathKind::Folder;
-    };
-    size_t expectedUpTo = 0;
-    const int n = static_cast<int>(paths.size());
-    for (int i = 0; i < n; ++i) {
-        const std::string& path = paths[static_cast<size_t>(i)];
-        if (static_cast<size_t>(i) >= expectedUpTo)
-            expectedUpTo = ExpectFilesFrom(doc, paths, static_cast<size_t>(i), isFile);
-        const int start = i * 100 / n;
-        if (KindOf(path) == PathKind::Folder) {
-            ScanFolder(doc, path, run.Progress(), start, 100 / n);
-        } else if (IsListFileName(path)) {
-            ReadListFile(doc, path, &run.Progress(), 100 / n);
-        } else {
-            run.Progress().SetPos(start);
-            doc.AddFile(path, true);
-        }
-        if (run.Progress().IsCancelled())
-            break;
-    }
-    doc.UpdateItemCount();
-}
-
-void LoadCommandLine(CTorvaneDoc& doc, const std::vector<std::string>& arguments) {
-    if (!arguments.empty()) {
-        CGatherRun run(doc, false);
+    doc.RunOperation([&] {
+        CGatherRun run(doc);
         const auto isFile = [](const std::string& path) {
-            return KindOf(path) == PathKind::File && !IsListFileName(path);
+            return !IsListFileName(path) && KindOf(path) != PathKind::Folder;
         };
         size_t expectedUpTo = 0;
-        for (size_t i = 0; i < arguments.size(); ++i) {
-            const std::string& argument = arguments[i];
-            if (i >= expectedUpTo)
-                expectedUpTo = ExpectFilesFrom(doc, arguments, i, isFile);
-            const PathKind kind = KindOf(argument);
-            if (kind == PathKind::Folder)
-                ScanWholeFolder(doc, MakeAbsolute(argument), run.Progress());
-            else if (kind == PathKind::File && IsListFileName(argument))
-                ReadListFile(doc, MakeAbsolute(argument), nullptr, 100);
-            else if (kind == PathKind::File)
-                doc.AddFile(argument, true);
+        const int n = static_cast<int>(paths.size());
+        for (int i = 0; i < n; ++i) {
+            const std::string& path = paths[static_cast<size_t>(i)];
+            if (static_cast<size_t>(i) >= expectedUpTo)
+                expectedUpTo = ExpectFilesFrom(doc, paths, static_cast<size_t>(i), isFile);
+            const int start = i * 100 / n;
+            if (KindOf(path) == PathKind::Folder) {
+                ScanFolder(doc, path, run.Progress(), start, 100 / n);
+            } else if (IsListFileName(path)) {
+                ReadListFile(doc, path, &run.Progress(), 100 / n);
+            } else {
+                run.Progress().SetPos(start);
+                doc.AddFile(path, true);
+            }
             if (run.Progress().IsCancelled())
                 break;
         }
-    }
-    doc.UpdateItemCount();
+        doc.UpdateItemCount();
+    });
+}
+
+void LoadCommandLine(CTorvaneDoc& doc, const std::vector<std::string>& arguments) {
+    doc.RunOperation([&] {
+        if (!arguments.empty()) {
+            CGatherRun run(doc, false);
+            const auto isFile = [](const std::string& path) {
+                return KindOf(path) == PathKind::File && !IsListFileName(path);
+            };
+            size_t expectedUpTo = 0;
+            for (size_t i = 0; i < arguments.size(); ++i) {
+                const std::string& argument = arguments[i];
+                if (i >= expectedUpTo)
+                    expectedUpTo = ExpectFilesFrom(doc, arguments, i, isFile);
+                const PathKind kind = KindOf(argument);
+                if (kind == PathKind::Folder)
+                    ScanWholeFolder(doc, MakeAbsolute(argument), run.Progress());
+                else if (kind == PathKind::File && IsListFileName(argument))
+                    ReadListFile(doc, MakeAbsolute(argument), nullptr, 100);
+                else if (kind == PathKind::File)
+                    doc.AddFile(argument, true);
+                if (run.Progress().IsCancelled())
+                    break;
+            }
+        }
+        doc.UpdateItemCount();
+    });
 }
 
 bool InputItem(CTorvaneDoc& doc, const std::string& path, bool ignoreExtension) {
-    if (!doc.AddFile(path, !ignoreExtension)) {
+    bool added = false;
+    if (!doc.RunOperation([&] { added = doc.AddFile(path, !ignoreExtension); }))
+        return true; // stopped, with the message: the dialog does not show again
+    if (!added) {
         doc.Host().Beep();
         return false;
     }
@@ -161,20 +172,24 @@ bool InputItem(CTorvaneDoc& doc, const std::string& path, bool ignoreExtension) 
 }
 
 void OpenFileHistoryItem(CTorvaneDoc& doc, size_t index) {
-    const std::string path = doc.FileHistory().At(index);
-    if (path.empty())
-        return;
-    ReadListFile(doc, path, nullptr, 100);
-    doc.UpdateItemCount();
+    doc.RunOperation([&] {
+        const std::string path = doc.FileHistory().At(index);
+        if (path.empty())
+            return;
+        ReadListFile(doc, path, nullptr, 100);
+        doc.UpdateItemCount();
+    });
 }
 
 void OpenFolderHistoryItem(CTorvaneDoc& doc, size_t index) {
-    const std::string folder = doc.FolderHistory().At(index);
-    if (folder.empty())
-        return;
-    CGatherRun run(doc);
-    ScanWholeFolder(doc, folder, run.Progress());
-    doc.UpdateItemCount();
+    doc.RunOperation([&] {
+        const std::string folder = doc.FolderHistory().At(index);
+        if (folder.empty())
+            return;
+        CGatherRun run(doc);
+        ScanWholeFolder(doc, folder, run.Progress());
+        doc.UpdateItemCount();
+    });
 }
 
 } // namespace torvane

@@ -9,7 +9,8 @@ class CTorvaneDoc;
 
 // The routes by which files enter the current list. Each takes what its dialog or the desktop
 // produced, shows the wait cursor and a progress window through the UI host, and ends with
-// UpdateItemCount. List files met on the way are read, not added.
+// UpdateItemCount. List files met on the way are read, not added. A route that runs out of
+// memory stops with a message, and the records it added are taken back.
 
 // "開く(&O)...": the paths chosen in the open dialog, in its order.
 void OpenFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <new>
 #include <utility>
 
 namespace torvane {
@@ -56,24 +57,39 @@ std::string ItemValue(std::string_view value) {
 
 } // namespace
 
-HtmlTemplate ParseTemplate(std::string_view text) {
+HtmlTemplate ParseTemplate(std::string text) {
     HtmlTemplate page;
+    page.Text = std::move(text);
+    page.LineEnd = CTextLines::LineEndOf(page.Text);
+    const size_t size = page.Text.size();
+    page.m_HeaderEnd = page.m_ItemBegin = page.m_ItemEnd = page.m_FooterBegin = size;
     int markers = 0;
-    CTextLines lines(text);
+    CTextLines lines(page.Text);
     std::string_view line;
-    while (lines.Next(line)) {
-        if (markers < 2 && EqualsIgnoringAsciiCase(line, Marker)) {
-            ++markers;
-            continue;
+    size_t start = 0;
+    while (markers < 2 && lines.Next(line)) {
+        if (EqualsIgnoringAsciiCase(line, Marker)) {
+            if (++markers == 1) {
+                page.m_HeaderEnd = start;
+                page.m_ItemBegin = lines.Offset();
+            } else {
+                page.m_ItemEnd = start;
+                page.m_FooterBegin = lines.Offset();
+            }
         }
-        if (markers == 0)
-            page.Header.emplace_back(line);
-        else if (markers == 1)
-            page.Item += line;
-        else
-            page.Footer += line;
+        start = lines.Offset();
     }
     return page;
+}
+
+std::string JoinedLines(std::string_view part, char lineEnd) {
+    std::string joined;
+    joined.reserve(part.size());
+    CTextLines lines(part, lineEnd);
+    std::string_view line;
+    while (lines.Next(line))
+        joined += line;
+    return joined;
 }
 
 ListTotals TotalTexts(const TrackList& list) {
@@ -143,14 +159,21 @@ std::string HtmlText(const HtmlTemplate& page, const TrackList& list, const Disp
                      CProgress& progress) {
     const ListTotals totals = TotalTexts(list);
     std::string out;
-    for (const std::string& line : page.Header)
-        out += FillTotals(line, totals) + "\r\n";
+    CTextLines header(page.Header(), page.LineEnd);
+    std::string_view line;
+    while (header.Next(line)) {
+        out += FillTotals(line, totals);
+        out += "\r\n";
+    }
+    const std::string item = JoinedLines(page.Item(), page.LineEnd);
     const size_t n = list.size();
     for (size_t i = 0; i < n; ++i) {
         progress.SetPos(static_cast<int>(i * 100 / n));
-        out += FillTemplateItem(page.Item, *list[i], static_cast<int>(i + 1), units) + "\r\n";
+        out += FillTemplateItem(item, *list[i], static_cast<int>(i + 1), units);
+        out += "\r\n";
     }
-    out += FillTotals(page.Footer, totals) + "\r\n";
+    out += FillTotals(JoinedLines(page.Footer(), page.LineEnd), totals);
+    out += "\r\n";
     return out;
 }
 
@@ -164,21 +187,31 @@ bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::strin
     bool written = false;
     std::string bytes;
     const std::string templatePath = FindTemplate(templateName, templateFolders);
+    const WholeFileRead read = templatePath.empty()
+                                   ? WholeFileRead::Unreadable
+                                   : ReadWholeFile(templatePath, bytes, MaxTemplateBytes);
     if (templatePath.empty()) {
         host.ShowMessage("テンプレートファイルがありません", "error", MessageButtons::Ok);
-    } else if (ReadWholeFile(templatePath, bytes, MaxTemplateBytes) != WholeFileRead::Ok) {
+    } else if (read == WholeFileRead::TooLarge) {
+        host.ShowMessage(TemplateTooLargeMessage, "error", MessageButtons::Ok);
+    } else if (read != WholeFileRead::Ok) {
         host.ShowMessage("テンプレートファイルのオープンに失敗しました", "error",
                          MessageButtons::Ok);
     } else {
-        const HtmlTemplate page = ParseTemplate(DecodeTextFile(bytes, false, doc.Codec()));
-        std::string text;
-        {
-            const auto progress = host.OpenProgress();
-            progress->SetPos(0);
-            text = HtmlText(page, doc.CurrentList(), doc.Settings().Units(), *progress);
-            progress->Close();
+        try {
+            std::string text;
+            {
+                const HtmlTemplate page = ParseTemplate(DecodeTextFile(bytes, false, doc.Codec()));
+                std::string().swap(bytes);
+                const auto progress = host.OpenProgress();
+                progress->SetPos(0);
+                text = HtmlText(page, doc.CurrentList(), doc.Settings().Units(), *progress);
+                progress->Close();
+            }
+            written = WriteOutputFile(doc, outputPath, text);
+        } catch (const std::bad_alloc&) {
+            host.ShowMessage(OutOfMemoryMessage, "error", MessageButtons::Ok);
         }
-        written = WriteOutputFile(doc, outputPath, text);
     }
     host.SetWaitCursor(false);
     return written;

@@ -1,7 +1,6 @@
 #include "ListFileReader.h"
 
 #include "FileUri.h"
-#include "FolderListing.h"
 #include "Paths.h"
 #include "PlsFormat.h"
 #include "Progress.h"
@@ -38,38 +37,134 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
     return text;
 }
 
+// A file by its device and inode, whatever name reaches it.
+using FileId = std::pair<dev_t, ino_t>;
+
+// One list file being read: its bytes, and how far its entries have been read. A list named by
+// another is read in turn on top of it, so that lists nested however deep never deepen the
+// machine stack.
+struct ListFrame {
+    FileId Id{};
+    std::string Bytes;
+    std::string Folder;
+    uint64_t Base = 0;
+    uint64_t Length = 0; // of the text a text list's bar moves through
+    int Span = 0;
+    // A text list: its lines, and the lines whose files are announced ahead.
+    bool Lines = false;
+    bool Legacy = false;
+    std::optional<CTextLines> Text;
+    std::optional<CTextLines> Ahead;
+    // A PLS or XSPF: its resolved entries.
+    std::vector<std::string> Paths;
+    size_t Index = 0;
+    size_t ExpectedUpTo = 0;
+};
+
 class CListFileReader {
 public:
-    CListFileReader(CTorvaneDoc& doc, CProgress& progress) : m_Doc(doc), m_Progress(progress) {}
+    CListFileReader(CTorvaneDoc& doc, CProgress& progress, ListFileReading* reading)
+        : m_Doc(doc), m_Progress(progress), m_Reading(reading) {}
 
-    void Read(const std::string& path, std::string_view bytes, int span) {
-        if (!m_Chain.Enter(path))
-            return; // one of the lists being read: not read again
-        if (MayRead(path, bytes.size()))
-            ReadEntries(path, bytes, span);
-        m_Chain.Leave();
+    void Read(const std::string& path, std::string bytes, int span) {
+        Open(path, std::move(bytes), span);
+        std::optional<std::string> entry;
+        while (!m_Frames.empty()) {
+            const bool cancelled = m_Progress.IsCancelled();
+            if (!cancelled && NextEntry(*m_Frames.back(), entry)) {
+                if (entry)
+                    AddEntry(*entry);
+                continue;
+            }
+            if (cancelled)
+                Incomplete();
+            m_Doc.EndExpectedFiles();
+            m_Open.erase(m_Frames.back()->Id);
+            m_Frames.pop_back();
+        }
     }
 
 private:
-    void ReadEntries(const std::string& path, std::string_view bytes, int span) {
-        const std::string folder = FolderOf(MakeAbsolute(path));
+    // Puts the list on top of the ones being read, unless it is one of them (a list naming
+    // itself) or lists read again have come to their limit.
+    void Open(const std::string& path, std::string bytes, int span) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !m_Open.insert({st.st_dev, st.st_ino}).second)
+            return;
+        const FileId id{st.st_dev, st.st_ino};
+        if (!MayRead(id, bytes.size())) {
+            Incomplete();
+            m_Open.erase(id);
+            return;
+        }
+        auto frame = std::make_unique<ListFrame>();
+        frame->Id = id;
+        frame->Bytes = std::move(bytes);
+        frame->Folder = FolderOf(MakeAbsolute(path));
+        frame->Span = span;
+        std::string_view text = frame->Bytes;
         switch (ListFormatOf(path)) {
         case ListFormat::Pls:
-            ReadPaths(PlsPaths(bytes, folder), span);
+            frame->Paths = PlsPaths(text, frame->Folder);
             break;
         case ListFormat::Xspf:
-            ReadPaths(XspfPaths(bytes, folder), span);
+            frame->Paths = XspfPaths(text, frame->Folder);
             break;
         default:
-            ReadLines(bytes, EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8"), folder, span);
+            // A text list that is not UTF-8 is decoded from the legacy code page line by line,
+            // except that a line whose bytes name an existing file as they stand is taken as
+            // written: a Linux name that is not valid UTF-8 then reads back, and so do the
+            // UTF-8 names of the same list.
+            frame->Lines = true;
+            if (text.starts_with(Utf8Bom))
+                text.remove_prefix(Utf8Bom.size());
+            else
+                frame->Legacy = !EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8") &&
+                                !CTextCodec::IsValidUtf8(text);
+            frame->Length = text.size();
+            frame->Text.emplace(text);
+            frame->Ahead.emplace(text);
         }
+        frame->Base = static_cast<uint64_t>(m_Progress.GetPos());
+        m_Frames.push_back(std::move(frame));
+    }
+
+    // The next entry of the list on top (none for a line that names nothing); false at its end.
+    // The bar moves by bytes through a text list, by entry through the others.
+    bool NextEntry(ListFrame& frame, std::optional<std::string>& entry) {
+        entry.reset();
+        if (!frame.Lines) {
+            const uint64_t n = frame.Paths.size();
+            const size_t i = frame.Index;
+            if (i >= n)
+                return false;
+            ++frame.Index;
+            m_Progress.SetPos(
+                static_cast<int>(static_cast<uint64_t>(frame.Span) * (i + 1) / n + frame.Base));
+            if (i >= frame.ExpectedUpTo)
+                frame.ExpectedUpTo =
+                    m_Doc.ReadsAhead() ? ExpectPaths(frame.Paths, i) : frame.Paths.size();
+            if (!frame.Paths[i].empty() && frame.Paths[i].size() <= PATH_MAX)
+                entry = std::move(frame.Paths[i]);
+            return true;
+        }
+        std::string_view line;
+        if (!frame.Text->Next(line))
+            return false;
+        m_Progress.SetPos(static_cast<int>(
+            static_cast<uint64_t>(frame.Span) * frame.Text->Offset() / frame.Length + frame.Base));
+        // Working out the next lines' files costs status queries: only when they are read
+        // ahead.
+        if (frame.Ahead->Offset() < frame.Text->Offset() && m_Doc.ReadsAhead())
+            ExpectLines(*frame.Ahead, frame.Folder, frame.Legacy);
+        entry = EntryOfLine(line, frame.Folder, frame.Legacy);
+        return true;
     }
 
     // False, with a message the first time, once lists read before in this operation have
     // come to MaxRereadBytes.
-    bool MayRead(const std::string& path, size_t size) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0 || m_ReadLists.insert({st.st_dev, st.st_ino}).second)
+    bool MayRead(const FileId& id, size_t size) {
+        if (m_ReadLists.insert(id).second)
             return true;
         m_RereadBytes += size;
         if (m_RereadBytes <= MaxRereadBytes)
@@ -121,49 +216,6 @@ private:
             }
         }
         return paths;
-    }
-
-    // Resolved entries of a PLS or XSPF; the bar moves by entry.
-    void ReadPaths(const std::vector<std::string>& paths, int span) {
-        const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
-        const uint64_t n = paths.size();
-        size_t expectedUpTo = 0;
-        for (uint64_t i = 0; i < n && !m_Progress.IsCancelled(); ++i) {
-            m_Progress.SetPos(static_cast<int>(static_cast<uint64_t>(span) * (i + 1) / n + base));
-            if (i >= expectedUpTo)
-                expectedUpTo = m_Doc.ReadsAhead() ? ExpectPaths(paths, i) : paths.size();
-            if (!paths[i].empty() && paths[i].size() <= PATH_MAX)
-                AddEntry(paths[i]);
-        }
-        m_Doc.EndExpectedFiles();
-    }
-
-    // A text list. One that is not UTF-8 is decoded from the legacy code page line by line,
-    // except that a line whose bytes name an existing file as they stand is taken as written:
-    // a Linux name that is not valid UTF-8 then reads back, and so do the UTF-8 names of the
-    // same list.
-    void ReadLines(std::string_view bytes, bool declaredUtf8, const std::string& folder, int span) {
-        bool legacy = false;
-        if (bytes.starts_with(Utf8Bom))
-            bytes.remove_prefix(Utf8Bom.size());
-        else
-            legacy = !declaredUtf8 && !CTextCodec::IsValidUtf8(bytes);
-        const uint64_t base = static_cast<uint64_t>(m_Progress.GetPos());
-        const uint64_t length = bytes.size();
-        CTextLines lines(bytes);
-        CTextLines ahead(bytes);
-        std::string_view line;
-        while (!m_Progress.IsCancelled() && lines.Next(line)) {
-            m_Progress.SetPos(
-                static_cast<int>(static_cast<uint64_t>(span) * lines.Offset() / length + base));
-            // Working out the next lines' files costs status queries: only when they are read
-            // ahead.
-            if (ahead.Offset() < lines.Offset() && m_Doc.ReadsAhead())
-                ExpectLines(ahead, folder, legacy);
-            if (std::optional<std::string> entry = EntryOfLine(line, folder, legacy))
-                AddEntry(*entry);
-        }
-        m_Doc.EndExpectedFiles();
     }
 
     // The entry of one line: none for a blank, overlong or comment line. Blanks and quotes go
@@ -227,25 +279,45 @@ private:
         return i;
     }
 
-    // A list file named by a list is read in turn; anything else is offered to AddFile.
+    // A list file named by a list is read in turn; anything else is offered to AddFile. An
+    // entry of the kept list refused only because its extension is switched off is held back.
     void AddEntry(const std::string& entry) {
-        std::string bytes;
-        if (IsListFileName(entry) && KindOf(entry) == PathKind::File)
-            Read(entry,
-                 ReadWholeFile(entry, bytes, MaxListFileBytes) == WholeFileRead::Ok
-                     ? bytes
-                     : std::string_view(),
-                 0);
-        else
-            m_Doc.AddFile(entry, true);
+        if (IsListFileName(entry) && KindOf(entry) == PathKind::File) {
+            std::string bytes;
+            const WholeFileRead read = ReadWholeFile(entry, bytes, MaxListFileBytes);
+            if (read == WholeFileRead::TooLarge)
+                TooLarge();
+            Open(entry, read == WholeFileRead::Ok ? std::move(bytes) : std::string(), 0);
+            return;
+        }
+        if (m_Doc.AddFile(entry, true) || !m_Reading || m_Frames.size() != 1)
+            return;
+        if (m_Doc.RefusedForExtension(entry))
+            m_Reading->HeldBack.push_back(EntryText(entry));
+    }
+
+    // A list too large is not read: told once per operation.
+    void TooLarge() {
+        Incomplete();
+        if (!m_ToldTooLarge)
+            m_Doc.Host().ShowMessage(ListTooLargeMessage, "error", MessageButtons::Ok);
+        m_ToldTooLarge = true;
+    }
+
+    void Incomplete() {
+        if (m_Reading)
+            m_Reading->Complete = false;
     }
 
     CTorvaneDoc& m_Doc;
     CProgress& m_Progress;
-    CVisitChain m_Chain;
-    std::set<std::pair<dev_t, ino_t>> m_ReadLists;
+    ListFileReading* m_Reading;
+    std::vector<std::unique_ptr<ListFrame>> m_Frames;
+    std::set<FileId> m_Open; // the lists of m_Frames
+    std::set<FileId> m_ReadLists;
     uint64_t m_RereadBytes = 0;
     bool m_Warned = false;
+    bool m_ToldTooLarge = false;
 };
 
 } // namespace
@@ -258,9 +330,16 @@ std::string DecodeTextFile(std::string_view bytes, bool declaredUtf8, const CTex
     return codec.FromLegacy(bytes);
 }
 
-bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span) {
+bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span,
+                  ListFileReading* reading) {
     std::string bytes;
-    if (ReadWholeFile(path, bytes, MaxListFileBytes) != WholeFileRead::Ok)
+    const WholeFileRead read = ReadWholeFile(path, bytes, MaxListFileBytes);
+    if (read == WholeFileRead::TooLarge) {
+        doc.Host().ShowMessage(ListTooLargeMessage, "error", MessageButtons::Ok);
+        if (reading)
+            reading->Complete = false;
+    }
+    if (read != WholeFileRead::Ok)
         return false;
     doc.FileHistory().Add(path);
     std::unique_ptr<CProgress> own;
@@ -269,7 +348,10 @@ bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress
         own->SetPos(0);
         progress = own.get();
     }
-    CListFileReader(doc, *progress).Read(path, bytes, span);
+    const bool whole = doc.RunOperation(
+        [&] { CListFileReader(doc, *progress, reading).Read(path, std::move(bytes), span); });
+    if (!whole && reading)
+        reading->Complete = false;
     if (own)
         own->Close();
     return true;

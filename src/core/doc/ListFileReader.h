@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torvane {
 
@@ -18,8 +19,26 @@ class CTorvaneDoc;
 // stop being read once they come to 16 MB in all, with NestedListsMessage. The list enters the
 // file history. With a progress of the caller the bar continues from where it stands over
 // span; without one the reader opens its own. The caller ends with UpdateItemCount. False when
-// the file cannot be read.
-bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span);
+// the file cannot be read. Lists nested however deep are read without deepening the stack. A
+// list file larger than MaxListFileBytes is not read, with ListTooLargeMessage; when memory
+// runs short the reading stops with OutOfMemoryMessage and the records it added are taken
+// back.
+struct ListFileReading;
+bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span,
+                  ListFileReading* reading = nullptr);
+
+// What a reading left out, for the list kept from one run to the next.
+struct ListFileReading {
+    // False when the reading was cancelled or stopped, or a list was not read (too large, or
+    // lists naming one another too often): the list then holds only part of the file.
+    bool Complete = true;
+    // Entries of the file itself refused only because their extension is switched off in the
+    // registry, as written.
+    std::vector<std::string> HeldBack;
+};
+
+inline constexpr const char* ListTooLargeMessage =
+    "リストファイルが大きすぎるため、読み込みませんでした。";
 
 inline constexpr const char* NestedListsMessage =
     "リストファイルが互いを何度も指しているため、一部を読み込みませんでした。";

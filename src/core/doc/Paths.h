@@ -41,10 +41,11 @@ enum class PathKind { Missing, Folder, File };
 // What the path names, following symbolic links.
 PathKind KindOf(const std::string& path);
 
-// The largest files of each kind that are read whole; larger ones are refused, not read.
+// The largest files of each kind that are read whole; larger ones are refused, not read. A
+// profile's keys cost many times their bytes once parsed, and a real one holds a few kilobytes.
 inline constexpr uint64_t MaxListFileBytes = uint64_t{512} << 20;
 inline constexpr uint64_t MaxTagCacheBytes = uint64_t{1} << 30;
-inline constexpr uint64_t MaxProfileBytes = uint64_t{16} << 20;
+inline constexpr uint64_t MaxProfileBytes = uint64_t{1} << 20;
 inline constexpr uint64_t MaxTemplateBytes = uint64_t{64} << 20;
 
 enum class WholeFileRead {

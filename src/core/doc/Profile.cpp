@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <iostream>
+#include <new>
 
 namespace torvane {
 namespace {
@@ -35,13 +37,31 @@ bool CProfile::Load() {
     m_Sections.clear();
     m_SectionIndex.clear();
     std::string text;
-    if (ReadWholeFile(m_Path, text, MaxProfileBytes) != WholeFileRead::Ok)
+    const WholeFileRead read = ReadWholeFile(m_Path, text, MaxProfileBytes);
+    m_KeepsFile = read == WholeFileRead::TooLarge;
+    if (m_KeepsFile)
+        std::cerr << "torvane: " << m_Path << ": the settings file is larger than "
+                  << (MaxProfileBytes >> 20)
+                  << " MB; the defaults are used and the file is left as it is\n";
+    if (read != WholeFileRead::Ok)
         return false;
-    Parse(text);
+    try {
+        Parse(text);
+    } catch (const std::bad_alloc&) {
+        // Memory ran short for its keys: as a file too large.
+        m_Sections.clear();
+        m_SectionIndex.clear();
+        m_KeepsFile = true;
+        std::cerr << "torvane: " << m_Path << ": no memory to read the settings file; the "
+                  << "defaults are used and the file is left as it is\n";
+        return false;
+    }
     return true;
 }
 
 bool CProfile::Save(std::string* error) const {
+    if (m_KeepsFile)
+        return true;
     std::string message;
     const bool ok =
         CreateParentFolders(m_Path, message) && WriteFileAtomically(m_Path, ToText(), message);

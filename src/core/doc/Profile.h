@@ -18,10 +18,16 @@ public:
 
     const std::string& Path() const { return m_Path; }
 
-    // A missing or unreadable file leaves the store empty and answers false.
+    // A missing or unreadable file leaves the store empty and answers false. So does a file
+    // larger than MaxProfileBytes, with a note on stderr: the program runs on the defaults, and
+    // the file is kept as it is (see Save).
     bool Load();
-    // Writes the whole store to Path(), creating its folder when needed.
+    // Writes the whole store to Path(), creating its folder when needed. A file that Load found
+    // too large is not written over with what is only the defaults: it stays, and the answer is
+    // true.
     bool Save(std::string* error = nullptr) const;
+    // Whether Load left the file alone for its size.
+    bool KeepsFile() const { return m_KeepsFile; }
 
     void Parse(std::string_view text);
     std::string ToText() const;
@@ -62,6 +68,7 @@ private:
     Section& SectionNamed(std::string_view name);
 
     std::string m_Path;
+    bool m_KeepsFile = false;
     std::vector<Section> m_Sections;
     std::unordered_map<std::string, size_t> m_SectionIndex;
 };

@@ -9,7 +9,9 @@ namespace torvane {
 // "\r" alone (written on an old Macintosh) is cut at each "\r" instead of being one line.
 class CTextLines {
 public:
-    explicit CTextLines(std::string_view text) : m_Text(text), m_End(LineEnd(text)) {}
+    explicit CTextLines(std::string_view text) : m_Text(text), m_End(LineEndOf(text)) {}
+    // A part of a text, cut at the line end of the whole text (LineEndOf).
+    CTextLines(std::string_view text, char lineEnd) : m_Text(text), m_End(lineEnd) {}
 
     // The next line; false at the end of the text.
     bool Next(std::string_view& line) {
@@ -25,13 +27,14 @@ public:
     // Bytes read so far, line ends included.
     size_t Offset() const { return m_Offset; }
 
-private:
-    static char LineEnd(std::string_view text) {
+    // "\r" for a text without any "\n" that holds a "\r", else "\n".
+    static char LineEndOf(std::string_view text) {
         const bool crOnly =
             text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos;
         return crOnly ? '\r' : '\n';
     }
 
+private:
     std::string_view m_Text;
     char m_End;
     size_t m_Offset = 0;

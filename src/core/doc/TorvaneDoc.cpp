@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <ctime>
+#include <new>
 
 namespace torvane {
 
@@ -122,11 +123,12 @@ bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
     std::string text = AcceptedPath(path, checkExtension);
     if (text.empty())
         return false;
-    CListData* record = nullptr;
+    // Owned here until the list holds it: a lack of memory on the way leaks nothing.
+    std::unique_ptr<CListData> record;
     if (m_ReadAhead && (m_Settings.readtag & DocSettings::ReadTags))
-        record = m_ReadAhead->TakeRecord(text).release();
+        record = m_ReadAhead->TakeRecord(text);
     if (!record) {
-        record = new CListData;
+        record = std::make_unique<CListData>();
         record->SetPath(std::move(text));
         if (m_Settings.readtag & DocSettings::ReadTags)
             ApplyNewReading(
@@ -138,10 +140,51 @@ bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
     }
     record->SetIconIndex(record->Ext().empty() ? 0 : IconFor(record->Ext()));
 
-    record->AddRef();
-    CurrentList().push_back(record);
+    CurrentList().push_back(record.get());
+    record.release()->AddRef();
     ++m_ShownCount;
     return true;
+}
+
+bool CTorvaneDoc::RefusedForExtension(std::string_view path) const {
+    const std::string text = AcceptedPath(path, false);
+    return !text.empty() && m_Extensions.IsSwitchedOff(ExtensionOf(text));
+}
+
+bool CTorvaneDoc::RunOperation(const std::function<void()>& body) {
+    const bool outermost = m_OperationDepth == 0;
+    TrackList& list = CurrentList();
+    const size_t before = list.size();
+    ++m_OperationDepth;
+    try {
+        body();
+    } catch (const std::bad_alloc&) {
+        --m_OperationDepth;
+        if (!outermost)
+            throw;
+        EndExpectedFiles();
+        TruncateList(list, before);
+        UpdateItemCount();
+        try {
+            m_Host.ShowMessage(OutOfMemoryMessage, "error", MessageButtons::Ok);
+        } catch (const std::bad_alloc&) {
+            // Nothing more can be said; the list is as it was.
+        }
+        return false;
+    } catch (...) {
+        --m_OperationDepth;
+        throw;
+    }
+    --m_OperationDepth;
+    return true;
+}
+
+void CTorvaneDoc::TruncateList(TrackList& list, size_t size) {
+    for (size_t i = size; i < list.size(); ++i)
+        ReleaseItem(list, i);
+    if (list.size() > size)
+        list.resize(size);
+    m_ShownCount = static_cast<int>(CurrentList().size());
 }
 
 void CTorvaneDoc::ReadRecordInfo(CListData& record) {

@@ -7,6 +7,7 @@
 #include "Random.h"
 #include "RecentList.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +24,18 @@ class CUiHost;
 
 // A list of records; a record may sit in both of the document's lists at once.
 using TrackList = std::vector<CListData*>;
+
+// What the user is told, caption "error", when an operation stopped for want of memory.
+inline constexpr const char* OutOfMemoryMessage = "メモリが足りないため、処理を中止しました。";
+
+// What became of the list kept from one run to the next ("Torvane.m3u") when it was read: the
+// exit must not write a shorter list over it unasked, nor drop what was held back.
+struct KeptListState {
+    // Read only in part (cancelled, stopped, or a nested list not read).
+    bool Incomplete = false;
+    // Its entries refused only because their extension is switched off, as written.
+    std::vector<std::string> HeldBack;
+};
 
 // The document's settings of profile section "app".
 struct DocSettings {
@@ -71,6 +84,14 @@ public:
 
     // Appends a record for path to the current list; false when the path is refused.
     bool AddFile(std::string_view path, bool checkExtension);
+    // Whether AddFile with the extension checked refuses path only because its extension is
+    // registered but switched off.
+    bool RefusedForExtension(std::string_view path) const;
+    // Runs one operation that adds records to the current list. When memory runs short in it,
+    // it stops: the records it added are taken back, the view is told, OutOfMemoryMessage is
+    // shown and the answer is false. An operation run inside another leaves that to the outer
+    // one.
+    bool RunOperation(const std::function<void()>& body);
     // Tells the document which paths the next AddFile calls will offer, in order, so their
     // files can be read ahead while records are added one by one. Paths AddFile would refuse
     // are left out; nothing is read ahead unless tags are read on load.
@@ -94,6 +115,9 @@ public:
     bool SaveTagCache(std::string& error);
     // Releases the record of one slot: deleted when this was its last slot, and the slot emptied.
     void ReleaseItem(TrackList& list, size_t index);
+    // Releases the records of list from index size on and shortens it to size; the view is not
+    // told.
+    void TruncateList(TrackList& list, size_t size);
     void UpdateItemCount();
     void ClearCurrentList();
     // "リストをクリア": empties the current list.
@@ -120,6 +144,7 @@ public:
     // List files read and folders opened, most recent first.
     CRecentList& FileHistory() { return m_FileHistory; }
     CRecentList& FolderHistory() { return m_FolderHistory; }
+    KeptListState& KeptList() { return m_KeptList; }
 
     // Writes the document's keys to section "app" in their fixed order, then the registry.
     void StoreSettings();
@@ -148,6 +173,8 @@ private:
     CRecentList m_FolderHistory{"MRU_Dir", "dir_"};
     std::unique_ptr<CTagCache> m_TagCache;
     std::unique_ptr<CReadAhead> m_ReadAhead; // after the cache: its workers use it
+    int m_OperationDepth = 0;
+    KeptListState m_KeptList;
 };
 
 // Removes leading and trailing spaces and tabs.

@@ -96,6 +96,11 @@ bool CExtRegistry::IsKnownExtension(std::string_view ext) const {
     return it != m_Entries.end() && it->second.Enabled >= 1;
 }
 
+bool CExtRegistry::IsSwitchedOff(std::string_view ext) const {
+    const auto it = m_Entries.find(LowerAscii(ext));
+    return it != m_Entries.end() && it->second.Enabled == ExtEntry::Off;
+}
+
 std::string CExtRegistry::FindExtApp(std::string_view ext) const {
     const auto it = m_Entries.find(ext);
     return it == m_Entries.end() ? std::string() : it->second.App;

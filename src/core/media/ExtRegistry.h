@@ -40,6 +40,8 @@ public:
     // Adds the entry unless one with the same extension exists.
     void Add(ExtEntry entry);
     bool IsKnownExtension(std::string_view ext) const;
+    // Registered but switched off (unticked in the dialog), in any case.
+    bool IsSwitchedOff(std::string_view ext) const;
     std::string FindExtApp(std::string_view ext) const;
     // Takes over the dialog's rows: entries without a row become removed.
     void ApplyExtensionDialog(const std::vector<ExtDialogRow>& rows);

@@ -41,6 +41,10 @@
 #include <QFileDialog>
 #include <QStatusBar>
 
+#include <exception>
+#include <iostream>
+#include <new>
+
 namespace torvane {
 
 bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
@@ -104,7 +108,26 @@ CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQ
     connect(&view, &CTorvaneView::stateChanged, this, &CCommands::UpdateStates);
 }
 
+// The last place an exception of a command can be caught before the event loop: a lack of
+// memory that no operation caught ends the command with the message, not the program.
 void CCommands::Run(Cmd id) {
+    try {
+        Dispatch(id);
+    } catch (const std::bad_alloc&) {
+        m_Doc.EndExpectedFiles();
+        m_Doc.UpdateItemCount();
+        m_Host.ShowMessage(OutOfMemoryMessage, "error", MessageButtons::Ok);
+    } catch (const std::exception& e) {
+        m_Doc.EndExpectedFiles();
+        m_Doc.UpdateItemCount();
+        std::cerr << "torvane: command " << static_cast<int>(id) << " stopped: " << e.what()
+                  << "\n";
+    }
+    emit executed(id);
+    UpdateStates();
+}
+
+void CCommands::Dispatch(Cmd id) {
     if (InRange(id, Cmd::Column0, ColumnCount)) {
         m_View.ToggleColumn(id - Cmd::Column0);
     } else if (InRange(id, Cmd::SortSelection0, 13)) {
@@ -119,8 +142,6 @@ void CCommands::Run(Cmd id) {
     } else {
         RunSimple(id);
     }
-    emit executed(id);
-    UpdateStates();
 }
 
 // One line per command: where it is carried out. The frame follows a mode switch (search

@@ -55,6 +55,7 @@ signals:
     void executed(Cmd id);
 
 private:
+    void Dispatch(Cmd id);
     void RunSimple(Cmd id);
     // Selects the rows an operation hands back, then refreshes the list as below.
     void ShowResult(const RowSelection& selection);

@@ -65,6 +65,10 @@ namespace {
     QT_TRANSLATE_NOOP("Torvane", "次の名前は改行を含むため、保存しませんでした。"),
     QT_TRANSLATE_NOOP("Torvane", "リストファイルが互いを何度も指しているため、一部を読み込みませんでした。"),
     QT_TRANSLATE_NOOP("Torvane", "フォルダへのリンクが多すぎるため、一部のフォルダを読み込みませんでした。"),
+    QT_TRANSLATE_NOOP("Torvane", "リストファイルが大きすぎるため、読み込みませんでした。"),
+    QT_TRANSLATE_NOOP("Torvane", "テンプレートファイルが大きすぎるため、読み込みませんでした。"),
+    QT_TRANSLATE_NOOP("Torvane", "メモリが足りないため、処理を中止しました。"),
+    QT_TRANSLATE_NOOP("Torvane", "前回保存したリストは一部しか読み込まれていません。\n現在のリストで上書きしてもよろしいですか？"),
     QT_TRANSLATE_NOOP("Torvane", "確認"),
     QT_TRANSLATE_NOOP("Torvane", "error"),
 };

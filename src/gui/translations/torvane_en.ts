@@ -1257,6 +1257,24 @@ Please give a valid path.</translation>
         <source>フォルダへのリンクが多すぎるため、一部のフォルダを読み込みませんでした。</source>
         <translation>Some folders were not read: there are too many links to folders.</translation>
     </message>
+    <message>
+        <source>リストファイルが大きすぎるため、読み込みませんでした。</source>
+        <translation>The list file was not read: it is too large.</translation>
+    </message>
+    <message>
+        <source>テンプレートファイルが大きすぎるため、読み込みませんでした。</source>
+        <translation>The template file was not read: it is too large.</translation>
+    </message>
+    <message>
+        <source>メモリが足りないため、処理を中止しました。</source>
+        <translation>The operation was stopped: there is not enough memory.</translation>
+    </message>
+    <message>
+        <source>前回保存したリストは一部しか読み込まれていません。
+現在のリストで上書きしてもよろしいですか？</source>
+        <translation>The list saved last time was read only in part.
+Overwrite it with the current list?</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CAboutBox</name>
