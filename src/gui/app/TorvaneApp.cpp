@@ -142,7 +142,7 @@ void CTorvaneApp::Shutdown() {
     m_QuitSignals.reset();
     if (m_KeepListAtEnd) {
         m_KeepListAtEnd = false;
-        AutoSaveList(*m_Doc);
+        AutoSaveList(*m_Doc, false);
     }
     if (m_Frame) {
         m_Frame->SaveSettings();
