@@ -6,8 +6,11 @@
 
 #include "app/Actions.h"
 #include "app/Commands.h"
+#include "app/DataBar.h"
 #include "app/QtDesktop.h"
+#include "dialogs/AddItemDialog.h"
 #include "dialogs/PropertiesDialog.h"
+#include "view/ListModel.h"
 
 #include "core/doc/FileUri.h"
 
@@ -17,7 +20,9 @@
 #include <QDBusConnection>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QUrl>
@@ -397,6 +402,48 @@ private slots:
         QTRY_COMPARE(fixture.Doc().CurrentList().size(), size_t{2});
         QCOMPARE(fixture.Doc().CurrentList()[0]->FilePath(), latin);
         QCOMPARE(fixture.Doc().CurrentList()[1]->FilePath(), other);
+    }
+
+    // Names that are not UTF-8 are shown with escapes (or their legacy reading) in the cells,
+    // the data bar and its title; the look-alike keeps its own text and the rows their bytes.
+    void namesAreShownReadablyAndOnlyShown() {
+        CAppFixture fixture;
+        const std::string latin = fixture.Audio(Latin);
+        const std::string sjis = fixture.Audio("\x82\xA0.mp3");
+        fixture.Start({latin, fixture.Audio(Replacement), sjis});
+        CMainFrame& frame = fixture.Frame();
+        const CListModel& model = frame.View().Model();
+        const auto cell = [&model](int row, int column) {
+            return model.data(model.index(row, column), Qt::DisplayRole).toString();
+        };
+        const QString folder = QString::fromStdString(fixture.Dir.Path());
+        QCOMPARE(cell(0, ColFilePath), folder + QStringLiteral("/a\\xE9.mp3"));
+        QCOMPARE(cell(0, ColFileName), QStringLiteral("a\\xE9"));
+        QCOMPARE(cell(1, ColFileName), QStringLiteral("a\uFFFD"));
+        QCOMPARE(cell(2, ColFileName), QStringLiteral("あ"));
+
+        frame.View().SelectRows({0});
+        QCOMPARE(frame.DataBar().Text(CDataBar::Path), folder + QStringLiteral("/a\\xE9.mp3"));
+        QCOMPARE(frame.DataBar().windowTitle(), QStringLiteral("a\\xE9"));
+        QCOMPARE(fixture.Doc().CurrentList()[0]->FilePath(), latin);
+        QCOMPARE(fixture.Doc().CurrentList()[2]->FilePath(), sjis);
+    }
+
+    // A file dropped on the add dialog is added by its bytes while the field shows it.
+    void addDialogKeepsTheDroppedBytes() {
+        CTempDir dir;
+        const std::string latin = dir.Write(Latin, "x");
+        CAddItemDialog dialog;
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"),
+                     QByteArray::fromStdString("file://" + PercentEncodePath(latin) + "\r\n"));
+        QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // straight to the dialog: the application passes drops only to the target of a drag
+        static_cast<QObject&>(dialog).event(&drop);
+        QVERIFY(dialog.Path().endsWith(QStringLiteral("/a\\xE9.mp3")));
+        QCOMPARE(dialog.PathBytes(), latin);
+        dialog.PathField()->setText(QStringLiteral("/typed.mp3"));
+        QCOMPARE(dialog.PathBytes(), std::string("/typed.mp3"));
     }
 
     void openStartsTheRegisteredApplication() {
