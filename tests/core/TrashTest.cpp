@@ -138,9 +138,14 @@ TEST(TrashTest, FailuresLeaveTheFileWhereItWas) {
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(fs::exists(folder + "/trash/files"));
     EXPECT_TRUE(fs::is_empty(folder + "/trash/info"));
+}
 
+TEST(TrashTest, AReadOnlyTrashTakesNothing) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
+    CTempDir dir;
+    const CDataHome home(dir / "data");
+    std::string error;
     const std::string file = dir.Write("b.mp3", "x");
     fs::create_directories(dir / "data/Trash/files");
     fs::create_directories(dir / "data/Trash/info");
@@ -155,7 +160,7 @@ TEST(TrashTest, FailuresLeaveTheFileWhereItWas) {
 
 // A volume trash can only be reached across a real device boundary; the top folder is found
 // through an injected device lookup, and the relative Path= through a trash given by hand.
-TEST(TrashTest, VolumeTrashKeepsPathsRelativeToTheTopFolder) {
+TEST(TrashTest, AnotherDeviceGoesToItsVolumesTrashWithRelativePaths) {
     const std::map<std::string, dev_t> devices{
         {"/", 1}, {"/media", 1}, {"/media/usb", 2}, {"/media/usb/music", 2}, {"/media/usb/a", 2}};
     const DeviceOf deviceOf = [&devices](const std::string& path) -> std::optional<dev_t> {
@@ -167,13 +172,34 @@ TEST(TrashTest, VolumeTrashKeepsPathsRelativeToTheTopFolder) {
     EXPECT_EQ(TopFolderOf("/media", deviceOf), "/");
     EXPECT_EQ(TopFolderOf("/nowhere/x", deviceOf), "/nowhere/x");
 
+    // the whole choice, with everything under "volume" on a device of its own
     CTempDir dir;
+    const CDataHome home(dir / "data");
+    const std::string volume = dir / "volume";
+    const DeviceOf split = [&volume](const std::string& path) -> std::optional<dev_t> {
+        return path.starts_with(volume) ? 2 : 1;
+    };
+    const std::string uid = std::to_string(::getuid());
     const std::string file = dir.Write("volume/music/" + Latin, "x");
     std::string error;
-    ASSERT_TRUE(MoveIntoTrash(file, {dir / "volume/.Trash-1000", dir / "volume"}, error)) << error;
-    EXPECT_EQ(dir.Read("volume/.Trash-1000/files/" + Latin), "x");
-    EXPECT_EQ(InfoPath(dir.Read("volume/.Trash-1000/info/" + Latin + ".trashinfo")),
+    ASSERT_TRUE(MoveToTrash(file, error, split)) << error;
+    EXPECT_EQ(dir.Read("volume/.Trash-" + uid + "/files/" + Latin), "x");
+    EXPECT_EQ(InfoPath(dir.Read("volume/.Trash-" + uid + "/info/" + Latin + ".trashinfo")),
               "music/a%E9.mp3");
+    EXPECT_FALSE(fs::exists(dir / "data/Trash/files/" + Latin));
+
+    // a shared .Trash counts only when it is a real sticky folder, not a link to one
+    fs::create_directories(dir / "sticky");
+    ::chmod((dir / "sticky").c_str(), 01777);
+    fs::create_directory_symlink(dir / "sticky", volume + "/.Trash");
+    EXPECT_EQ(VolumeTrashAt(volume).Folder, volume + "/.Trash-" + uid);
+    fs::remove(volume + "/.Trash");
+    fs::create_directories(volume + "/.Trash");
+    EXPECT_EQ(VolumeTrashAt(volume).Folder, volume + "/.Trash-" + uid) << "not sticky";
+    ::chmod((volume + "/.Trash").c_str(), 01777);
+    ASSERT_TRUE(MoveToTrash(dir.Write("volume/b.ogg", "b"), error, split)) << error;
+    EXPECT_EQ(dir.Read("volume/.Trash/" + uid + "/files/b.ogg"), "b");
+    EXPECT_EQ(InfoPath(dir.Read("volume/.Trash/" + uid + "/info/b.ogg.trashinfo")), "b.ogg");
 }
 
 TEST(TrashTest, InfoTextIsPercentEncodedLocalTime) {

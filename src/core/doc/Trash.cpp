@@ -80,9 +80,9 @@ std::string WithoutTrailingSlashes(std::string path) {
     return path;
 }
 
-// The volume trash the administrator prepared (a real, sticky .Trash folder) with our own
-// folder in it, else our own .Trash-$uid at the top.
-TrashPlace VolumeTrash(const std::string& top) {
+} // namespace
+
+TrashPlace VolumeTrashAt(const std::string& top) {
     const std::string uid = std::to_string(::getuid());
     const std::string shared = JoinPath(top, ".Trash");
     struct stat st {};
@@ -94,8 +94,6 @@ TrashPlace VolumeTrash(const std::string& top) {
     }
     return {JoinPath(top, ".Trash-" + uid), top};
 }
-
-} // namespace
 
 std::optional<dev_t> DeviceOfPath(const std::string& path) {
     struct stat st {};
@@ -185,7 +183,7 @@ bool MoveIntoTrash(const std::string& path, const TrashPlace& trash, std::string
     return false;
 }
 
-bool MoveToTrash(const std::string& path, std::string& error) {
+bool MoveToTrash(const std::string& path, std::string& error, const DeviceOf& deviceOf) {
     std::string dataHome;
     if (const char* configured = std::getenv("XDG_DATA_HOME"); configured && *configured) {
         dataHome = configured;
@@ -211,10 +209,10 @@ bool MoveToTrash(const std::string& path, std::string& error) {
     if (!EnsureFolders(homeTrash, error))
         return false;
     const std::string folder = FolderOf(file);
-    const std::optional<dev_t> device = DeviceOfPath(folder);
-    if (device && device == DeviceOfPath(homeTrash))
+    const std::optional<dev_t> device = deviceOf(folder);
+    if (device && device == deviceOf(homeTrash))
         return MoveIntoTrash(file, {homeTrash, {}}, error);
-    return MoveIntoTrash(file, VolumeTrash(TopFolderOf(folder, DeviceOfPath)), error);
+    return MoveIntoTrash(file, VolumeTrashAt(TopFolderOf(folder, deviceOf)), error);
 }
 
 } // namespace torvane

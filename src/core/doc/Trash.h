@@ -37,12 +37,18 @@ std::string TrashInfoText(std::string_view path, std::time_t deleted);
 // ".2", ".3" ... before its extension.
 std::string TrashNameCandidate(std::string_view name, int attempt);
 
+// The trash of the volume whose top folder is top: top/.Trash/$uid when top/.Trash is a real,
+// sticky folder (not a link) and our folder in it can be made, else top/.Trash-$uid.
+TrashPlace VolumeTrashAt(const std::string& top);
+
 // Moves the file (absolute, or relative to the current folder) into the given trash, making its
 // files/ and info/ folders; on failure the file stays where it was and error says why.
 bool MoveIntoTrash(const std::string& path, const TrashPlace& trash, std::string& error);
 
 // Chooses the trash for the file as described above and moves it there. The home trash comes
-// from XDG_DATA_HOME (HOME/.local/share when unset), which must be absolute.
-bool MoveToTrash(const std::string& path, std::string& error);
+// from XDG_DATA_HOME (HOME/.local/share when unset), which must be absolute. deviceOf tells
+// the devices of folders (tests give their own).
+bool MoveToTrash(const std::string& path, std::string& error,
+                 const DeviceOf& deviceOf = DeviceOfPath);
 
 } // namespace torvane
