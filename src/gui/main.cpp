@@ -3,6 +3,7 @@
 #include "app/Icons.h"
 #include "app/TorvaneApp.h"
 
+#include "core/doc/CommandLine.h"
 #include "core/doc/ProfileLocation.h"
 
 #include <QApplication>
@@ -38,9 +39,12 @@ int main(int argc, char** argv) {
                                  QStringLiteral("[INPUT...]"));
     parser.process(application);
 
-    std::vector<std::string> inputs;
-    for (const QString& input : parser.positionalArguments())
-        inputs.push_back(input.toStdString());
+    // The inputs as the bytes main was given (Qt has taken its own options out of argv by now):
+    // a name that is not UTF-8 would not survive a QString.
+    static constexpr std::string_view TakingValue[] = {"--profile", "--lang"};
+    const std::vector<std::string> inputs = torvane::CommandLineOperands(
+        {const_cast<const char* const*>(argv) + 1, static_cast<size_t>(argc > 0 ? argc - 1 : 0)},
+        TakingValue);
 
     const std::string chosen = parser.value(language).toStdString();
     if (!chosen.empty() && !torvane::CInterfaceLanguage::IsKnown(chosen)) {

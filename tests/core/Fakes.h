@@ -142,8 +142,9 @@ public:
         Trashed.push_back(path);
         return true;
     }
-    void ShowProperties(const CListData& record) override {
+    void ShowProperties(const CListData& record, const std::string& shownPath) override {
         PropertiesShown.push_back(record.FilePath());
+        PropertiesShownAs.push_back(shownPath);
     }
     void ShowFolder(const std::string& folder, const std::vector<std::string>& files) override {
         FoldersShown.emplace_back(folder, files);
@@ -162,6 +163,7 @@ public:
     std::vector<std::string> Trashed;
     std::set<std::string> TrashFailsFor;
     std::vector<std::string> PropertiesShown;
+    std::vector<std::string> PropertiesShownAs;
     std::vector<std::pair<std::string, std::vector<std::string>>> FoldersShown;
     std::string Clipboard;
     int ClipboardWrites = 0;

@@ -103,6 +103,26 @@ TEST_F(FileOperationsTest, AFailedMoveKeepsItsRowAndTheRestAndSaysWhy) {
     EXPECT_EQ(view.Count, 2);
 }
 
+// A name that is not UTF-8: the desktop gets the record's bytes, the texts shown name it
+// readably.
+TEST_F(FileOperationsTest, NamesThatAreNotUtf8ReachTheDesktopAsBytes) {
+    AddFiles({"a\xE9.mp3", "a\xEF\xBF\xBD.mp3"});
+    const std::string latin = dir / "a\xE9.mp3";
+    ASSERT_EQ(PathOf(0), latin);
+    ShowProperties(doc, desktop, std::vector{0});
+    EXPECT_EQ(desktop.PropertiesShown, Texts{latin});
+    EXPECT_EQ(desktop.PropertiesShownAs, Texts{dir / "a\\xE9.mp3"});
+    OpenWithApp(doc, desktop, std::vector{0});
+    EXPECT_EQ(desktop.OpenedWithDefault, Texts{latin});
+
+    desktop.TrashFailsFor = {latin};
+    RecycleSelected(doc, desktop, std::vector{0, 1});
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].Text,
+              "ごみ箱へ移動できませんでした。\n" + (dir / "a\\xE9.mp3") + "\nPermission denied");
+    EXPECT_TRUE(desktop.Trashed.empty());
+}
+
 TEST_F(FileOperationsTest, FoldersOfOneFolderOpenOnceWithItsFiles) {
     AddFiles({"x/1.mp3", "y/2.mp3", "x/3.mp3", "x/4.mp3"});
     OpenContainingFolders(doc, desktop, std::vector{0, 1, 2, 3});

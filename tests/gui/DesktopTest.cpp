@@ -6,15 +6,24 @@
 
 #include "app/Actions.h"
 #include "app/Commands.h"
+#include "app/DataBar.h"
 #include "app/QtDesktop.h"
+#include "dialogs/AddItemDialog.h"
 #include "dialogs/PropertiesDialog.h"
+#include "view/ListModel.h"
+
+#include "core/doc/FileUri.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDBusConnection>
+#include <QDesktopServices>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -47,10 +56,11 @@ public:
     // Checks the .trashinfo of a file now in the trash: the header, the original absolute
     // path percent-encoded, and a deletion time.
     bool HasValidInfo(const std::string& name, const std::string& original) const {
-        QFile info(QString::fromStdString(Trash("info/" + name + ".trashinfo")));
-        if (!info.open(QIODevice::ReadOnly))
+        const QByteArray text =
+            QByteArray::fromStdString(Dir.Read("data/Trash/info/" + name + ".trashinfo"));
+        if (text.isEmpty())
             return false;
-        const QList<QByteArray> lines = info.readAll().split('\n');
+        const QList<QByteArray> lines = text.split('\n');
         const auto value = [&lines](const QByteArray& key) {
             for (const QByteArray& line : lines)
                 if (line.startsWith(key + '='))
@@ -61,7 +71,7 @@ public:
             QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$"));
         const QByteArray path = value("Path");
         return lines.value(0) == "[Trash Info]" && !path.contains(' ') &&
-               QUrl::fromPercentEncoding(path) == QString::fromStdString(original) &&
+               PercentDecode(path.toStdString()) == original &&
                date.match(QString::fromLatin1(value("DeletionDate"))).hasMatch();
     }
 
@@ -80,6 +90,16 @@ std::string WriteRecorder(const CTempDir& dir) {
     return script;
 }
 
+// Two names that look alike once decoded through a QString: Latin-1 "é" and the UTF-8
+// replacement character.
+const std::string Latin = "a\xE9.mp3";
+const std::string Replacement = "a\xEF\xBF\xBD.mp3";
+
+// The path a file URL names, from its encoded form.
+std::string PathOfUrl(const QUrl& url) {
+    return PercentDecode(url.path(QUrl::FullyEncoded).toStdString());
+}
+
 CPropertiesDialog* OpenPropertiesDialog() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<CPropertiesDialog*>(widget); dialog && dialog->isVisible())
@@ -88,6 +108,21 @@ CPropertiesDialog* OpenPropertiesDialog() {
 }
 
 } // namespace
+
+// Takes the URLs the desktop services are asked to open, in place of the desktop's programs.
+class CUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    CUrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~CUrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    CUrlCatcher(const CUrlCatcher&) = delete;
+    CUrlCatcher& operator=(const CUrlCatcher&) = delete;
+
+    QList<QUrl> Urls;
+
+public slots:
+    void Open(const QUrl& url) { Urls << url; }
+};
 
 // Stands in for a file manager on the session bus and notes what it was asked.
 class CFakeFileManager : public QObject {
@@ -136,6 +171,21 @@ private slots:
         QVERIFY(!error.empty());
     }
 
+    // A name that is not UTF-8 and its look-alike: the trash takes the one of the path's bytes.
+    void trashTakesTheFileOfItsBytes() {
+        CTrashHome home;
+        const std::string latin = home.Dir.Write("music/" + Latin, "latin");
+        const std::string other = home.Dir.Write("music/" + Replacement, "other");
+        std::string error;
+        CQtDesktop desktop(nullptr);
+        QVERIFY2(desktop.MoveToTrash(latin, error), error.c_str());
+        QVERIFY(!std::filesystem::exists(latin));
+        QCOMPARE(home.Dir.Read("music/" + Replacement), std::string("other"));
+        QCOMPARE(home.Dir.Read("data/Trash/files/" + Latin), std::string("latin"));
+        QVERIFY(!std::filesystem::exists(home.Trash("files/" + Replacement)));
+        QVERIFY(home.HasValidInfo(Latin, latin));
+    }
+
     void clipboardTakesUtf8Text() {
         CQtDesktop desktop(nullptr);
         QVERIFY(desktop.SetClipboardText("/音楽/a.mp3\r\n/音楽/b.mp3"));
@@ -151,6 +201,48 @@ private slots:
         QVERIFY(desktop.StartProgram(recorder, file));
         QTRY_COMPARE(QString::fromStdString(dir.Read("bin/got")), QString::fromStdString(file));
         QVERIFY(!desktop.StartProgram(dir / "bin/none", file));
+
+        const std::string latin = dir.Write(Latin, "x");
+        QVERIFY(desktop.StartProgram(recorder, latin));
+        QTRY_COMPARE(dir.Read("bin/got"), latin);
+    }
+
+    // The file URL handed to the default application names the file's own bytes.
+    void defaultApplicationGetsTheUrlOfTheBytes() {
+        CTempDir dir;
+        const std::string latin = dir.Write(Latin, "x");
+        const std::string other = dir.Write("it's 100% #1 " + Replacement, "x");
+        CUrlCatcher catcher;
+        CQtDesktop desktop(nullptr);
+        desktop.OpenWithDefault(latin);
+        desktop.OpenWithDefault(other);
+        QCOMPARE(catcher.Urls.size(), 2);
+        QVERIFY(catcher.Urls[0].isLocalFile());
+        QCOMPARE(PathOfUrl(catcher.Urls[0]), latin);
+        QCOMPARE(PathOfUrl(catcher.Urls[1]), other);
+        QVERIFY(catcher.Urls[0].toEncoded().endsWith("/a%E9.mp3"));
+    }
+
+    // The window reads the facts of the file of the path's bytes and shows its name readably.
+    void propertiesOfANameThatIsNotUtf8() {
+        if (CQtDesktop::FileManagerOffered())
+            QSKIP("a file manager is on the bus");
+        CTempDir dir;
+        const std::string latin = dir.Write(Latin, std::string(1234, 'x'));
+        dir.Write(Replacement, std::string(99, 'x'));
+        CListData record;
+        record.SetPath(latin);
+        CQtDesktop desktop(nullptr);
+        desktop.ShowProperties(record, dir.Path() + "/a\\xE9.mp3");
+
+        std::unique_ptr<CPropertiesDialog> dialog(OpenPropertiesDialog());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->Value(QStringLiteral("サイズ")), QStringLiteral("1,234 バイト"));
+        QCOMPARE(dialog->Value(QStringLiteral("パス")),
+                 QString::fromStdString(dir.Path() + "/a\\xE9.mp3"));
+        QCOMPARE(dialog->Value(QStringLiteral("フォルダ")), QString::fromStdString(dir.Path()));
+        QVERIFY(dialog->windowTitle().startsWith(QStringLiteral("a\\xE9.mp3")));
+        QVERIFY(!dialog->Value(QStringLiteral("アクセス権")).isEmpty());
     }
 
     void propertiesWindowWithoutAFileManager() {
@@ -162,7 +254,7 @@ private slots:
         CListData record;
         record.SetPath(file);
         CQtDesktop desktop(nullptr);
-        desktop.ShowProperties(record);
+        desktop.ShowProperties(record, file);
 
         std::unique_ptr<CPropertiesDialog> dialog(OpenPropertiesDialog());
         QVERIFY(dialog);
@@ -188,20 +280,22 @@ private slots:
         QVERIFY(CQtDesktop::FileManagerOffered());
 
         CTempDir dir;
-        const std::string file = dir.Write("a b.mp3", "x");
+        const std::string file = dir.Write("a b" + Latin, "x");
         CListData record;
         record.SetPath(file);
         CQtDesktop desktop(nullptr);
         desktop.ShowFolder(dir.Path(), {file});
-        desktop.ShowProperties(record);
-        const QString uri = QUrl::fromLocalFile(QString::fromStdString(file)).toString();
+        desktop.ShowProperties(record, file);
+        // percent-encoded bytes, which a QString cannot spoil
+        const QString uri = QString::fromStdString("file://" + PercentEncodePath(file));
+        QVERIFY(uri.endsWith(QStringLiteral("/a%20ba%E9.mp3")));
         QTRY_COMPARE(fileManager.Calls, (QStringList{QStringLiteral("ShowItems ") + uri,
                                                      QStringLiteral("ShowItemProperties ") + uri}));
         QVERIFY(!OpenPropertiesDialog());
 
         // a file manager that answers with an error: our own window after all
         fileManagerBus.unregisterObject(QString::fromLatin1(CQtDesktop::FileManagerPath));
-        desktop.ShowProperties(record);
+        desktop.ShowProperties(record, file);
         QTRY_VERIFY(OpenPropertiesDialog());
         delete OpenPropertiesDialog();
 
@@ -253,6 +347,103 @@ private slots:
         QVERIFY(std::filesystem::exists(home.Trash("files/b.mp3")));
         QVERIFY(home.HasValidInfo("b.mp3", b));
         QVERIFY(fixture.Host.Messages.empty());
+    }
+
+    // Of two look-alike names, the selected row's file goes, and its row only.
+    void trashFromTheMenuTakesTheRowsOwnBytes() {
+        CTrashHome home;
+        CAppFixture fixture;
+        const std::string latin = fixture.Audio(Latin, 10);
+        const std::string other = fixture.Audio(Replacement, 20);
+        fixture.Start({latin, other});
+        CMainFrame& frame = fixture.Frame();
+        QCOMPARE(fixture.Doc().CurrentList()[0]->FilePath(), latin);
+        frame.View().SelectRows({0});
+        frame.Commands().UpdateStates();
+
+        frame.Actions()[Cmd::Trash]->trigger();
+        QVERIFY(fixture.Host.Messages.empty());
+        QCOMPARE(frame.View().ItemCount(), 1);
+        QCOMPARE(fixture.Doc().CurrentList()[0]->FilePath(), other);
+        QVERIFY(!std::filesystem::exists(latin));
+        QVERIFY(std::filesystem::exists(other));
+        QCOMPARE(std::filesystem::file_size(home.Trash("files/" + Latin)), 10u);
+        QVERIFY(!std::filesystem::exists(home.Trash("files/" + Replacement)));
+        QVERIFY(home.HasValidInfo(Latin, latin));
+    }
+
+    // The default application is asked for the URL of the row's bytes.
+    void openFromTheMenuNamesTheRowsFile() {
+        CAppFixture fixture;
+        const std::string latin = fixture.Audio(Latin);
+        fixture.Start({fixture.Audio(Replacement), latin});
+        CMainFrame& frame = fixture.Frame();
+        frame.View().SelectRows({1});
+        frame.Commands().UpdateStates();
+        CUrlCatcher catcher;
+        frame.Actions()[Cmd::OpenItem]->trigger();
+        QCOMPARE(catcher.Urls.size(), 1);
+        QCOMPARE(PathOfUrl(catcher.Urls[0]), latin);
+    }
+
+    // Dropped URLs give the records the bytes they encode; other hosts and schemes are not taken.
+    void dropsKeepTheBytesOfTheNames() {
+        CAppFixture fixture;
+        const std::string latin = fixture.Audio(Latin);
+        const std::string other = fixture.Audio("b " + Replacement);
+        fixture.Start();
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"),
+                     QByteArray::fromStdString("file://" + PercentEncodePath(latin) +
+                                               "\r\nfile://localhost" + PercentEncodePath(other) +
+                                               "\r\nfile://elsewhere" + PercentEncodePath(latin) +
+                                               "\r\nhttp://example.org/a.mp3\r\n"));
+        fixture.Frame().DropFiles(data);
+        QTRY_COMPARE(fixture.Doc().CurrentList().size(), size_t{2});
+        QCOMPARE(fixture.Doc().CurrentList()[0]->FilePath(), latin);
+        QCOMPARE(fixture.Doc().CurrentList()[1]->FilePath(), other);
+    }
+
+    // Names that are not UTF-8 are shown with escapes (or their legacy reading) in the cells,
+    // the data bar and its title; the look-alike keeps its own text and the rows their bytes.
+    void namesAreShownReadablyAndOnlyShown() {
+        CAppFixture fixture;
+        const std::string latin = fixture.Audio(Latin);
+        const std::string sjis = fixture.Audio("\x82\xA0.mp3");
+        fixture.Start({latin, fixture.Audio(Replacement), sjis});
+        CMainFrame& frame = fixture.Frame();
+        const CListModel& model = frame.View().Model();
+        const auto cell = [&model](int row, int column) {
+            return model.data(model.index(row, column), Qt::DisplayRole).toString();
+        };
+        const QString folder = QString::fromStdString(fixture.Dir.Path());
+        QCOMPARE(cell(0, ColFilePath), folder + QStringLiteral("/a\\xE9.mp3"));
+        QCOMPARE(cell(0, ColFileName), QStringLiteral("a\\xE9"));
+        QCOMPARE(cell(1, ColFileName), QStringLiteral("a\uFFFD"));
+        QCOMPARE(cell(2, ColFileName), QStringLiteral("あ"));
+
+        frame.View().SelectRows({0});
+        QCOMPARE(frame.DataBar().Text(CDataBar::Path), folder + QStringLiteral("/a\\xE9.mp3"));
+        QCOMPARE(frame.DataBar().windowTitle(), QStringLiteral("a\\xE9"));
+        QCOMPARE(fixture.Doc().CurrentList()[0]->FilePath(), latin);
+        QCOMPARE(fixture.Doc().CurrentList()[2]->FilePath(), sjis);
+    }
+
+    // A file dropped on the add dialog is added by its bytes while the field shows it.
+    void addDialogKeepsTheDroppedBytes() {
+        CTempDir dir;
+        const std::string latin = dir.Write(Latin, "x");
+        CAddItemDialog dialog;
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"),
+                     QByteArray::fromStdString("file://" + PercentEncodePath(latin) + "\r\n"));
+        QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // straight to the dialog: the application passes drops only to the target of a drag
+        static_cast<QObject&>(dialog).event(&drop);
+        QVERIFY(dialog.Path().endsWith(QStringLiteral("/a\\xE9.mp3")));
+        QCOMPARE(dialog.PathBytes(), latin);
+        dialog.PathField()->setText(QStringLiteral("/typed.mp3"));
+        QCOMPARE(dialog.PathBytes(), std::string("/typed.mp3"));
     }
 
     void openStartsTheRegisteredApplication() {

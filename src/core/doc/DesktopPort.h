@@ -23,8 +23,8 @@ public:
     // Moves the file into the user's trash (or its volume's). On failure answers false with the
     // reason in error, and the file is where it was.
     virtual bool MoveToTrash(const std::string& path, std::string& error) = 0;
-    // Shows the properties of the record's file.
-    virtual void ShowProperties(const CListData& record) = 0;
+    // Shows the properties of the record's file; shownPath is its path as the window shows it.
+    virtual void ShowProperties(const CListData& record, const std::string& shownPath) = 0;
     // Opens a file-manager window on folder with the given files of it selected where the file
     // manager can do so.
     virtual void ShowFolder(const std::string& folder, const std::vector<std::string>& files) = 0;

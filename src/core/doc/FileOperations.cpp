@@ -1,6 +1,7 @@
 #include "FileOperations.h"
 
 #include "DesktopPort.h"
+#include "DisplayPath.h"
 #include "Paths.h"
 #include "UiHost.h"
 #include "core/listops/Selection.h"
@@ -57,8 +58,8 @@ void RecycleSelected(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<const in
         if (!desktop.MoveToTrash(record->FilePath(), error)) {
             RemoveRows(doc, list, moved);
             doc.UpdateItemCount();
-            doc.Host().ShowMessage("ごみ箱へ移動できませんでした。\n" + record->FilePath() + "\n" +
-                                       error,
+            doc.Host().ShowMessage("ごみ箱へ移動できませんでした。\n" +
+                                       DisplayPath(record->FilePath(), doc.Codec()) + "\n" + error,
                                    "error", MessageButtons::Ok);
             return;
         }
@@ -71,7 +72,8 @@ void RecycleSelected(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<const in
 void ShowProperties(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<const int> selected) {
     const std::vector<const CListData*> records = SelectedRecords(doc.CurrentList(), selected);
     if (!records.empty())
-        desktop.ShowProperties(*records.front());
+        desktop.ShowProperties(*records.front(),
+                               DisplayPath(records.front()->FilePath(), doc.Codec()));
 }
 
 FolderSet ContainingFolders(const TrackList& list, std::span<const int> selected) {

@@ -136,6 +136,38 @@ std::string CTextCodec::FromLegacy(std::string_view bytes) const {
     return FromCp1252(bytes);
 }
 
+bool CTextCodec::FromLegacyStrictly(std::string_view bytes, std::string& out) const {
+    std::string decoded;
+    if (!ConvertWithIconv(m_CodePage, bytes, decoded) || HasPrivateUseChar(decoded) ||
+        !IsValidUtf8(decoded))
+        return false;
+    std::string again;
+    if (!ToEncoding(decoded, m_CodePage, again) || again != bytes)
+        return false;
+    out = std::move(decoded);
+    return true;
+}
+
+std::string CTextCodec::EscapeInvalidUtf8(std::string_view text) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t length = Utf8SequenceLength(text, pos);
+        const auto byte = static_cast<uint8_t>(text[pos]);
+        if (length > 0 && byte >= 0x20 && byte != 0x7F) {
+            out.append(text.substr(pos, length));
+            pos += length;
+            continue;
+        }
+        out += "\\x";
+        out += Hex[byte >> 4];
+        out += Hex[byte & 0x0F];
+        ++pos;
+    }
+    return out;
+}
+
 std::string CTextCodec::FromUtf16(std::span<const uint8_t> bytes, bool bigEndianWithoutBom) {
     bool bigEndian = bigEndianWithoutBom;
     size_t pos = 0;

@@ -19,6 +19,9 @@ public:
     // A single-byte tag text: kept when it is valid UTF-8, else decoded from the legacy code
     // page; a text that is no clean sequence of that code page is decoded as CP1252.
     std::string FromLegacy(std::string_view bytes) const;
+    // The bytes decoded from the legacy code page only: false when they are no clean sequence
+    // of it, decode to private-use characters or do not encode back to the same bytes.
+    bool FromLegacyStrictly(std::string_view bytes, std::string& out) const;
 
     // UTF-16 to UTF-8. A byte-order mark decides the byte order and is dropped; without one
     // the text is read big-endian when bigEndianWithoutBom is set, else little-endian.
@@ -33,6 +36,9 @@ public:
     // Appends one code point as UTF-8.
     static void AppendCodePoint(std::string& out, uint32_t codePoint);
     static bool IsValidUtf8(std::string_view text);
+    // The valid UTF-8 sequences of the text as they are; every other byte, and every control
+    // character, as a visible escape such as \xE9.
+    static std::string EscapeInvalidUtf8(std::string_view text);
     // Invalid UTF-8 sequences replaced by U+FFFD.
     static std::string SanitizeUtf8(std::string_view text);
     // At most maxBytes bytes, never ending inside a character.

@@ -348,7 +348,7 @@ void CCommands::OpenFolder() {
 void CCommands::InputItem() {
     CAddItemDialog dialog(&m_Frame);
     while (dialog.exec() == QDialog::Accepted)
-        if (torvane::InputItem(m_Doc, dialog.Path().toStdString(), dialog.IgnoreExtension()))
+        if (torvane::InputItem(m_Doc, dialog.PathBytes(), dialog.IgnoreExtension()))
             return;
 }
 

@@ -5,6 +5,7 @@
 #include "Translate.h"
 
 #include "core/doc/DataBarTexts.h"
+#include "core/doc/DisplayPath.h"
 #include "core/media/ListData.h"
 
 #include <QAction>
@@ -114,10 +115,13 @@ QString CDataBar::Text(Field field) const {
     return m_Fields[field]->text();
 }
 
-void CDataBar::Fill(const CListData* record, int tagMode) {
+void CDataBar::Fill(const CListData* record, int tagMode, const CTextCodec& codec) {
     if (Fixed())
         return;
-    const DataBarTexts texts = record ? DataBarTextsOf(*record, tagMode) : DataBarTexts{};
+    DataBarTexts texts = record ? DataBarTextsOf(*record, tagMode) : DataBarTexts{};
+    // the path and the name as they are shown, never used to reach the file
+    texts.Path = DisplayPath(texts.Path, codec);
+    texts.Name = DisplayPath(texts.Name, codec);
     const std::pair<Field, const std::string*> values[] = {
         {Path, &texts.Path},     {Name, &texts.Name},   {Title, &texts.Title},
         {Artist, &texts.Artist}, {Album, &texts.Album}, {Comment, &texts.Comment},

@@ -12,6 +12,7 @@ class QToolButton;
 namespace torvane {
 
 class CListData;
+class CTextCodec;
 
 // The data bar: every stored fact of one record in read-only fields, "データ固定" that keeps the
 // record shown, and the buttons "Copy", "Play" and "Open", which run their commands on the list's
@@ -26,7 +27,7 @@ public:
 
     // Shows the record's texts with the tags of the display mode, or nothing; while fixed,
     // nothing changes.
-    void Fill(const CListData* record, int tagMode);
+    void Fill(const CListData* record, int tagMode, const CTextCodec& codec);
     bool Fixed() const;
 
     QString Text(Field field) const;

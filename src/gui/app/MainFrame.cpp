@@ -17,6 +17,7 @@
 #include "view/TorvaneView.h"
 
 #include "core/doc/AutoSave.h"
+#include "core/doc/FileUri.h"
 #include "core/doc/Gathering.h"
 #include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
@@ -303,7 +304,7 @@ void CMainFrame::ShowSizeTotals(uint64_t bytes, int64_t seconds) {
 }
 
 void CMainFrame::FillDataBar(const CListData* record) {
-    m_DataBar->Fill(record, m_Doc.Settings().TagOf);
+    m_DataBar->Fill(record, m_Doc.Settings().TagOf, m_Doc.Codec());
 }
 
 // ---- events ----
@@ -350,11 +351,13 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     DropFiles(*event->mimeData());
 }
 
+// The paths as bytes from the URLs' encoded form: only local file URLs (no host, or
+// "localhost"); toLocalFile would lose a name that is not UTF-8.
 void CMainFrame::DropFiles(const QMimeData& data) {
     std::vector<std::string> paths;
     for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            paths.push_back(url.toLocalFile().toStdString());
+        if (std::optional<std::string> path = PathOfLocation(url.toEncoded().toStdString(), {}))
+            paths.push_back(std::move(*path));
     if (!paths.empty())
         torvane::DropFiles(m_Doc, paths);
 }

@@ -3,6 +3,9 @@
 #include "Icons.h"
 #include "Translate.h"
 
+#include "core/doc/FileUri.h"
+#include "core/doc/Paths.h"
+
 #include <QAudioOutput>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -82,7 +85,10 @@ void CMediaPlayer2::SetFileName(const std::string& path) {
         CreatePlayer();
     // The same file again starts over: the player keeps playing a source set a second time.
     m_Player->stop();
-    m_Player->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    // the URL from the path's bytes, percent-encoded, so a name that is not UTF-8 keeps them
+    m_Player->setSource(path.empty() ? QUrl()
+                                     : QUrl::fromEncoded(QByteArray::fromStdString(
+                                           "file://" + PercentEncodePath(MakeAbsolute(path)))));
     ShowPosition();
     ShowState();
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QUrl>
 
 #include <functional>
 
@@ -11,8 +12,10 @@ class QWidget;
 
 namespace torvane {
 
-// The desktop side of the file operations, with Qt: programs started without a shell, the
-// default application through the desktop services, the freedesktop trash, the clipboard, and
+// The desktop side of the file operations, on the paths' bytes: programs started without a
+// shell, the default application through the desktop services with a percent-encoded file URL,
+// the freedesktop trash (done in core: Qt's cannot carry a name that is not UTF-8), the
+// clipboard, and
 // folders and properties through the file manager's D-Bus service when one is offered, with
 // the desktop services and our own properties window as fallbacks.
 class CQtDesktop final : public QObject, public CDesktopPort {
@@ -27,9 +30,12 @@ public:
     bool StartProgram(const std::string& program, const std::string& file) override;
     void OpenWithDefault(const std::string& path) override;
     bool MoveToTrash(const std::string& path, std::string& error) override;
-    void ShowProperties(const CListData& record) override;
+    void ShowProperties(const CListData& record, const std::string& shownPath) override;
     void ShowFolder(const std::string& folder, const std::vector<std::string>& files) override;
     bool SetClipboardText(const std::string& text) override;
+
+    // The file URL of the path's bytes, percent-encoded; its encoded form decodes back to them.
+    static QUrl FileUrl(const std::string& path);
 
     // Whether a file manager on the session bus runs or can be started for us.
     static bool FileManagerOffered();

@@ -1,5 +1,9 @@
 #include "AddItemDialog.h"
 
+#include "core/doc/DisplayPath.h"
+#include "core/doc/FileUri.h"
+#include "core/media/TextCodec.h"
+
 #include <QCheckBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -75,10 +79,22 @@ void CAddItemDialog::dragEnterEvent(QDragEnterEvent* event) {
         event->acceptProposedAction();
 }
 
+std::string CAddItemDialog::PathBytes() const {
+    if (!m_Dropped.empty() && m_Path->text() == m_DroppedText)
+        return m_Dropped;
+    return m_Path->text().toStdString();
+}
+
+// The dropped path is kept as the bytes its URL encodes; the field only shows it.
 void CAddItemDialog::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!urls.isEmpty() && urls.front().isLocalFile())
-        m_Path->setText(urls.front().toLocalFile());
+    if (!urls.isEmpty())
+        if (std::optional<std::string> path =
+                PathOfLocation(urls.front().toEncoded().toStdString(), {})) {
+            m_Dropped = std::move(*path);
+            m_DroppedText = QString::fromStdString(DisplayPath(m_Dropped, CTextCodec()));
+            m_Path->setText(m_DroppedText);
+        }
     event->acceptProposedAction();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -16,6 +18,9 @@ public:
     explicit CAddItemDialog(QWidget* parent = nullptr);
 
     QString Path() const;
+    // The path to add as bytes: a dropped file's own bytes while the field still shows it,
+    // else the text typed or browsed for.
+    std::string PathBytes() const;
     bool IgnoreExtension() const;
     QLineEdit* PathField() const { return m_Path; }
     QPushButton* AddButton() const { return m_Add; }
@@ -30,6 +35,9 @@ private:
     QCheckBox* m_IgnoreExtension;
     QLineEdit* m_Path;
     QPushButton* m_Add;
+    // The last dropped path and the text shown for it.
+    std::string m_Dropped;
+    QString m_DroppedText;
 };
 
 // The filter of the dialogs that open audio and list files.

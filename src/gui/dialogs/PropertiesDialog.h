@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <string>
+
 namespace torvane {
 
 class CListData;
@@ -24,7 +26,9 @@ struct StreamFacts {
 class CPropertiesDialog final : public QDialog {
     Q_OBJECT
 public:
-    CPropertiesDialog(const QString& path, const StreamFacts& facts, QWidget* parent = nullptr);
+    // path is the file's bytes, which every fact is read through; shownPath is only shown.
+    CPropertiesDialog(const std::string& path, const QString& shownPath, const StreamFacts& facts,
+                      QWidget* parent = nullptr);
 
     // The value shown beside a label, for tests; empty when there is no such row.
     QString Value(const QString& label) const;

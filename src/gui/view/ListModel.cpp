@@ -2,6 +2,7 @@
 
 #include "IconList.h"
 #include "app/InterfaceLanguage.h"
+#include "core/doc/DisplayPath.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <QBrush>
@@ -40,8 +41,14 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole: {
-        const std::string text = ColumnText(*record, index.column(), m_Doc.Settings().Units());
-        return index.column() == ColType ? TypeText(text) : QString::fromStdString(text);
+        const int column = index.column();
+        const std::string text = ColumnText(*record, column, m_Doc.Settings().Units());
+        if (column == ColType)
+            return TypeText(text);
+        // a name's bytes are shown readably; the record keeps them for sorting and searching
+        if (column == ColFilePath || column == ColFileName || column == ColExt)
+            return QString::fromStdString(DisplayPath(text, m_Doc.Codec()));
+        return QString::fromStdString(text);
     }
     case Qt::DecorationRole:
         if (index.column() == m_IconColumn)

@@ -4,6 +4,7 @@
 #include "ListModel.h"
 #include "ViewSite.h"
 #include "app/InterfaceLanguage.h"
+#include "core/doc/DisplayPath.h"
 #include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
@@ -348,7 +349,8 @@ void CTorvaneView::UpdateSelectionTexts() {
     if (rows.size() == 1) {
         const CListData* record = m_Model->Record(rows.front());
         if (record) {
-            const QString path = QString::fromStdString(record->FilePath());
+            const QString path =
+                QString::fromStdString(DisplayPath(record->FilePath(), m_Doc.Codec()));
             m_Site.SetSelectionText(rows.front() + 1, path, path, m_Icons.At(record->IconIndex()));
         }
         m_Site.FillDataBar(record);
