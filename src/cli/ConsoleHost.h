@@ -3,9 +3,27 @@
 #include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace torvane::cli {
+
+// The name of -o for standard output.
+inline constexpr const char* StandardOutputName = "-";
+
+// Flushes standard output; false, with what went wrong in error, when anything written to it
+// was lost (a full disk, /dev/full, a closed pipe).
+inline bool StandardOutputWritten(std::string& error) {
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    if (flushed && std::cout.good() && !std::ferror(stdout))
+        return true;
+    error = std::string("standard output: ") + (errno != 0 ? std::strerror(errno) : "write error");
+    return false;
+}
 
 // The command-line tool's desktop: messages go to stderr, questions take their default, and no
 // file type has an icon.
@@ -20,10 +38,15 @@ public:
     void SetWaitCursor(bool) override {}
     bool LoadTypeIcon(const std::string&, int) override { return false; }
     std::unique_ptr<CProgress> OpenProgress() override { return std::make_unique<CProgress>(); }
-    // The program's message names no file; say which one failed and why.
+    // "-" is standard output. The program's message names no file; say which one failed and why.
     bool WriteFile(const std::string& path, std::string_view content, std::string& error) override {
-        if (CUiHost::WriteFile(path, content, error))
+        if (path == StandardOutputName) {
+            std::cout.write(content.data(), static_cast<std::streamsize>(content.size()));
+            if (StandardOutputWritten(error))
+                return true;
+        } else if (CUiHost::WriteFile(path, content, error)) {
             return true;
+        }
         std::cerr << "torvane-cli: cannot write " << error << "\n";
         return false;
     }

@@ -34,12 +34,15 @@ void AddGatherOptions(CLI::App& app, GatherOptions& options) {
     auto* print = app.add_flag("--print", options.Print,
                                "Print one line per record: the fifteen column texts, tab-separated "
                                "(the default output when nothing is written)");
-    app.add_flag("--json", options.Json, "Print one JSON object per record (JSON Lines)")
+    app.add_flag("--json", options.Json,
+                 "Print one JSON object per record (JSON Lines), always valid UTF-8: a path "
+                 "that is not UTF-8 shows U+FFFD for each stray byte and adds FilePathBytes, "
+                 "its exact bytes in base64")
         ->excludes(print);
     app.add_option("-o,--output", options.Output,
                    "Write the list to FILE by its extension: .htm/.html through a template, "
                    ".m3u8 as extended M3U, .pls, .xspf, anything else as a playlist with one "
-                   "path per line");
+                   "path per line; - writes that playlist to standard output");
     app.add_option("--template", options.Template,
                    "HTML template name for -o (default: the first template found)");
     app.add_option("--relative-to", options.RelativeTo,

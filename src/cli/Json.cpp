@@ -1,10 +1,17 @@
 #include "Json.h"
 
+#include "core/media/TextCodec.h"
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace torvane::cli {
 
-std::string JsonQuote(std::string_view text) {
+std::string JsonQuote(std::string_view raw) {
+    // JSON is UTF-8: a byte that begins no valid sequence stands as U+FFFD.
+    const std::string text =
+        CTextCodec::IsValidUtf8(raw) ? std::string(raw) : CTextCodec::SanitizeUtf8(raw);
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
@@ -34,6 +41,21 @@ std::string JsonQuote(std::string_view text) {
         }
     }
     return out + "\"";
+}
+
+std::string Base64(std::string_view bytes) {
+    static const char Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (size_t pos = 0; pos < bytes.size(); pos += 3) {
+        const size_t count = std::min<size_t>(3, bytes.size() - pos);
+        uint32_t group = 0;
+        for (size_t i = 0; i < 3; ++i)
+            group = group << 8 | (i < count ? static_cast<uint8_t>(bytes[pos + i]) : 0);
+        for (size_t i = 0; i < 4; ++i)
+            out += i <= count ? Digits[(group >> (18 - 6 * i)) & 63] : '=';
+    }
+    return out;
 }
 
 void CJsonObject::Name(std::string_view name) {

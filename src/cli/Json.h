@@ -26,6 +26,11 @@ private:
     std::string m_Body;
 };
 
+// A JSON string: valid UTF-8 whatever the bytes given, each byte that is not part of a valid
+// UTF-8 sequence standing as U+FFFD.
 std::string JsonQuote(std::string_view text);
+// Standard base64 (RFC 4648, with padding): how the exact bytes of a name that is not UTF-8
+// travel in JSON.
+std::string Base64(std::string_view bytes);
 
 } // namespace torvane::cli

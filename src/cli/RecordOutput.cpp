@@ -2,6 +2,7 @@
 
 #include "core/media/Columns.h"
 #include "core/media/ListData.h"
+#include "core/media/TextCodec.h"
 
 namespace torvane::cli {
 namespace {
@@ -37,8 +38,11 @@ CJsonObject RecordJson(const CListData& record, const DisplayUnits& units) {
         display.Add(ColumnTable()[key].Header, ColumnText(record, key, units));
 
     CJsonObject json;
-    json.Add("FilePath", record.FilePath())
-        .Add("FileName", record.FileName())
+    json.Add("FilePath", record.FilePath());
+    // A path that is not UTF-8 shows U+FFFD above; its exact bytes come here.
+    if (!CTextCodec::IsValidUtf8(record.FilePath()))
+        json.Add(FilePathBytesField, Base64(record.FilePath()));
+    json.Add("FileName", record.FileName())
         .Add("Ext", record.Ext())
         .Add("Size", record.Size())
         .Add("Title", standard.Title)

@@ -93,6 +93,15 @@ int RunInfo(const InfoOptions& options) {
     return status;
 }
 
+// What was printed must have arrived: a failed write is a failure, not a success.
+int CheckStandardOutput(int status) {
+    std::string error;
+    if (StandardOutputWritten(error))
+        return status;
+    std::cerr << "torvane-cli: cannot write " << error << "\n";
+    return 1;
+}
+
 } // namespace
 } // namespace torvane::cli
 
@@ -109,7 +118,8 @@ int Main(int argc, char** argv) {
     const CFindOptions find(app);
     const CListOpsOptions listOps(app);
 
-    auto* info = app.add_subcommand("info", "Print every field of each file's record as JSON");
+    auto* info = app.add_subcommand(
+        "info", "Print every field of each file's record as JSON (FilePathBytes as with --json)");
     info->add_option("--profile", infoOptions.Profile, "Profile (settings) file to read");
     info->add_option("FILE", infoOptions.Files, "Files to read")->required();
     app.require_subcommand(0, 1);
@@ -127,13 +137,13 @@ int Main(int argc, char** argv) {
     if (info->parsed()) {
         if (infoOptions.Profile.empty())
             infoOptions.Profile = options.Profile;
-        return RunInfo(infoOptions);
+        return CheckStandardOutput(RunInfo(infoOptions));
     }
     if (options.Inputs.empty() && !find.Given()) {
         std::cerr << "torvane-cli: no INPUT given (see --help)\n";
         return 2;
     }
-    return RunGather(options, find, listOps.Plan());
+    return CheckStandardOutput(RunGather(options, find, listOps.Plan()));
 }
 
 } // namespace

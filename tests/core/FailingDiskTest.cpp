@@ -7,6 +7,7 @@
 #include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -153,6 +154,81 @@ TEST_P(ReadOnlyDiskTest, AKeptListThatCannotBeDeletedIsReported) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Disks, ReadOnlyDiskTest, ::testing::Values(Failure::ReadOnly));
+
+// Every writer on a sound disk whose targets are symbolic links (settings kept in a dotfiles
+// folder) or files without write permission.
+class WriterTargetTest : public FailingDiskTest {};
+
+TEST_P(WriterTargetTest, EveryWriterWritesThroughALinkAndKeepsIt) {
+    // Dangling links at first: the first write creates the files they name.
+    for (const Writer& writer : Writers())
+        for (const std::string& file : writer.Files)
+            std::filesystem::create_symlink("../dotfiles/" + file, disk / file);
+    std::filesystem::create_directory(dir / "dotfiles");
+    std::filesystem::create_symlink("../dotfiles/torvane.ini", disk / "torvane.ini");
+    const auto isLink = [this](const std::string& file) {
+        return std::filesystem::is_symlink(disk / file);
+    };
+
+    for (const std::string song : {"alpha", "bravo"}) {
+        Add(song + ".mp3");
+        for (const Writer& writer : Writers()) {
+            SCOPED_TRACE(writer.Name);
+            ASSERT_TRUE(writer.Write());
+            for (const std::string& file : writer.Files) {
+                EXPECT_TRUE(isLink(file)) << file;
+                // The index names the playlists, not the songs.
+                if (file != "index.txt") {
+                    EXPECT_NE(dir.Read("dotfiles/" + file).find(song), std::string::npos) << file;
+                }
+            }
+        }
+        profile.SetString("app", "relative_root", song);
+        std::string error;
+        ASSERT_TRUE(profile.Save(&error)) << error;
+        EXPECT_TRUE(isLink("torvane.ini"));
+        EXPECT_NE(dir.Read("dotfiles/torvane.ini").find(song), std::string::npos);
+    }
+    for (const test::CFakeHost::Message& message : host.Messages)
+        EXPECT_NE(message.Text, "ファイルのオープンに失敗しました");
+}
+
+TEST_P(WriterTargetTest, EveryWriterRefusesAFileWithoutWritePermission) {
+    Add("a.mp3");
+    std::map<std::string, std::string> previous;
+    for (const Writer& writer : Writers()) {
+        ASSERT_TRUE(writer.Write()) << writer.Name;
+        for (const std::string& file : writer.Files) {
+            previous[file] = dir.Read("disk/" + file);
+            ::chmod((disk / file).c_str(), 0444);
+        }
+    }
+    ASSERT_TRUE(profile.Save());
+    ::chmod((disk / "torvane.ini").c_str(), 0444);
+    const std::string previousProfile = dir.Read("disk/torvane.ini");
+    const Texts before = disk.Names();
+
+    Add("b.mp3");
+    for (const Writer& writer : Writers()) {
+        SCOPED_TRACE(writer.Name);
+        host.Messages.clear();
+        EXPECT_FALSE(writer.Write());
+        EXPECT_EQ(host.MessageTexts(), (Texts{"ファイルのオープンに失敗しました"}));
+        ASSERT_FALSE(host.Messages.empty());
+        EXPECT_EQ(host.Messages[0].Caption, "error");
+        for (const std::string& file : writer.Files)
+            EXPECT_EQ(dir.Read("disk/" + file), previous[file]) << file;
+    }
+    profile.SetString("app", "relative_root", "changed");
+    std::string error;
+    EXPECT_FALSE(profile.Save(&error));
+    EXPECT_NE(error.find("torvane.ini"), std::string::npos) << error;
+    EXPECT_EQ(dir.Read("disk/torvane.ini"), previousProfile);
+    EXPECT_EQ(disk.Names(), before) << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, WriterTargetTest, ::testing::Values(Failure::Full),
+                         [](const auto&) { return "Sound"; });
 
 } // namespace
 } // namespace torvane
