@@ -49,6 +49,22 @@ TEST_F(AutoSaveTest, AnEmptyListDeletesTheFile) {
     EXPECT_TRUE(AutoSaveList(doc)) << "no file to delete is no error";
 }
 
+// A kept list kept elsewhere behind a link (a dotfile manager's): emptying the list deletes the
+// file it names and keeps the link, and the next save writes there again.
+TEST_F(AutoSaveTest, AKeptListBehindALinkKeepsItsLink) {
+    doc.Settings().CloseSave = 1;
+    const std::string stored = dir.Write("store/kept.m3u", "/m/old.mp3\r\n");
+    ASSERT_EQ(::symlink(stored.c_str(), SavedList().c_str()), 0);
+    EXPECT_TRUE(AutoSaveList(doc));
+    EXPECT_FALSE(std::filesystem::exists(stored));
+    EXPECT_TRUE(std::filesystem::is_symlink(SavedList()));
+
+    ASSERT_TRUE(doc.AddFile("/m/a.mp3", true));
+    EXPECT_TRUE(AutoSaveList(doc));
+    EXPECT_TRUE(std::filesystem::is_symlink(SavedList()));
+    EXPECT_EQ(dir.Read("store/kept.m3u"), "/m/a.mp3\r\n");
+}
+
 TEST_F(AutoSaveTest, AFailedSaveKeepsTheLastList) {
     doc.Settings().CloseSave = 1;
     dir.Write("Torvane.m3u", "/m/old.mp3\r\n");

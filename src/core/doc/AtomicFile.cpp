@@ -305,6 +305,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, std:
     return code == 0 || Fail(error, path, code);
 }
 
+bool RemoveFileKeepingLinks(const std::string& path, std::string& error) {
+    std::string target;
+    int code = ResolveLinks(path, target);
+    if (code == 0 && ::unlink(target.c_str()) != 0 && errno != ENOENT)
+        code = errno;
+    return code == 0 || Fail(error, path, code);
+}
+
 bool CreateParentFolders(const std::string& path, std::string& error) {
     const std::string folder = FolderOf(path);
     for (size_t pos = 1; pos <= folder.size(); ++pos) {

@@ -26,6 +26,10 @@ namespace torvane {
 //   wait. A folder, a socket and the like are refused.
 bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error);
 
+// Deletes the file a path finally names; a symbolic link to it stays (dangling), so the next
+// write through it creates the file again where the link points. No file is no error.
+bool RemoveFileKeepingLinks(const std::string& path, std::string& error);
+
 // Creates the folders above path that do not exist yet.
 bool CreateParentFolders(const std::string& path, std::string& error);
 

@@ -1,5 +1,6 @@
 #include "AutoSave.h"
 
+#include "AtomicFile.h"
 #include "ListFileReader.h"
 #include "Paths.h"
 #include "PlaylistWriter.h"
@@ -8,10 +9,8 @@
 #include "UiHost.h"
 #include "core/listops/Search.h"
 
-#include <cerrno>
 #include <memory>
 #include <string_view>
-#include <unistd.h>
 #include <unordered_set>
 
 namespace torvane {
@@ -83,8 +82,10 @@ bool AutoSaveList(CTorvaneDoc& doc, bool mayAsk) {
     if (!doc.AllList().empty() || !doc.KeptList().HeldBack.empty())
         return WriteKeptList(doc, path);
     // A kept list that cannot be deleted (a read-only folder) would come back at the next
-    // start: that is reported like a list that cannot be written.
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    // start: that is reported like a list that cannot be written. A kept list behind a link
+    // keeps its link.
+    std::string error;
+    if (!RemoveFileKeepingLinks(path, error)) {
         doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
         return false;
     }
