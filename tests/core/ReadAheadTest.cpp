@@ -111,5 +111,23 @@ TEST_F(ReadAheadTest, ACancelStopsAtTheSameRecordWithOrWithoutReadingAhead) {
     }
 }
 
+// A number of readers no machine has, from an edited profile or set directly, neither ends the
+// program nor changes what is gathered.
+TEST_F(ReadAheadTest, TheNumberOfReadingThreadsIsBounded) {
+    const auto fromProfile = [](const std::string& value) {
+        CProfile profile;
+        profile.Parse("[app]\nReadThreads=" + value + "\n");
+        CFakeHost host;
+        return CTorvaneDoc(profile, host).Settings().ReadThreads;
+    };
+    EXPECT_EQ(fromProfile("100000"), 0) << "out of range: as many as the machine has";
+    EXPECT_EQ(fromProfile("-3"), 0);
+    EXPECT_EQ(fromProfile("65"), 0);
+    EXPECT_EQ(fromProfile("64"), 64);
+    EXPECT_EQ(fromProfile("1"), 1);
+
+    EXPECT_EQ(Gather(100000).Records, Gather(1).Records);
+}
+
 } // namespace
 } // namespace torvane::test

@@ -35,7 +35,7 @@ void Pause() {
 } // namespace
 
 CReadAhead::CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads)
-    : m_Codec(codec), m_Cache(cache), m_ThreadCount(threads) {}
+    : m_Codec(codec), m_Cache(cache), m_ThreadCount(std::clamp(threads, 1, MaxThreads)) {}
 
 CReadAhead::~CReadAhead() {
     {
@@ -57,13 +57,20 @@ int CReadAhead::DefaultThreads() {
 void CReadAhead::StartWorkers() {
     if (!m_Workers.empty())
         return;
-    for (int i = 1; i < m_ThreadCount; ++i)
-        m_Workers.emplace_back([this, first = i == 1] {
-            // The cache file is read while the operation lists its first folder.
-            if (first && m_Cache)
-                m_Cache->Load();
-            Work();
-        });
+    try {
+        m_Workers.reserve(static_cast<size_t>(m_ThreadCount - 1));
+        for (int i = 1; i < m_ThreadCount; ++i)
+            m_Workers.emplace_back([this, first = i == 1] {
+                // The cache file is read while the operation lists its first folder.
+                if (first && m_Cache)
+                    m_Cache->Load();
+                Work();
+            });
+    } catch (const std::exception&) {
+        // The system has no more threads to give (a limit, a lack of memory): the workers
+        // started read ahead, and without any the operation reads each file itself.
+        m_ThreadCount = static_cast<int>(m_Workers.size()) + 1;
+    }
 }
 
 CReadAhead::OpenFolder::~OpenFolder() {

@@ -25,9 +25,9 @@ class CTextCodec;
 // never touched: only their readings are made.
 class CReadAhead {
 public:
-    // threads readers: the operation's own thread, which reads the next file itself whenever the
-    // reading it asks for is not ready, and threads - 1 workers, started when first needed.
-    // Fewer than 2 reads nothing ahead.
+    // threads readers (at most MaxThreads): the operation's own thread, which reads the next file
+    // itself whenever the reading it asks for is not ready, and threads - 1 workers, started
+    // when first needed (as many as the system lets start). Fewer than 2 reads nothing ahead.
     CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads);
     ~CReadAhead();
     CReadAhead(const CReadAhead&) = delete;
@@ -50,6 +50,9 @@ public:
 
     // The readers for this machine: one per processor, at most 8.
     static int DefaultThreads();
+    // The most readers asked for that are started; a larger number counts as this. Reading
+    // is bound by the disk and the processors long before.
+    static constexpr int MaxThreads = 64;
 
 private:
     // A folder kept open while its files are read: their status is asked relative to it.

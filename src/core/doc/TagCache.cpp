@@ -8,13 +8,51 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <limits>
 
 namespace torvane {
 namespace {
 
 // "TVNTAGC" and the format version: a file of another version is not read.
-constexpr std::string_view Magic = "TVNTAGC\x02";
+constexpr std::string_view Magic = "TVNTAGC\x03";
+
+// Each entry is its check (8 bytes), the length of its body (4 bytes) and the body; the check
+// covers the length and the body.
+constexpr size_t CheckBytes = 8;
+constexpr size_t EntryHeadBytes = CheckBytes + 4;
+// The smallest body: an empty path, the stamp, the numbers and the lengths of empty texts.
+constexpr size_t MinimumBodyBytes = 2 + 5 * 8 + 4 + 2 + 8 + 4 * 4 + 17 * 2;
+
+// The state bits and shown texts a reading can set: a cached entry never brings others (a
+// record marked missing or playing).
+constexpr uint32_t ReadStateBits = CListData::SizeRead | CListData::InfoRead;
+constexpr uint8_t ReadTextBits = TrackFacts::SizeShown | TrackFacts::TimeShown;
+
+// A 64-bit check of bytes, eight at a time. Each step maps the running value one to one, for a
+// given word and for a given running value alike, so a change within any one eight-byte word
+// (any flipped bit) always changes the result; the end mixes every bit into every other. Words
+// are taken in the machine's order: a file carried to a machine of the other order is simply
+// not believed.
+uint64_t Checksum(std::string_view bytes, uint64_t seed) {
+    constexpr uint64_t Odd = 0x9E3779B97F4A7C15;
+    uint64_t hash = seed ^ (bytes.size() * Odd);
+    const char* next = bytes.data();
+    size_t left = bytes.size();
+    for (; left >= 8; left -= 8, next += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, next, 8);
+        hash = std::rotl((hash ^ word) * Odd, 29);
+    }
+    uint64_t last = 0;
+    std::memcpy(&last, next, left);
+    hash = std::rotl((hash ^ last) * Odd, 29);
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCD;
+    hash ^= hash >> 33;
+    hash *= 0xC4CEB9FE1A85EC53;
+    return hash ^ (hash >> 33);
+}
 
 // The texts of one entry in their stored order: type, the two rate texts, then the standard
 // and the extended tag set.
@@ -48,10 +86,15 @@ std::string_view ReadText(CByteReader& reader) {
     return reader.Text(reader.U16LE());
 }
 
-bool ReadEntry(CByteReader& reader, EntryView& entry) {
+// Reads an entry's body, which must end where the body does.
+bool ReadEntry(std::span<const uint8_t> body, EntryView& entry) {
+    CByteReader reader(body);
     entry.Path = ReadText(reader);
     entry.Stamp.Size = static_cast<int64_t>(reader.U64LE());
     entry.Stamp.ModifiedNs = static_cast<int64_t>(reader.U64LE());
+    entry.Stamp.ChangedNs = static_cast<int64_t>(reader.U64LE());
+    entry.Stamp.Device = reader.U64LE();
+    entry.Stamp.Inode = reader.U64LE();
     entry.LastUsed = reader.U32LE();
     entry.State = reader.U8();
     entry.Texts = reader.U8();
@@ -62,14 +105,14 @@ bool ReadEntry(CByteReader& reader, EntryView& entry) {
     entry.TagSets = static_cast<int32_t>(reader.U32LE());
     for (std::string_view& text : entry.Strings)
         text = ReadText(reader);
-    return reader.Ok() && !entry.Path.empty();
+    return reader.Ok() && reader.Remaining() == 0 && !entry.Path.empty();
 }
 
 // Fills cached, a fresh one, with the entry's facts: the texts are made in place.
 void FactsOf(const EntryView& entry, CachedFacts& cached) {
-    cached.State = entry.State;
+    cached.State = entry.State & ReadStateBits;
     TrackFacts& facts = cached.Facts;
-    facts.Texts = entry.Texts;
+    facts.Texts = entry.Texts & ReadTextBits;
     facts.Size = entry.Size;
     facts.Time = entry.Time;
     facts.BitRate = entry.BitRate;
@@ -85,7 +128,7 @@ void FactsOf(const EntryView& entry, CachedFacts& cached) {
 // Appends the cache's little-endian fields.
 class CCacheWriter {
 public:
-    explicit CCacheWriter(std::string& out) : m_Out(out) {}
+    CCacheWriter(std::string& out, uint64_t seed) : m_Out(out), m_Seed(seed) {}
 
     void Unsigned(uint64_t value, int width) {
         for (int i = 0; i < width; ++i)
@@ -98,9 +141,14 @@ public:
     void Entry(std::string_view path, const FileStamp& stamp, uint32_t lastUsed,
                const CachedFacts& cached) {
         const TrackFacts& facts = cached.Facts;
+        const size_t start = m_Out.size();
+        m_Out.append(EntryHeadBytes, '\0');
         Text(path);
         Unsigned(static_cast<uint64_t>(stamp.Size), 8);
         Unsigned(static_cast<uint64_t>(stamp.ModifiedNs), 8);
+        Unsigned(static_cast<uint64_t>(stamp.ChangedNs), 8);
+        Unsigned(stamp.Device, 8);
+        Unsigned(stamp.Inode, 8);
         Unsigned(lastUsed, 4);
         Unsigned(cached.State, 1);
         Unsigned(facts.Texts, 1);
@@ -113,6 +161,13 @@ public:
         Text(*facts.BitRateText);
         Text(*facts.SamplingRateText);
         ForEachText(facts, [&](const std::string& text) { Text(text); });
+        // The body's length and the check of both go in front.
+        const size_t body = m_Out.size() - start - EntryHeadBytes;
+        for (size_t i = 0; i < 4; ++i)
+            m_Out[start + CheckBytes + i] = static_cast<char>((body >> (8 * i)) & 0xFF);
+        const uint64_t check = Checksum(std::string_view(m_Out).substr(start + CheckBytes), m_Seed);
+        for (size_t i = 0; i < CheckBytes; ++i)
+            m_Out[start + i] = static_cast<char>((check >> (8 * i)) & 0xFF);
     }
     // An entry copied as it stands, with its last use renewed.
     void Entry(const EntryView& entry, uint32_t lastUsed) {
@@ -123,6 +178,7 @@ public:
 
 private:
     std::string& m_Out;
+    uint64_t m_Seed;
 };
 
 uint64_t PathHash(std::string_view path) {
@@ -143,7 +199,8 @@ bool Storable(std::string_view path, const CachedFacts& cached) {
 } // namespace
 
 CTagCache::CTagCache(std::string path, std::string codePage, size_t maxEntries)
-    : m_Path(std::move(path)), m_CodePage(std::move(codePage)), m_MaxEntries(maxEntries) {}
+    : m_Path(std::move(path)), m_CodePage(std::move(codePage)), m_MaxEntries(maxEntries),
+      m_Seed(Checksum(m_CodePage, Checksum(Magic, 0))) {}
 
 void CTagCache::Load() {
     std::call_once(m_Loaded, [this] {
@@ -166,26 +223,36 @@ bool CTagCache::Parse(std::string_view bytes) {
     if (!reader.Ok() || lastRun == std::numeric_limits<uint32_t>::max())
         return false;
     m_Run = lastRun + 1;
-    const size_t expected = std::min<size_t>(count, bytes.size() / 64);
-    m_EntryOffsets.reserve(expected);
-    for (uint32_t i = 0; i < count; ++i) {
-        const auto offset = static_cast<uint32_t>(bytes.size() - reader.Remaining());
-        EntryView entry;
-        if (!ReadEntry(reader, entry))
-            return false;
-        m_EntryOffsets.push_back(offset);
+    // The count only tells how much room to make: the entries are taken as far as they go.
+    m_EntryOffsets.reserve(
+        std::min<size_t>(count, bytes.size() / (EntryHeadBytes + MinimumBodyBytes)));
+    while (reader.Remaining() >= EntryHeadBytes) {
+        const size_t start = bytes.size() - reader.Remaining();
+        const uint64_t check = reader.U64LE();
+        const uint32_t length = reader.U32LE();
+        // A length past the end: the rest cannot be told apart into entries.
+        if (!reader.Skip(length))
+            break;
+        // A damaged entry costs itself only. When its length was what was damaged, the next
+        // ones are looked for in the wrong places, and what is found there fails its check.
+        const std::string_view checked = bytes.substr(start + CheckBytes, 4 + size_t{length});
+        if (Checksum(checked, m_Seed) == check)
+            m_EntryOffsets.push_back(static_cast<uint32_t>(start + CheckBytes));
     }
-    if (reader.Remaining() != 0)
-        return false;
     m_Slots.assign(std::bit_ceil(2 * m_EntryOffsets.size() + 1), 0);
     for (uint32_t i = 0; i < m_EntryOffsets.size(); ++i)
         Index(i);
     return true;
 }
 
-std::string_view CTagCache::PathAt(uint32_t index) const {
+std::span<const uint8_t> CTagCache::BodyAt(uint32_t index) const {
     CByteReader reader({reinterpret_cast<const uint8_t*>(m_Bytes.data()), m_Bytes.size()});
     reader.Seek(m_EntryOffsets[index]);
+    return reader.Bytes(reader.U32LE());
+}
+
+std::string_view CTagCache::PathAt(uint32_t index) const {
+    CByteReader reader(BodyAt(index));
     return ReadText(reader);
 }
 
@@ -223,17 +290,17 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
             if (stored->second.Stamp != stamp)
                 return false;
             facts = stored->second.Facts;
+            facts.State &= ReadStateBits;
+            facts.Facts.Texts &= ReadTextBits;
             return true;
         }
     }
     const int64_t found = EntryOf(path);
     if (found < 0)
         return false;
-    const auto index = static_cast<size_t>(found);
-    CByteReader reader({reinterpret_cast<const uint8_t*>(m_Bytes.data()), m_Bytes.size()});
-    reader.Seek(m_EntryOffsets[index]);
+    const auto index = static_cast<uint32_t>(found);
     EntryView entry;
-    if (!ReadEntry(reader, entry) || entry.Stamp != stamp)
+    if (!ReadEntry(BodyAt(index), entry) || entry.Stamp != stamp)
         return false;
     FactsOf(entry, facts);
     // Readers on several threads: writing the shared flags only when they change keeps their
@@ -261,25 +328,20 @@ bool CTagCache::Save(std::string* error) {
         return true;
     // This run's entries first, then the file's, the most recently used first, up to the bound.
     struct Kept {
-        uint32_t Offset;
+        uint32_t Index;
         uint32_t LastUsed;
     };
     std::vector<Kept> kept;
-    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(m_Bytes.data()),
-                                         m_Bytes.size());
     // In the file's order, which is the order the files are usually looked up in: entries
     // read one after another then lie side by side in memory.
     for (uint32_t index = 0; index < m_EntryOffsets.size(); ++index) {
-        const uint32_t offset = m_EntryOffsets[index];
-        CByteReader reader(bytes);
-        reader.Seek(offset);
         EntryView entry;
-        ReadEntry(reader, entry);
         // A path stored again in this run, or found twice in the file, is written once.
-        if (m_Stored.count(entry.Path) != 0 || EntryOf(entry.Path) != index)
+        if (!ReadEntry(BodyAt(index), entry) || m_Stored.count(entry.Path) != 0 ||
+            EntryOf(entry.Path) != index)
             continue;
         const bool found = m_Found[index].load(std::memory_order_relaxed);
-        kept.push_back({offset, found ? m_Run : entry.LastUsed});
+        kept.push_back({index, found ? m_Run : entry.LastUsed});
     }
     std::stable_sort(kept.begin(), kept.end(),
                      [](const Kept& a, const Kept& b) { return a.LastUsed > b.LastUsed; });
@@ -288,7 +350,7 @@ bool CTagCache::Save(std::string* error) {
         kept.resize(room);
 
     std::string out;
-    CCacheWriter writer(out);
+    CCacheWriter writer(out, m_Seed);
     out += Magic;
     writer.Text(m_CodePage);
     writer.Unsigned(m_Run, 4);
@@ -300,10 +362,8 @@ bool CTagCache::Save(std::string* error) {
         writer.Entry(path, entry.Stamp, m_Run, entry.Facts);
     }
     for (const Kept& k : kept) {
-        CByteReader reader(bytes);
-        reader.Seek(k.Offset);
         EntryView entry;
-        ReadEntry(reader, entry);
+        ReadEntry(BodyAt(k.Index), entry);
         writer.Entry(entry, k.LastUsed);
     }
     std::string message;

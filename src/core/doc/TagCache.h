@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,11 +17,12 @@ class CListData;
 class CTextCodec;
 
 // Facts of files read before, kept from one run to the next, keyed by path and found only while
-// the file's size and modification time are those it was read with. The file is read whole on
-// the first look-up; entries are decoded when found. It is written (atomically) by Save, at
-// most MaxEntries of them, the least recently used left out first. A file of another format
-// version or written under another tag code page is ignored whole, as is one that does not
-// parse. Find and Store may be called from any thread.
+// the file's stamp is the one it was read with. The file is read whole on the first look-up
+// (when it is no larger than MaxTagCacheBytes); entries are decoded when found. It is written
+// (atomically) by Save, at most MaxEntries of them, the least recently used left out first. A
+// file of another format version or written under another tag code page is ignored whole; each
+// entry carries a check of its bytes, and one that fails it (a damaged disk, a stray write) is
+// left out alone. Find and Store may be called from any thread.
 class CTagCache {
 public:
     static constexpr size_t DefaultMaxEntries = 200000;
@@ -50,7 +52,8 @@ private:
     };
 
     bool Parse(std::string_view bytes);
-    // The path of the entry read index-th.
+    // The body of the entry read index-th, and its path.
+    std::span<const uint8_t> BodyAt(uint32_t index) const;
     std::string_view PathAt(uint32_t index) const;
     // The slot holding path's entry, else the empty slot where it would go.
     size_t SlotOf(std::string_view path, uint64_t hash) const;
@@ -63,11 +66,12 @@ private:
     std::string m_Path;
     std::string m_CodePage;
     size_t m_MaxEntries;
+    uint64_t m_Seed; // where each entry's check starts: another code page, other checks
     std::once_flag m_Loaded;
     std::atomic<bool> m_Changed{false};
     uint32_t m_Run = 1; // this run's number; entries record the last run that used them
-    // The file as read (left as it is once loaded), where each of its entries starts, and
-    // which entries were found in this run.
+    // The file as read (left as it is once loaded), where each of its entries that passed its
+    // check starts (at the body's length), and which entries were found in this run.
     std::string m_Bytes;
     std::vector<uint32_t> m_EntryOffsets;
     std::vector<std::atomic<bool>> m_Found;

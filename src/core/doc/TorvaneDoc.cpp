@@ -76,7 +76,8 @@ void CTorvaneDoc::LoadSettings() {
     m_Settings.ExtendedM3U = integer("ExtendedM3U", 0);
     m_Settings.PlaylistCodePage =
         m_Profile.GetString(AppSection, "PlaylistCodePage", DocSettings::Utf8CodePage);
-    m_Settings.ReadThreads = integer("ReadThreads", 0);
+    // 0: as many as DefaultThreads gives for this machine.
+    m_Settings.ReadThreads = choice("ReadThreads", 0, CReadAhead::MaxThreads);
 }
 
 void CTorvaneDoc::StoreSettings() {

@@ -95,6 +95,9 @@ bool QueryFileStamp(const std::string& path, FileStamp& stamp, int folder) {
         return false;
     stamp.Size = static_cast<int64_t>(st.st_size);
     stamp.ModifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.ChangedNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    stamp.Device = static_cast<uint64_t>(st.st_dev);
+    stamp.Inode = static_cast<uint64_t>(st.st_ino);
     return true;
 }
 

@@ -15,11 +15,16 @@ namespace torvane {
 
 class CTextCodec;
 
-// The size and modification time of a file when it was read: a changed stamp means the file
-// changed.
+// The status of a file when it was read: a changed stamp means the file changed. The
+// modification time can be set back (a tag editor that keeps it, "touch -r"), and a file
+// retagged in place keeps its size; the change time cannot be set back, and a file replaced by
+// another one has another inode, so those are kept too.
 struct FileStamp {
     int64_t Size = 0;
     int64_t ModifiedNs = 0;
+    int64_t ChangedNs = 0;
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
     bool operator==(const FileStamp&) const = default;
 };
 
