@@ -16,6 +16,18 @@
 using namespace torvane;
 using namespace torvane::test;
 
+// A kept list of 400 entries whose 201st is the first of its type, so a test can act just as
+// that entry is added; answers the list's text.
+std::string WriteKeptListWithWavAt200(CAppFixture& fixture) {
+    const std::string mp3 = fixture.Audio("kept.mp3");
+    const std::string wav = fixture.Audio("middle.wav");
+    std::string kept;
+    for (int i = 0; i < 400; ++i)
+        kept += (i == 200 ? wav : mp3) + "\n";
+    fixture.Dir.Write("Torvane.m3u", kept);
+    return kept;
+}
+
 class SessionEndTest : public QObject {
     Q_OBJECT
 private slots:
@@ -65,12 +77,7 @@ private slots:
     void sessionEndDuringTheStartupLoad() {
         CAppFixture fixture;
         fixture.WriteProfile("[app]\nalert=0\nCloseSave=1\nSizeOf=1\n");
-        const std::string mp3 = fixture.Audio("kept.mp3");
-        const std::string wav = fixture.Audio("middle.wav");
-        std::string kept;
-        for (int i = 0; i < 400; ++i)
-            kept += (i == 200 ? wav : mp3) + "\n";
-        fixture.Dir.Write("Torvane.m3u", kept);
+        const std::string kept = WriteKeptListWithWavAt200(fixture);
         fixture.Host.OnNewType = [&](const std::string& ext) {
             if (ext == "wav")
                 QGuiApplicationPrivate::instance()->commitData();
@@ -129,12 +136,7 @@ private slots:
     void quitSignalDuringTheStartupLoadKeepsTheFile() {
         CAppFixture fixture;
         fixture.WriteProfile("[app]\nalert=0\nCloseSave=1\n");
-        const std::string mp3 = fixture.Audio("kept.mp3");
-        const std::string wav = fixture.Audio("middle.wav");
-        std::string kept;
-        for (int i = 0; i < 400; ++i)
-            kept += (i == 200 ? wav : mp3) + "\n";
-        fixture.Dir.Write("Torvane.m3u", kept);
+        const std::string kept = WriteKeptListWithWavAt200(fixture);
         fixture.Host.OnNewType = [&](const std::string& ext) {
             if (ext == "wav") {
                 ::raise(SIGTERM);
