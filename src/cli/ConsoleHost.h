@@ -44,6 +44,9 @@ public:
             std::cout.write(content.data(), static_cast<std::streamsize>(content.size()));
             if (StandardOutputWritten(error))
                 return true;
+            // Reported here, once: the final check of standard output need not say it again.
+            std::clearerr(stdout);
+            std::cout.clear();
         } else if (CUiHost::WriteFile(path, content, error)) {
             return true;
         }
