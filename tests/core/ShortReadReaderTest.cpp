@@ -217,6 +217,27 @@ TEST(BoundedWalks, RiffSizeEndsTheChunks) {
     }
 }
 
+// Frames of an ID3v2 tag are walked 4096 at most: a title behind more empty frames than that
+// is not reached, one behind fewer is.
+TEST(BoundedWalks, Id3v2FrameCount) {
+    const CTextCodec codec;
+    for (const int frames : {4000, 5000}) {
+        CBytes body;
+        for (int i = 0; i < frames; ++i)
+            body.Text("TXXX").U32BE(0).U16BE(0);
+        body.Text("TIT2").U32BE(6).U16BE(0).U8(0).Text("Title");
+        const auto file = CBytes()
+                              .Text("ID3")
+                              .U8(3)
+                              .U8(0)
+                              .U8(0)
+                              .Synchsafe(static_cast<uint32_t>(body.Size()))
+                              .Append(body);
+        const CMemorySource source(file.Data());
+        EXPECT_EQ(CMpegReader(codec).Read(source).ExtTitle, frames < 4096 ? "Title" : "") << frames;
+    }
+}
+
 // Large files of zeros behind a valid start are not read to their end: a WAVE file and an AIFF
 // file whose forms declare 4 GB, an MPEG file of zeros after its ID3v2 tag, and zeros alone.
 TEST(BoundedWalks, ZerosAreNotReadToTheEnd) {
