@@ -1,11 +1,11 @@
+#include "ShortInput.h"
 #include "core/media/AiffReader.h"
-#include "core/media/ByteSource.h"
 #include "core/media/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const torvane::CTextCodec codec;
-    const torvane::CMemorySource source({data, size});
+    const CShortInput input(data, size);
     torvane::AudioInfo info;
-    torvane::CAiffReader(codec).Read(source, info);
+    torvane::CAiffReader(codec).Read(input.Source(), info);
     return 0;
 }

@@ -1,9 +1,9 @@
-#include "core/media/ByteSource.h"
+#include "ShortInput.h"
 #include "core/media/FlacReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const torvane::CMemorySource source({data, size});
+    const CShortInput input(data, size);
     torvane::AudioInfo info;
-    torvane::CFlacReader().Read(source, info);
+    torvane::CFlacReader().Read(input.Source(), info);
     return 0;
 }

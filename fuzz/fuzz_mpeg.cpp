@@ -1,9 +1,9 @@
-#include "core/media/ByteSource.h"
+#include "ShortInput.h"
 #include "core/media/MpegReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const torvane::CTextCodec codec("CP932");
-    const torvane::CMemorySource source({data, size});
-    torvane::CMpegReader(codec).Read(source);
+    const CShortInput input(data, size);
+    torvane::CMpegReader(codec).Read(input.Source());
     return 0;
 }

@@ -1,9 +1,9 @@
-#include "core/media/ByteSource.h"
+#include "ShortInput.h"
 #include "core/media/OggReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const torvane::CMemorySource source({data, size});
+    const CShortInput input(data, size);
     torvane::OggInfo info;
-    torvane::COggReader().Read(source, info);
+    torvane::COggReader().Read(input.Source(), info);
     return 0;
 }

@@ -61,9 +61,14 @@ void CReadAhead::StartWorkers() {
         m_Workers.reserve(static_cast<size_t>(m_ThreadCount - 1));
         for (int i = 1; i < m_ThreadCount; ++i)
             m_Workers.emplace_back([this, first = i == 1] {
-                // The cache file is read while the operation lists its first folder.
-                if (first && m_Cache)
-                    m_Cache->Load();
+                // The cache file is read while the operation lists its first folder; when
+                // that fails, the files are read without it.
+                if (first && m_Cache) {
+                    try {
+                        m_Cache->Load();
+                    } catch (...) {
+                    }
+                }
                 Work();
             });
     } catch (const std::exception&) {
@@ -146,7 +151,7 @@ std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path) {
 
 std::optional<FileReading> CReadAhead::Take(const std::string& path) {
     const std::shared_ptr<Job> job = TakeJob(path);
-    if (!job || job->NewRecord)
+    if (!job || job->NewRecord || !job->Result)
         return std::nullopt;
     return std::move(*job->Result);
 }
@@ -222,13 +227,20 @@ void CReadAhead::Work() {
 }
 
 void CReadAhead::Run(Job& job) {
-    if (job.NewRecord) {
-        auto record = std::make_unique<CListData>();
-        record->SetPath(job.Path);
-        ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
-        job.Record = std::move(record);
-    } else {
-        job.Result = std::make_unique<FileReading>(ReadJob(job, RecordExt(job.Path), nullptr));
+    // Nothing may leave a worker: a job that fails (memory ran out) is answered with nothing,
+    // and the operation then reads the file itself.
+    try {
+        if (job.NewRecord) {
+            auto record = std::make_unique<CListData>();
+            record->SetPath(job.Path);
+            ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
+            job.Record = std::move(record);
+        } else {
+            job.Result = std::make_unique<FileReading>(ReadJob(job, RecordExt(job.Path), nullptr));
+        }
+    } catch (...) {
+        job.Record.reset();
+        job.Result.reset();
     }
     job.Done.store(true);
     // Both flags are sequentially consistent: either the operation sees the job done before it

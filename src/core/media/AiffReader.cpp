@@ -86,7 +86,7 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
         return CTextCodec::CutUtf8(m_Codec.FromLegacy(CTextCodec::UpToZero(AsText(bytes))),
                                    AudioInfo::MaxTextBytes);
     };
-    WalkChunks(source, RiffHeaderSize, source.Size(), true, [&](const RiffChunk& chunk) {
+    WalkChunks(source, RiffHeaderSize, FormEnd(source, 0, true), true, [&](const RiffChunk& chunk) {
         if (chunk.Is("COMM"))
             common = ReadCommon(source, chunk, aifc);
         else if (chunk.Is("SSND"))

@@ -17,6 +17,10 @@ constexpr uint64_t HeaderObjectSize = 30; // plus the object count and two reser
 constexpr uint64_t MaxObjectBytes = 16 * 1024 * 1024;
 // Larger values (pictures) are not kept: no attribute the reader shows is that long.
 constexpr uint64_t MaxValueBytes = 64 * 1024;
+// Objects of one level walked at most, and bytes of objects read in all: real headers hold a
+// dozen objects and, with pictures, a few megabytes.
+constexpr int MaxObjects = 1024;
+constexpr uint64_t MaxHeaderBytesRead = 64 * 1024 * 1024;
 
 bool Is(std::span<const uint8_t> bytes, const AsfGuid& guid) {
     return bytes.size() == guid.size() && std::equal(guid.begin(), guid.end(), bytes.begin());
@@ -27,11 +31,11 @@ std::string Utf16Text(std::span<const uint8_t> bytes) {
 }
 
 // Calls visit(guid, data offset, data size) for each object in [begin, end), stopping at an
-// object whose size is smaller than its own header or runs past end.
+// object whose size is smaller than its own header or runs past end, or after MaxObjects.
 template <class Visit>
 void ForEachObject(const CByteSource& source, uint64_t begin, uint64_t end, Visit&& visit) {
     uint64_t pos = begin;
-    while (pos < end && end - pos >= ObjectHeaderSize) {
+    for (int i = 0; i < MaxObjects && pos < end && end - pos >= ObjectHeaderSize; ++i) {
         const auto bytes = source.Read(pos, ObjectHeaderSize);
         CByteReader reader(bytes);
         const auto guid = reader.Bytes(16);
@@ -67,8 +71,9 @@ public:
         };
         const auto parser = std::find_if(std::begin(Parsers), std::end(Parsers),
                                          [&](const auto& entry) { return Is(guid, *entry.first); });
-        if (parser == std::end(Parsers) || size > MaxObjectBytes)
+        if (parser == std::end(Parsers) || size > MaxObjectBytes || size > m_BytesLeft)
             return;
+        m_BytesLeft -= size;
         const auto data = m_Source.Read(offset, static_cast<size_t>(size));
         CByteReader reader(data);
         (this->*parser->second)(reader);
@@ -188,6 +193,7 @@ private:
 
     const CByteSource& m_Source;
     AsfHeader& m_Header;
+    uint64_t m_BytesLeft = MaxHeaderBytesRead;
 };
 
 } // namespace

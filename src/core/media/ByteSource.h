@@ -16,7 +16,9 @@ public:
     virtual uint64_t Size() const = 0;
 
     // Copies up to out.size() bytes starting at offset; answers how many were copied (fewer at
-    // the end of the data, 0 past it or on a read error).
+    // the end of the data, 0 past it or on a read error). A file that shrank after it was
+    // opened answers fewer than Size() promised, anywhere: a reader goes by what each read
+    // returned, never by Size() alone (CShortReadSource makes such reads for the tests).
     virtual size_t ReadAt(uint64_t offset, std::span<uint8_t> out) const = 0;
 
     // Up to count bytes from offset; shorter at the end of the data.

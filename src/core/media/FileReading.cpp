@@ -112,7 +112,16 @@ FileReading ReadTrackFile(const std::string& path, const std::string& ext, const
             return reading;
         if (beforeRead)
             beforeRead();
-        ReadContents(path, reader, codec, reading);
+        // The readers do not throw on any content, but memory may run out: the file is then
+        // left unread (and the reading is not kept for later), and the operation goes on.
+        try {
+            ReadContents(path, reader, codec, reading);
+        } catch (...) {
+            reading.Read = false;
+            reading.Settled = false;
+            reading.Info = std::monostate();
+            return reading;
+        }
         FileStamp after;
         if (QueryFileStamp(path, after) && after == reading.Stamp)
             return reading;

@@ -8,7 +8,9 @@
 namespace torvane {
 
 CFileSource::CFileSource(const std::string& path) {
-    m_Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO for reading would wait for a writer: the open does not wait, and anything
+    // but a regular file is closed again at once.
+    m_Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_Fd < 0)
         return;
     struct stat st {};

@@ -128,9 +128,11 @@ bool ReadOggFlac(const CCachedSource& source, AudioInfo& info) {
         haveComments = packet.Read(4, header) && (header[0] & 0x7F) == CommentBlock &&
                        ReadVorbisCommentList(packet, comments);
         // Every header packet begins on a page of its own; the audio follows the last one.
+        // The pages of all of them are followed 65536 at most.
         OggPage page = second;
-        for (uint16_t i = 0; i < std::max<uint16_t>(headerPackets, 1); ++i) {
-            audioStart = PacketPagesEnd(source, page);
+        uint32_t pages = 1u << 16;
+        for (uint16_t i = 0; i < std::max<uint16_t>(headerPackets, 1) && pages > 0; ++i) {
+            audioStart = PacketPagesEnd(source, page, &pages);
             if (!ReadOggPage(source, audioStart, page) || page.Serial != first.Serial)
                 break;
         }
@@ -165,6 +167,8 @@ bool CFlacReader::Read(const CByteSource& file, AudioInfo& info) const {
         CByteReader header(headerBytes);
         const uint8_t kind = header.U8();
         const uint32_t length = header.U24BE();
+        if (!header.Ok())
+            break; // the read came up short
         pos += 4;
         const uint64_t end = pos + std::min<uint64_t>(length, size - pos);
         const uint8_t type = kind & 0x7F;

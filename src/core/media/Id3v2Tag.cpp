@@ -15,6 +15,8 @@ constexpr size_t MaxFrameBytes = 64 * 1024;
 constexpr size_t MaxUnsynchronisedTagBytes = 16 * 1024 * 1024;
 constexpr size_t MaxTextBytes = MpegInfo::MaxTextBytes;
 constexpr size_t MaxTrackBytes = MpegInfo::MaxTrackBytes;
+// Frames of one tag walked at most: real tags hold a few dozen.
+constexpr int MaxFrames = 4096;
 
 // A frame read into a field of the result, and how many bytes of text the field keeps.
 struct FrameTarget {
@@ -129,7 +131,7 @@ void CFrameWalker::Walk(const CByteSource& source, uint64_t begin, uint64_t end)
     const bool threeLetterIds = m_Header.Major == 2;
     const size_t headerSize = threeLetterIds ? 6 : 10;
     uint64_t pos = begin;
-    while (pos < end && end - pos >= headerSize) {
+    for (int i = 0; i < MaxFrames && pos < end && end - pos >= headerSize; ++i) {
         const auto headerBytes = source.Read(pos, headerSize);
         CByteReader reader(headerBytes);
         const std::string_view id = reader.Text(threeLetterIds ? 3 : 4);
@@ -153,8 +155,11 @@ void CFrameWalker::Walk(const CByteSource& source, uint64_t begin, uint64_t end)
             return;
         const FrameTarget* target = TargetOf(id);
         if (target && size > 0) {
-            if (auto data =
-                    FrameData(source.Read(pos, std::min<size_t>(size, MaxFrameBytes)), flags))
+            const size_t wanted = std::min<size_t>(size, MaxFrameBytes);
+            auto content = source.Read(pos, wanted);
+            if (content.size() != wanted)
+                return; // the file ends (or a read failed) inside the frame
+            if (auto data = FrameData(std::move(content), flags))
                 Take(*target, *data);
         }
         pos += size;

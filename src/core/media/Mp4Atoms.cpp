@@ -6,23 +6,20 @@
 #include <cstring>
 
 namespace torvane {
-namespace {
-
-// Atoms looked at per walk at most: far more than any real file holds on one level.
-constexpr int MaxAtomsPerLevel = 4096;
-
-} // namespace
 
 void WalkMp4Atoms(const CByteSource& source, uint64_t begin, uint64_t end,
-                  const std::function<bool(const Mp4Atom&)>& visit) {
+                  const std::function<bool(const Mp4Atom&)>& visit, int maxAtoms) {
     end = std::min(end, source.Size());
     uint64_t pos = begin;
-    for (int i = 0; i < MaxAtomsPerLevel && pos < end && end - pos >= 8; ++i) {
+    for (int i = 0; i < maxAtoms && pos < end && end - pos >= 8; ++i) {
         const auto header = source.Read(pos, 16);
         CByteReader reader(header);
         uint64_t size = reader.U32BE();
+        const auto type = reader.Bytes(4);
+        if (!reader.Ok())
+            return; // the read came up short
         Mp4Atom atom;
-        std::memcpy(atom.Type, reader.Bytes(4).data(), 4);
+        std::memcpy(atom.Type, type.data(), 4);
         uint64_t headerSize = 8;
         if (size == 1) {
             size = uint64_t{reader.U32BE()} << 32 | reader.U32BE();
@@ -41,13 +38,16 @@ void WalkMp4Atoms(const CByteSource& source, uint64_t begin, uint64_t end,
 }
 
 std::optional<Mp4Atom> FindMp4Atom(const CByteSource& source, uint64_t begin, uint64_t end,
-                                   std::string_view type) {
+                                   std::string_view type, int maxAtoms) {
     std::optional<Mp4Atom> found;
-    WalkMp4Atoms(source, begin, end, [&](const Mp4Atom& atom) {
-        if (atom.Is(type))
-            found = atom;
-        return !found;
-    });
+    WalkMp4Atoms(
+        source, begin, end,
+        [&](const Mp4Atom& atom) {
+            if (atom.Is(type))
+                found = atom;
+            return !found;
+        },
+        maxAtoms);
     return found;
 }
 

@@ -21,15 +21,22 @@ struct Mp4Atom {
     uint64_t End() const { return Offset + Size; }
 };
 
+// Atoms one walk looks at by default: far more than any real file holds on its top level (a
+// fragmented file has two per fragment there); inside an atom far fewer are looked for.
+constexpr int MaxAtomsPerLevel = 4096;
+constexpr int MaxNestedAtoms = 1024;
+
 // Calls visit for each atom between begin and end, in file order, until it answers false.
 // Sizes of 32 or 64 bits are honoured, size 0 runs to the end of the range; a size smaller
-// than the atom's header ends the walk, so every step moves forward and the walk ends.
+// than the atom's header, or a header that cannot be read whole, ends the walk, so every step
+// moves forward and the walk ends, after maxAtoms atoms at most.
 void WalkMp4Atoms(const CByteSource& source, uint64_t begin, uint64_t end,
-                  const std::function<bool(const Mp4Atom&)>& visit);
+                  const std::function<bool(const Mp4Atom&)>& visit,
+                  int maxAtoms = MaxAtomsPerLevel);
 
-// The first atom of a type between begin and end.
+// The first atom of a type between begin and end, among the first maxAtoms.
 std::optional<Mp4Atom> FindMp4Atom(const CByteSource& source, uint64_t begin, uint64_t end,
-                                   std::string_view type);
+                                   std::string_view type, int maxAtoms = MaxNestedAtoms);
 
 // The first atom reached by a path of types ("mdia", "minf", ...) inside parent.
 std::optional<Mp4Atom> FindMp4Path(const CByteSource& source, const Mp4Atom& parent,

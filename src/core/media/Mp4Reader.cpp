@@ -17,6 +17,10 @@ namespace {
 constexpr size_t MaxItemBytes = 4096;
 // Nested descriptors of an "esds" atom followed at most.
 constexpr int MaxDescriptors = 8;
+// Atoms looked at for the value of an item or the "esds" of a "wave" atom (both stand first),
+// and tracks looked at for the sound track: each costs walks of its own.
+constexpr int MaxValueAtoms = 16;
+constexpr int MaxTracks = 64;
 
 struct Duration {
     uint32_t TimeScale = 0;
@@ -147,16 +151,20 @@ SoundFacts ReadSampleEntry(const CByteSource& source, const Mp4Atom& stsd) {
         const uint64_t children = 28 + (version == 1 ? 16 : version == 2 ? 36 : 0);
         if (!reader.Ok() || children > entry.Size)
             return false;
-        WalkMp4Atoms(source, entry.Offset + children, entry.End(), [&](const Mp4Atom& child) {
-            if (child.Is("esds"))
-                ReadEsds(source, child, facts);
-            else if (child.Is("alac"))
-                ReadAlacConfig(source, child, facts);
-            else if (child.Is("wave"))
-                if (const auto esds = FindMp4Atom(source, child.Offset, child.End(), "esds"))
-                    ReadEsds(source, *esds, facts);
-            return true;
-        });
+        WalkMp4Atoms(
+            source, entry.Offset + children, entry.End(),
+            [&](const Mp4Atom& child) {
+                if (child.Is("esds"))
+                    ReadEsds(source, child, facts);
+                else if (child.Is("alac"))
+                    ReadAlacConfig(source, child, facts);
+                else if (child.Is("wave"))
+                    if (const auto esds =
+                            FindMp4Atom(source, child.Offset, child.End(), "esds", MaxValueAtoms))
+                        ReadEsds(source, *esds, facts);
+                return true;
+            },
+            MaxNestedAtoms);
         return false;
     });
     return facts;
@@ -169,7 +177,7 @@ struct ItemValue {
 };
 
 std::optional<ItemValue> ReadItemValue(const CByteSource& source, const Mp4Atom& item) {
-    const auto data = FindMp4Atom(source, item.Offset, item.End(), "data");
+    const auto data = FindMp4Atom(source, item.Offset, item.End(), "data", MaxValueAtoms);
     if (!data || data->Size < 8)
         return std::nullopt;
     ItemValue value;
@@ -209,25 +217,28 @@ std::string* TextField(const Mp4Atom& item, TagSet& tags) {
 // "gnre" a genre number one above its ID3v1 index.
 bool ReadItemList(const CByteSource& source, const Mp4Atom& ilst, TagSet& tags) {
     bool found = false;
-    WalkMp4Atoms(source, ilst.Offset, ilst.End(), [&](const Mp4Atom& item) {
-        const auto value = ReadItemValue(source, item);
-        if (!value)
+    WalkMp4Atoms(
+        source, ilst.Offset, ilst.End(),
+        [&](const Mp4Atom& item) {
+            const auto value = ReadItemValue(source, item);
+            if (!value)
+                return true;
+            found = true;
+            CByteReader reader(value->Bytes);
+            if (std::string* field = TextField(item, tags)) {
+                *field = ItemText(*value);
+            } else if (item.Is("trkn")) {
+                reader.Skip(2);
+                if (const uint16_t track = reader.U16BE(); reader.Ok() && track > 0)
+                    tags.TrackNum = std::to_string(track);
+            } else if (item.Is("gnre") && tags.Genre.empty()) {
+                const uint16_t genre = reader.U16BE();
+                if (reader.Ok() && genre > 0)
+                    tags.Genre = Id3v1GenreName(genre - 1);
+            }
             return true;
-        found = true;
-        CByteReader reader(value->Bytes);
-        if (std::string* field = TextField(item, tags)) {
-            *field = ItemText(*value);
-        } else if (item.Is("trkn")) {
-            reader.Skip(2);
-            if (const uint16_t track = reader.U16BE(); reader.Ok() && track > 0)
-                tags.TrackNum = std::to_string(track);
-        } else if (item.Is("gnre") && tags.Genre.empty()) {
-            const uint16_t genre = reader.U16BE();
-            if (reader.Ok() && genre > 0)
-                tags.Genre = Id3v1GenreName(genre - 1);
-        }
-        return true;
-    });
+        },
+        MaxNestedAtoms);
     return found;
 }
 
@@ -244,14 +255,20 @@ std::optional<Mp4Atom> FindItemList(const CByteSource& source, const Mp4Atom& mo
 // The first track whose handler is "soun".
 std::optional<Mp4Atom> FindSoundTrack(const CByteSource& source, const Mp4Atom& moov) {
     std::optional<Mp4Atom> sound;
-    WalkMp4Atoms(source, moov.Offset, moov.End(), [&](const Mp4Atom& trak) {
-        if (!trak.Is("trak"))
-            return true;
-        const auto hdlr = FindMp4Path(source, trak, {"mdia", "hdlr"});
-        if (hdlr && CByteReader(source.Read(hdlr->Offset + 8, 4)).Peek("soun"))
-            sound = trak;
-        return !sound;
-    });
+    int tracks = 0;
+    WalkMp4Atoms(
+        source, moov.Offset, moov.End(),
+        [&](const Mp4Atom& trak) {
+            if (!trak.Is("trak"))
+                return true;
+            if (++tracks > MaxTracks)
+                return false;
+            const auto hdlr = FindMp4Path(source, trak, {"mdia", "hdlr"});
+            if (hdlr && CByteReader(source.Read(hdlr->Offset + 8, 4)).Peek("soun"))
+                sound = trak;
+            return !sound;
+        },
+        MaxNestedAtoms);
     return sound;
 }
 

@@ -19,8 +19,12 @@ namespace {
 constexpr uint64_t Id3v1Size = 128;
 constexpr uint64_t TailBytes = Id3v1Size + TrailingMarkBytes;
 constexpr size_t Id3v1FieldSize = 30;
-// Bytes looked at for zero padding before the audio, per read.
+// Bytes looked at for zero padding before the audio, per read, and in all: a file of zeros
+// has no audio to find, however long it is.
 constexpr size_t PaddingScanStep = 256;
+constexpr uint64_t MaxPaddingBytes = 1024 * 1024;
+// INFO lists of a RIFF file that are read at most.
+constexpr int MaxInfoLists = 8;
 // Tags or RIFF headers in front of the audio that are skipped, at most.
 constexpr int MaxEmbeddedContainers = 64;
 // The frame search and the VBR headers of the frame it finds.
@@ -37,9 +41,12 @@ public:
         : m_File(file), m_Source(file), m_Codec(codec), m_Size(file.Size()) {
         // Read once, directly: the tail would otherwise push the file's start out of the cache.
         // The bytes before an ID3v1 tag come along, for the end marks of APEv2 and Lyrics3.
+        // A read that comes up short (the file shrank, or a read failed) has no end to look at.
         const uint64_t tailBytes = std::min(m_Size, TailBytes);
         m_BeforeTail = file.Read(m_Size - tailBytes, static_cast<size_t>(tailBytes));
-        if (m_Size >= Id3v1Size) {
+        if (m_BeforeTail.size() != tailBytes)
+            m_BeforeTail.clear();
+        else if (m_Size >= Id3v1Size) {
             m_Tail.assign(m_BeforeTail.end() - Id3v1Size, m_BeforeTail.end());
             m_BeforeTail.resize(m_BeforeTail.size() - Id3v1Size);
         }
@@ -55,7 +62,7 @@ private:
     void ReadWaveFormat(const RiffChunk& format);
     void ReadFrameHeader(uint64_t start);
     std::optional<uint64_t> AudioStart(uint64_t start) const;
-    uint64_t SkipZeros(uint64_t pos) const;
+    uint64_t SkipZeros(uint64_t pos, uint64_t& budget) const;
     void SetConstantBitRateTime();
 
     const CByteSource& m_File;
@@ -163,19 +170,21 @@ void CMpegFile::ReadId3v2() {
 std::optional<RiffChunk> CMpegFile::ReadRiffChunks(bool wave) {
     std::optional<RiffChunk> data, id3;
     bool haveFormat = false;
-    WalkRiffChunks(m_Source, RiffHeaderSize, m_Size, [&](const RiffChunk& chunk) {
-        if (wave && !haveFormat && chunk.Is("fmt ")) {
-            ReadWaveFormat(chunk);
-            haveFormat = true;
-        } else if (!data && chunk.Is("data")) {
-            data = chunk;
-        } else if (chunk.Is("LIST")) {
-            ReadRiffInfo(m_Source, chunk, m_Codec, m_Info);
-        } else if (!id3 && (chunk.Is("id3 ") || chunk.Is("ID3 "))) {
-            id3 = chunk;
-        }
-        return true;
-    });
+    int lists = 0;
+    WalkRiffChunks(m_Source, RiffHeaderSize, FormEnd(m_Source, 0, false),
+                   [&](const RiffChunk& chunk) {
+                       if (wave && !haveFormat && chunk.Is("fmt ")) {
+                           ReadWaveFormat(chunk);
+                           haveFormat = true;
+                       } else if (!data && chunk.Is("data")) {
+                           data = chunk;
+                       } else if (chunk.Is("LIST") && lists++ < MaxInfoLists) {
+                           ReadRiffInfo(m_Source, chunk, m_Codec, m_Info);
+                       } else if (!id3 && (chunk.Is("id3 ") || chunk.Is("ID3 "))) {
+                           id3 = chunk;
+                       }
+                       return true;
+                   });
     if (id3)
         ReadEmbeddedId3v2(m_Source, id3->Offset, id3->Size, m_Codec, m_Info);
     if (data)
@@ -203,14 +212,17 @@ void CMpegFile::SetConstantBitRateTime() {
     m_Info.PlayTime = ClampToInt32(m_AudioBytes / bitRate * 8 / 1000);
 }
 
-uint64_t CMpegFile::SkipZeros(uint64_t pos) const {
-    while (pos < m_Size) {
+// The first byte from pos on that is not zero; the end of the file when there is none, when a
+// read comes up empty, or when the zeros run past what is left of budget.
+uint64_t CMpegFile::SkipZeros(uint64_t pos, uint64_t& budget) const {
+    while (pos < m_Size && budget > 0) {
         const auto block = m_Source.Read(pos, PaddingScanStep);
         if (block.empty())
             return m_Size;
         const auto nonZero = std::find_if(block.begin(), block.end(), [](uint8_t b) { return b; });
         if (nonZero != block.end())
             return pos + static_cast<uint64_t>(nonZero - block.begin());
+        budget -= std::min<uint64_t>(budget, block.size());
         pos += block.size();
     }
     return m_Size;
@@ -220,8 +232,9 @@ uint64_t CMpegFile::SkipZeros(uint64_t pos) const {
 // that stands in front of the audio.
 std::optional<uint64_t> CMpegFile::AudioStart(uint64_t start) const {
     uint64_t pos = start;
+    uint64_t budget = MaxPaddingBytes;
     for (int skipped = 0; skipped < MaxEmbeddedContainers; ++skipped) {
-        pos = SkipZeros(pos);
+        pos = SkipZeros(pos, budget);
         if (pos >= m_Size)
             return std::nullopt;
         const auto head = m_Source.Read(pos, RiffHeaderSize);
@@ -232,7 +245,8 @@ std::optional<uint64_t> CMpegFile::AudioStart(uint64_t start) const {
         if (!CByteReader(head).Peek("RIFF"))
             return pos;
         std::optional<uint64_t> data;
-        WalkRiffChunks(m_Source, pos + RiffHeaderSize, m_Size, [&](const RiffChunk& chunk) {
+        const uint64_t end = FormEnd(m_Source, pos, false);
+        WalkRiffChunks(m_Source, pos + RiffHeaderSize, end, [&](const RiffChunk& chunk) {
             if (chunk.Is("data"))
                 data = chunk.Offset;
             return !data;

@@ -2,6 +2,7 @@
 
 #include "ByteReader.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace torvane {
@@ -11,6 +12,9 @@ namespace {
 // larger up to MaxTailWindow; past that the pages are walked from the start.
 constexpr uint64_t FirstTailWindow = 8 * 1024;
 constexpr uint64_t MaxTailWindow = 1024 * 1024;
+// Pages the walk from the start passes at most: a stream of short pages (or a crafted one)
+// would otherwise be walked page by page to its end.
+constexpr uint32_t MaxWalkedPages = 1u << 16;
 
 // Walks the pages from offset by their lengths to the first page flagged as the last one and
 // answers its granule position. A page body of length 0 before it, or a page that is not where
@@ -18,7 +22,7 @@ constexpr uint64_t MaxTailWindow = 1024 * 1024;
 std::optional<uint64_t> WalkToLastPage(const CByteSource& source, uint64_t offset) {
     OggPage page;
     // Each step moves past a whole header and a non-empty body, so the walk ends.
-    while (ReadOggPage(source, offset, page)) {
+    for (uint32_t i = 0; i < MaxWalkedPages && ReadOggPage(source, offset, page); ++i) {
         if (page.Has(OggPage::LastPage))
             return page.Granule;
         if (page.BodyLength == 0)
@@ -113,11 +117,14 @@ std::optional<uint64_t> FindLastGranule(const CCachedSource& source, uint32_t se
     return WalkToLastPage(source, 0);
 }
 
-uint64_t PacketPagesEnd(const CByteSource& source, const OggPage& page) {
+uint64_t PacketPagesEnd(const CByteSource& source, const OggPage& page, uint32_t* budget) {
     // Continuation pages followed at most, as the packet reader does.
     constexpr uint32_t MaxPages = 1u << 16;
+    const uint32_t limit = budget ? std::min(*budget, MaxPages) : MaxPages;
     OggPage last = page;
-    for (uint32_t i = 0; i < MaxPages; ++i) {
+    for (uint32_t i = 0; i < limit; ++i) {
+        if (budget)
+            --*budget;
         OggPage next;
         if (!ReadOggPage(source, last.End(), next) || next.Serial != page.Serial ||
             !next.Has(OggPage::Continued))

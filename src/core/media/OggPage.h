@@ -60,7 +60,8 @@ std::optional<uint64_t> FindLastGranule(const CCachedSource& source, uint32_t se
 
 // The end of the last page that carries the packet beginning on page: the first later page
 // that does not continue it ends the run. Audio packets begin on a fresh page, so the audio of
-// a stream starts here after its last header packet.
-uint64_t PacketPagesEnd(const CByteSource& source, const OggPage& page);
+// a stream starts here after its last header packet. Follows 65536 pages at most, and no more
+// than budget holds when given, which is then lessened by the pages followed.
+uint64_t PacketPagesEnd(const CByteSource& source, const OggPage& page, uint32_t* budget = nullptr);
 
 } // namespace torvane

@@ -28,15 +28,29 @@ std::string* InfoField(const RiffChunk& chunk, MpegInfo& info) {
     return nullptr;
 }
 
+bool IsZero(uint8_t byte) {
+    return byte == 0;
+}
+
 } // namespace
+
+uint64_t FormEnd(const CByteSource& source, uint64_t offset, bool bigEndianSizes) {
+    const uint64_t size = source.Size();
+    const auto bytes = source.Read(offset + 4, 4);
+    CByteReader reader(bytes);
+    const uint32_t declared = bigEndianSizes ? reader.U32BE() : reader.U32LE();
+    if (!reader.Ok() || declared < 4 || offset > size || size - offset < 8)
+        return size;
+    return std::min(size, offset + 8 + declared);
+}
 
 void WalkChunks(const CByteSource& source, uint64_t begin, uint64_t end, bool bigEndianSizes,
                 const std::function<bool(const RiffChunk&)>& visit) {
     end = std::min(end, source.Size());
     uint64_t pos = begin;
-    while (pos < end && end - pos >= 8) {
+    for (int i = 0; i < MaxChunksPerWalk && pos < end && end - pos >= 8; ++i) {
         const auto header = source.Read(pos, 8);
-        if (header.size() < 8)
+        if (header.size() < 8 || std::all_of(header.begin(), header.end(), IsZero))
             return;
         CByteReader reader(header);
         RiffChunk chunk;

@@ -23,11 +23,21 @@ struct RiffChunk {
 // The RIFF header ("RIFF", size, form type) is this long; the chunks follow it.
 constexpr uint64_t RiffHeaderSize = 12;
 
+// Chunks one walk visits at most: far more than any real file holds on one level.
+constexpr int MaxChunksPerWalk = 1024;
+
 // Calls visit for each chunk between begin and end, in file order, until it answers false.
 // Chunks are found by their sizes; an odd size is followed by one padding byte. RIFF writes
-// the sizes little-endian, AIFF (whose chunks are laid out the same way) big-endian.
+// the sizes little-endian, AIFF (whose chunks are laid out the same way) big-endian. The walk
+// also ends at a chunk header of eight zero bytes (zero padding, or a file that was never
+// written to the end) and after MaxChunksPerWalk chunks, so no file makes it long.
 void WalkChunks(const CByteSource& source, uint64_t begin, uint64_t end, bool bigEndianSizes,
                 const std::function<bool(const RiffChunk&)>& visit);
+
+// The end of the form (RIFF or AIFF "FORM") whose header stands at offset: as its size
+// declares, cut to the source; the end of the source when the size is too small to hold the
+// form type (some writers leave it 0 while they stream).
+uint64_t FormEnd(const CByteSource& source, uint64_t offset, bool bigEndianSizes);
 
 inline void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t end,
                            const std::function<bool(const RiffChunk&)>& visit) {

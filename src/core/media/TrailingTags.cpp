@@ -60,13 +60,16 @@ uint64_t Lyrics3v1Bytes(const CByteSource& source, uint64_t end) {
         return 0;
     const uint64_t window = std::min(end, MaxLyrics3v1Bytes + 9);
     const auto bytes = source.Read(end - window, static_cast<size_t>(window));
+    if (bytes.size() != window)
+        return 0;
     const size_t begin = AsText(bytes).rfind(LyricsBegin);
     return begin == std::string_view::npos ? 0 : window - begin;
 }
 
 bool EndsWithMark(const CByteSource& source, uint64_t end) {
     const uint64_t length = std::min(end, TrailingMarkBytes);
-    return EndsWithTrailingMark(source.Read(end - length, static_cast<size_t>(length)));
+    const auto bytes = source.Read(end - length, static_cast<size_t>(length));
+    return bytes.size() == length && EndsWithTrailingMark(bytes);
 }
 
 } // namespace

@@ -16,6 +16,8 @@ struct VorbisComments {
     static constexpr size_t MaxValueBytes = 255;
     // A comment longer than this is read only this far: enough for its key and the kept value.
     static constexpr uint64_t MaxCommentBytes = 4096;
+    // Comments read at most: real lists hold a few dozen, and a packet may run over many pages.
+    static constexpr uint32_t MaxComments = 16384;
 
     std::string Title, Artist, Album, Comment, TrackNumber, Genre, Date;
 
@@ -37,6 +39,7 @@ template <class Stream> bool ReadVorbisCommentList(Stream& stream, VorbisComment
     if (!stream.Skip(vendorLength) || !stream.U32LE(count))
         return true;
     // Every comment takes at least its four length bytes, so the data's end stops the loop.
+    count = std::min(count, VorbisComments::MaxComments);
     for (uint32_t i = 0; i < count; ++i) {
         uint32_t length = 0;
         if (!stream.U32LE(length))
