@@ -5,6 +5,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/Actions.h"
+#include "app/ChosenPaths.h"
 #include "app/Commands.h"
 #include "app/DataBar.h"
 #include "app/QtDesktop.h"
@@ -27,6 +28,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 using namespace torvane;
@@ -384,6 +386,28 @@ private slots:
         frame.Actions()[Cmd::OpenItem]->trigger();
         QCOMPARE(catcher.Urls.size(), 1);
         QCOMPARE(PathOfUrl(catcher.Urls[0]), latin);
+    }
+
+    // A file dialog's text of a name that is not UTF-8 stands for every look-alike, never for
+    // the look-alike alone; a name without replacement characters stands for itself.
+    void chosenNamesTakeEveryLookAlike() {
+        CTempDir dir;
+        const std::string latin = dir.Write("d\xe9/" + Latin, "latin");
+        const std::string other = dir.Write("d\xe9/" + Replacement, "other");
+        dir.Write("d\xe9/unrelated.mp3", "x");
+        const QString chosen = QFile::decodeName(QByteArray::fromStdString(latin));
+        QCOMPARE(chosen, QFile::decodeName(QByteArray::fromStdString(other)));
+        std::vector<std::string> paths = PathsOfChosenName(chosen);
+        std::sort(paths.begin(), paths.end());
+        std::vector<std::string> expected{latin, other};
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(paths, expected);
+
+        const std::string plain = dir / "plain.mp3";
+        QCOMPARE(PathsOfChosenName(QString::fromStdString(plain)), std::vector<std::string>{plain});
+        const QString missing = QString::fromStdString(dir / "x") + QChar::ReplacementCharacter +
+                                QStringLiteral(".mp3");
+        QVERIFY(PathsOfChosenName(missing).empty());
     }
 
     // Dropped URLs give the records the bytes they encode; other hosts and schemes are not taken.

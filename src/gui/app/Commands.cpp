@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "Actions.h"
 #include "Bars.h"
+#include "ChosenPaths.h"
 #include "DataBar.h"
 #include "InterfaceLanguage.h"
 #include "MainFrame.h"
@@ -332,8 +333,9 @@ void CCommands::OpenFiles() {
         return;
     MakeCurrentFolderOf(chosen.front());
     std::vector<std::string> paths;
-    for (const QString& path : chosen)
-        paths.push_back(path.toStdString());
+    for (const QString& name : chosen)
+        for (std::string& path : PathsOfChosenName(name))
+            paths.push_back(std::move(path));
     torvane::OpenFiles(m_Doc, paths);
 }
 
@@ -341,7 +343,8 @@ void CCommands::OpenFolder() {
     const QString folder = QFileDialog::getExistingDirectory(
         &m_Frame, tr("フォルダを選択してください。"), QDir::currentPath());
     if (!folder.isEmpty())
-        torvane::OpenFolder(m_Doc, folder.toStdString());
+        for (const std::string& path : PathsOfChosenName(folder))
+            torvane::OpenFolder(m_Doc, path);
 }
 
 // Shown again with its text after a refusal, until a path is added or the user cancels.
