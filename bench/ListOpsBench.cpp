@@ -5,10 +5,10 @@
 
 #include "SyntheticList.h"
 
+#include "core/base/AsciiText.h"
 #include "core/listops/Duplicates.h"
 #include "core/listops/Search.h"
 #include "core/listops/Sorting.h"
-#include "core/media/AsciiText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,10 +7,10 @@
 
 #include "SyntheticList.h"
 
-#include "app/QtUiHost.h"
-#include "core/doc/ListFileReader.h"
+#include "core/gather/ListFileReader.h"
 #include "core/listops/Duplicates.h"
 #include "core/listops/Search.h"
+#include "gui/desktop/QtUiHost.h"
 
 #include <QApplication>
 #include <QMainWindow>

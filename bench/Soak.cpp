@@ -10,20 +10,20 @@
 // folder; titles repeat so that about three in ten files are duplicates) and kept for later
 // runs of the same COUNT.
 
-#include "core/doc/FolderSaver.h"
-#include "core/doc/Gathering.h"
-#include "core/doc/ListFileReader.h"
+#include "core/base/Progress.h"
 #include "core/doc/ListViewPort.h"
-#include "core/doc/PlaylistWriter.h"
-#include "core/doc/Profile.h"
-#include "core/doc/Progress.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
+#include "core/gather/Gathering.h"
+#include "core/gather/ListFileReader.h"
 #include "core/listops/Duplicates.h"
 #include "core/listops/Search.h"
 #include "core/listops/SearchRequest.h"
 #include "core/listops/Sorting.h"
-#include "core/media/Columns.h"
+#include "core/record/Columns.h"
+#include "core/save/FolderSaver.h"
+#include "core/save/PlaylistWriter.h"
+#include "core/settings/Profile.h"
 
 #include <chrono>
 #include <cstdio>

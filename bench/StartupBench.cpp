@@ -10,10 +10,10 @@
 //
 // FOLDER (default /tmp/torvane-startup-bench) keeps the audio tree between runs; it is made once.
 
-#include "app/MainFrame.h"
-#include "app/QtUiHost.h"
-#include "app/TorvaneApp.h"
 #include "core/doc/TorvaneDoc.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/TorvaneApp.h"
+#include "gui/desktop/QtUiHost.h"
 
 #include <QApplication>
 #include <QWindow>

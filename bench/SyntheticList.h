@@ -3,10 +3,10 @@
 // The synthetic list the list-operation benchmarks share: 100,000 read records in random order
 // (or another count, with the same proportions).
 
-#include "core/doc/Profile.h"
-#include "core/doc/Progress.h"
+#include "core/base/Progress.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
+#include "core/settings/Profile.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,11 +6,11 @@
 //   cmake --build build/bench --target torvane_bench_view
 //   build/bench/bench/torvane_bench_view
 
-#include "app/QtUiHost.h"
-#include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
-#include "view/TorvaneView.h"
-#include "view/ViewSite.h"
+#include "core/settings/Profile.h"
+#include "gui/desktop/QtUiHost.h"
+#include "gui/view/TorvaneView.h"
+#include "gui/view/ViewSite.h"
 
 #include <QApplication>
 #include <QScrollBar>

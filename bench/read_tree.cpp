@@ -10,10 +10,10 @@
 
 #include "SyntheticList.h"
 
-#include "core/doc/Gathering.h"
-#include "core/doc/ReadAhead.h"
-#include "core/doc/TagCache.h"
-#include "core/media/ListData.h"
+#include "core/gather/Gathering.h"
+#include "core/reading/ReadAhead.h"
+#include "core/reading/TagCache.h"
+#include "core/record/ListData.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/media/ByteSource.h"
-#include "core/media/ShortReadSource.h"
+#include "core/base/ByteSource.h"
+#include "core/base/ShortReadSource.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "ShortInput.h"
+#include "core/base/TextCodec.h"
 #include "core/media/AiffReader.h"
-#include "core/media/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const torvane::CTextCodec codec;

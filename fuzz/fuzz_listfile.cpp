@@ -1,7 +1,7 @@
 #include "QuietHost.h"
-#include "core/doc/ListFileReader.h"
-#include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/gather/ListFileReader.h"
+#include "core/settings/Profile.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,6 @@
-#include "core/doc/FileUri.h"
-#include "core/doc/PlsFormat.h"
-#include "core/doc/XspfFormat.h"
+#include "core/base/FileUri.h"
+#include "core/playlist/PlsFormat.h"
+#include "core/playlist/XspfFormat.h"
 
 #include <string_view>
 

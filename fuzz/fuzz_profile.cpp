@@ -1,6 +1,6 @@
 #include "QuietHost.h"
-#include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/settings/Profile.h"
 
 #include <cstdlib>
 #include <string>

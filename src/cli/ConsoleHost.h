@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/doc/Progress.h"
+#include "core/base/Progress.h"
 #include "core/doc/UiHost.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "FindOptions.h"
+#include "cli/FindOptions.h"
 
-#include "core/doc/Paths.h"
+#include "core/base/Paths.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/listops/FolderSearch.h"
 

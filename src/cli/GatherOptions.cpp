@@ -1,11 +1,11 @@
-#include "GatherOptions.h"
+#include "cli/GatherOptions.h"
 
-#include "core/doc/FolderScan.h"
-#include "core/doc/ListFileReader.h"
-#include "core/doc/Paths.h"
-#include "core/doc/Progress.h"
+#include "core/base/Paths.h"
+#include "core/base/Progress.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
+#include "core/gather/FolderScan.h"
+#include "core/gather/ListFileReader.h"
 
 #include <iostream>
 #include <map>

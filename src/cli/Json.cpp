@@ -1,6 +1,6 @@
-#include "Json.h"
+#include "cli/Json.h"
 
-#include "core/media/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ListOpsOptions.h"
+#include "cli/ListOpsOptions.h"
 
 #include "core/doc/TorvaneDoc.h"
 #include "core/listops/Duplicates.h"

@@ -1,12 +1,12 @@
-#include "Output.h"
+#include "cli/Output.h"
 
-#include "GatherOptions.h"
-#include "RecordOutput.h"
-#include "core/doc/FolderSaver.h"
-#include "core/doc/Paths.h"
-#include "core/doc/PlaylistWriter.h"
-#include "core/doc/TemplateFolders.h"
+#include "cli/GatherOptions.h"
+#include "cli/RecordOutput.h"
+#include "core/base/Paths.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/save/FolderSaver.h"
+#include "core/save/PlaylistWriter.h"
+#include "core/settings/TemplateFolders.h"
 
 #include <iostream>
 

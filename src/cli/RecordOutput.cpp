@@ -1,8 +1,8 @@
-#include "RecordOutput.h"
+#include "cli/RecordOutput.h"
 
-#include "core/media/Columns.h"
-#include "core/media/ListData.h"
-#include "core/media/TextCodec.h"
+#include "core/base/TextCodec.h"
+#include "core/record/Columns.h"
+#include "core/record/ListData.h"
 
 namespace torvane::cli {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Json.h"
+#include "cli/Json.h"
 
 #include <string>
 

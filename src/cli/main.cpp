@@ -1,17 +1,17 @@
 // torvane-cli: the program's core without a window. Gathers inputs into the all list and prints
 // or writes them, or prints the full information of single files.
 
-#include "ConsoleHost.h"
-#include "FindOptions.h"
-#include "GatherOptions.h"
-#include "ListOpsOptions.h"
-#include "Output.h"
-#include "RecordOutput.h"
-#include "core/doc/Paths.h"
-#include "core/doc/Profile.h"
-#include "core/doc/ProfileLocation.h"
-#include "core/doc/TagCache.h"
+#include "cli/ConsoleHost.h"
+#include "cli/FindOptions.h"
+#include "cli/GatherOptions.h"
+#include "cli/ListOpsOptions.h"
+#include "cli/Output.h"
+#include "cli/RecordOutput.h"
+#include "core/base/Paths.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/reading/TagCache.h"
+#include "core/settings/Profile.h"
+#include "core/settings/ProfileLocation.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,10 +1,10 @@
 // torvane: the desktop program.
 
-#include "app/Icons.h"
-#include "app/TorvaneApp.h"
+#include "gui/app/TorvaneApp.h"
+#include "gui/widgets/Icons.h"
 
-#include "core/doc/CommandLine.h"
-#include "core/doc/ProfileLocation.h"
+#include "core/gather/CommandLine.h"
+#include "core/settings/ProfileLocation.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Fakes.h"
-#include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/settings/Profile.h"
 
 #include <gtest/gtest.h>
 

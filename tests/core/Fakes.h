@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/base/Progress.h"
 #include "core/doc/DesktopPort.h"
 #include "core/doc/ListViewPort.h"
-#include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
-#include "core/media/ListData.h"
+#include "core/record/ListData.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Bytes.h"
-#include "core/media/ByteSource.h"
+#include "core/base/ByteSource.h"
 #include "core/media/MpegInfo.h"
 #include "core/media/MpegReader.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/media/ByteSource.h"
-#include "core/media/ListData.h"
-#include "core/media/TextCodec.h"
+#include "core/base/ByteSource.h"
+#include "core/base/TextCodec.h"
+#include "core/record/ListData.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/media/ListData.h"
+#include "core/record/ListData.h"
 
 #include <string>
 

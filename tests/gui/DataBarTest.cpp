@@ -4,10 +4,10 @@
 #include "GuiTestSupport.h"
 #include "WavFile.h"
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/DataBar.h"
-#include "app/Playback.h"
+#include "gui/app/Actions.h"
+#include "gui/app/Commands.h"
+#include "gui/bars/DataBar.h"
+#include "gui/playback/Playback.h"
 
 #include <QAction>
 #include <QCheckBox>

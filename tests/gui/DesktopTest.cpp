@@ -4,16 +4,16 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/Actions.h"
-#include "app/ChosenPaths.h"
-#include "app/Commands.h"
-#include "app/DataBar.h"
-#include "app/QtDesktop.h"
-#include "dialogs/AddItemDialog.h"
-#include "dialogs/PropertiesDialog.h"
-#include "view/ListModel.h"
+#include "gui/app/Actions.h"
+#include "gui/app/Commands.h"
+#include "gui/bars/DataBar.h"
+#include "gui/desktop/ChosenPaths.h"
+#include "gui/desktop/QtDesktop.h"
+#include "gui/dialogs/AddItemDialog.h"
+#include "gui/dialogs/PropertiesDialog.h"
+#include "gui/view/ListModel.h"
 
-#include "core/doc/FileUri.h"
+#include "core/base/FileUri.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,19 +3,19 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/AboutBox.h"
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/DropWindow.h"
-#include "app/LinkStatic.h"
-#include "app/VersionText.h"
-#include "dialogs/AddItemDialog.h"
-#include "dialogs/ExtSearchDialog.h"
-#include "dialogs/FolderSearchDialog.h"
-#include "view/ColumnDialog.h"
-#include "view/ListModel.h"
+#include "gui/app/Actions.h"
+#include "gui/app/Commands.h"
+#include "gui/app/DropWindow.h"
+#include "gui/dialogs/AboutBox.h"
+#include "gui/dialogs/AddItemDialog.h"
+#include "gui/dialogs/ExtSearchDialog.h"
+#include "gui/dialogs/FolderSearchDialog.h"
+#include "gui/view/ColumnDialog.h"
+#include "gui/view/ListModel.h"
+#include "gui/widgets/LinkStatic.h"
+#include "gui/widgets/VersionText.h"
 
-#include "core/media/ListData.h"
+#include "core/record/ListData.h"
 
 #include <QAction>
 #include <QApplication>

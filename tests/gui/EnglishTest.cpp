@@ -3,10 +3,10 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/Actions.h"
-#include "app/CommandTable.h"
-#include "app/InterfaceLanguage.h"
-#include "dialogs/ExtensionDialog.h"
+#include "gui/app/Actions.h"
+#include "gui/app/CommandTable.h"
+#include "gui/dialogs/ExtensionDialog.h"
+#include "gui/i18n/InterfaceLanguage.h"
 
 #include <QAbstractButton>
 #include <QApplication>

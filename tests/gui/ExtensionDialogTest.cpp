@@ -4,8 +4,8 @@
 #include "GuiTestSupport.h"
 #include "ModalDialog.h"
 
-#include "core/doc/Profile.h"
-#include "dialogs/ExtensionDialog.h"
+#include "core/settings/Profile.h"
+#include "gui/dialogs/ExtensionDialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -4,17 +4,17 @@
 #include "GuiTestSupport.h"
 #include "ModalDialog.h"
 
-#include "app/Actions.h"
-#include "app/Bars.h"
-#include "app/Commands.h"
-#include "app/DataBar.h"
-#include "app/Menus.h"
-#include "app/PlayBar.h"
-#include "app/StatusPanes.h"
-#include "dialogs/AddItemDialog.h"
-#include "dialogs/FolderSaveDialog.h"
-#include "view/ListModel.h"
-#include "view/TorvaneView.h"
+#include "gui/app/Actions.h"
+#include "gui/app/Commands.h"
+#include "gui/app/Menus.h"
+#include "gui/bars/Bars.h"
+#include "gui/bars/DataBar.h"
+#include "gui/bars/PlayBar.h"
+#include "gui/bars/StatusPanes.h"
+#include "gui/dialogs/AddItemDialog.h"
+#include "gui/dialogs/FolderSaveDialog.h"
+#include "gui/view/ListModel.h"
+#include "gui/view/TorvaneView.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/MainFrame.h"
-#include "app/QtUiHost.h"
-#include "app/TorvaneApp.h"
 #include "core/Fakes.h"
 #include "core/doc/TorvaneDoc.h"
-#include "view/TorvaneView.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/TorvaneApp.h"
+#include "gui/desktop/QtUiHost.h"
+#include "gui/view/TorvaneView.h"
 
 #include <QHeaderView>
 #include <QMenu>

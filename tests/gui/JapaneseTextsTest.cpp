@@ -1,8 +1,8 @@
 // Qt's own texts in Japanese, message boxes whose icon follows the kind of message, and one
 // spelling of the cancel caption.
 
-#include "app/QtTranslations.h"
-#include "app/QtUiHost.h"
+#include "gui/desktop/QtUiHost.h"
+#include "gui/i18n/QtTranslations.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

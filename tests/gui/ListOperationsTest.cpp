@@ -4,11 +4,11 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/Actions.h"
-#include "app/Bars.h"
-#include "app/Commands.h"
-#include "app/StatusPanes.h"
-#include "view/TorvaneView.h"
+#include "gui/app/Actions.h"
+#include "gui/app/Commands.h"
+#include "gui/bars/Bars.h"
+#include "gui/bars/StatusPanes.h"
+#include "gui/view/TorvaneView.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -5,9 +5,9 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/ProgressWindow.h"
 #include "core/listops/Duplicates.h"
 #include "core/listops/Search.h"
+#include "gui/widgets/ProgressWindow.h"
 
 #include <QApplication>
 #include <QMainWindow>

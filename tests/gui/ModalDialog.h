@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Commands.h"
-#include "app/MainFrame.h"
+#include "gui/app/Commands.h"
+#include "gui/app/MainFrame.h"
 
 #include <QApplication>
 #include <QTimer>

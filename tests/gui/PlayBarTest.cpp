@@ -5,13 +5,13 @@
 #include "GuiTestSupport.h"
 #include "WavFile.h"
 
-#include "app/Actions.h"
-#include "app/Commands.h"
-#include "app/MediaPlayer2.h"
-#include "app/Menus.h"
-#include "app/PlayBar.h"
-#include "app/Playback.h"
-#include "view/ListModel.h"
+#include "gui/app/Actions.h"
+#include "gui/app/Commands.h"
+#include "gui/app/Menus.h"
+#include "gui/bars/PlayBar.h"
+#include "gui/playback/MediaPlayer2.h"
+#include "gui/playback/Playback.h"
+#include "gui/view/ListModel.h"
 
 #include <QAction>
 #include <QBrush>

@@ -1,14 +1,14 @@
 // Playback over a scripted player: the now-playing mark, the texts, stepping with wrap, the
 // play modes at the end of a track, the list played from and the marks left behind.
 
-#include "app/Playback.h"
+#include "gui/playback/Playback.h"
 #include "WavFile.h"
-#include "app/PlayerPort.h"
 #include "core/Fakes.h"
-#include "core/doc/Profile.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/listops/Reorder.h"
 #include "core/listops/Search.h"
+#include "core/settings/Profile.h"
+#include "gui/playback/PlayerPort.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 // operation has run a moment, events come through by time, the percentage and elapsed texts,
 // and the sticky cancel flag from the button and the close box.
 
-#include "app/ProgressWindow.h"
+#include "gui/widgets/ProgressWindow.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

@@ -4,8 +4,8 @@
 #include "GuiTestSupport.h"
 #include "ModalDialog.h"
 
-#include "dialogs/CustomSaveDialog.h"
-#include "dialogs/FolderSaveDialog.h"
+#include "gui/dialogs/CustomSaveDialog.h"
+#include "gui/dialogs/FolderSaveDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

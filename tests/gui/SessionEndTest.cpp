@@ -5,7 +5,7 @@
 #include "GuiTestSupport.h"
 
 #include "core/ScratchDisk.h"
-#include "core/doc/Profile.h"
+#include "core/settings/Profile.h"
 
 #include <QTimer>
 

@@ -3,17 +3,17 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/Bars.h"
-#include "app/Commands.h"
-#include "app/DataBar.h"
-#include "app/PlayBar.h"
-#include "app/ProgressWindow.h"
-#include "app/StatusPanes.h"
-#include "app/VersionText.h"
-#include "core/doc/AutoSave.h"
-#include "core/doc/Profile.h"
-#include "core/doc/Progress.h"
-#include "view/TorvaneView.h"
+#include "core/base/Progress.h"
+#include "core/commands/AutoSave.h"
+#include "core/settings/Profile.h"
+#include "gui/app/Commands.h"
+#include "gui/bars/Bars.h"
+#include "gui/bars/DataBar.h"
+#include "gui/bars/PlayBar.h"
+#include "gui/bars/StatusPanes.h"
+#include "gui/view/TorvaneView.h"
+#include "gui/widgets/ProgressWindow.h"
+#include "gui/widgets/VersionText.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,11 +3,11 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/Bars.h"
-#include "core/doc/Profile.h"
-#include "view/ListModel.h"
-#include "view/TorvaneView.h"
-#include "view/ViewSite.h"
+#include "core/settings/Profile.h"
+#include "gui/bars/Bars.h"
+#include "gui/view/ListModel.h"
+#include "gui/view/TorvaneView.h"
+#include "gui/view/ViewSite.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

@@ -5,7 +5,7 @@
 #include "ModalDialog.h"
 #include "core/ScratchDisk.h"
 
-#include "dialogs/CustomSaveDialog.h"
+#include "gui/dialogs/CustomSaveDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>

@@ -35,8 +35,9 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         copy = Path(folder) / Path(catalogue).name
         shutil.copy(catalogue, copy)
-        subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none", sources,
-                        "-ts", str(copy)], check=True)
+        # headers are named by their path under src/, the folder above the sources
+        subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none",
+                        "-I", str(Path(sources).parent), sources, "-ts", str(copy)], check=True)
         failures = []
         for context in ET.parse(copy).getroot().iter("context"):
             name = context.findtext("name")

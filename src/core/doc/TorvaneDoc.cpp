@@ -1,33 +1,19 @@
-#include "TorvaneDoc.h"
+#include "core/doc/TorvaneDoc.h"
 
-#include "ListViewPort.h"
-#include "Paths.h"
-#include "Profile.h"
-#include "ReadAhead.h"
-#include "TagCache.h"
-#include "UiHost.h"
+#include "core/base/EntryText.h"
+
+#include "core/base/Paths.h"
+#include "core/doc/ListViewPort.h"
+#include "core/doc/UiHost.h"
+#include "core/reading/ReadAhead.h"
+#include "core/reading/TagCache.h"
+#include "core/settings/Profile.h"
 
 #include <climits>
 #include <ctime>
 #include <new>
 
 namespace torvane {
-
-std::string TrimBlanks(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    return std::string(text);
-}
-
-std::string EntryText(std::string_view text) {
-    std::string entry = TrimBlanks(text);
-    if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
-        entry = entry.substr(1, entry.size() - 2);
-    return entry;
-}
 
 CTorvaneDoc::CTorvaneDoc(CProfile& profile, CUiHost& host)
     : m_Profile(profile), m_Host(host), m_Random(static_cast<uint32_t>(std::time(nullptr))) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "../media/Columns.h"
-#include "../media/ExtRegistry.h"
-#include "../media/ListData.h"
-#include "../media/TextCodec.h"
-#include "Random.h"
-#include "RecentList.h"
+#include "core/base/Random.h"
+#include "core/base/TextCodec.h"
+#include "core/record/Columns.h"
+#include "core/record/ListData.h"
+#include "core/settings/ExtRegistry.h"
+#include "core/settings/RecentList.h"
 
 #include <functional>
 #include <map>
@@ -176,10 +176,5 @@ private:
     int m_OperationDepth = 0;
     KeptListState m_KeptList;
 };
-
-// Removes leading and trailing spaces and tabs.
-std::string TrimBlanks(std::string_view text);
-// A path as typed or listed: blanks trimmed, then one pair of enclosing quotes removed.
-std::string EntryText(std::string_view text);
 
 } // namespace torvane

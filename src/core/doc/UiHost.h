@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AtomicFile.h"
+#include "core/base/AtomicFile.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
-#include "Duplicates.h"
+#include "core/listops/Duplicates.h"
 
-#include "Search.h"
-#include "Selection.h"
-#include "core/doc/Progress.h"
+#include "core/base/Progress.h"
 #include "core/doc/UiHost.h"
+#include "core/listops/Search.h"
+#include "core/listops/Selection.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "FolderSearch.h"
+#include "core/listops/FolderSearch.h"
 
-#include "core/doc/FolderListing.h"
-#include "core/doc/Paths.h"
-#include "core/doc/Progress.h"
+#include "core/base/FolderListing.h"
+#include "core/base/Paths.h"
+#include "core/base/Progress.h"
 #include "core/doc/UiHost.h"
 
 #include <sys/stat.h>

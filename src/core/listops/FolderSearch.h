@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SearchRequest.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/listops/SearchRequest.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "Reorder.h"
+#include "core/listops/Reorder.h"
 
+#include "core/base/Progress.h"
 #include "core/doc/ListViewPort.h"
-#include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Selection.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/listops/Selection.h"
 
 #include <span>
 

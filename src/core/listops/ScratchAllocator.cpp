@@ -1,4 +1,4 @@
-#include "ScratchAllocator.h"
+#include "core/listops/ScratchAllocator.h"
 
 #include <sys/mman.h>
 

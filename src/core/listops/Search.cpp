@@ -1,9 +1,9 @@
-#include "Search.h"
+#include "core/listops/Search.h"
 
-#include "Selection.h"
+#include "core/base/Progress.h"
 #include "core/doc/ListViewPort.h"
-#include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
+#include "core/listops/Selection.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "SearchRequest.h"
+#include "core/listops/SearchRequest.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/media/AsciiText.h"
+#include "core/base/AsciiText.h"
 
 #include <cstddef>
 #include <cstdint>

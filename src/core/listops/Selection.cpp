@@ -1,4 +1,4 @@
-#include "Selection.h"
+#include "core/listops/Selection.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,11 +1,11 @@
-#include "Sorting.h"
+#include "core/listops/Sorting.h"
 
-#include "ScratchAllocator.h"
-#include "SortPasses.h"
+#include "core/base/AsciiText.h"
+#include "core/base/Progress.h"
 #include "core/doc/ListViewPort.h"
-#include "core/doc/Progress.h"
 #include "core/doc/UiHost.h"
-#include "core/media/AsciiText.h"
+#include "core/listops/ScratchAllocator.h"
+#include "core/listops/SortPasses.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Selection.h"
 #include "core/doc/TorvaneDoc.h"
-#include "core/media/Columns.h"
+#include "core/listops/Selection.h"
+#include "core/record/Columns.h"
 
 #include <array>
 #include <span>

@@ -1,9 +1,9 @@
-#include "AiffReader.h"
+#include "core/media/AiffReader.h"
 
-#include "ByteReader.h"
-#include "CachedSource.h"
-#include "Id3v2Tag.h"
-#include "RiffChunks.h"
+#include "core/base/ByteReader.h"
+#include "core/base/CachedSource.h"
+#include "core/media/Id3v2Tag.h"
+#include "core/media/RiffChunks.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AudioReader.h"
-#include "TextCodec.h"
+#include "core/base/TextCodec.h"
+#include "core/media/AudioReader.h"
 
 namespace torvane {
 

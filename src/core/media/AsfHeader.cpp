@@ -1,7 +1,7 @@
-#include "AsfHeader.h"
+#include "core/media/AsfHeader.h"
 
-#include "ByteReader.h"
-#include "TextCodec.h"
+#include "core/base/ByteReader.h"
+#include "core/base/TextCodec.h"
 
 #include <algorithm>
 #include <iterator>

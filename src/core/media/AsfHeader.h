@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteSource.h"
+#include "core/base/ByteSource.h"
 
 #include <array>
 #include <cstdint>

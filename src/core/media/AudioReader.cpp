@@ -1,6 +1,6 @@
-#include "AudioReader.h"
+#include "core/media/AudioReader.h"
 
-#include "FileSource.h"
+#include "core/base/FileSource.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AudioInfo.h"
-#include "ByteSource.h"
+#include "core/base/ByteSource.h"
+#include "core/media/AudioInfo.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
-#include "FlacReader.h"
+#include "core/media/FlacReader.h"
 
-#include "ByteReader.h"
-#include "CachedSource.h"
-#include "Id3v2Tag.h"
-#include "OggPacketReader.h"
-#include "OggPage.h"
-#include "VorbisComments.h"
+#include "core/base/ByteReader.h"
+#include "core/base/CachedSource.h"
+#include "core/media/Id3v2Tag.h"
+#include "core/media/OggPacketReader.h"
+#include "core/media/OggPage.h"
+#include "core/media/VorbisComments.h"
 
 #include <algorithm>
 

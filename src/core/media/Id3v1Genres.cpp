@@ -1,4 +1,4 @@
-#include "Id3v1Genres.h"
+#include "core/media/Id3v1Genres.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "Id3v2Tag.h"
+#include "core/media/Id3v2Tag.h"
 
-#include "ByteReader.h"
+#include "core/base/ByteReader.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ByteSource.h"
-#include "MpegInfo.h"
-#include "TextCodec.h"
+#include "core/base/ByteSource.h"
+#include "core/base/TextCodec.h"
+#include "core/media/MpegInfo.h"
 
 #include <cstdint>
 #include <optional>

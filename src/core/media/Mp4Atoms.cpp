@@ -1,6 +1,6 @@
-#include "Mp4Atoms.h"
+#include "core/media/Mp4Atoms.h"
 
-#include "ByteReader.h"
+#include "core/base/ByteReader.h"
 
 #include <algorithm>
 #include <cstring>

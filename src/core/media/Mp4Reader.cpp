@@ -1,10 +1,10 @@
-#include "Mp4Reader.h"
+#include "core/media/Mp4Reader.h"
 
-#include "ByteReader.h"
-#include "CachedSource.h"
-#include "Id3v1Genres.h"
-#include "Mp4Atoms.h"
-#include "TextCodec.h"
+#include "core/base/ByteReader.h"
+#include "core/base/CachedSource.h"
+#include "core/base/TextCodec.h"
+#include "core/media/Id3v1Genres.h"
+#include "core/media/Mp4Atoms.h"
 
 #include <algorithm>
 #include <array>

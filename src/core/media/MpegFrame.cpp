@@ -1,6 +1,6 @@
-#include "MpegFrame.h"
+#include "core/media/MpegFrame.h"
 
-#include "ByteReader.h"
+#include "core/base/ByteReader.h"
 
 namespace torvane {
 namespace {

@@ -1,12 +1,12 @@
-#include "MpegReader.h"
+#include "core/media/MpegReader.h"
 
-#include "ByteReader.h"
-#include "CachedSource.h"
-#include "FileSource.h"
-#include "Id3v2Tag.h"
-#include "MpegFrame.h"
-#include "RiffChunks.h"
-#include "TrailingTags.h"
+#include "core/base/ByteReader.h"
+#include "core/base/CachedSource.h"
+#include "core/base/FileSource.h"
+#include "core/media/Id3v2Tag.h"
+#include "core/media/MpegFrame.h"
+#include "core/media/RiffChunks.h"
+#include "core/media/TrailingTags.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "OggPacketReader.h"
+#include "core/media/OggPacketReader.h"
 
-#include "ByteReader.h"
+#include "core/base/ByteReader.h"
 
 #include <algorithm>
 

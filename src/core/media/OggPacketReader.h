@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteSource.h"
-#include "OggPage.h"
+#include "core/base/ByteSource.h"
+#include "core/media/OggPage.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "OggPage.h"
+#include "core/media/OggPage.h"
 
-#include "ByteReader.h"
+#include "core/base/ByteReader.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteSource.h"
-#include "CachedSource.h"
+#include "core/base/ByteSource.h"
+#include "core/base/CachedSource.h"
 
 #include <array>
 #include <cstddef>

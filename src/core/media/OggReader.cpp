@@ -1,12 +1,12 @@
-#include "OggReader.h"
+#include "core/media/OggReader.h"
 
-#include "AsciiText.h"
-#include "ByteReader.h"
-#include "CachedSource.h"
-#include "FileSource.h"
-#include "OggPacketReader.h"
-#include "OggPage.h"
-#include "VorbisComments.h"
+#include "core/base/AsciiText.h"
+#include "core/base/ByteReader.h"
+#include "core/base/CachedSource.h"
+#include "core/base/FileSource.h"
+#include "core/media/OggPacketReader.h"
+#include "core/media/OggPage.h"
+#include "core/media/VorbisComments.h"
 
 #include <algorithm>
 #include <climits>

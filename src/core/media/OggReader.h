@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteSource.h"
-#include "OggInfo.h"
+#include "core/base/ByteSource.h"
+#include "core/media/OggInfo.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "OpusReader.h"
+#include "core/media/OpusReader.h"
 
-#include "ByteReader.h"
-#include "CachedSource.h"
-#include "OggPacketReader.h"
-#include "OggPage.h"
-#include "VorbisComments.h"
+#include "core/base/ByteReader.h"
+#include "core/base/CachedSource.h"
+#include "core/media/OggPacketReader.h"
+#include "core/media/OggPage.h"
+#include "core/media/VorbisComments.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioReader.h"
+#include "core/media/AudioReader.h"
 
 namespace torvane {
 

@@ -1,6 +1,6 @@
-#include "RiffChunks.h"
+#include "core/media/RiffChunks.h"
 
-#include "ByteReader.h"
+#include "core/base/ByteReader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "TrailingTags.h"
+#include "core/media/TrailingTags.h"
 
-#include "ByteReader.h"
+#include "core/base/ByteReader.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "VorbisComments.h"
+#include "core/media/VorbisComments.h"
 
-#include "AsciiText.h"
-#include "TextCodec.h"
+#include "core/base/AsciiText.h"
+#include "core/base/TextCodec.h"
 
 namespace torvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TagSet.h"
+#include "core/media/TagSet.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "WmaReader.h"
+#include "core/media/WmaReader.h"
 
-#include "AsfHeader.h"
-#include "CachedSource.h"
-#include "FileSource.h"
-#include "TextCodec.h"
+#include "core/base/CachedSource.h"
+#include "core/base/FileSource.h"
+#include "core/base/TextCodec.h"
+#include "core/media/AsfHeader.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteSource.h"
-#include "WmaInfo.h"
+#include "core/base/ByteSource.h"
+#include "core/media/WmaInfo.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "Actions.h"
+#include "gui/app/Actions.h"
 
-#include "Icons.h"
-#include "Translate.h"
+#include "gui/i18n/Translate.h"
+#include "gui/widgets/Icons.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandTable.h"
+#include "gui/app/CommandTable.h"
 
 #include <array>
 

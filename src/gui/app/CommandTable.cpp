@@ -1,4 +1,4 @@
-#include "CommandTable.h"
+#include "gui/app/CommandTable.h"
 
 #include <QtGlobal>
 

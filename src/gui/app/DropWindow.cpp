@@ -1,6 +1,6 @@
-#include "DropWindow.h"
+#include "gui/app/DropWindow.h"
 
-#include "Icons.h"
+#include "gui/widgets/Icons.h"
 
 #include <QDragEnterEvent>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "KeyRouter.h"
+#include "gui/app/KeyRouter.h"
 
-#include "Bars.h"
-#include "Commands.h"
-#include "MainFrame.h"
-#include "view/TorvaneView.h"
+#include "gui/app/Commands.h"
+#include "gui/app/MainFrame.h"
+#include "gui/bars/Bars.h"
+#include "gui/view/TorvaneView.h"
 
 #include <QDockWidget>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/ViewSite.h"
+#include "gui/view/ViewSite.h"
 
 #include <QMainWindow>
 #include <QPointer>

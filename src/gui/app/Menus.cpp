@@ -1,7 +1,7 @@
-#include "Menus.h"
+#include "gui/app/Menus.h"
 
-#include "Actions.h"
-#include "Translate.h"
+#include "gui/app/Actions.h"
+#include "gui/i18n/Translate.h"
 
 #include <QAction>
 #include <QMenu>

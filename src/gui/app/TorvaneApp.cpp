@@ -1,15 +1,15 @@
-#include "TorvaneApp.h"
+#include "gui/app/TorvaneApp.h"
 
-#include "MainFrame.h"
-#include "QtUiHost.h"
-#include "QuitSignals.h"
-#include "view/TorvaneView.h"
+#include "gui/app/MainFrame.h"
+#include "gui/desktop/QtUiHost.h"
+#include "gui/desktop/QuitSignals.h"
+#include "gui/view/TorvaneView.h"
 
-#include "core/doc/AutoSave.h"
-#include "core/doc/Gathering.h"
-#include "core/doc/ProfileLocation.h"
-#include "core/doc/TagCache.h"
+#include "core/commands/AutoSave.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/gather/Gathering.h"
+#include "core/reading/TagCache.h"
+#include "core/settings/ProfileLocation.h"
 
 #include <QApplication>
 #include <QBasicTimer>

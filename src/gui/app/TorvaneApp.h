@@ -1,8 +1,8 @@
 #pragma once
 
-#include "InterfaceLanguage.h"
-#include "QtUiHost.h"
-#include "core/doc/Profile.h"
+#include "core/settings/Profile.h"
+#include "gui/desktop/QtUiHost.h"
+#include "gui/i18n/InterfaceLanguage.h"
 
 #include <memory>
 #include <string>

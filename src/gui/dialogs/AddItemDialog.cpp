@@ -1,8 +1,8 @@
-#include "AddItemDialog.h"
+#include "gui/dialogs/AddItemDialog.h"
 
-#include "core/doc/DisplayPath.h"
-#include "core/doc/FileUri.h"
-#include "core/media/TextCodec.h"
+#include "core/base/DisplayPath.h"
+#include "core/base/FileUri.h"
+#include "core/base/TextCodec.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "CustomSaveDialog.h"
+#include "gui/dialogs/CustomSaveDialog.h"
 
-#include "app/Translate.h"
+#include "gui/i18n/Translate.h"
 
 #include <QCheckBox>
 #include <QComboBox>

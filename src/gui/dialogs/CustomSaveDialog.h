@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/doc/PlaylistWriter.h"
+#include "core/save/PlaylistWriter.h"
 
 #include <QFileDialog>
 

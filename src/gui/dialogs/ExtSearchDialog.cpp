@@ -1,6 +1,6 @@
-#include "ExtSearchDialog.h"
+#include "gui/dialogs/ExtSearchDialog.h"
 
-#include "SearchControls.h"
+#include "gui/widgets/SearchControls.h"
 
 #include "core/doc/UiHost.h"
 

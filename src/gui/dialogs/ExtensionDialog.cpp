@@ -1,8 +1,8 @@
-#include "ExtensionDialog.h"
+#include "gui/dialogs/ExtensionDialog.h"
 
-#include "app/Translate.h"
-#include "core/doc/Paths.h"
+#include "core/base/Paths.h"
 #include "core/doc/UiHost.h"
+#include "gui/i18n/Translate.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/media/ExtRegistry.h"
+#include "core/settings/ExtRegistry.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "FolderSaveDialog.h"
+#include "gui/dialogs/FolderSaveDialog.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/doc/FolderSaver.h"
+#include "core/save/FolderSaver.h"
 
 #include <QDialog>
 

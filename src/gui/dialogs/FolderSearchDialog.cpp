@@ -1,9 +1,9 @@
-#include "FolderSearchDialog.h"
+#include "gui/dialogs/FolderSearchDialog.h"
 
-#include "SearchControls.h"
-#include "app/Bars.h"
+#include "gui/widgets/SearchControls.h"
+#include "gui/widgets/SearchTextValidator.h"
 
-#include "core/doc/Paths.h"
+#include "core/base/Paths.h"
 #include "core/doc/UiHost.h"
 
 #include <QCheckBox>

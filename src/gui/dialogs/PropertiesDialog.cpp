@@ -1,9 +1,9 @@
-#include "PropertiesDialog.h"
+#include "gui/dialogs/PropertiesDialog.h"
 
-#include "app/InterfaceLanguage.h"
-#include "app/Translate.h"
+#include "gui/i18n/InterfaceLanguage.h"
+#include "gui/i18n/Translate.h"
 
-#include "core/media/ListData.h"
+#include "core/record/ListData.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>

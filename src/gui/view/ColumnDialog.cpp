@@ -1,7 +1,7 @@
-#include "ColumnDialog.h"
+#include "gui/view/ColumnDialog.h"
 
-#include "app/Translate.h"
 #include "core/doc/UiHost.h"
+#include "gui/i18n/Translate.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/media/Columns.h"
+#include "core/record/Columns.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
-#include "ListModel.h"
+#include "gui/view/ListModel.h"
 
-#include "IconList.h"
-#include "app/InterfaceLanguage.h"
-#include "core/doc/DisplayPath.h"
+#include "core/base/DisplayPath.h"
 #include "core/doc/TorvaneDoc.h"
+#include "gui/i18n/InterfaceLanguage.h"
+#include "gui/widgets/IconList.h"
 
 #include <QBrush>
 

@@ -1,13 +1,13 @@
-#include "TorvaneView.h"
+#include "gui/view/TorvaneView.h"
 
-#include "IconList.h"
-#include "ListModel.h"
-#include "ViewSite.h"
-#include "app/InterfaceLanguage.h"
-#include "core/doc/DisplayPath.h"
-#include "core/doc/Profile.h"
+#include "core/base/DisplayPath.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
+#include "core/settings/Profile.h"
+#include "gui/i18n/InterfaceLanguage.h"
+#include "gui/view/ListModel.h"
+#include "gui/view/ViewSite.h"
+#include "gui/widgets/IconList.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

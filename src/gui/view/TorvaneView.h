@@ -3,7 +3,7 @@
 #include "core/doc/ListViewPort.h"
 #include "core/listops/Selection.h"
 #include "core/listops/Sorting.h"
-#include "core/media/Columns.h"
+#include "core/record/Columns.h"
 
 #include <QTableView>
 

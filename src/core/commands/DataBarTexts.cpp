@@ -1,0 +1,35 @@
+#include "core/commands/DataBarTexts.h"
+
+#include "core/record/ListData.h"
+
+namespace torvane {
+namespace {
+
+// "first (second)", emptied when neither value was read (" ()") or both are unavailable
+// ("-- (--)").
+std::string PairOrNothing(const std::string& first, const std::string& second) {
+    std::string pair = first + " (" + second + ")";
+    return pair == " ()" || pair == "-- (--)" ? std::string() : pair;
+}
+
+} // namespace
+
+DataBarTexts DataBarTextsOf(const CListData& record, int tagMode) {
+    DataBarTexts texts;
+    texts.Path = record.FilePath();
+    texts.Name = std::string(record.FileName());
+    texts.Title = record.GetTitle(tagMode);
+    texts.Artist = record.GetArtist(tagMode);
+    texts.Album = record.GetAlbum(tagMode);
+    texts.Comment = record.GetComment(tagMode);
+    texts.Size = PairOrNothing(record.GetSizeText(1), record.GetSizeText(0));
+    texts.Time = PairOrNothing(record.GetTimeText(0), record.GetTimeText(1));
+    texts.Type = record.Type();
+    texts.Rate = record.BitRateText();
+    if (!texts.Rate.empty())
+        texts.Rate += " / ";
+    texts.Rate += record.SamplingRateText();
+    return texts;
+}
+
+} // namespace torvane

@@ -1,0 +1,361 @@
+#include "core/gather/ListFileReader.h"
+
+#include "core/base/EntryText.h"
+#include "core/base/FileUri.h"
+#include "core/base/Paths.h"
+#include "core/base/Progress.h"
+#include "core/base/TextLines.h"
+#include "core/doc/TorvaneDoc.h"
+#include "core/doc/UiHost.h"
+#include "core/playlist/PlsFormat.h"
+#include "core/playlist/XspfFormat.h"
+
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <set>
+#include <sys/stat.h>
+#include <utility>
+#include <vector>
+
+namespace torvane {
+namespace {
+
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+// How many entries of a list are announced for reading ahead at once.
+constexpr size_t ExpectBatch = 256;
+// A list named again in one operation (twice, or by two lists) is read again, but only up to
+// this many bytes of such lists in all: lists naming one another over and over would otherwise
+// be read an exponential number of times.
+constexpr uint64_t MaxRereadBytes = uint64_t{16} << 20;
+
+std::string_view SkipLeadingBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == '\t')
+        text.remove_prefix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    return text;
+}
+
+// A file by its device and inode, whatever name reaches it.
+using FileId = std::pair<dev_t, ino_t>;
+
+// One list file being read: its bytes, and how far its entries have been read. A list named by
+// another is read in turn on top of it, so that lists nested however deep never deepen the
+// machine stack.
+struct ListFrame {
+    FileId Id{};
+    std::string Bytes;
+    std::string Folder;
+    uint64_t Base = 0;
+    uint64_t Length = 0; // of the text a text list's bar moves through
+    int Span = 0;
+    // A text list: its lines, and the lines whose files are announced ahead.
+    bool Lines = false;
+    bool Legacy = false;
+    std::optional<CTextLines> Text;
+    std::optional<CTextLines> Ahead;
+    // A PLS or XSPF: its resolved entries.
+    std::vector<std::string> Paths;
+    size_t Index = 0;
+    size_t ExpectedUpTo = 0;
+};
+
+class CListFileReader {
+public:
+    CListFileReader(CTorvaneDoc& doc, CProgress& progress, ListFileReading* reading)
+        : m_Doc(doc), m_Progress(progress), m_Reading(reading) {}
+
+    void Read(const std::string& path, std::string bytes, int span) {
+        Open(path, std::move(bytes), span);
+        std::optional<std::string> entry;
+        while (!m_Frames.empty()) {
+            const bool cancelled = m_Progress.IsCancelled();
+            if (!cancelled && NextEntry(*m_Frames.back(), entry)) {
+                if (entry)
+                    AddEntry(*entry);
+                continue;
+            }
+            if (cancelled)
+                Incomplete();
+            m_Doc.EndExpectedFiles();
+            m_Open.erase(m_Frames.back()->Id);
+            m_Frames.pop_back();
+        }
+    }
+
+private:
+    // Puts the list on top of the ones being read, unless it is one of them (a list naming
+    // itself) or lists read again have come to their limit.
+    void Open(const std::string& path, std::string bytes, int span) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !m_Open.insert({st.st_dev, st.st_ino}).second)
+            return;
+        const FileId id{st.st_dev, st.st_ino};
+        if (!MayRead(id, bytes.size())) {
+            Incomplete();
+            m_Open.erase(id);
+            return;
+        }
+        auto frame = std::make_unique<ListFrame>();
+        frame->Id = id;
+        frame->Bytes = std::move(bytes);
+        frame->Folder = FolderOf(MakeAbsolute(path));
+        frame->Span = span;
+        std::string_view text = frame->Bytes;
+        switch (ListFormatOf(path)) {
+        case ListFormat::Pls:
+            frame->Paths = PlsPaths(text, frame->Folder);
+            break;
+        case ListFormat::Xspf:
+            frame->Paths = XspfPaths(text, frame->Folder);
+            break;
+        default:
+            // A text list that is not UTF-8 is decoded from the legacy code page line by line,
+            // except that a line whose bytes name an existing file as they stand is taken as
+            // written: a Linux name that is not valid UTF-8 then reads back, and so do the
+            // UTF-8 names of the same list.
+            frame->Lines = true;
+            if (text.starts_with(Utf8Bom))
+                text.remove_prefix(Utf8Bom.size());
+            else
+                frame->Legacy = !EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8") &&
+                                !CTextCodec::IsValidUtf8(text);
+            frame->Length = text.size();
+            frame->Text.emplace(text);
+            frame->Ahead.emplace(text);
+        }
+        frame->Base = static_cast<uint64_t>(m_Progress.GetPos());
+        m_Frames.push_back(std::move(frame));
+    }
+
+    // The next entry of the list on top (none for a line that names nothing); false at its end.
+    // The bar moves by bytes through a text list, by entry through the others.
+    bool NextEntry(ListFrame& frame, std::optional<std::string>& entry) {
+        entry.reset();
+        if (!frame.Lines) {
+            const uint64_t n = frame.Paths.size();
+            const size_t i = frame.Index;
+            if (i >= n)
+                return false;
+            ++frame.Index;
+            m_Progress.SetPos(
+                static_cast<int>(static_cast<uint64_t>(frame.Span) * (i + 1) / n + frame.Base));
+            if (i >= frame.ExpectedUpTo)
+                frame.ExpectedUpTo =
+                    m_Doc.ReadsAhead() ? ExpectPaths(frame.Paths, i) : frame.Paths.size();
+            if (!frame.Paths[i].empty() && frame.Paths[i].size() <= PATH_MAX)
+                entry = std::move(frame.Paths[i]);
+            return true;
+        }
+        std::string_view line;
+        if (!frame.Text->Next(line))
+            return false;
+        m_Progress.SetPos(static_cast<int>(
+            static_cast<uint64_t>(frame.Span) * frame.Text->Offset() / frame.Length + frame.Base));
+        // Working out the next lines' files costs status queries: only when they are read
+        // ahead.
+        if (frame.Ahead->Offset() < frame.Text->Offset() && m_Doc.ReadsAhead())
+            ExpectLines(*frame.Ahead, frame.Folder, frame.Legacy);
+        entry = EntryOfLine(line, frame.Folder, frame.Legacy);
+        return true;
+    }
+
+    // False, with a message the first time, once lists read before in this operation have
+    // come to MaxRereadBytes.
+    bool MayRead(const FileId& id, size_t size) {
+        if (m_ReadLists.insert(id).second)
+            return true;
+        m_RereadBytes += size;
+        if (m_RereadBytes <= MaxRereadBytes)
+            return true;
+        if (!m_Warned)
+            m_Doc.Host().ShowMessage(NestedListsMessage, "error", MessageButtons::Ok);
+        m_Warned = true;
+        return false;
+    }
+
+    // File entries of a PLS: file URIs decoded, relative paths found from the list's folder,
+    // other URIs (streams) left out. In a PLS that is not UTF-8 an entry is decoded from the
+    // legacy code page unless its bytes name an existing file as they stand, as in text lists.
+    std::vector<std::string> PlsPaths(std::string_view bytes, const std::string& folder) const {
+        bool legacy = false;
+        if (bytes.starts_with(Utf8Bom))
+            bytes.remove_prefix(Utf8Bom.size());
+        else
+            legacy = !CTextCodec::IsValidUtf8(bytes);
+        std::vector<std::string> paths;
+        for (const std::string& file : ParsePlsFiles(bytes)) {
+            std::optional<std::string> path = PlsPath(file, folder);
+            if (legacy && !(path && KindOf(*path) != PathKind::Missing))
+                path = PlsPath(m_Doc.Codec().FromLegacy(file), folder);
+            if (path)
+                paths.push_back(std::move(*path));
+        }
+        return paths;
+    }
+
+    static std::optional<std::string> PlsPath(std::string_view file, const std::string& folder) {
+        const std::string entry = EntryText(file);
+        if (!HasUriScheme(entry))
+            return entry.starts_with('/') ? entry : JoinRelativePath(folder, entry);
+        return PathOfLocation(entry, folder);
+    }
+
+    // For each track of an XSPF, the first of its locations that names a local file.
+    static std::vector<std::string> XspfPaths(std::string_view xml, const std::string& folder) {
+        if (xml.starts_with(Utf8Bom))
+            xml.remove_prefix(Utf8Bom.size());
+        std::vector<std::string> paths;
+        for (const std::vector<std::string>& locations : ParseXspfLocations(xml)) {
+            for (const std::string& location : locations) {
+                if (auto path = PathOfLocation(location, folder)) {
+                    paths.push_back(std::move(*path));
+                    break;
+                }
+            }
+        }
+        return paths;
+    }
+
+    // The entry of one line: none for a blank, overlong or comment line. Blanks and quotes go
+    // before the entry is resolved, as AddFile would remove them, so a quoted relative entry
+    // is found too; a relative entry is taken from the list's folder when something exists
+    // there, else kept as written.
+    static std::optional<std::string> LineEntry(std::string_view line, const std::string& folder) {
+        if (line.empty() || line.size() > PATH_MAX)
+            return std::nullopt;
+        line = SkipLeadingBlanks(line);
+        if (!line.empty() && line.front() == '#')
+            return std::nullopt;
+        std::string entry = EntryText(line);
+        if (!entry.empty() && entry.front() != '/') {
+            std::string candidate = JoinRelativePath(folder, entry);
+            if (KindOf(candidate) != PathKind::Missing)
+                entry = std::move(candidate);
+        }
+        return entry;
+    }
+
+    // The entry of a line as the list gives it: in a list that is not UTF-8, a line whose bytes
+    // do not name an existing file as they stand is decoded first.
+    std::optional<std::string> EntryOfLine(std::string_view line, const std::string& folder,
+                                           bool legacy) const {
+        std::optional<std::string> entry = LineEntry(line, folder);
+        if (legacy && !(entry && KindOf(*entry) != PathKind::Missing))
+            entry = LineEntry(m_Doc.Codec().FromLegacy(line), folder);
+        return entry;
+    }
+
+    // Tells the document which files the lines after ahead will add, up to a batch of them or
+    // the next list file, which is read in turn before any later line.
+    void ExpectLines(CTextLines& ahead, const std::string& folder, bool legacy) {
+        std::vector<std::string> paths;
+        std::string_view line;
+        while (paths.size() < ExpectBatch && ahead.Next(line)) {
+            std::optional<std::string> entry = EntryOfLine(line, folder, legacy);
+            if (!entry || entry->empty())
+                continue;
+            if (IsListFileName(*entry))
+                break;
+            paths.push_back(std::move(*entry));
+        }
+        m_Doc.ExpectFiles(paths, true);
+    }
+
+    // The same for the entries of a PLS or XSPF from index first on; answers the index up to
+    // which they are expected.
+    size_t ExpectPaths(const std::vector<std::string>& paths, size_t first) {
+        std::vector<std::string> files;
+        size_t i = first;
+        for (; i < paths.size() && files.size() < ExpectBatch; ++i) {
+            if (IsListFileName(paths[i])) {
+                ++i;
+                break;
+            }
+            files.push_back(paths[i]);
+        }
+        m_Doc.ExpectFiles(files, true);
+        return i;
+    }
+
+    // A list file named by a list is read in turn; anything else is offered to AddFile. An
+    // entry of the kept list refused only because its extension is switched off is held back.
+    void AddEntry(const std::string& entry) {
+        if (IsListFileName(entry) && KindOf(entry) == PathKind::File) {
+            std::string bytes;
+            const WholeFileRead read = ReadWholeFile(entry, bytes, MaxListFileBytes);
+            if (read == WholeFileRead::TooLarge)
+                TooLarge();
+            Open(entry, read == WholeFileRead::Ok ? std::move(bytes) : std::string(), 0);
+            return;
+        }
+        if (m_Doc.AddFile(entry, true) || !m_Reading || m_Frames.size() != 1)
+            return;
+        if (m_Doc.RefusedForExtension(entry))
+            m_Reading->HeldBack.push_back(EntryText(entry));
+    }
+
+    // A list too large is not read: told once per operation.
+    void TooLarge() {
+        Incomplete();
+        if (!m_ToldTooLarge)
+            m_Doc.Host().ShowMessage(ListTooLargeMessage, "error", MessageButtons::Ok);
+        m_ToldTooLarge = true;
+    }
+
+    void Incomplete() {
+        if (m_Reading)
+            m_Reading->Complete = false;
+    }
+
+    CTorvaneDoc& m_Doc;
+    CProgress& m_Progress;
+    ListFileReading* m_Reading;
+    std::vector<std::unique_ptr<ListFrame>> m_Frames;
+    std::set<FileId> m_Open; // the lists of m_Frames
+    std::set<FileId> m_ReadLists;
+    uint64_t m_RereadBytes = 0;
+    bool m_Warned = false;
+    bool m_ToldTooLarge = false;
+};
+
+} // namespace
+
+std::string DecodeTextFile(std::string_view bytes, bool declaredUtf8, const CTextCodec& codec) {
+    if (bytes.starts_with(Utf8Bom))
+        return std::string(bytes.substr(Utf8Bom.size()));
+    if (declaredUtf8)
+        return std::string(bytes);
+    return codec.FromLegacy(bytes);
+}
+
+bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span,
+                  ListFileReading* reading) {
+    std::string bytes;
+    const WholeFileRead read = ReadWholeFile(path, bytes, MaxListFileBytes);
+    if (read == WholeFileRead::TooLarge) {
+        doc.Host().ShowMessage(ListTooLargeMessage, "error", MessageButtons::Ok);
+        if (reading)
+            reading->Complete = false;
+    }
+    if (read != WholeFileRead::Ok)
+        return false;
+    doc.FileHistory().Add(path);
+    std::unique_ptr<CProgress> own;
+    if (!progress) {
+        own = doc.Host().OpenProgress();
+        own->SetPos(0);
+        progress = own.get();
+    }
+    const bool whole = doc.RunOperation(
+        [&] { CListFileReader(doc, *progress, reading).Read(path, std::move(bytes), span); });
+    if (!whole && reading)
+        reading->Complete = false;
+    if (own)
+        own->Close();
+    return true;
+}
+
+} // namespace torvane

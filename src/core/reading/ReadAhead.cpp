@@ -1,0 +1,277 @@
+#include "core/reading/ReadAhead.h"
+
+#include "core/reading/TagCache.h"
+#include "core/record/ListData.h"
+
+#include <algorithm>
+#include <array>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace torvane {
+namespace {
+
+// How far the readers read ahead of the operation: enough to keep them busy, little enough
+// that a cancel wastes little.
+constexpr size_t Window = 64;
+// The jobs a worker takes at a time: fewer turns of the lock.
+constexpr size_t Claim = 4;
+// How long the operation watches a job in progress before it sleeps: a reading takes
+// microseconds, and sleeping and being woken cost about as much.
+constexpr int SpinTurns = 4000;
+// Opening a folder costs about as much as a few walks along the path to it.
+constexpr size_t MinimumRun = 8;
+// The jobs handed to the readers before the rest of a batch is made.
+constexpr size_t FirstHandOver = 8;
+// How long an idle worker watches for more files before it sleeps.
+constexpr int IdleSpinTurns = 20000;
+
+void Pause() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
+} // namespace
+
+CReadAhead::CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads)
+    : m_Codec(codec), m_Cache(cache), m_ThreadCount(std::clamp(threads, 1, MaxThreads)) {}
+
+CReadAhead::~CReadAhead() {
+    {
+        const std::lock_guard guard(m_Lock);
+        m_Stopping = true;
+        m_Queue.clear();
+        m_Started = 0;
+    }
+    m_Wake.notify_all();
+    for (std::thread& worker : m_Workers)
+        worker.join();
+}
+
+int CReadAhead::DefaultThreads() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp(processors, 1u, 8u));
+}
+
+void CReadAhead::StartWorkers() {
+    if (!m_Workers.empty())
+        return;
+    try {
+        m_Workers.reserve(static_cast<size_t>(m_ThreadCount - 1));
+        for (int i = 1; i < m_ThreadCount; ++i)
+            m_Workers.emplace_back([this, first = i == 1] {
+                // The cache file is read while the operation lists its first folder; when
+                // that fails, the files are read without it.
+                if (first && m_Cache) {
+                    try {
+                        m_Cache->Load();
+                    } catch (...) {
+                    }
+                }
+                Work();
+            });
+    } catch (const std::exception&) {
+        // The system has no more threads to give (a limit, a lack of memory): the workers
+        // started read ahead, and without any the operation reads each file itself.
+        m_ThreadCount = static_cast<int>(m_Workers.size()) + 1;
+    }
+}
+
+CReadAhead::OpenFolder::~OpenFolder() {
+    ::close(Descriptor);
+}
+
+std::shared_ptr<const CReadAhead::OpenFolder>
+CReadAhead::OpenRun(const std::vector<std::string>& paths, size_t first, size_t& end) {
+    const std::string_view path = paths[first];
+    const size_t separator = LastPathSeparator(path);
+    end = first + 1;
+    if (separator == std::string_view::npos)
+        return nullptr;
+    const std::string_view folder = path.substr(0, separator + 1);
+    while (end < paths.size() && paths[end].size() > folder.size() &&
+           paths[end].compare(0, folder.size(), folder) == 0 &&
+           LastPathSeparator(paths[end]) == separator)
+        ++end;
+    if (end - first < MinimumRun)
+        return nullptr;
+    const int descriptor = ::open(std::string(folder).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return descriptor == -1 ? nullptr : std::make_shared<const OpenFolder>(descriptor);
+}
+
+void CReadAhead::ExpectNewRecords(std::vector<std::string> paths) {
+    Queue(std::move(paths), true);
+}
+
+void CReadAhead::ExpectReadings(std::vector<std::string> paths) {
+    Queue(std::move(paths), false);
+}
+
+void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords) {
+    if (!Enabled() || paths.empty())
+        return;
+    StartWorkers();
+    std::vector<std::shared_ptr<Job>> jobs;
+    jobs.reserve(paths.size());
+    const auto handOver = [&] {
+        {
+            const std::lock_guard guard(m_Lock);
+            for (std::shared_ptr<Job>& job : jobs)
+                m_Queue.push_back(std::move(job));
+        }
+        jobs.clear();
+        m_Expected.fetch_add(1);
+        m_Wake.notify_all();
+    };
+    bool begun = false;
+    for (size_t first = 0, end = 0; first < paths.size(); first = end) {
+        const std::shared_ptr<const OpenFolder> folder = OpenRun(paths, first, end);
+        for (size_t i = first; i < end; ++i) {
+            auto job = std::make_shared<Job>();
+            job->Folder = folder;
+            job->Path = std::move(paths[i]);
+            job->NewRecord = newRecords;
+            jobs.push_back(std::move(job));
+            // The first jobs go at once, so that the readers begin while the rest are made.
+            if (!begun && jobs.size() == FirstHandOver) {
+                handOver();
+                begun = true;
+            }
+        }
+    }
+    if (!jobs.empty())
+        handOver();
+}
+
+std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path) {
+    const std::shared_ptr<Job> job = TakeJob(path);
+    return job && job->NewRecord ? std::move(job->Record) : nullptr;
+}
+
+std::optional<FileReading> CReadAhead::Take(const std::string& path) {
+    const std::shared_ptr<Job> job = TakeJob(path);
+    if (!job || job->NewRecord || !job->Result)
+        return std::nullopt;
+    return std::move(*job->Result);
+}
+
+std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path) {
+    std::shared_ptr<Job> job;
+    bool begun = false;
+    {
+        const std::lock_guard guard(m_Lock);
+        if (m_Queue.empty())
+            return nullptr;
+        if (m_Queue.front()->Path != path) {
+            m_Queue.clear();
+            m_Started = 0;
+            return nullptr;
+        }
+        job = std::move(m_Queue.front());
+        m_Queue.pop_front();
+        begun = m_Started > 0;
+        if (begun) {
+            --m_Started;
+            // Waking a worker costs a switch of threads: the workers fill the window again only
+            // once it is half empty.
+            if (m_Started == Window / 2)
+                m_Wake.notify_all();
+        }
+    }
+    // Nobody has begun it (the workers fell behind): doing it here is quicker than waiting.
+    if (begun)
+        WaitFor(*job);
+    else
+        Run(*job);
+    return job;
+}
+
+void CReadAhead::Clear() {
+    const std::lock_guard guard(m_Lock);
+    m_Queue.clear();
+    m_Started = 0;
+}
+
+bool CReadAhead::CanClaimLocked() const {
+    return m_Started < m_Queue.size() && m_Started < Window;
+}
+
+void CReadAhead::Work() {
+    std::unique_lock guard(m_Lock);
+    for (;;) {
+        if (!m_Stopping && !CanClaimLocked()) {
+            // The next folder's files usually come within microseconds: watching for them
+            // costs less than being put to sleep and woken again.
+            const uint64_t seen = m_Expected.load(std::memory_order_relaxed);
+            guard.unlock();
+            for (int turn = 0; turn < IdleSpinTurns && m_Expected.load() == seen; ++turn)
+                Pause();
+            guard.lock();
+        }
+        m_Wake.wait(guard, [&] { return m_Stopping || CanClaimLocked(); });
+        if (m_Stopping)
+            return;
+        // Holding the jobs keeps them alive when the queue drops them meanwhile.
+        std::array<std::shared_ptr<Job>, Claim> claimed;
+        size_t count = 0;
+        while (count < Claim && CanClaimLocked())
+            claimed[count++] = m_Queue[m_Started++];
+        guard.unlock();
+        for (size_t i = 0; i < count; ++i) {
+            Run(*claimed[i]);
+            claimed[i].reset();
+        }
+        guard.lock();
+    }
+}
+
+void CReadAhead::Run(Job& job) {
+    // Nothing may leave a worker: a job that fails (memory ran out) is answered with nothing,
+    // and the operation then reads the file itself.
+    try {
+        if (job.NewRecord) {
+            auto record = std::make_unique<CListData>();
+            record->SetPath(job.Path);
+            ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
+            job.Record = std::move(record);
+        } else {
+            job.Result = std::make_unique<FileReading>(ReadJob(job, RecordExt(job.Path), nullptr));
+        }
+    } catch (...) {
+        job.Record.reset();
+        job.Result.reset();
+    }
+    job.Done.store(true);
+    // Both flags are sequentially consistent: either the operation sees the job done before it
+    // sleeps, or this sees it asleep and wakes it.
+    if (m_Waiting.load())
+        job.Done.notify_all();
+}
+
+void CReadAhead::WaitFor(Job& job) {
+    // Reading the jobs after it keeps this thread busy while a worker reads the one it needs.
+    while (!job.Done.load(std::memory_order_acquire)) {
+        std::shared_ptr<Job> next;
+        {
+            const std::lock_guard guard(m_Lock);
+            if (CanClaimLocked())
+                next = m_Queue[m_Started++];
+        }
+        if (!next)
+            break;
+        Run(*next);
+    }
+    for (int turn = 0; turn < SpinTurns; ++turn)
+        if (job.Done.load(std::memory_order_acquire))
+            return;
+    m_Waiting.store(true);
+    job.Done.wait(false);
+    m_Waiting.store(false);
+}
+
+FileReading CReadAhead::ReadJob(const Job& job, const std::string& ext, CTagCache* cache) const {
+    return ReadWithCache(cache, job.Path, ext, m_Codec, job.Folder ? job.Folder->Descriptor : -1);
+}
+
+} // namespace torvane

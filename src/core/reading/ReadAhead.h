@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/record/FileReading.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace torvane {
+
+class CListData;
+class CTagCache;
+class CTextCodec;
+
+// Reads the files an operation is about to put into records on a few worker threads, in the
+// order it will ask for them, while the operation itself goes on one record after another on
+// its own thread: records are still added, and the progress moved and the cancel asked for,
+// exactly as without it. New records are made and filled here, records already in a list are
+// never touched: only their readings are made.
+class CReadAhead {
+public:
+    // threads readers (at most MaxThreads): the operation's own thread, which reads the next file
+    // itself whenever the reading it asks for is not ready, and threads - 1 workers, started
+    // when first needed (as many as the system lets start). Fewer than 2 reads nothing ahead.
+    CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads);
+    ~CReadAhead();
+    CReadAhead(const CReadAhead&) = delete;
+    CReadAhead& operator=(const CReadAhead&) = delete;
+
+    bool Enabled() const { return m_ThreadCount >= 2; }
+
+    // Queues the paths of records about to be made, after those already queued: each record is
+    // made and filled (through the tag cache) ahead, as CTorvaneDoc::AddFile would.
+    void ExpectNewRecords(std::vector<std::string> paths);
+    // Queues the paths of records in a list whose files are about to be read again.
+    void ExpectReadings(std::vector<std::string> paths);
+    // The record made for path when it is the next one queued (made here when no worker has
+    // begun it); when it is not, everything queued is dropped and nothing is answered.
+    std::unique_ptr<CListData> TakeRecord(const std::string& path);
+    // The same for a reading queued by ExpectReadings.
+    std::optional<FileReading> Take(const std::string& path);
+    // Drops what is queued: the operation ended or was cancelled.
+    void Clear();
+
+    // The readers for this machine: one per processor, at most 8.
+    static int DefaultThreads();
+    // The most readers asked for that are started; a larger number counts as this. Reading
+    // is bound by the disk and the processors long before.
+    static constexpr int MaxThreads = 64;
+
+private:
+    // A folder kept open while its files are read: their status is asked relative to it.
+    struct OpenFolder {
+        int Descriptor;
+        explicit OpenFolder(int descriptor) : Descriptor(descriptor) {}
+        ~OpenFolder();
+        OpenFolder(const OpenFolder&) = delete;
+        OpenFolder& operator=(const OpenFolder&) = delete;
+    };
+
+    struct Job {
+        std::shared_ptr<const OpenFolder> Folder; // null: the path is walked whole
+        std::string Path;
+        bool NewRecord = false;        // Record is made, else Result is read
+        std::atomic<bool> Done{false}; // set once Record or Result is ready
+        std::unique_ptr<CListData> Record;
+        std::unique_ptr<FileReading> Result; // apart: most jobs make records
+    };
+
+    // The folder of paths[first] opened, when enough of the paths that follow it lie there;
+    // sets end past them.
+    static std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths,
+                                                     size_t first, size_t& end);
+    void Queue(std::vector<std::string> paths, bool newRecords);
+    // The next job when it is path's, done (here when nobody had begun it); else null, with
+    // everything queued dropped.
+    std::shared_ptr<Job> TakeJob(const std::string& path);
+    void StartWorkers();
+    void Work();
+    // Under the lock: whether a job nobody has begun lies within the window.
+    bool CanClaimLocked() const;
+    // Does the job and publishes what it made.
+    void Run(Job& job);
+    // Returns once the job a worker has begun is done, reading further jobs meanwhile.
+    void WaitFor(Job& job);
+    FileReading ReadJob(const Job& job, const std::string& ext, CTagCache* cache) const;
+
+    const CTextCodec& m_Codec;
+    CTagCache* m_Cache;
+    int m_ThreadCount;
+    std::vector<std::thread> m_Workers;
+    std::mutex m_Lock;
+    std::condition_variable m_Wake; // jobs were queued or taken, or the reader stops
+    std::deque<std::shared_ptr<Job>> m_Queue;
+    size_t m_Started = 0; // the jobs at the front of the queue that a reader has begun
+    bool m_Stopping = false;
+    std::atomic<bool> m_Waiting{false};  // the operation sleeps until a job is done
+    std::atomic<uint64_t> m_Expected{0}; // counts the hand-overs of queued jobs
+};
+
+} // namespace torvane

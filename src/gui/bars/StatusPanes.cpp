@@ -1,0 +1,112 @@
+#include "gui/bars/StatusPanes.h"
+
+#include "gui/i18n/Translate.h"
+#include "gui/widgets/Icons.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+
+#include <algorithm>
+
+namespace torvane {
+namespace {
+
+constexpr int IconSize = 14;
+constexpr int ItemCountWidth = 50;
+constexpr int SelectedCountWidth = 70;
+
+// The default widths are the least a pane takes; a text that is wider in this platform's font
+// widens its pane instead of being cut.
+void SetFittingText(QLabel* label, const QString& text, int width) {
+    label->setText(text);
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->margin() +
+                       2 * label->frameWidth() + 2;
+    label->setMinimumWidth(std::max(width, needed));
+}
+
+QLabel* MakePane(const QString& text, int width, const QString& tip) {
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    SetFittingText(label, text, width);
+    label->setToolTip(tip);
+    return label;
+}
+
+} // namespace
+
+CStatusPanes::CStatusPanes(QStatusBar* bar)
+    : m_SelectionIcon(new QLabel), m_SelectionPane(new QWidget) {
+    m_Labels[Prompt] = MakePane(QString(), 250, QString());
+    m_Labels[Selection] = MakePane(QStringLiteral(" "), 80, QString());
+    m_Labels[ItemCount] = MakePane(Tr(QT_TRANSLATE_NOOP("Torvane", " 0 件")), ItemCountWidth,
+                                   Tr(QT_TRANSLATE_NOOP("Torvane", "全アイテム数")));
+    m_Labels[SelectedCount] =
+        MakePane(Tr(QT_TRANSLATE_NOOP("Torvane", " 0 件選択")), SelectedCountWidth,
+                 Tr(QT_TRANSLATE_NOOP("Torvane", "選択アイテム数")));
+    m_Labels[Mode] = MakePane(QString(), 16, Tr(QT_TRANSLATE_NOOP("Torvane", "全表示")));
+    m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
+    // Long prompts and paths are cut rather than widening the window.
+    m_Labels[Prompt]->setFixedWidth(250);
+    m_Labels[Selection]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_Labels[Mode]->setFixedWidth(IconSize + 6);
+    m_Labels[Mode]->setAlignment(Qt::AlignCenter);
+    SetPrompt(QString());
+
+    m_SelectionIcon->setFixedSize(IconSize, IconSize);
+    auto* layout = new QHBoxLayout(m_SelectionPane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addWidget(m_SelectionIcon);
+    layout->addWidget(m_Labels[Selection], 1);
+
+    bar->addWidget(m_Labels[Prompt]);
+    bar->addPermanentWidget(m_SelectionPane, 1);
+    for (const Pane pane : {ItemCount, SelectedCount, Mode, Spare})
+        bar->addPermanentWidget(m_Labels[pane]);
+}
+
+void CStatusPanes::SetPrompt(const QString& prompt) {
+    m_Labels[Prompt]->setText(prompt.isEmpty() ? Tr(QT_TRANSLATE_NOOP("Torvane", "ﾚﾃﾞｨ")) : prompt);
+}
+
+void CStatusPanes::SetSelection(int index, const QString& text, const QString& tip,
+                                const QIcon& icon) {
+    m_Labels[Selection]->setText(index > 0 ? QStringLiteral("[%1] %2").arg(index).arg(text) : text);
+    m_SelectionPane->setToolTip(tip);
+    m_Labels[Selection]->setToolTip(tip);
+    m_SelectionIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(IconSize, IconSize));
+}
+
+void CStatusPanes::SetItemCount(const QString& text) {
+    SetFittingText(m_Labels[ItemCount], text, ItemCountWidth);
+}
+
+void CStatusPanes::SetSelectedCount(const QString& text) {
+    SetFittingText(m_Labels[SelectedCount], text, SelectedCountWidth);
+}
+
+void CStatusPanes::SetSearchMode(bool on) {
+    QLabel* pane = m_Labels[Mode];
+    pane->setPixmap(on ? SearchModeIcon().pixmap(IconSize, IconSize) : QPixmap());
+    pane->setToolTip(on ? Tr(QT_TRANSLATE_NOOP("Torvane", "検索"))
+                        : Tr(QT_TRANSLATE_NOOP("Torvane", "全表示")));
+}
+
+QString CStatusPanes::Text(Pane pane) const {
+    return m_Labels[pane]->text();
+}
+
+QString CStatusPanes::Tip(Pane pane) const {
+    return m_Labels[pane]->toolTip();
+}
+
+bool CStatusPanes::HasSelectionIcon() const {
+    return !m_SelectionIcon->pixmap().isNull();
+}
+
+bool CStatusPanes::HasModeIcon() const {
+    return !m_Labels[Mode]->pixmap().isNull();
+}
+
+} // namespace torvane

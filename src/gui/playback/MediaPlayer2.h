@@ -1,0 +1,50 @@
+#pragma once
+
+#include "gui/playback/PlayerPort.h"
+
+#include <QWidget>
+
+class QAudioOutput;
+class QLabel;
+class QMediaPlayer;
+class QSlider;
+class QToolButton;
+
+namespace torvane {
+
+// The player in the play bar: Qt Multimedia's player (the desktop's GStreamer backend) with a
+// play/pause button, the elapsed and total time, and a position slider that seeks. The player
+// itself comes up with the first file, so a window that never plays never loads the backend.
+class CMediaPlayer2 final : public QWidget, public CPlayerPort {
+    Q_OBJECT
+public:
+    explicit CMediaPlayer2(QWidget* parent = nullptr);
+    ~CMediaPlayer2() override;
+
+    void SetFileName(const std::string& path) override;
+    // At the end of the file the position stays at its end, even when the backend has rewound.
+    double CurrentPosition() const override;
+    int OpenState() const override;
+    int PlayState() const override;
+    void Play() override;
+    void Stop() override;
+
+    QString TimeText() const;
+
+private:
+    void CreatePlayer();
+    void TogglePause();
+    void ShowPosition();
+    void ShowState();
+
+    QMediaPlayer* m_Player = nullptr;
+    QAudioOutput* m_Output = nullptr;
+    QToolButton* m_PlayButton;
+    QLabel* m_Time;
+    QSlider* m_Slider;
+};
+
+// "mm:ss" of a time in milliseconds, "h:mm:ss" from one hour on.
+QString ClockText(qint64 milliseconds);
+
+} // namespace torvane

@@ -1,0 +1,80 @@
+#include "gui/playback/Playback.h"
+
+#include "gui/playback/PlayerPort.h"
+
+#include "core/doc/ListViewPort.h"
+
+namespace torvane {
+
+CPlayback::CPlayback(CTorvaneDoc& doc, CPlayerPort* player) : m_Doc(doc), m_Player(player) {}
+
+void CPlayback::PlaySelected(const std::vector<int>& selectedRows) {
+    TrackList& list = m_Doc.CurrentList();
+    if (selectedRows.size() != 1 || selectedRows.front() < 0 ||
+        static_cast<size_t>(selectedRows.front()) >= list.size())
+        return;
+    PlayItem(selectedRows.front(), list);
+}
+
+// Only the mark found in the list played from is cleared: a record that left that list, or
+// stands beyond a list that has become shorter, keeps its mark.
+void CPlayback::ClearOldMark() {
+    if (!m_PlayList || m_PlayList->size() < static_cast<size_t>(m_PlayIndex))
+        return;
+    for (CListData* record : *m_PlayList) {
+        if (record->Has(CListData::Playing)) {
+            record->SetState(CListData::Playing, false);
+            return;
+        }
+    }
+}
+
+void CPlayback::PlayItem(int index, TrackList& list) {
+    ClearOldMark();
+    CListData& record = *list[static_cast<size_t>(index)];
+    // Time, size, tags and the missing mark as they are now.
+    record.ReadInfo(m_Doc.Codec());
+    record.SetState(CListData::Playing, true);
+    m_PlayList = &list;
+    m_PlayIndex = index;
+    m_Now = NowPlayingOf(record);
+    m_PlayDuration = record.Time();
+    m_Stopped = false;
+    if (m_Player) {
+        m_Player->SetFileName(record.FilePath());
+        if (m_Player->OpenState() != 0)
+            m_Player->Play();
+    }
+    if (CListViewPort* view = m_Doc.View())
+        view->Redraw();
+}
+
+void CPlayback::StepPlayback(int step) {
+    if (!m_PlayList || m_PlayList->empty())
+        return;
+    const int count = static_cast<int>(m_PlayList->size());
+    PlayItem(NextPlayIndex(m_Mode, m_PlayIndex, step, count, m_Doc.Random()), *m_PlayList);
+}
+
+void CPlayback::StopPlayback() {
+    m_Stopped = true;
+    if (m_Player)
+        m_Player->Stop();
+}
+
+void CPlayback::CheckPlaybackEnd() {
+    if (!m_Player || m_Mode == PlayMode::Single)
+        return;
+    // A stopped track has not ended; it counts again once it plays (the player's own button).
+    if (m_Stopped && m_Player->PlayState() != CPlayerPort::Playing)
+        return;
+    m_Stopped = false;
+    if (ReachedTrackEnd(m_PlayDuration, m_Player->CurrentPosition()))
+        StepPlayback(+1);
+}
+
+bool CPlayback::IsPlaying() const {
+    return m_Player && m_Player->PlayState() == CPlayerPort::Playing;
+}
+
+} // namespace torvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/commands/PlayRules.h"
+#include "core/doc/TorvaneDoc.h"
+
+#include <vector>
+
+namespace torvane {
+
+class CPlayerPort;
+
+// The state of the playing track: the list it was taken from and its place there, its texts
+// and time, and the play mode. Starts records on the player, moves the now-playing mark and
+// decides on each tick of the frame's timer whether a track has ended.
+class CPlayback {
+public:
+    // Without a player nothing plays and a track never ends.
+    CPlayback(CTorvaneDoc& doc, CPlayerPort* player);
+
+    // Plays the one selected row of the current list; nothing unless exactly one is selected.
+    void PlaySelected(const std::vector<int>& selectedRows);
+    // Plays record index of list (a list of the document), which must be in range.
+    void PlayItem(int index, TrackList& list);
+    // Plays the record after the playing one as the mode chooses, or step records away.
+    void StepPlayback(int step);
+    void StopPlayback();
+    // The one-second check: outside single mode, the end of the playing track starts the next.
+    void CheckPlaybackEnd();
+
+    bool IsPlaying() const;
+    PlayMode Mode() const { return m_Mode; }
+    void SetMode(PlayMode mode) { m_Mode = mode; }
+    const TrackList* PlayList() const { return m_PlayList; }
+    int PlayIndex() const { return m_PlayIndex; }
+    int PlayDuration() const { return m_PlayDuration; }
+    const NowPlaying& Now() const { return m_Now; }
+
+private:
+    void ClearOldMark();
+
+    CTorvaneDoc& m_Doc;
+    CPlayerPort* m_Player;
+    TrackList* m_PlayList = nullptr;
+    int m_PlayIndex = -1;
+    NowPlaying m_Now;
+    int m_PlayDuration = 0;
+    PlayMode m_Mode = PlayMode::Single;
+    // Set by StopPlayback until a record plays again, so a stopped track is not taken for one
+    // that ended.
+    bool m_Stopped = false;
+};
+
+} // namespace torvane
