@@ -1,6 +1,7 @@
 """The installed descriptions of the programs agree with the programs: the manual pages list
-the options --help lists, every listed option is one the parser takes, the README documents
-them, and the desktop entry offers the file types the program gathers."""
+the options --help lists, every listed option is one the parser takes, the command-line
+reference (docs/cli.md) documents them, and the desktop entry offers the file types the
+program gathers."""
 
 import gzip
 import os
@@ -13,7 +14,7 @@ from cli_case import CLI, CliCase, run
 GUI = os.environ["TORVANE_GUI"]
 MAN_DIR = os.environ["TORVANE_MAN_DIR"]
 DATA_DIR = os.environ["TORVANE_DATA_DIR"]
-README = os.environ["TORVANE_README"]
+CLI_REFERENCE = os.environ["TORVANE_CLI_REFERENCE"]
 
 OPTION = re.compile(r"(?<![\w-])--[a-z](?:[a-z0-9-]*[a-z0-9])?")
 
@@ -90,8 +91,8 @@ class ManPageTest(unittest.TestCase):
                 result = run(option, "1", "/nonexistent/a.mp3")
                 self.assertNotIn("not expected", result.stderr)
 
-    def test_readme_documents_every_option(self):
-        with open(README, encoding="utf-8") as f:
+    def test_reference_documents_every_option(self):
+        with open(CLI_REFERENCE, encoding="utf-8") as f:
             documented = options(f.read())
         self.assertEqual(options(cli_help()) - {"--help"} - documented, set())
 
