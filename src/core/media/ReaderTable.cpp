@@ -46,6 +46,10 @@ const ReaderLine Table[] = {
 
 } // namespace
 
+std::span<const ReaderLine> AllReaderLines() {
+    return Table;
+}
+
 std::span<const ReaderLine> ReaderLines(std::string_view ext) {
     const std::string lower = LowerAscii(ext);
     const auto same = [&](const ReaderLine& line) { return line.Ext == lower; };

@@ -26,6 +26,9 @@ struct ReaderLine {
     std::string_view Signature = {};
 };
 
+// The whole table, in its order.
+std::span<const ReaderLine> AllReaderLines();
+
 // The lines of ext (any case), in table order; empty when no reader takes its files.
 std::span<const ReaderLine> ReaderLines(std::string_view ext);
 

@@ -211,6 +211,27 @@ TEST(ListData, FillFromWmaKeepsTextsBeginningWithQuestionMark) {
     EXPECT_EQ(record.Time(), 234);
 }
 
+// A format without an extended set leaves the record's as it was; the readers that have one
+// (and the newer ones) replace both sets.
+TEST(ListData, FillKeepsWhatTheReaderMarksKept) {
+    CListData record;
+    record.FillFrom(TaggedMpeg(AudioInfo::TagId3v1 | AudioInfo::TagId3v2));
+    AudioInfo vorbis;
+    vorbis.Std.Title = "Vorbis";
+    FinishVorbisInfo(vorbis);
+    record.FillFrom(vorbis);
+    EXPECT_EQ(record.ExtendedTags().Title, "v2 title");
+    EXPECT_EQ(record.GetTitle(1), "Vorbis") << "the extended set is no longer shown";
+    EXPECT_EQ(record.GetTrackNum(0), "0");
+
+    AudioInfo flac;
+    flac.Std.Title = "FLAC";
+    record.FillFrom(flac);
+    EXPECT_EQ(record.ExtendedTags().Title, "");
+    EXPECT_EQ(record.GetTrackNum(0), "");
+    EXPECT_EQ(record.BitRateText(), "0 kbit");
+}
+
 TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
     test::CTempDir dir;
     const std::string ape = dir.Write("a.ape", std::string(3000, 'x'));
