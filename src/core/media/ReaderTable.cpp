@@ -33,9 +33,7 @@ const ReaderLine Table[] = {
     {"wav", "mpeg", Make<CMpegReader>, true},
     {"wma", "wma", Make<CWmaReader>, true},
     {"ogg", "ogg", Make<COpusReader>, true, FirstPacketStartsWith, "OpusHead"},
-    {"ogg", "ogg", Make<CFlacReader>, true, FirstPacketStartsWith,
-     "\x7F"
-     "FLAC"},
+    {"ogg", "ogg", Make<CFlacReader>, true, FirstPacketStartsWith, "\177FLAC"},
     {"ogg", "ogg", Make<COggReader>, true},
     {"flac", "flac", Make<CFlacReader>},
     {"opus", "opus", Make<COpusReader>},
