@@ -20,6 +20,7 @@
 #include "core/listops/Search.h"
 #include "core/listops/SearchRequest.h"
 #include "core/listops/Sorting.h"
+#include "texts/MessageTexts.h"
 #include "core/record/Columns.h"
 #include "core/save/FolderSaver.h"
 #include "core/save/PlaylistWriter.h"
@@ -53,7 +54,7 @@ public:
     void SetFocusRow(int) override {}
     void EnsureVisible(int) override {}
     void Redraw() override {}
-    void SetItemCountText(const std::string&) override {}
+    void SetItemCountText(const CMessage&) override {}
     void UpdateSelectionTexts() override {}
 
 private:
@@ -63,11 +64,11 @@ private:
 // Messages go to stderr; an error message counts as a failure.
 class CSoakHost final : public CUiHost {
 public:
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
                               MessageButtons) override {
-        if (caption == "error")
+        if (kind == MessageKind::Error)
             ++Failures;
-        std::cerr << "message: " << caption << ": " << text << "\n";
+        std::cerr << "message: " << CaptionSource(kind) << ": " << JapaneseText(message) << "\n";
         return MessageAnswer::Ok;
     }
     void Beep() override {}

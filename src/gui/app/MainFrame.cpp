@@ -326,7 +326,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_NoExitConfirm &&
-        m_Host.ShowMessage(QT_TRANSLATE_NOOP("Torvane", "終了してもよろしいですか？"), "確認",
+        m_Host.ShowMessage(MessageKind::Confirmation, MessageId::ExitQuestion,
                            MessageButtons::YesNo) != MessageAnswer::Yes) {
         event->ignore();
         return;
