@@ -20,11 +20,11 @@
 #include "core/listops/Search.h"
 #include "core/listops/SearchRequest.h"
 #include "core/listops/Sorting.h"
-#include "texts/MessageTexts.h"
 #include "core/record/Columns.h"
 #include "core/save/FolderSaver.h"
 #include "core/save/PlaylistWriter.h"
 #include "core/settings/Profile.h"
+#include "texts/MessageTexts.h"
 
 #include <chrono>
 #include <cstdio>
@@ -64,8 +64,7 @@ private:
 // Messages go to stderr; an error message counts as a failure.
 class CSoakHost final : public CUiHost {
 public:
-    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
-                              MessageButtons) override {
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message, MessageButtons) override {
         if (kind == MessageKind::Error)
             ++Failures;
         std::cerr << "message: " << CaptionSource(kind) << ": " << JapaneseText(message) << "\n";

@@ -34,8 +34,7 @@ public:
 
     explicit CScriptedHost(Script& script) : m_Script(script) {}
 
-    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
-                              MessageButtons) override {
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message, MessageButtons) override {
         m_Script.Messages.push_back(std::string(CaptionSource(kind)) + ": " +
                                     JapaneseText(message));
         return m_Script.Answer;

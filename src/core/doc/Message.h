@@ -14,9 +14,9 @@ class CTextCodec;
 // of every id, the window looks it up in its catalogue).
 enum class MessageId {
     // files and folders
-    OpenFailed,            // "ファイルのオープンに失敗しました"
-    OutOfMemory,           // an operation stopped for want of memory
-    InvalidFolderName,     // a folder that could not be taken
+    OpenFailed,        // a file could not be opened or written
+    OutOfMemory,       // an operation stopped for want of memory
+    InvalidFolderName, // a folder that could not be taken
     InvalidFolderNameRetry,
     TemplateMissing,
     TemplateOpenFailed,
@@ -27,8 +27,8 @@ enum class MessageId {
     KeptListIncomplete, // question: overwrite the list kept from the last run?
     Saved,
     // encodings and names of the playlist writers
-    EncodingUnknown,   // %1 the encoding
-    NamesNotEncodable, // %1 the encoding, %2 the names
+    EncodingUnknown,    // %1 the encoding
+    NamesNotEncodable,  // %1 the encoding, %2 the names
     NamesWithLineBreak, // %1 the names
     // file operations
     StartFailed,

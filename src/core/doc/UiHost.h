@@ -15,8 +15,8 @@ enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // What core needs of the desktop besides the list view: message boxes (the host finds the words
-// for the message), the beep, the wait cursor and file-type icons. The GUI implements it; the command-line
-// tool and tests have their own.
+// for the message), the beep, the wait cursor and file-type icons. The GUI implements it; the
+// command-line tool and tests have their own.
 class CUiHost {
 public:
     virtual ~CUiHost() = default;

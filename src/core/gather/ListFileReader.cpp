@@ -171,7 +171,8 @@ private:
         if (m_RereadBytes <= MaxRereadBytes)
             return true;
         if (!m_Warned)
-            m_Doc.Host().ShowMessage(MessageKind::Error, MessageId::NestedLists, MessageButtons::Ok);
+            m_Doc.Host().ShowMessage(MessageKind::Error, MessageId::NestedLists,
+                                     MessageButtons::Ok);
         m_Warned = true;
         return false;
     }
@@ -301,7 +302,8 @@ private:
     void TooLarge() {
         Incomplete();
         if (!m_ToldTooLarge)
-            m_Doc.Host().ShowMessage(MessageKind::Error, MessageId::ListTooLarge, MessageButtons::Ok);
+            m_Doc.Host().ShowMessage(MessageKind::Error, MessageId::ListTooLarge,
+                                     MessageButtons::Ok);
         m_ToldTooLarge = true;
     }
 

@@ -134,7 +134,8 @@ std::unique_ptr<CProgress> CheckList(CTorvaneDoc& doc, const TrackList& list,
 
 void Report(CTorvaneDoc& doc, int count, std::chrono::steady_clock::time_point started) {
     const int seconds = ReportedSeconds(std::chrono::steady_clock::now() - started);
-    doc.Host().ShowMessage(MessageKind::Report, DuplicateMessage(count, seconds), MessageButtons::Ok);
+    doc.Host().ShowMessage(MessageKind::Report, DuplicateMessage(count, seconds),
+                           MessageButtons::Ok);
 }
 
 } // namespace

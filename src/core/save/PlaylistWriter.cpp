@@ -152,9 +152,10 @@ void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names) {
         for (const char c : name)
             line += c == '\n' ? std::string("\\n") : std::string(1, c);
     }
-    doc.Host().ShowMessage(MessageKind::Error,
-                           CMessage(MessageId::NamesWithLineBreak).Names(std::move(shown), doc.Codec()),
-                           MessageButtons::Ok);
+    doc.Host().ShowMessage(
+        MessageKind::Error,
+        CMessage(MessageId::NamesWithLineBreak).Names(std::move(shown), doc.Codec()),
+        MessageButtons::Ok);
 }
 
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view content) {

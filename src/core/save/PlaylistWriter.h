@@ -46,8 +46,8 @@ bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_vi
 bool HasLineBreak(std::string_view name);
 void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names);
 
-// Writes one whole output file through the UI host's file layer, reporting a failure with
-// "ファイルのオープンに失敗しました" (caption "error").
+// Writes one whole output file through the UI host's file layer, reporting a failure as the
+// error MessageId::OpenFailed.
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view content);
 
 } // namespace torvane

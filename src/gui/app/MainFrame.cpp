@@ -325,9 +325,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!m_NoExitConfirm &&
-        m_Host.ShowMessage(MessageKind::Confirmation, MessageId::ExitQuestion,
-                           MessageButtons::YesNo) != MessageAnswer::Yes) {
+    if (!m_NoExitConfirm && m_Host.ShowMessage(MessageKind::Confirmation, MessageId::ExitQuestion,
+                                               MessageButtons::YesNo) != MessageAnswer::Yes) {
         event->ignore();
         return;
     }
