@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(seen.Text, QStringLiteral("12 duplicates found.\n\tTime taken: 3 s"));
         QCOMPARE(MessageText(CMessage(MessageId::ItemCount).Number(20001)),
                  QStringLiteral(" 20001 items"));
-        QCOMPARE(TypeText("タグなし"), QStringLiteral("No tag"));
+        QCOMPARE(TypeText(CListData::NoTagType), QStringLiteral("No tag"));
         QCOMPARE(MessageText(CMessage(MessageId::NamesNotEncodable)
                                  .Text("CP932")
                                  .Names({"03 Night Drive"}, codec)),

@@ -220,7 +220,7 @@ void CListData::FillFromMpeg(const MpegInfo& info) {
     std::string type;
     m_Facts.TagSets = 0;
     if (flags == 0) {
-        type = "タグなし";
+        type = NoTagType;
     } else {
         if (flags & MpegInfo::TagId3v1) {
             type = "ID3 V1";

@@ -4,6 +4,7 @@
 #include "gui/i18n/Translate.h"
 
 #include "core/doc/TorvaneDoc.h"
+#include "core/record/ListData.h"
 #include "core/settings/Profile.h"
 #include "texts/MessageTexts.h"
 
@@ -56,8 +57,9 @@ QString CaptionText(MessageKind kind) {
 }
 
 QString TypeText(const std::string& type) {
-    static const char* const NoTag = QT_TRANSLATE_NOOP("Torvane", "タグなし");
-    return type == NoTag ? Tr(NoTag) : QString::fromStdString(type);
+    // The record's own text is the one looked up; the mark gives the catalogue its source.
+    [[maybe_unused]] static const char* const Mark = QT_TRANSLATE_NOOP("Torvane", "タグなし");
+    return type == CListData::NoTagType ? Tr(CListData::NoTagType) : QString::fromStdString(type);
 }
 
 } // namespace torvane
