@@ -32,7 +32,7 @@ using namespace torvane;
 // without a window, so the run never waits for a click.
 class CUnattendedQtHost final : public CQtUiHost {
 public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons) override {
+    MessageAnswer ShowMessage(MessageKind, const CMessage&, MessageButtons) override {
         return MessageAnswer::Ok;
     }
 };

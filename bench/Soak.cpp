@@ -24,6 +24,7 @@
 #include "core/save/FolderSaver.h"
 #include "core/save/PlaylistWriter.h"
 #include "core/settings/Profile.h"
+#include "texts/MessageTexts.h"
 
 #include <chrono>
 #include <cstdio>
@@ -53,7 +54,7 @@ public:
     void SetFocusRow(int) override {}
     void EnsureVisible(int) override {}
     void Redraw() override {}
-    void SetItemCountText(const std::string&) override {}
+    void SetItemCountText(const CMessage&) override {}
     void UpdateSelectionTexts() override {}
 
 private:
@@ -63,11 +64,10 @@ private:
 // Messages go to stderr; an error message counts as a failure.
 class CSoakHost final : public CUiHost {
 public:
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
-                              MessageButtons) override {
-        if (caption == "error")
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message, MessageButtons) override {
+        if (kind == MessageKind::Error)
             ++Failures;
-        std::cerr << "message: " << caption << ": " << text << "\n";
+        std::cerr << "message: " << CaptionSource(kind) << ": " << JapaneseText(message) << "\n";
         return MessageAnswer::Ok;
     }
     void Beep() override {}

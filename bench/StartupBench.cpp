@@ -48,7 +48,7 @@ const char* const Sources[] = {"cbr_id3v1.mp3",    "id3v23_utf16.mp3", "id3v24_u
 // The desktop host; a message box would wait for a click, so any is answered at once.
 class CUnattendedQtHost final : public CQtUiHost {
 public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons) override {
+    MessageAnswer ShowMessage(MessageKind, const CMessage&, MessageButtons) override {
         return MessageAnswer::Ok;
     }
 };

@@ -21,7 +21,7 @@ constexpr int RecordCount = 100000;
 // The plain host of headless runs: progress without a window, every question answered OK.
 class CQuietHost final : public CUiHost {
 public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons) override {
+    MessageAnswer ShowMessage(MessageKind, const CMessage&, MessageButtons) override {
         return MessageAnswer::Ok;
     }
     void Beep() override {}

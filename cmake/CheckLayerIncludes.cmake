@@ -3,7 +3,7 @@
 #   cmake -DLAYER=core/gather "-DALLOWED=core/gather;core/doc;..." "-DSOURCES=a.cpp;a.h"
 #         -P CheckLayerIncludes.cmake
 cmake_minimum_required(VERSION 3.25)
-set(project_roots core gui cli)
+set(project_roots core texts gui cli)
 set(failures "")
 foreach(source ${SOURCES})
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")

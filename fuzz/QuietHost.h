@@ -9,7 +9,7 @@
 // A desktop for the fuzzers: it answers every question and shows nothing.
 class CQuietHost final : public torvane::CUiHost {
 public:
-    torvane::MessageAnswer ShowMessage(const std::string&, const std::string&,
+    torvane::MessageAnswer ShowMessage(torvane::MessageKind, const torvane::CMessage&,
                                        torvane::MessageButtons) override {
         return torvane::MessageAnswer::Ok;
     }

@@ -2,6 +2,7 @@
 
 #include "core/base/Progress.h"
 #include "core/doc/UiHost.h"
+#include "texts/MessageTexts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -25,13 +26,15 @@ inline bool StandardOutputWritten(std::string& error) {
     return false;
 }
 
-// The command-line tool's desktop: messages go to stderr, questions take their default, and no
-// file type has an icon.
+// The command-line tool's desktop: messages go to stderr in Japanese, questions take their
+// default, and no file type has an icon.
 class CConsoleHost final : public CUiHost {
 public:
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
                               MessageButtons buttons) override {
-        std::cerr << "torvane-cli: " << (caption.empty() ? "" : caption + ": ") << text << "\n";
+        const std::string caption = CaptionSource(kind);
+        std::cerr << "torvane-cli: " << (caption.empty() ? "" : caption + ": ")
+                  << JapaneseText(message) << "\n";
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
     void Beep() override {}

@@ -41,7 +41,7 @@ bool SaveTagCache(CTorvaneDoc& doc) {
     if (doc.SaveTagCache(error))
         return true;
     std::cerr << "torvane-cli: cannot write " << error << "\n";
-    doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
+    doc.Host().ShowMessage(MessageKind::Error, MessageId::OpenFailed, MessageButtons::Ok);
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include "core/doc/ListViewPort.h"
 #include "core/doc/UiHost.h"
 #include "core/record/ListData.h"
+#include "texts/MessageTexts.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,26 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+
+namespace torvane {
+
+// The texts of the messages the tests look for.
+inline constexpr const char* OpenFailedMessage = "ファイルのオープンに失敗しました";
+inline constexpr const char* OutOfMemoryMessage = "メモリが足りないため、処理を中止しました。";
+inline constexpr const char* ListTooLargeMessage =
+    "リストファイルが大きすぎるため、読み込みませんでした。";
+inline constexpr const char* NestedListsMessage =
+    "リストファイルが互いを何度も指しているため、一部を読み込みませんでした。";
+inline constexpr const char* NestedFoldersMessage =
+    "フォルダへのリンクが多すぎるため、一部のフォルダを読み込みませんでした。";
+inline constexpr const char* TemplateTooLargeMessage =
+    "テンプレートファイルが大きすぎるため、読み込みませんでした。";
+inline constexpr const char* LineBreakMessage = "次の名前は改行を含むため、保存しませんでした。";
+inline constexpr const char* KeptListIncompleteQuestion =
+    "前回保存したリストは一部しか読み込まれていません。\n"
+    "現在のリストで上書きしてもよろしいですか？";
+
+} // namespace torvane
 
 namespace torvane::test {
 
@@ -30,7 +51,7 @@ public:
     void SetFocusRow(int row) override { Focus = row; }
     void EnsureVisible(int row) override { Visible = row; }
     void Redraw() override { ++Redraws; }
-    void SetItemCountText(const std::string& text) override { CountText = text; }
+    void SetItemCountText(const CMessage& text) override { CountText = JapaneseText(text); }
     void UpdateSelectionTexts() override { ++SelectionUpdates; }
 
     int Count = 0;
@@ -73,18 +94,20 @@ private:
     int* m_Closes;
 };
 
-// Records messages and icon requests; answers with preset replies.
+// Records messages (as the command-line tool words them) and icon requests; answers with preset
+// replies.
 class CFakeHost final : public CUiHost {
 public:
     struct Message {
         std::string Text;
         std::string Caption;
         MessageButtons Buttons;
+        MessageId Id;
     };
 
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
                               MessageButtons buttons) override {
-        Messages.push_back({text, caption, buttons});
+        Messages.push_back({JapaneseText(message), CaptionSource(kind), buttons, message.Id});
         return Answer;
     }
     void Beep() override { ++Beeps; }

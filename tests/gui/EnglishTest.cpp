@@ -8,6 +8,9 @@
 #include "gui/dialogs/ExtensionDialog.h"
 #include "gui/i18n/InterfaceLanguage.h"
 
+#include "core/base/TextCodec.h"
+#include "core/listops/Duplicates.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -64,7 +67,7 @@ struct SeenBox {
 };
 
 // Shows a message through the desktop host and notes what its box said.
-SeenBox ShowMessage(const std::string& text, const std::string& caption) {
+SeenBox ShowMessage(MessageKind kind, const CMessage& message) {
     SeenBox seen;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -74,7 +77,7 @@ SeenBox ShowMessage(const std::string& text, const std::string& caption) {
         box->accept();
     });
     CQtUiHost host;
-    host.ShowMessage(text, caption, MessageButtons::Ok);
+    host.ShowMessage(kind, message, MessageButtons::Ok);
     return seen;
 }
 
@@ -134,33 +137,53 @@ private slots:
         QCOMPARE(CInterfaceLanguage::Stored(stored), std::string(CInterfaceLanguage::English));
     }
 
-    // The document's messages come as Japanese text, some with file names or numbers in them.
+    // The document's messages come as ids, some with file names or numbers to put in.
     void messagesInEnglish() {
         const CInterfaceLanguage english(CInterfaceLanguage::English);
-        SeenBox seen = ShowMessage("保存しました。", "確認");
+        const CTextCodec codec;
+        SeenBox seen = ShowMessage(MessageKind::Confirmation, MessageId::Saved);
         QCOMPARE(seen.Title, QStringLiteral("Confirm"));
         QCOMPARE(seen.Text, QStringLiteral("Saved."));
-        seen =
-            ShowMessage("ごみ箱へ移動できませんでした。\n/music/a.mp3\nPermission denied", "error");
+        seen = ShowMessage(
+            MessageKind::Error,
+            CMessage(MessageId::TrashFailed).Path("/music/a.mp3", codec).Text("Permission denied"));
         QCOMPARE(seen.Title, QStringLiteral("Error"));
         QCOMPARE(seen.Text,
                  QStringLiteral("Could not move to the trash.\n/music/a.mp3\nPermission denied"));
-        seen = ShowMessage("12件の重複がありました。\n\t処理時間 3秒", "");
+        seen = ShowMessage(MessageKind::Report, DuplicateMessage(12, 3));
         QCOMPARE(seen.Text, QStringLiteral("12 duplicates found.\n\tTime taken: 3 s"));
-        QCOMPARE(TranslateMessage(" 20001 件"), QStringLiteral(" 20001 items"));
-        QCOMPARE(TranslateMessage("タグなし"), QStringLiteral("No tag"));
-        QCOMPARE(
-            TranslateMessage("次の名前は文字コード CP932 で書き出せないため、保存しませんでした。\n"
-                             "\n03 Night Drive"),
-            QStringLiteral("Not saved: the following names cannot be written in the encoding "
-                           "CP932.\n\n03 Night Drive"));
-        // A line the catalogue lacks, numbers and all, stays as it came.
-        QCOMPARE(TranslateMessage("2024年の曲"), QStringLiteral("2024年の曲"));
+        QCOMPARE(MessageText(CMessage(MessageId::ItemCount).Number(20001)),
+                 QStringLiteral(" 20001 items"));
+        QCOMPARE(TypeText(CListData::NoTagType), QStringLiteral("No tag"));
+        QCOMPARE(MessageText(CMessage(MessageId::NamesNotEncodable)
+                                 .Text("CP932")
+                                 .Names({"03 Night Drive"}, codec)),
+                 QStringLiteral("Not saved: the following names cannot be written in the encoding "
+                                "CP932.\n\n03 Night Drive"));
+        // An argument is never looked up, not even one that reads like a text of the catalogue.
+        QCOMPARE(MessageText(CMessage(MessageId::NamesWithLineBreak)
+                                 .Names({"2024年の曲", "保存しました。"}, codec)),
+                 QStringLiteral("Not saved: the following names contain a line break.\n\n"
+                                "2024年の曲\n保存しました。"));
+    }
+
+    // An entry of the message table without its catalogue mark would come out Japanese here.
+    void everyMessageHasEnglishWords() {
+        const CInterfaceLanguage english(CInterfaceLanguage::English);
+        for (int i = 0; i < static_cast<int>(MessageId::Count); ++i) {
+            const QString text = MessageText(static_cast<MessageId>(i));
+            QVERIFY2(!text.isEmpty() && !HasJapanese(text),
+                     qPrintable(QString::number(i) + QStringLiteral(": ") + text));
+        }
+        QCOMPARE(CaptionText(MessageKind::Error), QStringLiteral("Error"));
+        QCOMPARE(CaptionText(MessageKind::Confirmation), QStringLiteral("Confirm"));
+        QCOMPARE(CaptionText(MessageKind::Refusal), QStringLiteral("Torvane"));
+        QCOMPARE(CaptionText(MessageKind::Report), QString());
     }
 
     void messagesStayJapaneseByDefault() {
         const CInterfaceLanguage japanese(CInterfaceLanguage::Japanese);
-        const SeenBox seen = ShowMessage("保存しました。", "確認");
+        const SeenBox seen = ShowMessage(MessageKind::Confirmation, MessageId::Saved);
         QCOMPARE(seen.Title, QStringLiteral("確認"));
         QCOMPARE(seen.Text, QStringLiteral("保存しました。"));
     }

@@ -6,6 +6,7 @@
 #include "gui/app/TorvaneApp.h"
 #include "gui/desktop/QtUiHost.h"
 #include "gui/view/TorvaneView.h"
+#include "texts/MessageTexts.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -33,9 +34,9 @@ public:
 
     explicit CScriptedHost(Script& script) : m_Script(script) {}
 
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
-                              MessageButtons) override {
-        m_Script.Messages.push_back(caption + ": " + text);
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message, MessageButtons) override {
+        m_Script.Messages.push_back(std::string(CaptionSource(kind)) + ": " +
+                                    JapaneseText(message));
         return m_Script.Answer;
     }
     void Beep() override { ++m_Script.Beeps; }

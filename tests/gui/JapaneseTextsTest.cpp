@@ -23,7 +23,7 @@ struct SeenBox {
 
 // Shows a message through the desktop host and answers it with the button of the given role,
 // noting what the box showed.
-SeenBox ShowAndAnswer(const std::string& text, const std::string& caption, MessageButtons buttons,
+SeenBox ShowAndAnswer(MessageKind kind, MessageId id, MessageButtons buttons,
                       QMessageBox::ButtonRole answer, MessageAnswer* given = nullptr) {
     SeenBox seen;
     QTimer::singleShot(0, [&] {
@@ -38,7 +38,7 @@ SeenBox ShowAndAnswer(const std::string& text, const std::string& caption, Messa
         }
     });
     CQtUiHost host;
-    const MessageAnswer reply = host.ShowMessage(text, caption, buttons);
+    const MessageAnswer reply = host.ShowMessage(kind, id, buttons);
     if (given)
         *given = reply;
     return seen;
@@ -66,22 +66,21 @@ private slots:
     }
 
     void messageIconsFollowTheKind() {
-        QCOMPARE(
-            ShowAndAnswer("保存しました。", "確認", MessageButtons::Ok, QMessageBox::AcceptRole)
-                .Icon,
-            QMessageBox::Information);
-        QCOMPARE(ShowAndAnswer("ファイルのオープンに失敗しました", "error", MessageButtons::Ok,
+        QCOMPARE(ShowAndAnswer(MessageKind::Confirmation, MessageId::Saved, MessageButtons::Ok,
+                               QMessageBox::AcceptRole)
+                     .Icon,
+                 QMessageBox::Information);
+        QCOMPARE(ShowAndAnswer(MessageKind::Error, MessageId::OpenFailed, MessageButtons::Ok,
                                QMessageBox::AcceptRole)
                      .Icon,
                  QMessageBox::Critical);
-        QCOMPARE(ShowAndAnswer("起動できませんでした。",
-                               QApplication::applicationName().toStdString(), MessageButtons::Ok,
+        QCOMPARE(ShowAndAnswer(MessageKind::Refusal, MessageId::StartFailed, MessageButtons::Ok,
                                QMessageBox::AcceptRole)
                      .Icon,
                  QMessageBox::Warning);
 
         MessageAnswer answer{};
-        const SeenBox question = ShowAndAnswer("終了してもよろしいですか？", "確認",
+        const SeenBox question = ShowAndAnswer(MessageKind::Confirmation, MessageId::ExitQuestion,
                                                MessageButtons::YesNo, QMessageBox::NoRole, &answer);
         QCOMPARE(question.Icon, QMessageBox::Question);
         QCOMPARE(answer, MessageAnswer::No);
@@ -92,7 +91,7 @@ private slots:
     void cancelHasTheProgramsSpelling() {
         MessageAnswer answer{};
         const SeenBox box =
-            ShowAndAnswer("フォルダの取得に失敗しました。", "error", MessageButtons::OkCancel,
+            ShowAndAnswer(MessageKind::Error, MessageId::FolderNotFound, MessageButtons::OkCancel,
                           QMessageBox::RejectRole, &answer);
         QCOMPARE(box.Icon, QMessageBox::Critical);
         QCOMPARE(answer, MessageAnswer::Cancel);

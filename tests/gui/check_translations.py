@@ -5,7 +5,7 @@ code without a translation fails here even when the catalogue was not refreshed.
 keeps the source's "%1" arguments, its key hint after the tab and a mnemonic where the source
 has one.
 
-Usage: check_translations.py LUPDATE SOURCE_DIR CATALOGUE.ts
+Usage: check_translations.py LUPDATE CATALOGUE.ts SOURCE_DIR...
 """
 
 import re
@@ -31,13 +31,14 @@ def problems_of(source, translation):
 
 
 def main():
-    lupdate, sources, catalogue = sys.argv[1:4]
+    lupdate, catalogue, *sources = sys.argv[1:]
     with tempfile.TemporaryDirectory() as folder:
         copy = Path(folder) / Path(catalogue).name
         shutil.copy(catalogue, copy)
         # headers are named by their path under src/, the folder above the sources
         subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none",
-                        "-I", str(Path(sources).parent), sources, "-ts", str(copy)], check=True)
+                        "-I", str(Path(sources[0]).parent), *sources, "-ts", str(copy)],
+                       check=True)
         failures = []
         for context in ET.parse(copy).getroot().iter("context"):
             name = context.findtext("name")

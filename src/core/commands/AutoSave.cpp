@@ -76,7 +76,7 @@ bool AutoSaveList(CTorvaneDoc& doc, bool mayAsk) {
     const std::string path = AutoSavePath(doc);
     // A kept list read only in part would come back shorter: not without the user's yes.
     if (doc.KeptList().Incomplete && KindOf(path) == PathKind::File &&
-        (!mayAsk || doc.Host().ShowMessage(KeptListIncompleteQuestion, "確認",
+        (!mayAsk || doc.Host().ShowMessage(MessageKind::Confirmation, MessageId::KeptListIncomplete,
                                            MessageButtons::YesNo) != MessageAnswer::Yes))
         return true;
     if (!doc.AllList().empty() || !doc.KeptList().HeldBack.empty())
@@ -86,7 +86,7 @@ bool AutoSaveList(CTorvaneDoc& doc, bool mayAsk) {
     // keeps its link.
     std::string error;
     if (!RemoveFileKeepingLinks(path, error)) {
-        doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
+        doc.Host().ShowMessage(MessageKind::Error, MessageId::OpenFailed, MessageButtons::Ok);
         return false;
     }
     return true;

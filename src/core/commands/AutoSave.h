@@ -13,13 +13,9 @@ std::string AutoSavePath(const CTorvaneDoc& doc);
 // or deletes the file when the all list is empty. Entries of the kept list that were held back
 // for their switched-off extension are written after the list, unless it holds them again. When
 // the kept list was read only in part, the file is replaced only when the user says yes to
-// KeptListIncompleteQuestion; without mayAsk (an exit that asks nothing) it stays as it is.
+// MessageId::KeptListIncomplete; without mayAsk (an exit that asks nothing) it stays as it is.
 // False, after the message, when the list could not be written or the file not deleted.
 bool AutoSaveList(CTorvaneDoc& doc, bool mayAsk = true);
-
-inline constexpr const char* KeptListIncompleteQuestion =
-    "前回保存したリストは一部しか読み込まれていません。\n"
-    "現在のリストで上書きしてもよろしいですか？";
 
 // At start-up, after the command line: reads the autosaved list when saving on exit is on and
 // the all list is still empty (leaving search mode first). The document remembers a reading

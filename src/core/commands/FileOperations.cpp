@@ -9,8 +9,6 @@
 namespace torvane {
 namespace {
 
-constexpr const char* ProgramTitle = "Torvane";
-
 // The records of the selected rows that exist in the list, in row order.
 std::vector<const CListData*> SelectedRecords(const TrackList& list,
                                               std::span<const int> selected) {
@@ -43,8 +41,7 @@ void OpenWithApp(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<const int> s
         return;
     }
     if (!desktop.StartProgram(app, record.FilePath()))
-        doc.Host().ShowMessage("起動できませんでした。\nアプリケーションのパスを確認してください。",
-                               ProgramTitle, MessageButtons::Ok);
+        doc.Host().ShowMessage(MessageKind::Refusal, MessageId::StartFailed, MessageButtons::Ok);
 }
 
 void RecycleSelected(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<const int> selected) {
@@ -58,9 +55,10 @@ void RecycleSelected(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<const in
         if (!desktop.MoveToTrash(record->FilePath(), error)) {
             RemoveRows(doc, list, moved);
             doc.UpdateItemCount();
-            doc.Host().ShowMessage("ごみ箱へ移動できませんでした。\n" +
-                                       DisplayPath(record->FilePath(), doc.Codec()) + "\n" + error,
-                                   "error", MessageButtons::Ok);
+            doc.Host().ShowMessage(
+                MessageKind::Error,
+                CMessage(MessageId::TrashFailed).Path(record->FilePath(), doc.Codec()).Text(error),
+                MessageButtons::Ok);
             return;
         }
         moved.push_back(row);
@@ -89,14 +87,14 @@ void OpenContainingFolders(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<co
         return;
     for (const auto& [folder, files] : folders) {
         if (folder.empty() || KindOf(folder) != PathKind::Folder) {
-            doc.Host().ShowMessage("フォルダの取得に失敗しました。", "error",
+            doc.Host().ShowMessage(MessageKind::Error, MessageId::FolderNotFound,
                                    MessageButtons::OkCancel);
             return;
         }
     }
     if (folders.size() >= MaxOpenedFolders)
-        doc.Host().ShowMessage("5以上のフォルダが選択されました。\n先の5フォルダを開きます。",
-                               "確認", MessageButtons::Ok);
+        doc.Host().ShowMessage(MessageKind::Confirmation, MessageId::TooManyFolders,
+                               MessageButtons::Ok);
     size_t opened = 0;
     for (auto it = folders.begin(); it != folders.end() && opened < MaxOpenedFolders;
          ++it, ++opened)
@@ -124,8 +122,7 @@ void CopyToClipboard(CTorvaneDoc& doc, CDesktopPort& desktop, std::span<const in
     if (text.empty())
         return;
     if (!desktop.SetClipboardText(text))
-        doc.Host().ShowMessage("クリップボードのオープンに失敗しました。", "error",
-                               MessageButtons::Ok);
+        doc.Host().ShowMessage(MessageKind::Error, MessageId::ClipboardFailed, MessageButtons::Ok);
 }
 
 } // namespace torvane

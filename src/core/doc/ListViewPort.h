@@ -1,6 +1,7 @@
 #pragma once
 
-#include <string>
+#include "core/doc/Message.h"
+
 #include <vector>
 
 namespace torvane {
@@ -21,8 +22,8 @@ public:
     virtual void EnsureVisible(int row) = 0;
     // Repaints the rows after a change that kept the count (sorting, new display units).
     virtual void Redraw() = 0;
-    // The status bar's count pane: " %d 件".
-    virtual void SetItemCountText(const std::string& text) = 0;
+    // The status bar's count pane (MessageId::ItemCount).
+    virtual void SetItemCountText(const CMessage& text) = 0;
     // Refreshes the displays that depend on the selection.
     virtual void UpdateSelectionTexts() = 0;
 };

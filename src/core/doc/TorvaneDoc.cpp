@@ -153,7 +153,7 @@ bool CTorvaneDoc::RunOperation(const std::function<void()>& body) {
         TruncateList(list, before);
         UpdateItemCount();
         try {
-            m_Host.ShowMessage(OutOfMemoryMessage, "error", MessageButtons::Ok);
+            m_Host.ShowMessage(MessageKind::Error, MessageId::OutOfMemory, MessageButtons::Ok);
         } catch (const std::bad_alloc&) {
             // Nothing more can be said; the list is as it was.
         }
@@ -269,7 +269,7 @@ void CTorvaneDoc::UpdateItemCount() {
         return;
     m_ShownCount = static_cast<int>(CurrentList().size());
     m_View->SetItemCount(m_ShownCount);
-    m_View->SetItemCountText(" " + std::to_string(m_ShownCount) + " 件");
+    m_View->SetItemCountText(CMessage(MessageId::ItemCount).Number(m_ShownCount));
 }
 
 void CTorvaneDoc::ClearCurrentList() {

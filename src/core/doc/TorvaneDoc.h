@@ -25,9 +25,6 @@ class CUiHost;
 // A list of records; a record may sit in both of the document's lists at once.
 using TrackList = std::vector<CListData*>;
 
-// What the user is told, caption "error", when an operation stopped for want of memory.
-inline constexpr const char* OutOfMemoryMessage = "メモリが足りないため、処理を中止しました。";
-
 // What became of the list kept from one run to the next ("Torvane.m3u") when it was read: the
 // exit must not write a shorter list over it unasked, nor drop what was held back.
 struct KeptListState {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/AtomicFile.h"
+#include "core/doc/Message.h"
 
 #include <memory>
 #include <string>
@@ -11,18 +12,16 @@ namespace torvane {
 class CProgress;
 
 enum class MessageButtons { Ok, OkCancel, YesNo };
-// What the user is told, caption "error", when a file could not be written.
-inline constexpr const char* OpenFailedMessage = "ファイルのオープンに失敗しました";
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
-// What core needs of the desktop besides the list view: message boxes with the program's own
-// texts, the beep, the wait cursor and file-type icons. The GUI implements it; the command-line
-// tool and tests have their own.
+// What core needs of the desktop besides the list view: message boxes (the host finds the words
+// for the message), the beep, the wait cursor and file-type icons. The GUI implements it; the
+// command-line tool and tests have their own.
 class CUiHost {
 public:
     virtual ~CUiHost() = default;
 
-    virtual MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+    virtual MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
                                       MessageButtons buttons) = 0;
     virtual void Beep() = 0;
     virtual void SetWaitCursor(bool on) = 0;

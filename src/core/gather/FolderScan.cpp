@@ -137,7 +137,8 @@ private:
         if (m_RescannedEntries <= MaxRescannedEntries)
             return true;
         if (!m_Warned)
-            m_Doc.Host().ShowMessage(NestedFoldersMessage, "error", MessageButtons::Ok);
+            m_Doc.Host().ShowMessage(MessageKind::Error, MessageId::NestedFolders,
+                                     MessageButtons::Ok);
         m_Warned = true;
         return false;
     }

@@ -12,12 +12,9 @@ class CTorvaneDoc;
 // then its own files in the reverse of the listing order. Hidden entries are skipped, and a
 // folder already on the path being scanned is not entered again. A folder reached again (by
 // links) is scanned again, until such folders come to 100,000 entries in all: then they are
-// skipped, with NestedFoldersMessage. The bar moves from start
+// skipped, with MessageId::NestedFolders. The bar moves from start
 // through the span (both on 0..100); a cancel stops every level.
 void ScanFolder(CTorvaneDoc& doc, const std::string& folder, CProgress& progress, double start,
                 double span);
-
-inline constexpr const char* NestedFoldersMessage =
-    "フォルダへのリンクが多すぎるため、一部のフォルダを読み込みませんでした。";
 
 } // namespace torvane

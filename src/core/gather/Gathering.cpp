@@ -91,7 +91,8 @@ void OpenFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
 
 void OpenFolder(CTorvaneDoc& doc, const std::string& folder) {
     if (folder.empty()) {
-        doc.Host().ShowMessage("フォルダ名が不正です。", "error", MessageButtons::Ok);
+        doc.Host().ShowMessage(MessageKind::Error, MessageId::InvalidFolderName,
+                               MessageButtons::Ok);
         return;
     }
     doc.RunOperation([&] {

@@ -171,7 +171,8 @@ private:
         if (m_RereadBytes <= MaxRereadBytes)
             return true;
         if (!m_Warned)
-            m_Doc.Host().ShowMessage(NestedListsMessage, "error", MessageButtons::Ok);
+            m_Doc.Host().ShowMessage(MessageKind::Error, MessageId::NestedLists,
+                                     MessageButtons::Ok);
         m_Warned = true;
         return false;
     }
@@ -301,7 +302,8 @@ private:
     void TooLarge() {
         Incomplete();
         if (!m_ToldTooLarge)
-            m_Doc.Host().ShowMessage(ListTooLargeMessage, "error", MessageButtons::Ok);
+            m_Doc.Host().ShowMessage(MessageKind::Error, MessageId::ListTooLarge,
+                                     MessageButtons::Ok);
         m_ToldTooLarge = true;
     }
 
@@ -336,7 +338,7 @@ bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress
     std::string bytes;
     const WholeFileRead read = ReadWholeFile(path, bytes, MaxListFileBytes);
     if (read == WholeFileRead::TooLarge) {
-        doc.Host().ShowMessage(ListTooLargeMessage, "error", MessageButtons::Ok);
+        doc.Host().ShowMessage(MessageKind::Error, MessageId::ListTooLarge, MessageButtons::Ok);
         if (reading)
             reading->Complete = false;
     }

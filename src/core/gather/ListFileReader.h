@@ -16,11 +16,11 @@ class CTorvaneDoc;
 // tracks, where file URIs are decoded and other URIs (streams) left out. Relative entries are
 // found from the list file's own folder. An entry that is itself an existing list file is read
 // in turn, unless it is one of the lists being read (a list naming itself); lists read again
-// stop being read once they come to 16 MB in all, with NestedListsMessage. The list enters the
+// stop being read once they come to 16 MB in all, with MessageId::NestedLists. The list enters the
 // file history. With a progress of the caller the bar continues from where it stands over
 // span; without one the reader opens its own. The caller ends with UpdateItemCount. False when
 // the file cannot be read. Lists nested however deep are read without deepening the stack. A
-// list file larger than MaxListFileBytes is not read, with ListTooLargeMessage; when memory
+// list file larger than MaxListFileBytes is not read, with MessageId::ListTooLarge; when memory
 // runs short the reading stops with OutOfMemoryMessage and the records it added are taken
 // back.
 struct ListFileReading;
@@ -36,12 +36,6 @@ struct ListFileReading {
     // registry, as written.
     std::vector<std::string> HeldBack;
 };
-
-inline constexpr const char* ListTooLargeMessage =
-    "リストファイルが大きすぎるため、読み込みませんでした。";
-
-inline constexpr const char* NestedListsMessage =
-    "リストファイルが互いを何度も指しているため、一部を読み込みませんでした。";
 
 // The text of a list or template file as UTF-8: a UTF-8 byte-order mark is dropped and marks
 // the text as UTF-8, as does declaredUtf8 (".m3u8"); otherwise text that is not valid UTF-8 is

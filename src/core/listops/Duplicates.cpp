@@ -134,7 +134,8 @@ std::unique_ptr<CProgress> CheckList(CTorvaneDoc& doc, const TrackList& list,
 
 void Report(CTorvaneDoc& doc, int count, std::chrono::steady_clock::time_point started) {
     const int seconds = ReportedSeconds(std::chrono::steady_clock::now() - started);
-    doc.Host().ShowMessage(DuplicateMessage(count, seconds), "", MessageButtons::Ok);
+    doc.Host().ShowMessage(MessageKind::Report, DuplicateMessage(count, seconds),
+                           MessageButtons::Ok);
 }
 
 } // namespace
@@ -183,11 +184,10 @@ int ListDuplicates(CTorvaneDoc& doc) {
     return count;
 }
 
-std::string DuplicateMessage(int count, int seconds) {
-    const std::string time = "\n\t処理時間 " + std::to_string(seconds) + "秒";
+CMessage DuplicateMessage(int count, int seconds) {
     if (count == 0)
-        return "重複は見つかりませんでした。" + time;
-    return std::to_string(count) + "件の重複がありました。" + time;
+        return CMessage(MessageId::NoDuplicates).Number(seconds);
+    return CMessage(MessageId::DuplicatesFound).Number(count).Number(seconds);
 }
 
 int ReportedSeconds(std::chrono::steady_clock::duration elapsed) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/doc/Message.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <chrono>
@@ -18,8 +19,8 @@ int RemoveDuplicates(CTorvaneDoc& doc);
 // Answers the search list's new count.
 int ListDuplicates(CTorvaneDoc& doc);
 
-// The message of both commands: "%d件の重複がありました。..." or "重複は見つかりませんでした。...".
-std::string DuplicateMessage(int count, int seconds);
+// The message of both commands: the count found (none is a message of its own) and the seconds.
+CMessage DuplicateMessage(int count, int seconds);
 
 // The seconds a run reports: its whole elapsed seconds plus one.
 int ReportedSeconds(std::chrono::steady_clock::duration elapsed);

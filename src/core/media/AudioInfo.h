@@ -18,6 +18,8 @@ struct AudioInfo {
     static constexpr size_t MaxId3TextBytes = 260;
     static constexpr size_t MaxId3TrackBytes = 23;
     enum TagSetBit : int32_t { StandardSet = 1, ExtendedSet = 2 };
+    // The type text of an MPEG or RIFF file without tags; the window translates it.
+    static constexpr const char* NoTagType = "タグなし";
     // The tags an MPEG or RIFF file holds (what the Type text names).
     enum TagFlag : int32_t { TagId3v1 = 1, TagId3v2 = 2, TagRiffMp3 = 4, TagRiffWave = 8 };
     // Fields for which the file gave nothing usable: the record keeps what it holds there. The

@@ -317,7 +317,7 @@ void FinishMpegInfo(AudioInfo& info) {
     const int32_t flags = info.TagFlags;
     info.TagSets = 0;
     if (flags == 0) {
-        info.Type = "タグなし";
+        info.Type = AudioInfo::NoTagType;
         return;
     }
     info.Type.clear();

@@ -50,7 +50,10 @@ public:
     const std::string& Ext() const { return *m_Ext; }
     const TagSet& StandardTags() const { return m_Facts.Std; }
     const TagSet& ExtendedTags() const { return m_Facts.Ext; }
+    // The tag kinds found ("ID3 V1・ID3 V2"), or NoTagType; written into lists and pages as it
+    // is, translated by the window only when it is NoTagType.
     const std::string& Type() const { return *m_Facts.Type; }
+    static constexpr const char* NoTagType = AudioInfo::NoTagType;
     const std::string& BitRateText() const { return *m_Facts.BitRateText; }
     const std::string& SamplingRateText() const { return *m_Facts.SamplingRateText; }
     std::string SizeTextKB() const { return GetSizeText(0); }

@@ -81,7 +81,7 @@ bool SaveEachFolder(CTorvaneDoc& doc, const FolderGroups& groups,
         !WriteOutputFile(doc, options.IndexPath, index))
         allWritten = false;
     if (allWritten)
-        doc.Host().ShowMessage("保存しました。", "確認", MessageButtons::Ok);
+        doc.Host().ShowMessage(MessageKind::Confirmation, MessageId::Saved, MessageButtons::Ok);
     doc.Host().SetWaitCursor(false);
     return allWritten;
 }

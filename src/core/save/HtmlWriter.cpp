@@ -191,12 +191,11 @@ bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::strin
                                    ? WholeFileRead::Unreadable
                                    : ReadWholeFile(templatePath, bytes, MaxTemplateBytes);
     if (templatePath.empty()) {
-        host.ShowMessage("テンプレートファイルがありません", "error", MessageButtons::Ok);
+        host.ShowMessage(MessageKind::Error, MessageId::TemplateMissing, MessageButtons::Ok);
     } else if (read == WholeFileRead::TooLarge) {
-        host.ShowMessage(TemplateTooLargeMessage, "error", MessageButtons::Ok);
+        host.ShowMessage(MessageKind::Error, MessageId::TemplateTooLarge, MessageButtons::Ok);
     } else if (read != WholeFileRead::Ok) {
-        host.ShowMessage("テンプレートファイルのオープンに失敗しました", "error",
-                         MessageButtons::Ok);
+        host.ShowMessage(MessageKind::Error, MessageId::TemplateOpenFailed, MessageButtons::Ok);
     } else {
         try {
             std::string text;
@@ -210,7 +209,7 @@ bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::strin
             }
             written = WriteOutputFile(doc, outputPath, text);
         } catch (const std::bad_alloc&) {
-            host.ShowMessage(OutOfMemoryMessage, "error", MessageButtons::Ok);
+            host.ShowMessage(MessageKind::Error, MessageId::OutOfMemory, MessageButtons::Ok);
         }
     }
     host.SetWaitCursor(false);

@@ -72,7 +72,4 @@ bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::strin
 // The same with the program's template folders.
 bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::string& templateName);
 
-inline constexpr const char* TemplateTooLargeMessage =
-    "テンプレートファイルが大きすぎるため、読み込みませんでした。";
-
 } // namespace torvane

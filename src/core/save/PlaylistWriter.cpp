@@ -69,19 +69,14 @@ std::vector<std::string> Unencodable(const std::vector<PlaylistEntry>& entries, 
 // it cannot hold.
 void ReportUnencodable(CTorvaneDoc& doc, const std::vector<PlaylistEntry>& entries, bool withTitles,
                        const std::string& encoding) {
-    constexpr size_t ShownNames = 10;
-    std::string text;
-    if (std::string ignored; !CTextCodec::ToEncoding("", encoding, ignored)) {
-        text = "文字コード " + encoding + " には変換できません。";
-    } else {
-        const std::vector<std::string> names = Unencodable(entries, withTitles, encoding);
-        text = "次の名前は文字コード " + encoding + " で書き出せないため、保存しませんでした。\n";
-        for (size_t i = 0; i < names.size() && i < ShownNames; ++i)
-            text += "\n" + names[i];
-        if (names.size() > ShownNames)
-            text += "\n...";
-    }
-    doc.Host().ShowMessage(text, "error", MessageButtons::Ok);
+    CMessage message(MessageId::EncodingUnknown);
+    if (std::string ignored; !CTextCodec::ToEncoding("", encoding, ignored))
+        message.Text(encoding);
+    else
+        message = CMessage(MessageId::NamesNotEncodable)
+                      .Text(encoding)
+                      .Names(Unencodable(entries, withTitles, encoding), doc.Codec());
+    doc.Host().ShowMessage(MessageKind::Error, message, MessageButtons::Ok);
 }
 
 bool WriteAs(CTorvaneDoc& doc, const std::string& path, std::string_view base,
@@ -149,24 +144,25 @@ bool HasLineBreak(std::string_view name) {
 }
 
 void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names) {
-    constexpr size_t ShownNames = 10;
-    std::string text = std::string(LineBreakMessage) + "\n";
-    for (size_t i = 0; i < names.size() && i < ShownNames; ++i) {
-        text += "\n";
-        // The break itself is shown as "\n", so that each name keeps to one line.
-        for (const char c : names[i])
-            text += c == '\n' ? std::string("\\n") : std::string(1, c);
+    // The break itself is shown as "\n", so that each name keeps to one line.
+    std::vector<std::string> shown;
+    shown.reserve(names.size());
+    for (const std::string& name : names) {
+        std::string& line = shown.emplace_back();
+        for (const char c : name)
+            line += c == '\n' ? std::string("\\n") : std::string(1, c);
     }
-    if (names.size() > ShownNames)
-        text += "\n...";
-    doc.Host().ShowMessage(text, "error", MessageButtons::Ok);
+    doc.Host().ShowMessage(
+        MessageKind::Error,
+        CMessage(MessageId::NamesWithLineBreak).Names(std::move(shown), doc.Codec()),
+        MessageButtons::Ok);
 }
 
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view content) {
     std::string error;
     if (doc.Host().WriteFile(path, content, error))
         return true;
-    doc.Host().ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
+    doc.Host().ShowMessage(MessageKind::Error, MessageId::OpenFailed, MessageButtons::Ok);
     return false;
 }
 

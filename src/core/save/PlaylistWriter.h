@@ -42,14 +42,12 @@ bool WritePlaylist(CTorvaneDoc& doc, const std::string& path, std::string_view b
 bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_view base);
 
 // Names holding a line break cannot be written into a list of one path per line: the writers
-// report them with this text, one name per line with the break shown as "\n", and write
-// nothing.
-inline constexpr const char* LineBreakMessage = "次の名前は改行を含むため、保存しませんでした。";
+// report them (MessageId::NamesWithLineBreak) with the break shown as "\n", and write nothing.
 bool HasLineBreak(std::string_view name);
 void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names);
 
-// Writes one whole output file through the UI host's file layer, reporting a failure with
-// "ファイルのオープンに失敗しました" (caption "error").
+// Writes one whole output file through the UI host's file layer, reporting a failure as the
+// error MessageId::OpenFailed.
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view content);
 
 } // namespace torvane

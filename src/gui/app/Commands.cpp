@@ -117,7 +117,7 @@ void CCommands::Run(Cmd id) {
     } catch (const std::bad_alloc&) {
         m_Doc.EndExpectedFiles();
         m_Doc.UpdateItemCount();
-        m_Host.ShowMessage(OutOfMemoryMessage, "error", MessageButtons::Ok);
+        m_Host.ShowMessage(MessageKind::Error, MessageId::OutOfMemory, MessageButtons::Ok);
     } catch (const std::exception& e) {
         m_Doc.EndExpectedFiles();
         m_Doc.UpdateItemCount();
@@ -397,7 +397,7 @@ void CCommands::ToggleEnglish() {
     const bool english = CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English;
     CInterfaceLanguage::Store(m_Doc.Profile(),
                               english ? CInterfaceLanguage::Japanese : CInterfaceLanguage::English);
-    m_Host.ShowMessage(QT_TRANSLATE_NOOP("Torvane", "次回の起動から有効になります。"), "確認",
+    m_Host.ShowMessage(MessageKind::Confirmation, MessageId::TakesEffectNextStart,
                        MessageButtons::Ok);
 }
 

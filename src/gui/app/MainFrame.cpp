@@ -325,9 +325,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!m_NoExitConfirm &&
-        m_Host.ShowMessage(QT_TRANSLATE_NOOP("Torvane", "終了してもよろしいですか？"), "確認",
-                           MessageButtons::YesNo) != MessageAnswer::Yes) {
+    if (!m_NoExitConfirm && m_Host.ShowMessage(MessageKind::Confirmation, MessageId::ExitQuestion,
+                                               MessageButtons::YesNo) != MessageAnswer::Yes) {
         event->ignore();
         return;
     }

@@ -161,7 +161,7 @@ void CTorvaneApp::Shutdown() {
 void CTorvaneApp::ReportExitWriteFailure(const std::string& error) {
     std::cerr << "torvane: " << error << "\n";
     if (!m_SessionEnding)
-        m_Host->ShowMessage(OpenFailedMessage, "error", MessageButtons::Ok);
+        m_Host->ShowMessage(MessageKind::Error, MessageId::OpenFailed, MessageButtons::Ok);
 }
 
 } // namespace torvane

@@ -4,6 +4,8 @@
 #include "gui/i18n/Translate.h"
 #include "gui/widgets/ProgressWindow.h"
 
+#include "texts/MessageTexts.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -15,35 +17,33 @@ namespace torvane {
 
 namespace {
 
-// The kind of a message shows in its icon: the caption "error" marks failures, a question has
-// two answers, the program's own name marks a refusal, and anything else (the "確認" notes, the
-// duplicate count) only informs.
-QMessageBox::Icon IconFor(const QString& caption, MessageButtons buttons) {
-    if (caption == QLatin1String("error"))
+// The kind of a message shows in its icon: failures, questions (two answers), refusals, and
+// anything else (the "確認" notes, the duplicate count) only informs.
+QMessageBox::Icon IconFor(MessageKind kind, MessageButtons buttons) {
+    if (kind == MessageKind::Error)
         return QMessageBox::Critical;
     if (buttons != MessageButtons::Ok)
         return QMessageBox::Question;
-    if (caption == QApplication::applicationName())
+    if (kind == MessageKind::Refusal)
         return QMessageBox::Warning;
     return QMessageBox::Information;
 }
 
 } // namespace
 
-MessageAnswer CQtUiHost::ShowMessage(const std::string& text, const std::string& caption,
+MessageAnswer CQtUiHost::ShowMessage(MessageKind kind, const CMessage& message,
                                      MessageButtons buttons) {
     // The program is ending without the user: a message box would hold that up.
     if (m_Abandoned) {
-        std::cerr << "torvane: " << caption << ": " << text << "\n";
+        std::cerr << "torvane: " << CaptionSource(kind) << ": " << JapaneseText(message) << "\n";
         return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
                : buttons == MessageButtons::YesNo ? MessageAnswer::No
                                                   : MessageAnswer::Cancel;
     }
     QMessageBox box(m_MainWindow);
-    const QString title = QString::fromStdString(caption);
-    box.setWindowTitle(TranslateMessage(caption));
-    box.setText(TranslateMessage(text));
-    box.setIcon(IconFor(title, buttons));
+    box.setWindowTitle(CaptionText(kind));
+    box.setText(MessageText(message));
+    box.setIcon(IconFor(kind, buttons));
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

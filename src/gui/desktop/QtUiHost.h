@@ -7,7 +7,7 @@ class QWidget;
 
 namespace torvane {
 
-// The desktop side of the document: message boxes with the program's texts, the beep, the wait
+// The desktop side of the document: message boxes in the interface language, the beep, the wait
 // cursor, file-type icons from the icon theme, and progress windows over the main window.
 class CQtUiHost : public CUiHost {
 public:
@@ -18,7 +18,7 @@ public:
     QWidget* MainWindow() const { return m_MainWindow; }
     CIconList& Icons() { return m_Icons; }
 
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+    MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
                               MessageButtons buttons) override;
     void Beep() override;
     void SetWaitCursor(bool on) override;

@@ -20,9 +20,6 @@ namespace {
 
 enum Column { ExtColumn, AppColumn };
 
-// The dialog's messages carry the program's name as their title.
-constexpr const char* MessageTitle = "Torvane";
-
 QString AskForApplication(QWidget* parent) {
     QFileDialog dialog(parent, Tr(QT_TRANSLATE_NOOP("Torvane", "開くアプリケーション")));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -183,16 +180,13 @@ void CExtensionDialog::Register() {
     const QString ext = m_Extension->text();
     const QString app = m_Application->text();
     if (ext.isEmpty()) {
-        m_Host.ShowMessage(QT_TRANSLATE_NOOP("Torvane", "拡張子が指定されていません。"),
-                           MessageTitle, MessageButtons::Ok);
+        m_Host.ShowMessage(MessageKind::Refusal, MessageId::NoExtension, MessageButtons::Ok);
         m_Extension->setFocus();
         return;
     }
     if (!app.isEmpty() && KindOf(app.toStdString()) != PathKind::File) {
-        m_Host.ShowMessage(
-            QT_TRANSLATE_NOOP("Torvane",
-                              "指定したパスは無効です。\n有効なパスを指定してください。"),
-            MessageTitle, MessageButtons::Ok);
+        m_Host.ShowMessage(MessageKind::Refusal, MessageId::InvalidApplicationPath,
+                           MessageButtons::Ok);
         m_Application->setFocus();
         return;
     }

@@ -102,7 +102,7 @@ void CFolderSearchDialog::Browse() {
     if (folder.isEmpty())
         return;
     if (!folder.isLocalFile()) {
-        m_Host.ShowMessage(tr("フォルダ名が不正です。").toStdString(), "error", MessageButtons::Ok);
+        m_Host.ShowMessage(MessageKind::Error, MessageId::InvalidFolderName, MessageButtons::Ok);
         return;
     }
     m_Folder->setText(folder.toLocalFile());
@@ -113,9 +113,8 @@ void CFolderSearchDialog::accept() {
     if (!size)
         return;
     if (m_Folder->text().isEmpty() || KindOf(Folder()) != PathKind::Folder) {
-        m_Host.ShowMessage(
-            tr("フォルダ名が不正です。正しいフォルダ名を入力してください。").toStdString(),
-            "Torvane", MessageButtons::Ok);
+        m_Host.ShowMessage(MessageKind::Refusal, MessageId::InvalidFolderNameRetry,
+                           MessageButtons::Ok);
         m_Folder->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/doc/Message.h"
+
 #include <QString>
 #include <QTranslator>
 
@@ -36,11 +38,11 @@ private:
     std::unique_ptr<QTranslator> m_Installed;
 };
 
-// A message of the document in the interface language: the whole text when the catalogue has
-// it, otherwise line by line, where a line is also looked up with its first number or ASCII
-// word as "%1" (" 3 件", "文字コード CP932 には変換できません。"). Lines the catalogue lacks (file
-// names) stay as they are.
-QString TranslateMessage(const std::string& text);
+// A message in the interface language: its text from the catalogue, with the arguments put in
+// after the lookup (paths through DisplayPath, as both programs show them).
+QString MessageText(const CMessage& message);
+// The caption of a box of this kind in the interface language.
+QString CaptionText(MessageKind kind);
 
 // A record's file type as shown: only the no-tag text has words to translate, so the list's
 // paint looks nothing up for the others.

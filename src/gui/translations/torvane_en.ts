@@ -34,10 +34,6 @@
 Check the application&apos;s path.</translation>
     </message>
     <message>
-        <source>ごみ箱へ移動できませんでした。</source>
-        <translation>Could not move to the trash.</translation>
-    </message>
-    <message>
         <source>フォルダの取得に失敗しました。</source>
         <translation>Could not get the folder.</translation>
     </message>
@@ -50,18 +46,6 @@ Opening the first 5 folders.</translation>
     <message>
         <source>クリップボードのオープンに失敗しました。</source>
         <translation>Could not open the clipboard.</translation>
-    </message>
-    <message>
-        <source>重複は見つかりませんでした。</source>
-        <translation>No duplicates found.</translation>
-    </message>
-    <message>
-        <source>%1件の重複がありました。</source>
-        <translation>%1 duplicates found.</translation>
-    </message>
-    <message>
-        <source>	処理時間 %1秒</source>
-        <translation>	Time taken: %1 s</translation>
     </message>
     <message>
         <source> %1 件</source>
@@ -1242,14 +1226,6 @@ Please give a valid path.</translation>
         <translation>Cannot convert to the encoding %1.</translation>
     </message>
     <message>
-        <source>次の名前は文字コード %1 で書き出せないため、保存しませんでした。</source>
-        <translation>Not saved: the following names cannot be written in the encoding %1.</translation>
-    </message>
-    <message>
-        <source>次の名前は改行を含むため、保存しませんでした。</source>
-        <translation>Not saved: the following names contain a line break.</translation>
-    </message>
-    <message>
         <source>リストファイルが互いを何度も指しているため、一部を読み込みませんでした。</source>
         <translation>Some list files were not read: the lists name one another too many times.</translation>
     </message>
@@ -1274,6 +1250,46 @@ Please give a valid path.</translation>
 現在のリストで上書きしてもよろしいですか？</source>
         <translation>The list saved last time was read only in part.
 Overwrite it with the current list?</translation>
+    </message>
+    <message>
+        <source>フォルダ名が不正です。正しいフォルダ名を入力してください。</source>
+        <translation>The folder name is not valid. Please enter a valid folder name.</translation>
+    </message>
+    <message>
+        <source>次の名前は文字コード %1 で書き出せないため、保存しませんでした。
+
+%2</source>
+        <translation>Not saved: the following names cannot be written in the encoding %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>次の名前は改行を含むため、保存しませんでした。
+
+%1</source>
+        <translation>Not saved: the following names contain a line break.
+
+%1</translation>
+    </message>
+    <message>
+        <source>ごみ箱へ移動できませんでした。
+%1
+%2</source>
+        <translation>Could not move to the trash.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>重複は見つかりませんでした。
+	処理時間 %1秒</source>
+        <translation>No duplicates found.
+	Time taken: %1 s</translation>
+    </message>
+    <message>
+        <source>%1件の重複がありました。
+	処理時間 %2秒</source>
+        <translation>%1 duplicates found.
+	Time taken: %2 s</translation>
     </message>
 </context>
 <context>
@@ -1585,14 +1601,6 @@ Overwrite it with the current list?</translation>
     <message>
         <source>フォルダを選択してください。</source>
         <translation>Please choose a folder.</translation>
-    </message>
-    <message>
-        <source>フォルダ名が不正です。</source>
-        <translation>The folder name is not valid.</translation>
-    </message>
-    <message>
-        <source>フォルダ名が不正です。正しいフォルダ名を入力してください。</source>
-        <translation>The folder name is not valid. Please enter a valid folder name.</translation>
     </message>
 </context>
 <context>

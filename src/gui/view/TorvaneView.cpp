@@ -337,8 +337,8 @@ void CTorvaneView::Redraw() {
     viewport()->update();
 }
 
-void CTorvaneView::SetItemCountText(const std::string& text) {
-    m_Site.SetItemCountText(TranslateMessage(text));
+void CTorvaneView::SetItemCountText(const CMessage& text) {
+    m_Site.SetItemCountText(MessageText(text));
 }
 
 // ---- selection texts and totals ----

@@ -45,7 +45,7 @@ public:
     void SetFocusRow(int row) override;
     void EnsureVisible(int row) override;
     void Redraw() override;
-    void SetItemCountText(const std::string& text) override;
+    void SetItemCountText(const CMessage& text) override;
     void UpdateSelectionTexts() override;
 
     // Selects the rows an operation hands back, gives the focus and scrolls as it asks.

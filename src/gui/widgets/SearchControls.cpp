@@ -12,8 +12,8 @@
 namespace torvane {
 namespace {
 
-void Refuse(CUiHost& host, QLineEdit& field, const QString& message) {
-    host.ShowMessage(message.toStdString(), "Torvane", MessageButtons::Ok);
+void Refuse(CUiHost& host, QLineEdit& field, const CMessage& message) {
+    host.ShowMessage(MessageKind::Refusal, message, MessageButtons::Ok);
     field.setFocus(Qt::OtherFocusReason);
     field.selectAll();
 }
@@ -55,14 +55,11 @@ std::optional<int32_t> ReadInteger(CUiHost& host, QLineEdit& field, int32_t min,
     bool ok = false;
     const int32_t value = field.text().trimmed().toInt(&ok);
     if (!ok) {
-        Refuse(host, field, Tr(QT_TRANSLATE_NOOP("Torvane", "整数を入力してください。")));
+        Refuse(host, field, MessageId::IntegerExpected);
         return std::nullopt;
     }
     if (value < min || value > max) {
-        Refuse(host, field,
-               Tr(QT_TRANSLATE_NOOP("Torvane", "%1 から %2 までの整数を入力してください。"))
-                   .arg(min)
-                   .arg(max));
+        Refuse(host, field, CMessage(MessageId::IntegerBetween).Number(min).Number(max));
         return std::nullopt;
     }
     return value;

@@ -189,9 +189,8 @@ private:
 
 class CRunningOutHost final : public CUiHost {
 public:
-    MessageAnswer ShowMessage(const std::string& text, const std::string&,
-                              MessageButtons) override {
-        Messages.push_back(text);
+    MessageAnswer ShowMessage(MessageKind, const CMessage& message, MessageButtons) override {
+        Messages.push_back(JapaneseText(message));
         return MessageAnswer::Ok;
     }
     void Beep() override {}

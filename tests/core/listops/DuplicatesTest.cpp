@@ -238,8 +238,8 @@ TEST_F(DuplicatesTest, ACancelKeepsWhatWasDone) {
 }
 
 TEST(DuplicateMessages, TextsAndSeconds) {
-    EXPECT_EQ(DuplicateMessage(3, 2), "3件の重複がありました。\n\t処理時間 2秒");
-    EXPECT_EQ(DuplicateMessage(0, 1), "重複は見つかりませんでした。\n\t処理時間 1秒");
+    EXPECT_EQ(JapaneseText(DuplicateMessage(3, 2)), "3件の重複がありました。\n\t処理時間 2秒");
+    EXPECT_EQ(JapaneseText(DuplicateMessage(0, 1)), "重複は見つかりませんでした。\n\t処理時間 1秒");
     using std::chrono::milliseconds;
     EXPECT_EQ(ReportedSeconds(milliseconds(400)), 1);
     EXPECT_EQ(ReportedSeconds(milliseconds(2500)), 3);
