@@ -139,7 +139,7 @@ private slots:
         QVERIFY(!IsEnabledByRule(Cmd::GetAllTags, facts));
 
         QVERIFY(!IsEnabledByRule(Cmd::SearchNew, facts));
-        facts.Existence = 2;
+        facts.Existence = FileExistence::Missing;
         QVERIFY(IsEnabledByRule(Cmd::SearchNew, facts));
         facts.SearchTextEmpty = false;
         QVERIFY(!IsEnabledByRule(Cmd::SearchNarrow, facts));
@@ -370,10 +370,10 @@ private slots:
         QVERIFY(actions[Cmd::SizeKB]->isChecked());
         QCOMPARE(sizeText(), QStringLiteral("3,072.0 kB"));
         actions[Cmd::SizeMB]->trigger();
-        QCOMPARE(fixture.Doc().Settings().SizeOf, 1);
+        QCOMPARE(fixture.Doc().Settings().SizeOf, SizeUnit::MB);
         QCOMPARE(sizeText(), QStringLiteral("3.0 MB"));
         actions[Cmd::TimeMin]->trigger();
-        QCOMPARE(fixture.Doc().Settings().TimeOf, 2);
+        QCOMPARE(fixture.Doc().Settings().TimeOf, TimeUnit::Minutes);
         actions[Cmd::Depth0 + 3]->trigger();
         QCOMPARE(fixture.Doc().Settings().SearchClass, 3);
         QVERIFY(actions[Cmd::Depth0 + 3]->isChecked());

@@ -18,9 +18,9 @@ protected:
 TEST_F(TorvaneDocTest, FirstStartDefaults) {
     CTorvaneDoc doc(profile, host);
     const DocSettings& s = doc.Settings();
-    EXPECT_EQ(s.SizeOf, 0);
-    EXPECT_EQ(s.TimeOf, 0);
-    EXPECT_EQ(s.TagOf, 0);
+    EXPECT_EQ(s.SizeOf, SizeUnit::KB);
+    EXPECT_EQ(s.TimeOf, TimeUnit::Clock);
+    EXPECT_EQ(s.TagOf, TagMode::Standard);
     EXPECT_EQ(s.readtag, DocSettings::ReadSizes);
     EXPECT_EQ(s.SearchClass, 0);
     EXPECT_EQ(s.CloseSave, 0);
@@ -36,9 +36,9 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
     profile.Parse("[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\nExtendedM3U=1\n");
     {
         CTorvaneDoc doc(profile, host);
-        EXPECT_EQ(doc.Settings().SizeOf, 1);
+        EXPECT_EQ(doc.Settings().SizeOf, SizeUnit::MB);
         EXPECT_EQ(doc.Settings().ExtendedM3U, 1);
-        doc.Settings().TimeOf = 2;
+        doc.Settings().TimeOf = TimeUnit::Minutes;
     }
     EXPECT_EQ(profile.ToText(), "[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\n"
                                 "ExtendedM3U=1\nreadtag=2\nTimeOf=2\nTagOf=0\nCloseSave=0\n"
@@ -113,14 +113,14 @@ TEST_F(TorvaneDocTest, ReadOnLoadBits) {
     const TrackList& list = doc.AllList();
     EXPECT_EQ(list[0]->Size(), 0);
     EXPECT_EQ(list[0]->State(), 0u);
-    EXPECT_EQ(list[1]->GetSizeText(0), "2.0 kB");
+    EXPECT_EQ(list[1]->GetSizeText(SizeUnit::KB), "2.0 kB");
     EXPECT_EQ(list[2]->Size(), 2048);
     EXPECT_TRUE(list[2]->Has(CListData::SizeRead));
 
     doc.Settings().readtag = 1;
     ASSERT_TRUE(doc.AddFile(dir / "missing.mp3", true));
     EXPECT_TRUE(list[3]->Has(CListData::Missing));
-    EXPECT_EQ(list[3]->GetSizeText(0), "--");
+    EXPECT_EQ(list[3]->GetSizeText(SizeUnit::KB), "--");
 }
 
 TEST_F(TorvaneDocTest, SharedRecordsAreDeletedAfterTheirLastSlot) {

@@ -47,9 +47,9 @@ TEST(ListData, SizeTexts) {
     };
     for (const auto& c : cases) {
         record.SetSize(c.bytes);
-        EXPECT_EQ(record.GetSizeText(0), c.kb) << c.bytes;
-        EXPECT_EQ(record.GetSizeText(1), c.mb) << c.bytes;
-        EXPECT_EQ(record.GetSizeText(2), "") << "unknown units give no text";
+        EXPECT_EQ(record.GetSizeText(SizeUnit::KB), c.kb) << c.bytes;
+        EXPECT_EQ(record.GetSizeText(SizeUnit::MB), c.mb) << c.bytes;
+        EXPECT_EQ(record.GetSizeText(static_cast<SizeUnit>(2)), "") << "unknown units give no text";
     }
 }
 
@@ -80,9 +80,9 @@ TEST(ListData, TimeTexts) {
     };
     for (const auto& c : cases) {
         record.SetTime(c.seconds);
-        EXPECT_EQ(record.GetTimeText(0), c.clock) << c.seconds;
-        EXPECT_EQ(record.GetTimeText(1), c.sec) << c.seconds;
-        EXPECT_EQ(record.GetTimeText(2), c.min) << c.seconds;
+        EXPECT_EQ(record.GetTimeText(TimeUnit::Clock), c.clock) << c.seconds;
+        EXPECT_EQ(record.GetTimeText(TimeUnit::Seconds), c.sec) << c.seconds;
+        EXPECT_EQ(record.GetTimeText(TimeUnit::Minutes), c.min) << c.seconds;
     }
 }
 
@@ -99,23 +99,24 @@ MpegInfo TaggedMpeg(int32_t flags) {
 TEST(ListData, TagSetSelectionByMode) {
     CListData both;
     both.FillFromMpeg(TaggedMpeg(MpegInfo::TagId3v1 | MpegInfo::TagId3v2));
-    EXPECT_EQ(both.GetTitle(0), "v1 title");
-    EXPECT_EQ(both.GetTitle(1), "v2 title");
-    EXPECT_EQ(both.GetTrackNum(0), "3");
-    EXPECT_EQ(both.GetTrackNum(1), "4/12");
+    EXPECT_EQ(both.GetTitle(TagMode::Standard), "v1 title");
+    EXPECT_EQ(both.GetTitle(TagMode::Extended), "v2 title");
+    EXPECT_EQ(both.GetTrackNum(TagMode::Standard), "3");
+    EXPECT_EQ(both.GetTrackNum(TagMode::Extended), "4/12");
 
     CListData extendedOnly;
     extendedOnly.FillFromMpeg(TaggedMpeg(MpegInfo::TagId3v2));
-    EXPECT_EQ(extendedOnly.GetTitle(0), "v2 title") << "only an extended set shows in mode 0 too";
-    EXPECT_EQ(extendedOnly.GetTitle(1), "v2 title");
+    EXPECT_EQ(extendedOnly.GetTitle(TagMode::Standard), "v2 title")
+        << "only an extended set shows in mode 0 too";
+    EXPECT_EQ(extendedOnly.GetTitle(TagMode::Extended), "v2 title");
 
     CListData standardOnly;
     standardOnly.FillFromMpeg(TaggedMpeg(MpegInfo::TagId3v1));
-    EXPECT_EQ(standardOnly.GetTitle(1), "v1 title");
+    EXPECT_EQ(standardOnly.GetTitle(TagMode::Extended), "v1 title");
 
-    const DisplayUnits extended{0, 0, 1};
+    const DisplayUnits extended{SizeUnit::KB, TimeUnit::Clock, TagMode::Extended};
     EXPECT_EQ(ColumnText(both, ColTitle, extended), "v2 title");
-    EXPECT_EQ(ColumnText(both, ColumnCount, extended), "");
+    EXPECT_EQ(ColumnText(both, ColumnCount, extended), "") << "no column has that key";
 }
 
 TEST(ListData, TypeTextsFromTagFlags) {
@@ -149,10 +150,10 @@ TEST(ListData, FillFromMpegStreamFacts) {
     EXPECT_EQ(record.BitRateText(), "(VBR)");
     EXPECT_EQ(record.BitRate(), -1);
     EXPECT_EQ(record.SamplingRateText(), "44100 Hz");
-    EXPECT_EQ(record.GetTimeText(0), "04:10");
-    EXPECT_EQ(record.GetComment(0), "line one  line two ");
+    EXPECT_EQ(record.GetTimeText(TimeUnit::Clock), "04:10");
+    EXPECT_EQ(record.GetComment(TagMode::Standard), "line one  line two ");
     EXPECT_FALSE(record.Has(CListData::Missing));
-    EXPECT_EQ(record.GetTrackNum(0), "") << "a zero ID3v1 track keeps the text";
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "") << "a zero ID3v1 track keeps the text";
 
     info.BitRate = 128;
     record.FillFromMpeg(info);
@@ -167,10 +168,11 @@ TEST(ListData, FillFromOgg) {
     info.SamplingRate = 44100;
     info.PlayTime = -1;
     record.FillFromOgg(info);
-    EXPECT_EQ(record.GetTitle(0), "Song");
+    EXPECT_EQ(record.GetTitle(TagMode::Standard), "Song");
     EXPECT_EQ(record.BitRateText(), "160 kbit");
-    EXPECT_EQ(record.GetTrackNum(0), "0") << "a file without a track number shows 0";
-    EXPECT_EQ(record.GetTimeText(0), "--");
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "0")
+        << "a file without a track number shows 0";
+    EXPECT_EQ(record.GetTimeText(TimeUnit::Clock), "--");
     EXPECT_EQ(record.Type(), "OggVorbis");
     EXPECT_EQ(record.TagSets(), 1);
 }
@@ -191,13 +193,14 @@ TEST(ListData, FillFromWmaKeepsTextsBeginningWithQuestionMark) {
     second.PlayTime = 234;
     second.TrackText = "0";
     record.FillFromWma(second);
-    EXPECT_EQ(record.GetTitle(0), "Real title");
-    EXPECT_EQ(record.GetArtist(0), "Artist");
+    EXPECT_EQ(record.GetTitle(TagMode::Standard), "Real title");
+    EXPECT_EQ(record.GetArtist(TagMode::Standard), "Artist");
     EXPECT_EQ(record.BitRate(), 128);
     EXPECT_EQ(record.SamplingRate(), 44000);
     EXPECT_EQ(record.BitRateText(), "128 kbit");
     EXPECT_EQ(record.Type(), "Windows Media Audio 9.2");
-    EXPECT_EQ(record.GetTrackNum(0), "5") << "a track text beginning with 0 is not taken";
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "5")
+        << "a track text beginning with 0 is not taken";
     EXPECT_EQ(record.Time(), 234);
 }
 
@@ -214,8 +217,8 @@ TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
     folder.SetPath(dir.Path());
     folder.ReadInfo(CTextCodec());
     EXPECT_TRUE(folder.Has(CListData::Missing));
-    EXPECT_EQ(folder.GetSizeText(0), "--");
-    EXPECT_EQ(folder.GetTimeText(0), "--");
+    EXPECT_EQ(folder.GetSizeText(SizeUnit::KB), "--");
+    EXPECT_EQ(folder.GetTimeText(TimeUnit::Clock), "--");
 
     CListData noReader;
     noReader.SetPath(ape);
@@ -227,7 +230,7 @@ TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
     noReader.ClearInfo();
     EXPECT_EQ(noReader.State(), 0u);
     EXPECT_EQ(noReader.Size(), 0);
-    EXPECT_EQ(noReader.GetSizeText(0), "");
+    EXPECT_EQ(noReader.GetSizeText(SizeUnit::KB), "");
     EXPECT_EQ(noReader.Ext(), "ape");
 }
 
@@ -238,7 +241,8 @@ TEST(ListData, FilesTheNewerReadersRefuseAreNotRead) {
     CListData first, second;
     first.SetPath(dir.Write("a.flac", std::string(100, 'a')));
     second.SetPath(dir.Write("b.m4a", std::string(100, 'b')));
-    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()), 0);
+    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()),
+              CListData::DuplicateMatch::Different);
     EXPECT_FALSE(first.Has(CListData::InfoRead));
     EXPECT_TRUE(first.Has(CListData::SizeRead));
     EXPECT_EQ(first.Type(), "");
@@ -261,11 +265,12 @@ TEST(ListData, CompareForDuplicate) {
 
     CListData first;
     first.SetPath(a);
-    EXPECT_EQ(first.CompareForDuplicate(first, CTextCodec()), 1);
+    EXPECT_EQ(first.CompareForDuplicate(first, CTextCodec()),
+              CListData::DuplicateMatch::SameRecord);
 
     CListData second;
     second.SetPath(b);
-    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()), 0)
+    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()), CListData::DuplicateMatch::Different)
         << "same size but no reader: never a duplicate";
 
     // Records whose information was read compare sizes and the standard title/artist/album.
@@ -279,10 +284,11 @@ TEST(ListData, CompareForDuplicate) {
     y.SetSize(500);
     x.SetState(CListData::InfoRead, true);
     y.SetState(CListData::InfoRead, true);
-    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), 2);
+    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), CListData::DuplicateMatch::SameTrack);
     info.StdTitle = "t";
     y.FillFromMpeg(info);
-    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), 0) << "case matters";
+    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), CListData::DuplicateMatch::Different)
+        << "case matters";
 }
 
 } // namespace

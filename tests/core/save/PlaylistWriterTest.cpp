@@ -126,7 +126,7 @@ TEST_F(PlaylistWriterTest, XspfTakesTheDisplayedTagSet) {
     info.ExtTitle = "Extended";
     info.TagFlags = MpegInfo::TagId3v1 | MpegInfo::TagId3v2;
     doc.CurrentList()[0]->FillFromMpeg(info);
-    doc.Settings().TagOf = 1;
+    doc.Settings().TagOf = TagMode::Extended;
     ASSERT_TRUE(Write("a.xspf"));
     EXPECT_NE(dir.Read("a.xspf").find("<title>Extended</title>"), std::string::npos)
         << dir.Read("a.xspf");
