@@ -109,6 +109,36 @@ private slots:
         QCOMPARE(executed.size(), 2);
     }
 
+    // Each entry of the bar's lists gives the condition it names, the last ones too.
+    void searchBarListsGiveTheConditionsTheyName() {
+        CAppFixture fixture;
+        fixture.Start();
+        CSearchBar& bar = fixture.Frame().SearchBar();
+        QCOMPARE(bar.Target(), SearchTarget::Path);
+        QCOMPARE(bar.Exclude(), TermCondition::Contains);
+        QCOMPARE(bar.Existence(), FileExistence::All);
+        const auto choose = [&bar](const char* entry) {
+            for (QComboBox* list : bar.findChildren<QComboBox*>()) {
+                const int index = list->findText(QString::fromUtf8(entry));
+                if (index >= 0) {
+                    list->setCurrentIndex(index);
+                    return;
+                }
+            }
+            QFAIL(entry);
+        };
+        choose("TAG-コメント");
+        choose("含まない");
+        choose("存在しない");
+        QCOMPARE(bar.Target(), SearchTarget::Comment);
+        QCOMPARE(bar.Exclude(), TermCondition::Excludes);
+        QCOMPARE(bar.Existence(), FileExistence::Missing);
+        choose("ファイル名");
+        choose("存在する");
+        QCOMPARE(bar.Target(), SearchTarget::FileName);
+        QCOMPARE(bar.Existence(), FileExistence::Exists);
+    }
+
     void enablingRules() {
         CommandFacts facts;
         facts.Rows = 3;

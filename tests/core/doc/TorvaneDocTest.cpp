@@ -53,6 +53,56 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
               "[app]\nreadtag=2\nSizeOf=0\nTimeOf=0\nTagOf=0\nCloseSave=0\nSearch");
 }
 
+// Each display choice a profile holds means what it meant and is written back as the same
+// number.
+TEST_F(TorvaneDocTest, DisplayChoicesKeepTheirNumbersAndMeanings) {
+    MpegInfo info;
+    info.TagFlags = MpegInfo::TagId3v1 | MpegInfo::TagId3v2;
+    info.StdTitle = "standard";
+    info.ExtTitle = "extended";
+    info.PlayTime = 205;
+    CListData record;
+    record.SetPath("/m/a.mp3");
+    record.FillFromMpeg(info);
+    record.SetSize(1048576);
+    const struct {
+        const char* key;
+        int value;
+        ColumnKey column;
+        const char* text;
+    } cases[] = {
+        {"SizeOf", 0, ColSize, "1,024.0 kB"}, {"SizeOf", 1, ColSize, "1.0 MB"},
+        {"TimeOf", 0, ColTime, "03:25"},      {"TimeOf", 1, ColTime, "205 sec"},
+        {"TimeOf", 2, ColTime, "3.4 min"},    {"TagOf", 0, ColTitle, "standard"},
+        {"TagOf", 1, ColTitle, "extended"},
+    };
+    for (const auto& c : cases) {
+        CProfile stored;
+        stored.SetInt(CTorvaneDoc::AppSection, c.key, c.value);
+        {
+            CTorvaneDoc doc(stored, host);
+            EXPECT_EQ(ColumnText(record, c.column, doc.Settings().Units()), c.text) << c.key;
+        }
+        EXPECT_EQ(stored.GetInt(CTorvaneDoc::AppSection, c.key, -1), c.value) << c.key;
+    }
+}
+
+// An on/off key is on for any number but 0, as edited by hand; the program writes 1 for on.
+TEST_F(TorvaneDocTest, OnOffKeysAreOnForAnyNumberButZero) {
+    profile.Parse("[app]\nDisNum=5\nCloseSave=-1\nrelative=0\nExtendedM3U=2147483647\n");
+    {
+        CTorvaneDoc doc(profile, host);
+        EXPECT_TRUE(doc.Settings().DisNum);
+        EXPECT_TRUE(doc.Settings().CloseSave);
+        EXPECT_FALSE(doc.Settings().relative);
+        EXPECT_TRUE(doc.Settings().ExtendedM3U);
+    }
+    EXPECT_EQ(profile.GetInt("app", "DisNum", -1), 1);
+    EXPECT_EQ(profile.GetInt("app", "CloseSave", -1), 1);
+    EXPECT_EQ(profile.GetInt("app", "relative", -1), 0);
+    EXPECT_EQ(profile.GetInt("app", "ExtendedM3U", -1), 1);
+}
+
 TEST_F(TorvaneDocTest, AddFileTrimsQuotesAndRefuses) {
     CTorvaneDoc doc(profile, host);
     doc.Settings().readtag = 0;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace torvane {
 namespace {
 
@@ -83,6 +85,22 @@ TEST(ListData, TimeTexts) {
         EXPECT_EQ(record.GetTimeText(TimeUnit::Clock), c.clock) << c.seconds;
         EXPECT_EQ(record.GetTimeText(TimeUnit::Seconds), c.sec) << c.seconds;
         EXPECT_EQ(record.GetTimeText(TimeUnit::Minutes), c.min) << c.seconds;
+        for (const int unknown : {-1, 3})
+            EXPECT_EQ(record.GetTimeText(static_cast<TimeUnit>(unknown)), "") << unknown;
+    }
+}
+
+// Column numbers from a view, a command or an option: only 0 to 14 are keys.
+TEST(Columns, KeysOfColumnNumbers) {
+    EXPECT_EQ(ColumnKeyOf(0), ColFilePath);
+    EXPECT_EQ(ColumnKeyOf(ColumnCount - 1), ColYear);
+    for (const int number : {-1, static_cast<int>(ColumnCount), 1000, INT_MIN, INT_MAX})
+        EXPECT_FALSE(ColumnKeyOf(number).has_value()) << number;
+    CListData record;
+    record.SetPath("/m/01 Song.mp3");
+    for (const ColumnKey key : {ColumnCount, static_cast<ColumnKey>(-1)}) {
+        EXPECT_EQ(ColumnText(record, key, {}), "");
+        EXPECT_EQ(SortKeyText(record, key, {}), "");
     }
 }
 
