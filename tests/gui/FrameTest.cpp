@@ -96,7 +96,7 @@ private slots:
 
         QTest::keyClick(frame.SearchBar().TextField(), Qt::Key_Return);
         QCOMPARE(Executed(executed), std::vector<Cmd>{Cmd::SearchNew});
-        QCOMPARE(fixture.Doc().SearchMode(), 1);
+        QCOMPARE(fixture.Doc().SearchMode(), true);
         QCOMPARE(frame.View().ItemCount(), 1);
         QVERIFY(frame.SearchBar().isVisible());
         QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("検索"));
@@ -222,7 +222,7 @@ private slots:
         frame.View().SelectRows({0});
 
         actions[Cmd::ToggleSearchMode]->trigger();
-        QCOMPARE(fixture.Doc().SearchMode(), 1);
+        QCOMPARE(fixture.Doc().SearchMode(), true);
         QVERIFY(frame.SearchBar().isVisible());
         QVERIFY(actions[Cmd::ToggleSearchMode]->isChecked());
         QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("検索"));
@@ -232,7 +232,7 @@ private slots:
         QVERIFY(frame.View().SelectedRows().empty());
 
         actions[Cmd::ToggleSearchMode]->trigger();
-        QCOMPARE(fixture.Doc().SearchMode(), 0);
+        QCOMPARE(fixture.Doc().SearchMode(), false);
         QVERIFY(frame.SearchBar().isVisible());
         QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("全表示"));
         QVERIFY(!frame.Panes().HasModeIcon());

@@ -23,11 +23,11 @@ TEST_F(TorvaneDocTest, FirstStartDefaults) {
     EXPECT_EQ(s.TagOf, TagMode::Standard);
     EXPECT_EQ(s.readtag, DocSettings::ReadSizes);
     EXPECT_EQ(s.SearchClass, 0);
-    EXPECT_EQ(s.CloseSave, 0);
+    EXPECT_EQ(s.CloseSave, false);
     EXPECT_EQ(s.TagCodePage, "CP932");
-    EXPECT_EQ(s.ExtendedM3U, 0) << "plain .m3u files unless asked";
+    EXPECT_EQ(s.ExtendedM3U, false) << "plain .m3u files unless asked";
     EXPECT_EQ(s.PlaylistCodePage, "UTF-8");
-    EXPECT_EQ(doc.SearchMode(), 0);
+    EXPECT_EQ(doc.SearchMode(), false);
     EXPECT_EQ(&doc.CurrentList(), &doc.AllList());
     EXPECT_TRUE(doc.Extensions().IsKnownExtension("ogg"));
 }
@@ -37,7 +37,7 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
     {
         CTorvaneDoc doc(profile, host);
         EXPECT_EQ(doc.Settings().SizeOf, SizeUnit::MB);
-        EXPECT_EQ(doc.Settings().ExtendedM3U, 1);
+        EXPECT_EQ(doc.Settings().ExtendedM3U, true);
         doc.Settings().TimeOf = TimeUnit::Minutes;
     }
     EXPECT_EQ(profile.ToText(), "[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\n"

@@ -133,7 +133,7 @@ TEST_F(DuplicatesTest, CheckKeepsTheFirstAndListingPutsItLast) {
 
     EXPECT_EQ(ListDuplicates(doc), 2);
     EXPECT_EQ(Names(doc.SearchList()), (Texts{"A2", "A"}));
-    EXPECT_EQ(doc.SearchMode(), 1);
+    EXPECT_EQ(doc.SearchMode(), true);
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Text.rfind("2件の重複がありました。\n\t処理時間 ", 0), 0u);
     EXPECT_EQ(host.Messages[0].Caption, "");
@@ -168,7 +168,7 @@ TEST_F(DuplicatesTest, RecordsThatCannotBeReadAreNoDuplicates) {
 
     EXPECT_EQ(ListDuplicates(doc), 0);
     EXPECT_TRUE(doc.SearchList().empty());
-    EXPECT_EQ(doc.SearchMode(), 1) << "switched even without a find";
+    EXPECT_EQ(doc.SearchMode(), true) << "switched even without a find";
 }
 
 TEST_F(DuplicatesTest, ARecordStandingTwiceInTheSearchList) {

@@ -158,7 +158,7 @@ protected:
 TEST_F(SearchTest, NewSearchSwitchesToSearchModeAndNarrowingChains) {
     AddSongs();
     RunSearch(doc, Request("love"));
-    EXPECT_EQ(doc.SearchMode(), 1);
+    EXPECT_EQ(doc.SearchMode(), true);
     EXPECT_EQ(Names(), (Texts{"Love Song", "love letter"}));
     EXPECT_EQ(view.CountText, " 2 件");
     EXPECT_EQ(host.ProgressOpened, host.ProgressClosed);
@@ -167,7 +167,7 @@ TEST_F(SearchTest, NewSearchSwitchesToSearchModeAndNarrowingChains) {
     SearchRequest narrow = Request("song", TermCondition::Contains, SearchTarget::FileName);
     narrow.source = SearchSource::SearchList;
     RunSearch(doc, narrow);
-    EXPECT_EQ(doc.SearchMode(), 1) << "stays in search mode";
+    EXPECT_EQ(doc.SearchMode(), true) << "stays in search mode";
     narrow = Request("letter", TermCondition::Excludes, SearchTarget::FileName);
     narrow.source = SearchSource::SearchList;
     RunSearch(doc, narrow);
@@ -223,7 +223,7 @@ TEST_F(SearchTest, ToggleAndAddToTheOtherList) {
     EXPECT_EQ(doc.AllList()[1]->RefCount(), 3);
 
     ToggleSearchMode(doc);
-    EXPECT_EQ(doc.SearchMode(), 1);
+    EXPECT_EQ(doc.SearchMode(), true);
     EXPECT_EQ(view.CountText, " 4 件");
     EXPECT_TRUE(view.Selection.empty());
     EXPECT_EQ(view.SelectionUpdates, 1);
@@ -231,7 +231,7 @@ TEST_F(SearchTest, ToggleAndAddToTheOtherList) {
     AddSelectionToOtherList(doc, std::vector<int>{3});
     EXPECT_EQ(Names(doc.AllList()).back(), "Song of songs") << "search mode adds to the all list";
     ToggleSearchMode(doc);
-    EXPECT_EQ(doc.SearchMode(), 0);
+    EXPECT_EQ(doc.SearchMode(), false);
     EXPECT_EQ(view.CountText, " 5 件");
     EXPECT_EQ(doc.SearchList().size(), 4u) << "the search list keeps its contents";
 }

@@ -67,13 +67,13 @@ TEST_F(PlaylistWriterTest, SaveListChoosesByExtensionAndStoresTheChoice) {
     SaveChoice choice{dir / "list.m3u", true, "/music", "none.htm"};
     ASSERT_TRUE(SaveList(doc, choice));
     EXPECT_EQ(dir.Read("list.m3u"), "./a.mp3\r\n");
-    EXPECT_EQ(doc.Settings().relative, 1);
+    EXPECT_EQ(doc.Settings().relative, true);
     EXPECT_EQ(doc.Settings().relative_root, "/music");
 
     choice = {dir / "list", false, "/elsewhere", ""};
     ASSERT_TRUE(SaveList(doc, choice));
     EXPECT_EQ(dir.Read("list"), "/music/a.mp3\r\n") << "relative off: the base is not used";
-    EXPECT_EQ(doc.Settings().relative, 0);
+    EXPECT_EQ(doc.Settings().relative, false);
     EXPECT_EQ(doc.Settings().relative_root, "/elsewhere") << "stored whatever was written";
 
     choice = {dir / "page.HTML", false, "", "no-such-template.htm"};
@@ -97,7 +97,7 @@ TEST_F(PlaylistWriterTest, ExtendedM3uTitlesAndTimes) {
     ASSERT_TRUE(Write("a.m3u"));
     EXPECT_EQ(dir.Read("a.m3u"), plain) << ".m3u stays bare paths by default";
 
-    doc.Settings().ExtendedM3U = 1;
+    doc.Settings().ExtendedM3U = true;
     ASSERT_TRUE(Write("b.m3u"));
     EXPECT_EQ(dir.Read("b.m3u"), extended);
     ASSERT_TRUE(Write("b.txt"));
@@ -151,7 +151,7 @@ TEST_F(PlaylistWriterTest, LegacyEncodingNeverReplacesAName) {
               "次の名前は文字コード CP932 で書き出せないため、保存しませんでした。\n"
               "\n/m/한국.mp3\n/m/🎵.mp3");
 
-    doc.Settings().ExtendedM3U = 1;
+    doc.Settings().ExtendedM3U = true;
     doc.CurrentList()[0]->FillFromMpeg([] {
         MpegInfo info;
         info.StdTitle = "🎵";
