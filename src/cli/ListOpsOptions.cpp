@@ -22,6 +22,8 @@ constexpr std::array<const char*, ColumnCount> SortKeyNames{
 constexpr std::array<const char*, 6> TargetNames{"path",   "name",  "title",
                                                  "artist", "album", "comment"};
 constexpr std::array<const char*, 3> ExistenceNames{"any", "yes", "no"};
+static_assert(TargetNames.size() == static_cast<size_t>(SearchTarget::Comment) + 1);
+static_assert(ExistenceNames.size() == static_cast<size_t>(FileExistence::Missing) + 1);
 
 template <size_t N> int IndexOf(const std::array<const char*, N>& names, const std::string& name) {
     const auto it = std::find(names.begin(), names.end(), name);
