@@ -6,7 +6,7 @@
 
 #include "SyntheticList.h"
 
-#include "core/media/MpegInfo.h"
+#include "core/media/MpegReader.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,26 +19,27 @@ size_t HeapInUse() {
 }
 
 // What an MP3 of a tagged collection carries: both tag sets with everyday lengths.
-torvane::MpegInfo TypicalTags(int i) {
-    torvane::MpegInfo info;
+torvane::AudioInfo TypicalTags(int i) {
+    torvane::AudioInfo info;
     const std::string artist = "The Artist Number " + std::to_string(i % 500);
     const std::string album = "An Album Called " + std::to_string(i % 5000);
     const std::string title = "A Song Title Of Some Length " + std::to_string(i);
-    info.StdTitle = title.substr(0, 30);
-    info.StdArtist = artist.substr(0, 30);
-    info.StdAlbum = album.substr(0, 30);
-    info.StdYear = "1999";
-    info.StdTrack = i % 12 + 1;
-    info.ExtTitle = title;
-    info.ExtArtist = artist;
-    info.ExtAlbum = album;
-    info.ExtYear = "1999";
-    info.ExtGenre = "Rock";
-    info.ExtTrack = std::to_string(i % 12 + 1) + "/12";
+    info.Std.Title = title.substr(0, 30);
+    info.Std.Artist = artist.substr(0, 30);
+    info.Std.Album = album.substr(0, 30);
+    info.Std.Year = "1999";
+    info.Std.TrackNum = std::to_string(i % 12 + 1);
+    info.Ext.Title = title;
+    info.Ext.Artist = artist;
+    info.Ext.Album = album;
+    info.Ext.Year = "1999";
+    info.Ext.Genre = "Rock";
+    info.Ext.TrackNum = std::to_string(i % 12 + 1) + "/12";
     info.PlayTime = 200 + i % 100;
     info.BitRate = 192;
     info.SamplingRate = 44100;
-    info.TagFlags = torvane::MpegInfo::TagId3v1 | torvane::MpegInfo::TagId3v2;
+    info.TagFlags = torvane::AudioInfo::TagId3v1 | torvane::AudioInfo::TagId3v2;
+    torvane::FinishMpegInfo(info);
     return info;
 }
 
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
                                  ".mp3";
         doc->AddFile(path, false);
         torvane::CListData* record = doc->AllList().back();
-        record->FillFromMpeg(TypicalTags(i));
+        record->FillFrom(TypicalTags(i));
         record->SetSize(5000000 + i);
         record->SetState(torvane::CListData::InfoRead, true);
     }

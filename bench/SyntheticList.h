@@ -6,6 +6,7 @@
 #include "core/base/Progress.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
+#include "core/media/MpegReader.h"
 #include "core/settings/Profile.h"
 
 #include <algorithm>
@@ -54,13 +55,14 @@ public:
                               std::to_string(random() % 10) + "/" + name + ".mp3",
                           false);
             CListData* record = m_Doc.AllList().back();
-            MpegInfo info;
-            info.StdTitle = name.substr(name.find(' ') + 1);
-            info.StdArtist = "artist " + std::to_string(title % 37);
-            info.StdAlbum = "album";
+            AudioInfo info;
+            info.Std.Title = name.substr(name.find(' ') + 1);
+            info.Std.Artist = "artist " + std::to_string(title % 37);
+            info.Std.Album = "album";
             info.BitRate = 128;
-            info.TagFlags = MpegInfo::TagId3v1;
-            record->FillFromMpeg(info);
+            info.TagFlags = AudioInfo::TagId3v1;
+            FinishMpegInfo(info);
+            record->FillFrom(info);
             record->SetSize(4000000 + static_cast<int64_t>(random() % 50));
             record->SetState(CListData::InfoRead, true);
         }

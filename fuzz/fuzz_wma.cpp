@@ -3,7 +3,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CShortInput input(data, size);
-    torvane::WmaInfo info;
+    torvane::AudioInfo info;
     torvane::CWmaReader().Read(input.Source(), info);
     return 0;
 }

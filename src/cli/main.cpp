@@ -9,6 +9,7 @@
 #include "cli/RecordOutput.h"
 #include "core/base/Paths.h"
 #include "core/doc/TorvaneDoc.h"
+#include "core/media/ReaderTable.h"
 #include "core/reading/TagCache.h"
 #include "core/settings/Profile.h"
 #include "core/settings/ProfileLocation.h"

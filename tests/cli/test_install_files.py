@@ -1,6 +1,7 @@
 """The installed descriptions of the programs agree with the programs: the manual pages list
-the options --help lists, every listed option is one the parser takes, the README documents
-them, and the desktop entry offers the file types the program gathers."""
+the options --help lists, every listed option is one the parser takes, the command-line
+reference (docs/cli.md) documents them, and the desktop entry offers the file types the
+program gathers."""
 
 import gzip
 import os
@@ -13,7 +14,7 @@ from cli_case import CLI, CliCase, run
 GUI = os.environ["TORVANE_GUI"]
 MAN_DIR = os.environ["TORVANE_MAN_DIR"]
 DATA_DIR = os.environ["TORVANE_DATA_DIR"]
-README = os.environ["TORVANE_README"]
+CLI_REFERENCE = os.environ["TORVANE_CLI_REFERENCE"]
 
 OPTION = re.compile(r"(?<![\w-])--[a-z](?:[a-z0-9-]*[a-z0-9])?")
 
@@ -90,10 +91,56 @@ class ManPageTest(unittest.TestCase):
                 result = run(option, "1", "/nonexistent/a.mp3")
                 self.assertNotIn("not expected", result.stderr)
 
-    def test_readme_documents_every_option(self):
-        with open(README, encoding="utf-8") as f:
+    def test_reference_documents_every_option(self):
+        with open(CLI_REFERENCE, encoding="utf-8") as f:
             documented = options(f.read())
         self.assertEqual(options(cli_help()) - {"--help"} - documented, set())
+
+
+def markdown_anchors(path):
+    """The anchors of a Markdown file's headings, made as the common renderers make them."""
+    anchors = set()
+    in_code = False
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("```"):
+                in_code = not in_code
+            elif line.startswith("#") and not in_code:
+                heading = line.lstrip("#").strip().lower()
+                anchors.add(re.sub(r"[^\w\- ]", "", heading).replace(" ", "-"))
+    return anchors
+
+
+class DocumentationTest(unittest.TestCase):
+    DOCS = os.path.dirname(os.path.abspath(CLI_REFERENCE))
+    README = os.path.join(os.path.dirname(DOCS), "README.md")
+    LINK = re.compile(r"\]\(([^)\s]+)\)")
+
+    def documents(self):
+        return [self.README] + sorted(
+            os.path.join(self.DOCS, name) for name in os.listdir(self.DOCS) if name.endswith(".md"))
+
+    def test_every_link_between_the_documents_leads_somewhere(self):
+        for document in self.documents():
+            with open(document, encoding="utf-8") as f:
+                links = self.LINK.findall(f.read())
+            for link in links:
+                if re.match(r"[a-z]+:", link):
+                    continue
+                with self.subTest(document=os.path.basename(document), link=link):
+                    target, _, anchor = link.partition("#")
+                    path = os.path.normpath(os.path.join(os.path.dirname(document), target)) \
+                        if target else document
+                    self.assertTrue(os.path.exists(path), "no such file")
+                    if anchor:
+                        self.assertIn(anchor, markdown_anchors(path))
+
+    def test_user_guide_documents_every_option_of_the_desktop_program(self):
+        with open(os.path.join(self.DOCS, "user-guide.md"), encoding="utf-8") as f:
+            documented = options(f.read())
+        listed = options(gui_help())
+        self.assertIn("--lang", listed)
+        self.assertEqual(listed - documented, set())
 
 
 class DesktopEntryTest(CliCase):

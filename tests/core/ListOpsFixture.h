@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocFixture.h"
+#include "MpegFill.h"
 
 #include <string>
 #include <vector>
@@ -12,12 +13,12 @@ class ListOpsTest : public DocTest {
 protected:
     // Adds a record for path to the current list, filled as the MPEG reader would fill it from
     // info and marked read (unless read is false), with the given size.
-    CListData* Add(const std::string& path, const MpegInfo& info = {}, int64_t size = 0,
+    CListData* Add(const std::string& path, const AudioInfo& info = {}, int64_t size = 0,
                    bool read = true) {
         EXPECT_TRUE(doc.AddFile(path, false)) << path;
         CListData* record = doc.CurrentList().back();
         if (read) {
-            record->FillFromMpeg(info);
+            test::FillAsMpeg(*record, info);
             record->SetSize(size);
             record->SetState(CListData::InfoRead, true);
         }
@@ -53,13 +54,13 @@ protected:
     }
 };
 
-inline MpegInfo Tags(const std::string& title, const std::string& artist = {},
-                     const std::string& album = {}) {
-    MpegInfo info;
-    info.StdTitle = title;
-    info.StdArtist = artist;
-    info.StdAlbum = album;
-    info.TagFlags = MpegInfo::TagId3v1;
+inline AudioInfo Tags(const std::string& title, const std::string& artist = {},
+                      const std::string& album = {}) {
+    AudioInfo info;
+    info.Std.Title = title;
+    info.Std.Artist = artist;
+    info.Std.Album = album;
+    info.TagFlags = AudioInfo::TagId3v1;
     return info;
 }
 

@@ -2,7 +2,6 @@
 
 #include "Bytes.h"
 #include "core/base/ByteSource.h"
-#include "core/media/MpegInfo.h"
 #include "core/media/MpegReader.h"
 
 #include <cstdint>
@@ -28,9 +27,16 @@ inline CBytes Frame(uint32_t header, size_t frameLength = 418) {
     return CBytes().U32BE(header).PadTo(frameLength);
 }
 
-inline MpegInfo ReadBytes(const CBytes& bytes, const CTextCodec& codec = CTextCodec("CP932")) {
+// What the MPEG reader finds in a source or in the file at a path (it takes any content).
+template <class Source> AudioInfo ReadMpeg(const Source& source, const CTextCodec& codec) {
+    AudioInfo info;
+    CMpegReader(codec).Read(source, info);
+    return info;
+}
+
+inline AudioInfo ReadBytes(const CBytes& bytes, const CTextCodec& codec = CTextCodec("CP932")) {
     const CMemorySource source(bytes.Data());
-    return CMpegReader(codec).Read(source);
+    return ReadMpeg(source, codec);
 }
 
 } // namespace torvane::test

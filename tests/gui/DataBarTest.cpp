@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "WavFile.h"
 
+#include "core/media/MpegReader.h"
 #include "gui/app/Actions.h"
 #include "gui/app/Commands.h"
 #include "gui/bars/DataBar.h"
@@ -21,14 +22,15 @@ namespace {
 
 // Both tag sets, so the two display modes differ.
 void GiveTags(CListData& record) {
-    MpegInfo info;
-    info.StdTitle = "Standard";
-    info.ExtTitle = "Extended";
+    AudioInfo info;
+    info.Std.Title = "Standard";
+    info.Ext.Title = "Extended";
     info.PlayTime = 61;
     info.BitRate = -1;
     info.SamplingRate = 22050;
-    info.TagFlags = MpegInfo::TagId3v1 | MpegInfo::TagId3v2;
-    record.FillFromMpeg(info);
+    info.TagFlags = AudioInfo::TagId3v1 | AudioInfo::TagId3v2;
+    FinishMpegInfo(info);
+    record.FillFrom(info);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "GuiTestSupport.h"
 
+#include "core/media/ReaderTable.h"
 #include "gui/app/Actions.h"
 #include "gui/app/Commands.h"
 #include "gui/app/DropWindow.h"

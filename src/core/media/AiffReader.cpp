@@ -78,7 +78,7 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
     uint64_t soundBytes = 0;
     // The text chunks and the ID3 tag fill one set, as RIFF INFO and ID3 do in WAVE files;
     // the tag's texts are preferred, whichever chunk comes first.
-    MpegInfo texts;
+    TagSet texts;
     std::optional<RiffChunk> id3;
     const auto text = [&](const RiffChunk& chunk) {
         const auto bytes =
@@ -92,17 +92,16 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
         else if (chunk.Is("SSND"))
             soundBytes = chunk.Size - std::min<uint64_t>(chunk.Size, 8); // offset, block size
         else if (chunk.Is("NAME"))
-            texts.ExtTitle = text(chunk);
+            texts.Title = text(chunk);
         else if (chunk.Is("AUTH"))
-            texts.ExtArtist = text(chunk);
-        else if (chunk.Is("ANNO") && texts.ExtComment.empty())
-            texts.ExtComment = text(chunk);
+            texts.Artist = text(chunk);
+        else if (chunk.Is("ANNO") && texts.Comment.empty())
+            texts.Comment = text(chunk);
         else if ((chunk.Is("ID3 ") || chunk.Is("id3 ")) && !id3)
             id3 = chunk;
         return true;
     });
-    const bool haveText =
-        !texts.ExtTitle.empty() || !texts.ExtArtist.empty() || !texts.ExtComment.empty();
+    const bool haveText = !texts.Title.empty() || !texts.Artist.empty() || !texts.Comment.empty();
     const bool haveId3 = id3 && ReadEmbeddedId3v2(source, id3->Offset, id3->Size, m_Codec, texts);
 
     info.SamplingRate = static_cast<int32_t>(std::min<uint32_t>(common.SampleRate, INT32_MAX));
@@ -113,8 +112,7 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
     else
         info.BitRate = AverageKbit(soundBytes, common.Frames, common.SampleRate);
     if (haveText || haveId3) {
-        info.Ext = {texts.ExtTitle, texts.ExtArtist, texts.ExtAlbum, texts.ExtComment,
-                    texts.ExtYear,  texts.ExtTrack,  texts.ExtGenre};
+        info.Ext = std::move(texts);
         info.TagSets = AudioInfo::ExtendedSet;
     }
     return true;

@@ -11,9 +11,14 @@ namespace torvane {
 
 bool CAudioReader::Read(const std::string& path, AudioInfo& info) const {
     const CFileSource file(path);
-    if (!file.IsOpen())
-        return false;
-    return Read(file, info);
+    const bool ok = file.IsOpen() ? Read(file, info) : ReadUnopened(info);
+    if (ok)
+        info.Path = path;
+    return ok;
+}
+
+bool CAudioReader::ReadUnopened(AudioInfo& info) const {
+    return ReadsUnopenedAsEmpty() && Read(CMemorySource({}), info);
 }
 
 int32_t SecondsOf(uint64_t samples, uint64_t rate) {

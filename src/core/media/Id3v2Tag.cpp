@@ -13,27 +13,27 @@ namespace {
 constexpr size_t MaxFrameBytes = 64 * 1024;
 // An unsynchronised tag is read whole before its frames are walked; beyond this it is cut.
 constexpr size_t MaxUnsynchronisedTagBytes = 16 * 1024 * 1024;
-constexpr size_t MaxTextBytes = MpegInfo::MaxTextBytes;
-constexpr size_t MaxTrackBytes = MpegInfo::MaxTrackBytes;
+constexpr size_t MaxTextBytes = AudioInfo::MaxId3TextBytes;
+constexpr size_t MaxTrackBytes = AudioInfo::MaxId3TrackBytes;
 // Frames of one tag walked at most: real tags hold a few dozen.
 constexpr int MaxFrames = 4096;
 
 // A frame read into a field of the result, and how many bytes of text the field keeps.
 struct FrameTarget {
     std::string_view Id;
-    std::string MpegInfo::*Field;
+    std::string TagSet::*Field;
     size_t MaxBytes;
 };
 
 constexpr FrameTarget Targets[] = {
-    {"TIT2", &MpegInfo::ExtTitle, MaxTextBytes},   {"TT2", &MpegInfo::ExtTitle, MaxTextBytes},
-    {"TPE1", &MpegInfo::ExtArtist, MaxTextBytes},  {"TP1", &MpegInfo::ExtArtist, MaxTextBytes},
-    {"TALB", &MpegInfo::ExtAlbum, MaxTextBytes},   {"TAL", &MpegInfo::ExtAlbum, MaxTextBytes},
-    {"COMM", &MpegInfo::ExtComment, MaxTextBytes}, {"COM", &MpegInfo::ExtComment, MaxTextBytes},
-    {"TRCK", &MpegInfo::ExtTrack, MaxTrackBytes},  {"TRK", &MpegInfo::ExtTrack, MaxTrackBytes},
-    {"TYER", &MpegInfo::ExtYear, MaxTextBytes},    {"TDRC", &MpegInfo::ExtYear, MaxTextBytes},
-    {"TYE", &MpegInfo::ExtYear, MaxTextBytes},     {"TCON", &MpegInfo::ExtGenre, MaxTextBytes},
-    {"TCO", &MpegInfo::ExtGenre, MaxTextBytes},
+    {"TIT2", &TagSet::Title, MaxTextBytes},     {"TT2", &TagSet::Title, MaxTextBytes},
+    {"TPE1", &TagSet::Artist, MaxTextBytes},    {"TP1", &TagSet::Artist, MaxTextBytes},
+    {"TALB", &TagSet::Album, MaxTextBytes},     {"TAL", &TagSet::Album, MaxTextBytes},
+    {"COMM", &TagSet::Comment, MaxTextBytes},   {"COM", &TagSet::Comment, MaxTextBytes},
+    {"TRCK", &TagSet::TrackNum, MaxTrackBytes}, {"TRK", &TagSet::TrackNum, MaxTrackBytes},
+    {"TYER", &TagSet::Year, MaxTextBytes},      {"TDRC", &TagSet::Year, MaxTextBytes},
+    {"TYE", &TagSet::Year, MaxTextBytes},       {"TCON", &TagSet::Genre, MaxTextBytes},
+    {"TCO", &TagSet::Genre, MaxTextBytes},
 };
 
 const FrameTarget* TargetOf(std::string_view id) {
@@ -94,8 +94,8 @@ std::optional<size_t> AfterTerminator(uint8_t encoding, std::span<const uint8_t>
 
 class CFrameWalker {
 public:
-    CFrameWalker(const Id3v2Header& header, const CTextCodec& codec, MpegInfo& info)
-        : m_Header(header), m_Codec(codec), m_Info(info) {}
+    CFrameWalker(const Id3v2Header& header, const CTextCodec& codec, TagSet& tags)
+        : m_Header(header), m_Codec(codec), m_Tags(tags) {}
 
     // Frames between begin and end of source.
     void Walk(const CByteSource& source, uint64_t begin, uint64_t end);
@@ -110,7 +110,7 @@ private:
 
     const Id3v2Header& m_Header;
     const CTextCodec& m_Codec;
-    MpegInfo& m_Info;
+    TagSet& m_Tags;
     bool m_CommentWithoutDescription = false;
 };
 
@@ -191,13 +191,13 @@ std::optional<std::vector<uint8_t>> CFrameWalker::FrameData(std::vector<uint8_t>
 }
 
 void CFrameWalker::Take(const FrameTarget& target, std::span<const uint8_t> data) {
-    if (target.Field == &MpegInfo::ExtComment)
+    if (target.Field == &TagSet::Comment)
         return TakeComment(data);
     if (data.empty())
         return;
     const std::string text = DecodeText(data[0], data.subspan(1), m_Codec);
     if (!text.empty())
-        m_Info.*target.Field = CTextCodec::CutUtf8(text, target.MaxBytes);
+        m_Tags.*target.Field = CTextCodec::CutUtf8(text, target.MaxBytes);
 }
 
 // Encoding, a three-letter language, a zero-terminated description, then the text. A comment
@@ -214,7 +214,7 @@ void CFrameWalker::TakeComment(std::span<const uint8_t> data) {
     const std::string text = DecodeText(encoding, rest.subspan(*textStart), m_Codec);
     if (text.empty() || (m_CommentWithoutDescription && !withoutDescription))
         return;
-    m_Info.ExtComment = CTextCodec::CutUtf8(text, MaxTextBytes);
+    m_Tags.Comment = CTextCodec::CutUtf8(text, MaxTextBytes);
     m_CommentWithoutDescription = m_CommentWithoutDescription || withoutDescription;
 }
 
@@ -236,7 +236,7 @@ std::optional<Id3v2Header> Id3v2Header::Parse(std::span<const uint8_t> bytes) {
 }
 
 void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const CTextCodec& codec,
-                     MpegInfo& info) {
+                     TagSet& tags) {
     // Versions 2 to 4 only; a version 2 tag with its compression flag cannot be read.
     if (header.Major < 2 || header.Major > 4 || (header.Major == 2 && (header.Flags & 0x40)))
         return;
@@ -244,7 +244,7 @@ void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const
     const uint64_t end = std::min<uint64_t>(begin + header.Size, source.Size());
     if (end <= begin)
         return;
-    CFrameWalker walker(header, codec, info);
+    CFrameWalker walker(header, codec, tags);
     // Before version 4 the whole tag is unsynchronised, frame headers and sizes included.
     if (header.Unsynchronised() && header.Major < 4) {
         const auto raw = source.Read(
@@ -258,12 +258,12 @@ void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const
 }
 
 bool ReadEmbeddedId3v2(const CByteSource& source, uint64_t offset, uint64_t size,
-                       const CTextCodec& codec, MpegInfo& info) {
+                       const CTextCodec& codec, TagSet& tags) {
     const CSliceSource chunk(source, offset, size);
     const auto header = Id3v2Header::Parse(chunk.Read(0, Id3v2Header::HeaderSize));
     if (!header)
         return false;
-    ReadId3v2Frames(chunk, *header, codec, info);
+    ReadId3v2Frames(chunk, *header, codec, tags);
     return true;
 }
 

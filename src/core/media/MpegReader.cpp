@@ -2,7 +2,6 @@
 
 #include "core/base/ByteReader.h"
 #include "core/base/CachedSource.h"
-#include "core/base/FileSource.h"
 #include "core/media/Id3v2Tag.h"
 #include "core/media/MpegFrame.h"
 #include "core/media/RiffChunks.h"
@@ -52,7 +51,7 @@ public:
         }
     }
 
-    MpegInfo Read();
+    AudioInfo Read();
 
 private:
     int32_t SniffTags() const;
@@ -71,53 +70,55 @@ private:
     const uint64_t m_Size;
     std::vector<uint8_t> m_Tail;       // the last 128 bytes
     std::vector<uint8_t> m_BeforeTail; // up to TrailingMarkBytes before them
-    MpegInfo m_Info;
+    AudioInfo m_Info;
     // The bytes taken as audio for the constant-bit-rate time.
     uint64_t m_AudioBytes = 0;
 };
 
-MpegInfo CMpegFile::Read() {
+AudioInfo CMpegFile::Read() {
     m_Info.FileLength = static_cast<int64_t>(m_Size);
     m_AudioBytes = m_Size;
     m_Info.TagFlags = SniffTags();
-    if (m_Info.TagFlags & MpegInfo::TagId3v1) {
+    if (m_Info.TagFlags & AudioInfo::TagId3v1) {
         m_AudioBytes -= Id3v1Size;
         ReadId3v1();
     }
     // APEv2 and Lyrics3 tags before the ID3v1 tag (or at the end) are no audio either. They
     // are looked for past the cache, which keeps the start of the file.
-    const auto end = (m_Info.TagFlags & MpegInfo::TagId3v1) ? std::span<const uint8_t>(m_BeforeTail)
-                                                            : std::span<const uint8_t>(m_Tail);
-    if (!(m_Info.TagFlags & (MpegInfo::TagRiffMp3 | MpegInfo::TagRiffWave)) &&
+    const auto end = (m_Info.TagFlags & AudioInfo::TagId3v1)
+                         ? std::span<const uint8_t>(m_BeforeTail)
+                         : std::span<const uint8_t>(m_Tail);
+    if (!(m_Info.TagFlags & (AudioInfo::TagRiffMp3 | AudioInfo::TagRiffWave)) &&
         EndsWithTrailingMark(end))
         m_AudioBytes -= TrailingTagBytes(m_File, m_AudioBytes);
-    if (m_Info.TagFlags & MpegInfo::TagId3v2) {
+    if (m_Info.TagFlags & AudioInfo::TagId3v2) {
         ReadId3v2();
-    } else if (m_Info.TagFlags & MpegInfo::TagRiffMp3) {
+    } else if (m_Info.TagFlags & AudioInfo::TagRiffMp3) {
         const auto data = ReadRiffChunks(false);
         ReadFrameHeader(data ? data->Offset : RiffHeaderSize + 8);
-    } else if (m_Info.TagFlags & MpegInfo::TagRiffWave) {
+    } else if (m_Info.TagFlags & AudioInfo::TagRiffWave) {
         if (ReadRiffChunks(true) && m_AudioBytes > 0 && m_Info.BitRate > 0)
             SetConstantBitRateTime();
     } else {
         ReadFrameHeader(0);
     }
+    FinishMpegInfo(m_Info);
     return std::move(m_Info);
 }
 
 int32_t CMpegFile::SniffTags() const {
     int32_t flags = 0;
     if (CByteReader(m_Tail).Peek("TAG"))
-        flags |= MpegInfo::TagId3v1;
+        flags |= AudioInfo::TagId3v1;
     const auto head = m_Source.Read(0, RiffHeaderSize);
     CByteReader reader(head);
     if (reader.Peek("ID3"))
-        return flags | MpegInfo::TagId3v2;
+        return flags | AudioInfo::TagId3v2;
     if (reader.Peek("RIFF") && reader.Skip(8)) {
         if (reader.Peek("RMP3"))
-            flags |= MpegInfo::TagRiffMp3;
+            flags |= AudioInfo::TagRiffMp3;
         else if (reader.Peek("WAVE"))
-            flags |= MpegInfo::TagRiffWave;
+            flags |= AudioInfo::TagRiffWave;
     }
     return flags;
 }
@@ -133,10 +134,10 @@ std::string Id3v1Text(std::span<const uint8_t> field, const CTextCodec& codec) {
 void CMpegFile::ReadId3v1() {
     CByteReader reader(m_Tail);
     reader.Skip(3); // "TAG"
-    m_Info.StdTitle = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
-    m_Info.StdArtist = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
-    m_Info.StdAlbum = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
-    m_Info.StdYear = m_Codec.FromLegacy(CTextCodec::UpToZero(reader.Text(4)));
+    m_Info.Std.Title = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
+    m_Info.Std.Artist = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
+    m_Info.Std.Album = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
+    m_Info.Std.Year = m_Codec.FromLegacy(CTextCodec::UpToZero(reader.Text(4)));
 
     const auto commentBytes = reader.Bytes(Id3v1FieldSize);
     if (commentBytes.size() != Id3v1FieldSize)
@@ -145,10 +146,11 @@ void CMpegFile::ReadId3v1() {
     std::copy(commentBytes.begin(), commentBytes.end(), comment.begin());
     // A zero in byte 28 makes byte 29 the track number; both leave the comment.
     if (comment[28] == 0) {
-        m_Info.StdTrack = comment[29];
+        if (comment[29] > 0)
+            m_Info.Std.TrackNum = std::to_string(comment[29]);
         comment[28] = comment[29] = ' ';
     }
-    m_Info.StdComment = Id3v1Text(comment, m_Codec);
+    m_Info.Std.Comment = Id3v1Text(comment, m_Codec);
 }
 
 void CMpegFile::ReadId3v2() {
@@ -158,9 +160,9 @@ void CMpegFile::ReadId3v2() {
     const uint64_t tagSize = Id3v2Header::HeaderSize + uint64_t{header->Size};
     m_AudioBytes -= std::min(m_AudioBytes, tagSize);
     // With both tags the ID3v1 tag's bytes count as audio again.
-    if (m_Info.TagFlags & MpegInfo::TagId3v1)
+    if (m_Info.TagFlags & AudioInfo::TagId3v1)
         m_AudioBytes += Id3v1Size;
-    ReadId3v2Frames(m_Source, *header, m_Codec, m_Info);
+    ReadId3v2Frames(m_Source, *header, m_Codec, m_Info.Ext);
     ReadFrameHeader(tagSize + (header->HasFooter() ? Id3v2Header::HeaderSize : 0));
 }
 
@@ -179,14 +181,14 @@ std::optional<RiffChunk> CMpegFile::ReadRiffChunks(bool wave) {
                        } else if (!data && chunk.Is("data")) {
                            data = chunk;
                        } else if (chunk.Is("LIST") && lists++ < MaxInfoLists) {
-                           ReadRiffInfo(m_Source, chunk, m_Codec, m_Info);
+                           ReadRiffInfo(m_Source, chunk, m_Codec, m_Info.Ext);
                        } else if (!id3 && (chunk.Is("id3 ") || chunk.Is("ID3 "))) {
                            id3 = chunk;
                        }
                        return true;
                    });
     if (id3)
-        ReadEmbeddedId3v2(m_Source, id3->Offset, id3->Size, m_Codec, m_Info);
+        ReadEmbeddedId3v2(m_Source, id3->Offset, id3->Size, m_Codec, m_Info.Ext);
     if (data)
         m_AudioBytes = data->Size + (data->Size & 1);
     return data;
@@ -306,15 +308,38 @@ void CMpegFile::ReadFrameHeader(uint64_t start) {
 
 } // namespace
 
-MpegInfo CMpegReader::Read(const std::string& path) const {
-    CFileSource file(path);
-    if (!file.IsOpen())
-        return {};
-    return Read(file);
+void FinishMpegInfo(AudioInfo& info) {
+    // An ID3v1 tag without a track number leaves the record's as it was.
+    if (info.Std.TrackNum.empty())
+        info.Kept |= AudioInfo::TrackNumKept;
+    if (info.BitRate == -1)
+        info.BitRateText = "(VBR)";
+    const int32_t flags = info.TagFlags;
+    info.TagSets = 0;
+    if (flags == 0) {
+        info.Type = "タグなし";
+        return;
+    }
+    info.Type.clear();
+    if (flags & AudioInfo::TagId3v1) {
+        info.Type = "ID3 V1";
+        info.TagSets |= AudioInfo::StandardSet;
+        if (flags & ~AudioInfo::TagId3v1 & 0xFF)
+            info.Type += "・";
+    }
+    const char* extended = (flags & AudioInfo::TagRiffWave)  ? "RIFF Wave"
+                           : (flags & AudioInfo::TagRiffMp3) ? "RIFF MP3"
+                           : (flags & AudioInfo::TagId3v2)   ? "ID3 V2"
+                                                             : nullptr;
+    if (extended) {
+        info.Type += extended;
+        info.TagSets |= AudioInfo::ExtendedSet;
+    }
 }
 
-MpegInfo CMpegReader::Read(const CByteSource& source) const {
-    return CMpegFile(source, m_Codec).Read();
+bool CMpegReader::Read(const CByteSource& source, AudioInfo& info) const {
+    info = CMpegFile(source, m_Codec).Read();
+    return true;
 }
 
 } // namespace torvane

@@ -3,7 +3,6 @@
 #include "core/base/AsciiText.h"
 #include "core/base/ByteReader.h"
 #include "core/base/CachedSource.h"
-#include "core/base/FileSource.h"
 #include "core/media/OggPacketReader.h"
 #include "core/media/OggPage.h"
 #include "core/media/VorbisComments.h"
@@ -18,7 +17,7 @@ namespace {
 
 // The identification header: packet type 1, "vorbis", version, channels, sampling rate and
 // the three bit rates, block sizes and framing.
-bool ReadIdHeader(const CByteSource& source, const OggPage& page, OggInfo& info) {
+bool ReadIdHeader(const CByteSource& source, const OggPage& page, AudioInfo& info) {
     const auto bytes = source.Read(page.BodyOffset(), 30);
     CByteReader reader(bytes);
     if (!reader.Peek("\x01vorbis"))
@@ -55,40 +54,41 @@ int32_t ComputeTime(const CCachedSource& source, uint32_t serial, int32_t sampli
     return static_cast<int32_t>(std::min<int64_t>(seconds, INT32_MAX));
 }
 
-} // namespace
-
-bool COggReader::Read(const std::string& path, OggInfo& info) const {
-    CFileSource file(path);
-    if (!file.IsOpen()) {
-        info = {};
-        return false;
-    }
-    const bool ok = Read(file, info);
-    info.Path = path;
-    return ok;
-}
-
-bool COggReader::Read(const CByteSource& file, OggInfo& info) const {
-    info = {};
-    info.FileLength = static_cast<int64_t>(file.Size());
-    info.Status = -1;
+bool ReadVorbis(const CByteSource& file, AudioInfo& info) {
     const CCachedSource source(file);
-
     OggPage first;
     if (!ReadOggPage(source, 0, first) || first.Sequence != 0 || !ReadIdHeader(source, first, info))
-        return true;
+        return false;
     OggPage second;
     VorbisComments comments;
     if (!ReadOggPage(source, first.End(), second) || second.Sequence != 1 ||
         !ReadComments(source, second, comments))
-        return true;
-    info.Title = comments.Title;
-    info.Artist = comments.Artist;
-    info.Album = comments.Album;
-    info.Comment = comments.Comment;
-    info.TrackNumber = LeadingNumber(comments.TrackNumber);
-    info.Status = 1;
+        return false;
+    // Year and genre are not taken.
+    info.Std.Title = comments.Title;
+    info.Std.Artist = comments.Artist;
+    info.Std.Album = comments.Album;
+    info.Std.Comment = comments.Comment;
+    info.Std.TrackNum = comments.TrackNumber;
     info.PlayTime = ComputeTime(source, first.Serial, info.SamplingRate);
+    return true;
+}
+
+} // namespace
+
+void FinishVorbisInfo(AudioInfo& info) {
+    info.Std.TrackNum = std::to_string(LeadingNumber(info.Std.TrackNum));
+    info.BitRate = info.NominalBitrate / 1000;
+    info.TagSets = AudioInfo::StandardSet;
+    info.Kept = AudioInfo::ExtendedSetKept;
+    info.Type = "OggVorbis";
+}
+
+bool COggReader::Read(const CByteSource& file, AudioInfo& info) const {
+    info = {};
+    info.FileLength = static_cast<int64_t>(file.Size());
+    info.Status = ReadVorbis(file, info) ? 1 : -1;
+    FinishVorbisInfo(info);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "core/media/RiffChunks.h"
 
 #include "core/base/ByteReader.h"
+#include "core/media/AudioInfo.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,21 +11,21 @@ namespace {
 
 // Bytes of one INFO value that are read: far more than any kept text needs.
 constexpr size_t MaxValueBytes = 4096;
-constexpr size_t MaxTextBytes = MpegInfo::MaxTextBytes;
+constexpr size_t MaxTextBytes = AudioInfo::MaxId3TextBytes;
 
-std::string* InfoField(const RiffChunk& chunk, MpegInfo& info) {
+std::string* InfoField(const RiffChunk& chunk, TagSet& tags) {
     if (chunk.Is("INAM") || chunk.Is("ISBJ"))
-        return info.ExtTitle.empty() ? &info.ExtTitle : nullptr;
+        return tags.Title.empty() ? &tags.Title : nullptr;
     if (chunk.Is("IART"))
-        return &info.ExtArtist;
+        return &tags.Artist;
     if (chunk.Is("IPRD"))
-        return &info.ExtAlbum;
+        return &tags.Album;
     if (chunk.Is("ICMT"))
-        return &info.ExtComment;
+        return &tags.Comment;
     if (chunk.Is("ICRD"))
-        return &info.ExtYear;
+        return &tags.Year;
     if (chunk.Is("IGNR"))
-        return &info.ExtGenre;
+        return &tags.Genre;
     return nullptr;
 }
 
@@ -68,12 +69,12 @@ void WalkChunks(const CByteSource& source, uint64_t begin, uint64_t end, bool bi
 }
 
 void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextCodec& codec,
-                  MpegInfo& info) {
+                  TagSet& tags) {
     const auto type = source.Read(list.Offset, 4);
     if (!list.Is("LIST") || list.Size < 4 || !CByteReader(type).Peek("INFO"))
         return;
     WalkRiffChunks(source, list.Offset + 4, list.Offset + list.Size, [&](const RiffChunk& item) {
-        if (std::string* field = InfoField(item, info)) {
+        if (std::string* field = InfoField(item, tags)) {
             const auto value = source.Read(item.Offset, std::min<size_t>(item.Size, MaxValueBytes));
             *field = CTextCodec::CutUtf8(codec.FromLegacy(CTextCodec::UpToZero(AsText(value))),
                                          MaxTextBytes);

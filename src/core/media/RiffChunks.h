@@ -2,7 +2,7 @@
 
 #include "core/base/ByteSource.h"
 #include "core/base/TextCodec.h"
-#include "core/media/MpegInfo.h"
+#include "core/media/TagSet.h"
 
 #include <cstdint>
 #include <functional>
@@ -44,9 +44,9 @@ inline void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t e
     WalkChunks(source, begin, end, false, visit);
 }
 
-// Reads the texts of a "LIST" chunk of type "INFO" into the extended fields of info; other
+// Reads the texts of a "LIST" chunk of type "INFO" into tags; other
 // lists are left alone. The first of "INAM" and "ISBJ" gives the title.
 void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextCodec& codec,
-                  MpegInfo& info);
+                  TagSet& tags);
 
 } // namespace torvane

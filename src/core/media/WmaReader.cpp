@@ -1,7 +1,7 @@
 #include "core/media/WmaReader.h"
 
+#include "core/base/AsciiText.h"
 #include "core/base/CachedSource.h"
-#include "core/base/FileSource.h"
 #include "core/base/TextCodec.h"
 #include "core/media/AsfHeader.h"
 
@@ -54,7 +54,7 @@ std::string Fitted(std::string text, size_t maxBytes) {
 
 // The codec description is comma-separated: "128 kbps, 44 kHz, stereo" gives the bit-rate
 // text "128 kbit" and the sampling-rate text "44000 Hz".
-void DescriptionTexts(std::string_view description, WmaInfo& info) {
+void DescriptionTexts(std::string_view description, AudioInfo& info) {
     const auto skipSpaces = [](std::string_view text) {
         const size_t start = text.find_first_not_of(' ');
         return start == std::string_view::npos ? std::string_view() : text.substr(start);
@@ -77,47 +77,62 @@ void DescriptionTexts(std::string_view description, WmaInfo& info) {
 
 // The first codec's name and texts; rates the description does not give come from the audio
 // stream's format.
-void CodecTexts(const AsfHeader& header, WmaInfo& info) {
+void CodecTexts(const AsfHeader& header, AudioInfo& info) {
     if (header.FirstCodec) {
-        info.CodecName = CTextCodec::CutUtf8(header.FirstCodec->Name, MaxCodecNameBytes);
+        info.Type = CTextCodec::CutUtf8(header.FirstCodec->Name, MaxCodecNameBytes);
         DescriptionTexts(header.FirstCodec->Description, info);
     }
     if (!header.Audio)
         return;
-    if (!StartsWithDigit(info.BitRateText)) {
+    if (!StartsWithDigit(*info.BitRateText)) {
         const uint64_t kbit = uint64_t{header.Audio->AverageBytesPerSecond} * 8 / 1000;
         info.BitRateText = std::to_string(kbit) + " kbit";
     }
-    if (!StartsWithDigit(info.SamplingRateText))
+    if (!StartsWithDigit(*info.SamplingRateText))
         info.SamplingRateText = std::to_string(header.Audio->SamplesPerSecond) + " Hz";
+}
+
+// A text converted from wide characters that the code page lacked begins with "?"; such a
+// text does not replace what the record holds, nor does a track text that is empty or begins
+// with "0".
+uint32_t KeptFields(const TagSet& tags) {
+    const auto lost = [](const std::string& text) { return !text.empty() && text[0] == '?'; };
+    const auto bit = [](bool on, AudioInfo::KeptField field) { return on ? uint32_t{field} : 0; };
+    return AudioInfo::ExtendedSetKept | bit(lost(tags.Title), AudioInfo::TitleKept) |
+           bit(lost(tags.Artist), AudioInfo::ArtistKept) |
+           bit(lost(tags.Album), AudioInfo::AlbumKept) |
+           bit(lost(tags.Comment), AudioInfo::CommentKept) |
+           bit(tags.TrackNum.empty() || tags.TrackNum[0] == '0', AudioInfo::TrackNumKept);
 }
 
 } // namespace
 
-bool CWmaReader::Read(const std::string& path, WmaInfo& info) const {
-    CFileSource file(path);
-    if (!file.IsOpen())
-        return false;
-    const bool ok = Read(file, info);
-    if (ok)
-        info.Path = path;
-    return ok;
+void FinishWmaInfo(AudioInfo& info) {
+    info.BitRateText = info.BitRateText.value_or("");
+    info.SamplingRateText = info.SamplingRateText.value_or("");
+    info.BitRate = LeadingNumber(*info.BitRateText);
+    info.SamplingRate = LeadingNumber(*info.SamplingRateText);
+    info.TagSets = AudioInfo::StandardSet;
+    info.Kept = KeptFields(info.Std);
 }
 
-bool CWmaReader::Read(const CByteSource& file, WmaInfo& info) const {
+bool CWmaReader::Read(const CByteSource& file, AudioInfo& info) const {
     info = {};
     const CCachedSource source(file);
     AsfHeader header;
     if (!ReadAsfHeader(source, header))
         return false;
-    info.Title = AttributeText(header, "Title");
-    info.Artist = AttributeText(header, "Author");
-    info.Album = AttributeText(header, "WM/AlbumTitle");
-    info.Comment = AttributeText(header, "Description");
-    info.Year = AttributeText(header, "WM/Year");
-    info.TrackText = TrackText(header);
+    info.Std.Title = AttributeText(header, "Title");
+    info.Std.Artist = AttributeText(header, "Author");
+    info.Std.Album = AttributeText(header, "WM/AlbumTitle");
+    info.Std.Comment = AttributeText(header, "Description");
+    info.Std.Year = AttributeText(header, "WM/Year");
+    info.Std.TrackNum = TrackText(header);
     info.PlayTime = PlayTime(header);
+    info.BitRateText.emplace();
+    info.SamplingRateText.emplace();
     CodecTexts(header, info);
+    FinishWmaInfo(info);
     return true;
 }
 

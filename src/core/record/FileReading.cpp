@@ -1,15 +1,6 @@
 #include "core/record/FileReading.h"
 
-#include "core/base/CachedSource.h"
-#include "core/base/FileSource.h"
-#include "core/media/AiffReader.h"
-#include "core/media/FlacReader.h"
-#include "core/media/Mp4Reader.h"
-#include "core/media/MpegReader.h"
-#include "core/media/OggPage.h"
-#include "core/media/OggReader.h"
-#include "core/media/OpusReader.h"
-#include "core/media/WmaReader.h"
+#include "core/media/ReaderTable.h"
 #include "core/record/ListData.h"
 
 #include <fcntl.h>
@@ -20,67 +11,17 @@ namespace {
 
 constexpr int ReadAttempts = 3;
 
-// Many "ogg" files hold Opus (or FLAC) rather than Vorbis; the first packet tells. The
-// readers share one cache, so the start of the file is read once.
-void ReadOggFile(const std::string& path, FileReading& reading) {
-    const CFileSource file(path);
-    if (!file.IsOpen())
+// Runs the reader the table gives for the file. An empty file is handed to no reader; it, and
+// a file no reader takes, counts as read only where the table says so.
+void ReadContents(const std::string& path, std::span<const ReaderLine> lines,
+                  const CTextCodec& codec, FileReading& reading) {
+    reading.Read = lines.front().CountsUnreadable;
+    if (reading.Stamp.Size == 0)
         return;
-    const CCachedSource cached(file);
-    AudioInfo other;
-    if ((FirstPacketStartsWith(cached, "OpusHead") && COpusReader().Read(cached, other)) ||
-        (FirstPacketStartsWith(cached, "\x7F"
-                                       "FLAC") &&
-         CFlacReader().Read(cached, other))) {
-        reading.Info = std::move(other);
-        return;
-    }
-    OggInfo info;
-    COggReader().Read(cached, info);
-    info.Path = path;
-    reading.Info = std::move(info);
-}
-
-// The readers of the newer formats count as having read the file only when it was of their
-// format: an unreadable file has no tags, and empty tags must not make two such files of one
-// size duplicates.
-void ReadNewerFormat(const CAudioReader& reader, const std::string& path, FileReading& reading) {
     AudioInfo info;
-    if (!reader.Read(path, info)) {
-        reading.Read = false;
-        return;
-    }
-    reading.Info = std::move(info);
-}
-
-// Runs the extension's reader; an empty file has nothing to read but counts as read by the
-// original three readers.
-void ReadContents(const std::string& path, const std::string& reader, const CTextCodec& codec,
-                  FileReading& reading) {
-    reading.Read = true;
-    const bool empty = reading.Stamp.Size == 0;
-    if (reader == "wma") {
-        WmaInfo info;
-        if (!empty && CWmaReader().Read(path, info))
-            reading.Info = std::move(info);
-    } else if (reader == "mpeg") {
-        if (!empty)
-            reading.Info = CMpegReader(codec).Read(path);
-    } else if (reader == "ogg") {
-        if (!empty)
-            ReadOggFile(path, reading);
-    } else if (empty) {
-        reading.Read = false;
-    } else if (reader == "flac") {
-        ReadNewerFormat(CFlacReader(), path, reading);
-    } else if (reader == "opus") {
-        ReadNewerFormat(COpusReader(), path, reading);
-    } else if (reader == "mp4") {
-        ReadNewerFormat(CMp4Reader(), path, reading);
-    } else if (reader == "aiff") {
-        ReadNewerFormat(CAiffReader(codec), path, reading);
-    } else {
-        reading.Read = false;
+    if (ReadByTable(path, lines, codec, info)) {
+        reading.Read = true;
+        reading.Info = std::move(info);
     }
 }
 
@@ -103,19 +44,19 @@ bool QueryFileStamp(const std::string& path, FileStamp& stamp, int folder) {
 
 FileReading ReadTrackFile(const std::string& path, const std::string& ext, const CTextCodec& codec,
                           const std::function<void()>& beforeRead) {
-    const std::string reader = ReaderForExtension(ext);
+    const auto lines = ReaderLines(ext);
     FileReading reading;
     for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
         reading = FileReading{};
         reading.Found = QueryFileStamp(path, reading.Stamp);
-        if (!reading.Found || reader.empty())
+        if (!reading.Found || lines.empty())
             return reading;
         if (beforeRead)
             beforeRead();
         // The readers do not throw on any content, but memory may run out: the file is then
         // left unread (and the reading is not kept for later), and the operation goes on.
         try {
-            ReadContents(path, reader, codec, reading);
+            ReadContents(path, lines, codec, reading);
         } catch (...) {
             reading.Read = false;
             reading.Settled = false;

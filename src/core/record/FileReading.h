@@ -1,9 +1,6 @@
 #pragma once
 
 #include "core/media/AudioInfo.h"
-#include "core/media/MpegInfo.h"
-#include "core/media/OggInfo.h"
-#include "core/media/WmaInfo.h"
 #include "core/record/TrackFacts.h"
 
 #include <cstdint>
@@ -43,7 +40,7 @@ struct FileReading {
     FileStamp Stamp;
     bool Read = false;   // a reader took the file (the record counts as read)
     bool Settled = true; // the file did not change while it was read
-    std::variant<std::monostate, MpegInfo, OggInfo, WmaInfo, AudioInfo, CachedFacts> Info;
+    std::variant<std::monostate, AudioInfo, CachedFacts> Info;
 };
 
 // Reads the status and, for the extensions that have a reader, the tags and stream facts of

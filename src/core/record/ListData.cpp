@@ -50,25 +50,6 @@ std::string RecordExt(const std::string& path) {
     return ext;
 }
 
-std::string ReaderForExtension(const std::string& ext) {
-    const std::string lower = LowerAscii(ext);
-    if (lower == "wma")
-        return "wma";
-    if (lower == "mp3" || lower == "wav")
-        return "mpeg";
-    if (lower == "ogg")
-        return "ogg";
-    if (lower == "flac")
-        return "flac";
-    if (lower == "opus")
-        return "opus";
-    if (lower == "m4a")
-        return "mp4";
-    if (lower == "aif" || lower == "aiff")
-        return "aiff";
-    return {};
-}
-
 void CListData::SetPath(std::string path) {
     m_FilePath = std::move(path);
     std::string ext;
@@ -158,14 +139,8 @@ void CListData::ApplyReading(FileReading&& reading) {
         return;
     }
     TakeSize(reading.Stamp.Size);
-    if (const auto* info = std::get_if<MpegInfo>(&reading.Info))
-        FillFromMpeg(*info);
-    else if (const auto* ogg = std::get_if<OggInfo>(&reading.Info))
-        FillFromOgg(*ogg);
-    else if (const auto* wma = std::get_if<WmaInfo>(&reading.Info))
-        FillFromWma(*wma);
-    else if (const auto* audio = std::get_if<AudioInfo>(&reading.Info))
-        FillFromAudio(*audio);
+    if (const auto* info = std::get_if<AudioInfo>(&reading.Info))
+        FillFrom(*info);
     else if (auto* cached = std::get_if<CachedFacts>(&reading.Info))
         TakeCachedFacts(std::move(*cached));
     if (reading.Read)
@@ -187,115 +162,32 @@ void CListData::ClearInfo() {
     m_State = 0;
 }
 
-void CListData::SetBitRate(int32_t kbit, bool variable) {
-    m_Facts.BitRate = kbit;
-    m_Facts.BitRateText = &PooledText(variable ? "(VBR)" : Printf("%d kbit", kbit));
-}
-
-void CListData::SetSamplingRate(int32_t hz) {
-    m_Facts.SamplingRate = hz;
-    m_Facts.SamplingRateText = &PooledText(Printf("%d Hz", hz));
-}
-
-void CListData::FillFromMpeg(const MpegInfo& info) {
-    m_Facts.Std.Title = info.StdTitle;
-    m_Facts.Std.Artist = info.StdArtist;
-    m_Facts.Std.Album = info.StdAlbum;
-    m_Facts.Std.Comment = OneLine(info.StdComment);
-    m_Facts.Std.Year = info.StdYear;
-    m_Facts.Std.Genre = info.StdGenre;
-    m_Facts.Ext.Title = info.ExtTitle;
-    m_Facts.Ext.Artist = info.ExtArtist;
-    m_Facts.Ext.Album = info.ExtAlbum;
-    m_Facts.Ext.Comment = OneLine(info.ExtComment);
-    m_Facts.Ext.Year = info.ExtYear;
-    m_Facts.Ext.Genre = info.ExtGenre;
-
-    SetTime(info.PlayTime);
-    SetBitRate(info.BitRate, info.BitRate == -1);
-    SetSamplingRate(info.SamplingRate);
-
-    if (info.StdTrack > 0)
-        m_Facts.Std.TrackNum = std::to_string(info.StdTrack);
-    m_Facts.Ext.TrackNum = info.ExtTrack;
-
-    const int32_t flags = info.TagFlags;
-    std::string type;
-    m_Facts.TagSets = 0;
-    if (flags == 0) {
-        type = "タグなし";
-    } else {
-        if (flags & MpegInfo::TagId3v1) {
-            type = "ID3 V1";
-            m_Facts.TagSets |= StandardSet;
-            if (flags & ~MpegInfo::TagId3v1 & 0xFF)
-                type += "・";
-        }
-        const char* extended = (flags & MpegInfo::TagRiffWave)  ? "RIFF Wave"
-                               : (flags & MpegInfo::TagRiffMp3) ? "RIFF MP3"
-                               : (flags & MpegInfo::TagId3v2)   ? "ID3 V2"
-                                                                : nullptr;
-        if (extended) {
-            type += extended;
-            m_Facts.TagSets |= ExtendedSet;
-        }
-    }
-    m_Facts.Type = &PooledText(type);
-    m_State &= ~Missing;
-}
-
-void CListData::FillFromOgg(const OggInfo& info) {
-    m_Facts.Std.Title = info.Title;
-    m_Facts.Std.Artist = info.Artist;
-    m_Facts.Std.Album = info.Album;
-    m_Facts.Std.Comment = OneLine(info.Comment);
-    SetSamplingRate(info.SamplingRate);
-    SetBitRate(info.NominalBitrate / 1000, false);
-    m_Facts.Std.TrackNum = std::to_string(info.TrackNumber);
-    m_Facts.Std.Year = info.Year;
-    m_Facts.Std.Genre = info.Genre;
-    SetTime(info.PlayTime);
-    m_Facts.TagSets = StandardSet;
-    m_State &= ~Missing;
-    m_Facts.Type = &PooledText("OggVorbis");
-}
-
-void CListData::FillFromWma(const WmaInfo& info) {
-    // A text converted from wide characters that the code page lacked begins with "?"; such a
-    // text does not replace what the record holds.
-    const auto take = [](std::string& field, const std::string& text) {
-        if (text.empty() || text[0] != '?')
+void CListData::FillFrom(const AudioInfo& info) {
+    const auto take = [&info](uint32_t kept, std::string& field, const std::string& text) {
+        if (!(info.Kept & kept))
             field = text;
     };
-    take(m_Facts.Std.Title, info.Title);
-    take(m_Facts.Std.Artist, info.Artist);
-    take(m_Facts.Std.Album, info.Album);
-    take(m_Facts.Std.Comment, info.Comment);
-    m_Facts.Std.Comment = OneLine(m_Facts.Std.Comment);
+    TagSet& standard = m_Facts.Std;
+    take(AudioInfo::TitleKept, standard.Title, info.Std.Title);
+    take(AudioInfo::ArtistKept, standard.Artist, info.Std.Artist);
+    take(AudioInfo::AlbumKept, standard.Album, info.Std.Album);
+    take(AudioInfo::CommentKept, standard.Comment, info.Std.Comment);
+    standard.Comment = OneLine(standard.Comment);
+    standard.Year = info.Std.Year;
+    standard.Genre = info.Std.Genre;
+    take(AudioInfo::TrackNumKept, standard.TrackNum, info.Std.TrackNum);
+    if (!(info.Kept & AudioInfo::ExtendedSetKept)) {
+        m_Facts.Ext = info.Ext;
+        m_Facts.Ext.Comment = OneLine(m_Facts.Ext.Comment);
+    }
 
-    m_Facts.SamplingRate = LeadingNumber(info.SamplingRateText);
-    m_Facts.BitRate = LeadingNumber(info.BitRateText);
-    m_Facts.SamplingRateText = &PooledText(info.SamplingRateText);
-    m_Facts.BitRateText = &PooledText(info.BitRateText);
-
-    m_Facts.Type = &PooledText(info.CodecName);
-    m_Facts.Std.Year = info.Year;
-    m_Facts.Std.Genre = info.Genre;
     SetTime(info.PlayTime);
-    if (!info.TrackText.empty() && info.TrackText[0] != '0')
-        m_Facts.Std.TrackNum = info.TrackText;
-    m_Facts.TagSets = StandardSet;
-    m_State &= ~Missing;
-}
-
-void CListData::FillFromAudio(const AudioInfo& info) {
-    m_Facts.Std = info.Std;
-    m_Facts.Std.Comment = OneLine(m_Facts.Std.Comment);
-    m_Facts.Ext = info.Ext;
-    m_Facts.Ext.Comment = OneLine(m_Facts.Ext.Comment);
-    SetTime(info.PlayTime);
-    SetBitRate(info.BitRate, false);
-    SetSamplingRate(info.SamplingRate);
+    m_Facts.BitRate = info.BitRate;
+    m_Facts.BitRateText =
+        &PooledText(info.BitRateText ? *info.BitRateText : Printf("%d kbit", info.BitRate));
+    m_Facts.SamplingRate = info.SamplingRate;
+    m_Facts.SamplingRateText = &PooledText(
+        info.SamplingRateText ? *info.SamplingRateText : Printf("%d Hz", info.SamplingRate));
     m_Facts.TagSets = info.TagSets;
     m_Facts.Type = &PooledText(info.Type);
     m_State &= ~Missing;

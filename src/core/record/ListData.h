@@ -88,10 +88,9 @@ public:
     void ApplyReading(const FileReading& reading) { ApplyReading(FileReading(reading)); }
     void ClearInfo();
 
-    void FillFromMpeg(const MpegInfo& info);
-    void FillFromOgg(const OggInfo& info);
-    void FillFromWma(const WmaInfo& info);
-    void FillFromAudio(const AudioInfo& info);
+    // Takes what a reader found: the tags (the fields the reader marks kept stay as they are;
+    // comments on one line), the stream facts and their texts, the type; clears Missing.
+    void FillFrom(const AudioInfo& info);
 
     // The facts a fresh record holds after reading its file, with the state bits reading set.
     CachedFacts FactsAfterReading() const;
@@ -106,8 +105,6 @@ public:
 
 private:
     void TakeSize(int64_t bytes);
-    void SetBitRate(int32_t kbit, bool variable);
-    void SetSamplingRate(int32_t hz);
 
     std::string m_FilePath;
     const std::string* m_Ext = &PooledText({}); // lower case, shared by records alike
@@ -125,9 +122,5 @@ size_t LastPathSeparator(std::string_view path);
 
 // The extension a record of path holds: the last component's, lower case, without the dot.
 std::string RecordExt(const std::string& path);
-
-// The reader that ReadInfo runs for an extension: "mpeg", "ogg", "wma", "flac", "opus", "mp4",
-// "aiff", or empty for none. An "ogg" file that holds Opus is read by the Opus reader.
-std::string ReaderForExtension(const std::string& ext);
 
 } // namespace torvane

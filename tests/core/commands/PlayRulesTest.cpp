@@ -1,4 +1,5 @@
 #include "core/commands/PlayRules.h"
+#include "MpegFill.h"
 #include "core/base/Random.h"
 #include "core/commands/DataBarTexts.h"
 #include "core/record/ListData.h"
@@ -12,18 +13,18 @@ namespace {
 CListData& Tagged(CListData& record, int32_t bitRate) {
     record.SetPath("/music/Album/Song.mp3");
     record.SetSize(3'287'040);
-    MpegInfo info;
-    info.StdTitle = "Std title";
-    info.StdComment = "std comment";
-    info.ExtTitle = "Ext title";
-    info.ExtArtist = "Ext artist";
-    info.ExtAlbum = "Ext album";
-    info.ExtComment = "ext comment";
+    AudioInfo info;
+    info.Std.Title = "Std title";
+    info.Std.Comment = "std comment";
+    info.Ext.Title = "Ext title";
+    info.Ext.Artist = "Ext artist";
+    info.Ext.Album = "Ext album";
+    info.Ext.Comment = "ext comment";
     info.PlayTime = 205;
     info.BitRate = bitRate;
     info.SamplingRate = 44100;
-    info.TagFlags = MpegInfo::TagId3v1 | MpegInfo::TagId3v2;
-    record.FillFromMpeg(info);
+    info.TagFlags = AudioInfo::TagId3v1 | AudioInfo::TagId3v2;
+    test::FillAsMpeg(record, info);
     return record;
 }
 

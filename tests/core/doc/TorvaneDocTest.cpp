@@ -1,5 +1,6 @@
 #include "core/doc/TorvaneDoc.h"
 #include "Fakes.h"
+#include "core/media/MpegReader.h"
 #include "core/settings/Profile.h"
 
 #include <gtest/gtest.h>
@@ -56,14 +57,15 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
 // Each display choice a profile holds means what it meant and is written back as the same
 // number.
 TEST_F(TorvaneDocTest, DisplayChoicesKeepTheirNumbersAndMeanings) {
-    MpegInfo info;
-    info.TagFlags = MpegInfo::TagId3v1 | MpegInfo::TagId3v2;
-    info.StdTitle = "standard";
-    info.ExtTitle = "extended";
+    AudioInfo info;
+    info.TagFlags = AudioInfo::TagId3v1 | AudioInfo::TagId3v2;
+    info.Std.Title = "standard";
+    info.Ext.Title = "extended";
     info.PlayTime = 205;
+    FinishMpegInfo(info);
     CListData record;
     record.SetPath("/m/a.mp3");
-    record.FillFromMpeg(info);
+    record.FillFrom(info);
     record.SetSize(1048576);
     const struct {
         const char* key;

@@ -1,5 +1,6 @@
 #include "core/listops/Duplicates.h"
 #include "ListOpsFixture.h"
+#include "MpegFill.h"
 
 #include <array>
 #include <random>
@@ -104,7 +105,7 @@ void BuildRandomList(CTorvaneDoc& doc, uint32_t seed, const std::string& unreada
         CListData* record = list.back();
         const char* title = std::array{"", "t", "T"}[random() % 3];
         const char* artist = random() % 2 ? "" : "a";
-        record->FillFromMpeg(Tags(title, artist));
+        test::FillAsMpeg(*record, Tags(title, artist));
         record->SetSize(random() % 2 ? 100 : 200);
         record->SetState(CListData::InfoRead, true);
     }

@@ -1,5 +1,6 @@
 #include "core/listops/Search.h"
 #include "ListOpsFixture.h"
+#include "MpegFill.h"
 #include "core/listops/Selection.h"
 
 namespace torvane {
@@ -78,15 +79,15 @@ TEST(SearchTerms, MatchAllOrNone) {
 TEST(SearchConditions, BitRateSizeTimeAndExtension) {
     CListData vbr;
     vbr.SetPath("/m/a.mp3");
-    MpegInfo info;
+    AudioInfo info;
     info.BitRate = -1;
-    vbr.FillFromMpeg(info);
+    test::FillAsMpeg(vbr, info);
     CListData fixed;
     fixed.SetPath("/m/b.ogg");
     info.BitRate = 128;
     info.SamplingRate = 44100;
     info.PlayTime = 210;
-    fixed.FillFromMpeg(info);
+    test::FillAsMpeg(fixed, info);
     fixed.SetSize(1048576);
 
     SearchRequest request;
@@ -132,11 +133,11 @@ TEST(SearchConditions, BitRateSizeTimeAndExtension) {
 TEST(SearchConditions, SearchTextByTarget) {
     CListData record;
     record.SetPath("/m/Love.mp3");
-    MpegInfo info = Tags("T", "Ar", "Al");
-    info.StdComment = "C";
-    info.ExtTitle = "ExtT";
-    info.TagFlags |= MpegInfo::TagId3v2;
-    record.FillFromMpeg(info);
+    AudioInfo info = Tags("T", "Ar", "Al");
+    info.Std.Comment = "C";
+    info.Ext.Title = "ExtT";
+    info.TagFlags |= AudioInfo::TagId3v2;
+    test::FillAsMpeg(record, info);
     const std::vector<std::string> expected{"/m/Love.mp3", "Love", "T", "Ar", "Al", "C", ""};
     for (int target = 0; target <= 6; ++target)
         EXPECT_EQ(GetSearchText(record, static_cast<SearchTarget>(target), TagMode::Standard),

@@ -1,5 +1,6 @@
 #include "core/listops/Sorting.h"
 #include "ListOpsFixture.h"
+#include "MpegFill.h"
 
 #include <algorithm>
 #include <random>
@@ -136,12 +137,12 @@ TEST(SortKeys, NumbersAreRightAlignedTexts) {
     record.SetSize(int64_t{5} << 32);
     EXPECT_EQ(SortKeyText(record, ColSize, {}), "    21474836480") << "64-bit sizes fit";
 
-    MpegInfo info = Tags("t");
-    info.StdTrack = 0;
-    info.TagFlags = MpegInfo::TagId3v2;
+    AudioInfo info = Tags("t");
+    info.Std.TrackNum = "";
+    info.TagFlags = AudioInfo::TagId3v2;
     for (const auto& [text, key] : {std::pair{"3/12", "3"}, {"x7", "0"}, {" -4", "-4"}}) {
-        info.ExtTrack = text;
-        record.FillFromMpeg(info);
+        info.Ext.TrackNum = text;
+        test::FillAsMpeg(record, info);
         EXPECT_EQ(SortKeyText(record, ColTrackNum, {}), std::string(15 - strlen(key), ' ') + key)
             << text;
     }
@@ -154,7 +155,7 @@ class SortingTest : public test::ListOpsTest {};
 
 TEST_F(SortingTest, MinusOnePlacesBetweenOneAndTwoDigitsAndEmptyTagsFirst) {
     for (int rate : {128, -1, 5, 32, 9}) {
-        MpegInfo info = Tags(rate == 5 ? "" : "t" + std::to_string(rate));
+        AudioInfo info = Tags(rate == 5 ? "" : "t" + std::to_string(rate));
         info.BitRate = rate;
         Add("/m/" + std::to_string(rate) + ".mp3", info);
     }
@@ -237,7 +238,7 @@ TEST_F(SortingTest, MatchesTheLiteralAlgorithmOnRandomLists) {
         for (int i = 0; i < count; ++i) {
             const std::string name = pick({"01 a", "1_a", "a", "A", "02-b", "b", "10 c"});
             const std::string folder = pick({"/m/", "/M/", "/m/x/"});
-            MpegInfo info = Tags(pick({"", "love", "Love", "song", "z"}), pick({"", "x", "X"}));
+            AudioInfo info = Tags(pick({"", "love", "Love", "song", "z"}), pick({"", "x", "X"}));
             info.BitRate = static_cast<int32_t>(random() % 4) * 64 - 1;
             info.PlayTime = static_cast<int32_t>(random() % 3) * 100;
             Add(folder + name + pick({".mp3", ".wav"}), info,

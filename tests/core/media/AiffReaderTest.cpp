@@ -1,6 +1,7 @@
 #include "core/media/AiffReader.h"
 #include "Bytes.h"
 #include "ReaderFixtures.h"
+#include "core/media/ReaderTable.h"
 
 #include <gtest/gtest.h>
 
@@ -150,7 +151,7 @@ TEST(AiffReader, BrokenFilesAreReadQuietly) {
     test::ForEachBrokenCopy(test::DataBytes("lib-id3.aif"), [](const std::vector<uint8_t>& b) {
         AudioInfo info;
         CAiffReader(CTextCodec()).Read(CMemorySource(b), info);
-        EXPECT_LE(info.Ext.Title.size(), MpegInfo::MaxTextBytes);
+        EXPECT_LE(info.Ext.Title.size(), AudioInfo::MaxId3TextBytes);
         EXPECT_GE(info.PlayTime, 0);
     });
 }

@@ -84,14 +84,14 @@ TEST(CachedSource, ReaderNeedsFewReads) {
         "title");
     file.PadTo(10 + 4096).Append(test::Frame(Header)).PadTo(1'000'000);
     const CCountingSource typical(file);
-    EXPECT_EQ(CMpegReader(CTextCodec()).Read(typical).ExtTitle, "title");
+    EXPECT_EQ(test::ReadMpeg(typical, CTextCodec()).Ext.Title, "title");
     EXPECT_LE(typical.Reads, 2);
 
     // 100 KB of zero padding after the tag is read in blocks, not byte by byte.
     file.Data().resize(10 + 4096);
     file.PadTo(10 + 4096 + 100'000).Append(test::Frame(Header)).PadTo(1'000'000);
     const CCountingSource padded(file);
-    EXPECT_EQ(CMpegReader(CTextCodec()).Read(padded).BitRate, 128);
+    EXPECT_EQ(test::ReadMpeg(padded, CTextCodec()).BitRate, 128);
     EXPECT_LE(padded.Reads, 20);
 }
 

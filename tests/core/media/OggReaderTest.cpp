@@ -94,8 +94,8 @@ COggStream Headers(const std::vector<std::string>& comments, uint32_t rate = 441
     return stream;
 }
 
-OggInfo Read(const std::vector<uint8_t>& bytes) {
-    OggInfo info;
+AudioInfo Read(const std::vector<uint8_t>& bytes) {
+    AudioInfo info;
     EXPECT_TRUE(COggReader().Read(CMemorySource(bytes), info));
     return info;
 }
@@ -105,15 +105,15 @@ TEST(OggReader, CommentKeysIgnoreCaseAndTheLastOneWins) {
                            "comment=two\nlines", "TrackNumber=07/12", "no equals sign",
                            "=empty key", "GENRE=Jazz", "DATE=1999"});
     stream.Packets({AudioPacket(100)}, LastPage, 441000);
-    const OggInfo info = Read(stream.Out.Data());
+    const AudioInfo info = Read(stream.Out.Data());
     EXPECT_EQ(info.Status, 1);
-    EXPECT_EQ(info.Title, "Other");
-    EXPECT_EQ(info.Artist, "Someone");
-    EXPECT_EQ(info.Album, "Best of");
-    EXPECT_EQ(info.Comment, "two\nlines");
-    EXPECT_EQ(info.TrackNumber, 7);
-    EXPECT_EQ(info.Year, "") << "never filled";
-    EXPECT_EQ(info.Genre, "") << "never filled";
+    EXPECT_EQ(info.Std.Title, "Other");
+    EXPECT_EQ(info.Std.Artist, "Someone");
+    EXPECT_EQ(info.Std.Album, "Best of");
+    EXPECT_EQ(info.Std.Comment, "two\nlines");
+    EXPECT_EQ(info.Std.TrackNum, "7");
+    EXPECT_EQ(info.Std.Year, "") << "never filled";
+    EXPECT_EQ(info.Std.Genre, "") << "never filled";
     EXPECT_EQ(info.SamplingRate, 44100);
     EXPECT_EQ(info.NominalBitrate, 128000);
     EXPECT_EQ(info.FileLength, static_cast<int64_t>(stream.Out.Size()));
@@ -131,7 +131,7 @@ TEST(OggReader, TrackNumberIsTheLeadingDecimalNumber) {
     for (const auto& c : cases) {
         auto stream = Headers(c.comments);
         stream.Packets({AudioPacket(10)}, LastPage, 0);
-        EXPECT_EQ(Read(stream.Out.Data()).TrackNumber, c.track);
+        EXPECT_EQ(Read(stream.Out.Data()).Std.TrackNum, std::to_string(c.track));
     }
 }
 
@@ -141,11 +141,11 @@ TEST(OggReader, ValuesStayUtf8AndAreCutOnACharacterBoundary) {
         longTitle += "日"; // three bytes each
     auto stream = Headers({longTitle, "ARTIST=caf\xe9", "ALBUM=夜明けの歌"});
     stream.Packets({AudioPacket(10)}, LastPage, 0);
-    const OggInfo info = Read(stream.Out.Data());
-    EXPECT_EQ(info.Title.size(), 253u) << "'a' and 84 whole characters fit in 255 bytes";
-    EXPECT_EQ(info.Title.substr(0, 4), "a日");
-    EXPECT_EQ(info.Artist, "caf\xef\xbf\xbd") << "an invalid byte becomes U+FFFD";
-    EXPECT_EQ(info.Album, "夜明けの歌");
+    const AudioInfo info = Read(stream.Out.Data());
+    EXPECT_EQ(info.Std.Title.size(), 253u) << "'a' and 84 whole characters fit in 255 bytes";
+    EXPECT_EQ(info.Std.Title.substr(0, 4), "a日");
+    EXPECT_EQ(info.Std.Artist, "caf\xef\xbf\xbd") << "an invalid byte becomes U+FFFD";
+    EXPECT_EQ(info.Std.Album, "夜明けの歌");
 }
 
 TEST(OggReader, TimeFromTheLastPageGranulePosition) {
@@ -197,11 +197,11 @@ TEST(OggReader, HeadersMustStandOnTheirPages) {
     wrongFirst.Packets({IdPacket(44100)}, FirstPage);
     wrongFirst.Packets({CommentPacket({"TITLE=x"})});
     wrongFirst.Packets({AudioPacket(10)}, LastPage, 441000);
-    OggInfo info = Read(wrongFirst.Out.Data());
+    AudioInfo info = Read(wrongFirst.Out.Data());
     EXPECT_EQ(info.Status, -1);
     EXPECT_EQ(info.PlayTime, 0) << "headers not read: no time";
     EXPECT_EQ(info.SamplingRate, 0);
-    EXPECT_EQ(info.Title, "");
+    EXPECT_EQ(info.Std.Title, "");
 
     COggStream wrongSecond;
     wrongSecond.Packets({IdPacket(44100)}, FirstPage);
@@ -210,7 +210,7 @@ TEST(OggReader, HeadersMustStandOnTheirPages) {
     info = Read(wrongSecond.Out.Data());
     EXPECT_EQ(info.Status, -1);
     EXPECT_EQ(info.SamplingRate, 44100) << "the identification header was read";
-    EXPECT_EQ(info.Title, "");
+    EXPECT_EQ(info.Std.Title, "");
 
     COggStream setupSecond; // the second page holds no comment header
     setupSecond.Packets({IdPacket(44100)}, FirstPage);
@@ -243,10 +243,10 @@ TEST(OggReader, CommentPacketOverManyPages) {
     stream.Packets({SetupPacket});
     stream.Packets({AudioPacket(300)}, LastPage, 441000);
     ASSERT_GT(stream.Sequence, 60u);
-    const OggInfo info = Read(stream.Out.Data());
+    const AudioInfo info = Read(stream.Out.Data());
     EXPECT_EQ(info.Status, 1);
-    EXPECT_EQ(info.Artist, "First");
-    EXPECT_EQ(info.Title, "After the picture");
+    EXPECT_EQ(info.Std.Artist, "First");
+    EXPECT_EQ(info.Std.Title, "After the picture");
     EXPECT_EQ(info.PlayTime, 10);
 
     // A continuation page that is missing (a gap in the sequence) ends the packet there:
@@ -259,10 +259,10 @@ TEST(OggReader, CommentPacketOverManyPages) {
     const size_t second = pageStart + 27 + 16 + 16 * 255; // the first continuation page
     ASSERT_EQ(std::string(bytes.begin() + second, bytes.begin() + second + 4), "OggS");
     bytes[second + 18] = 99; // sequence number
-    const OggInfo cut = Read(bytes);
+    const AudioInfo cut = Read(bytes);
     EXPECT_EQ(cut.Status, 1);
-    EXPECT_EQ(cut.Artist, "First");
-    EXPECT_EQ(cut.Title, "");
+    EXPECT_EQ(cut.Std.Artist, "First");
+    EXPECT_EQ(cut.Std.Title, "");
 }
 
 // A long file is found its time by looking at its end, not by reading it whole.
@@ -276,9 +276,9 @@ TEST(OggReader, LongFileIsNotReadWhole) {
     test::CSparseSource file(100'000'000);
     file.Place(0, headers.Out.Data());
     file.Place(file.Size() - tail.Out.Size(), tail.Out.Data());
-    OggInfo info;
+    AudioInfo info;
     ASSERT_TRUE(COggReader().Read(file, info));
-    EXPECT_EQ(info.Title, "Long");
+    EXPECT_EQ(info.Std.Title, "Long");
     EXPECT_EQ(info.PlayTime, 6000);
     EXPECT_LT(file.BytesRead(), 100'000u);
 }
@@ -290,7 +290,7 @@ TEST(OggReader, TailSearchWidensAndAgreesWithTheWalk) {
     for (int i = 0; i < 8; ++i)
         stream.Packets({AudioPacket(60'000)}, 0, i * 1000);
     stream.Packets({AudioPacket(60'000)}, LastPage, 44100 * 7);
-    const OggInfo info = Read(stream.Out.Data());
+    const AudioInfo info = Read(stream.Out.Data());
     EXPECT_EQ(info.PlayTime, 7);
 
     // A zero-length body between the page found and the last page still fails the walk.
@@ -335,9 +335,9 @@ TEST(OggReader, BrokenFilesAreReadQuietly) {
     stream.Packets({AudioPacket(200)}, 0, 1000);
     stream.Packets({AudioPacket(200)}, LastPage, 441000);
     test::ForEachBrokenCopy(stream.Out.Data(), [](const std::vector<uint8_t>& bytes) {
-        OggInfo info;
+        AudioInfo info;
         EXPECT_TRUE(COggReader().Read(CMemorySource(bytes), info));
-        EXPECT_LE(info.Title.size(), 255u);
+        EXPECT_LE(info.Std.Title.size(), 255u);
         EXPECT_GE(info.PlayTime, -1);
     });
 
@@ -353,21 +353,21 @@ TEST(OggReader, BrokenFilesAreReadQuietly) {
     COggStream counts;
     counts.Packets({IdPacket(44100)}, FirstPage);
     counts.Packets({many.Data()});
-    EXPECT_EQ(Read(counts.Out.Data()).Title, "");
+    EXPECT_EQ(Read(counts.Out.Data()).Std.Title, "");
 }
 
 // A real file made by oggenc (tests/data/README-oggwma.md tells how).
 TEST(OggReader, RealFileFromAnEncoder) {
     const std::string path = test::DataFile("oggwma-tone.ogg");
-    OggInfo info;
+    AudioInfo info;
     ASSERT_TRUE(COggReader().Read(path, info));
     EXPECT_EQ(info.Path, path);
     EXPECT_EQ(info.Status, 1);
-    EXPECT_EQ(info.Title, "夜明けの歌");
-    EXPECT_EQ(info.Artist, "山田 太郎");
-    EXPECT_EQ(info.Album, "Album One");
-    EXPECT_EQ(info.Comment, "first line");
-    EXPECT_EQ(info.TrackNumber, 7);
+    EXPECT_EQ(info.Std.Title, "夜明けの歌");
+    EXPECT_EQ(info.Std.Artist, "山田 太郎");
+    EXPECT_EQ(info.Std.Album, "Album One");
+    EXPECT_EQ(info.Std.Comment, "first line");
+    EXPECT_EQ(info.Std.TrackNum, "7");
     EXPECT_EQ(info.SamplingRate, 44100);
     EXPECT_EQ(info.PlayTime, 3);
 
@@ -380,7 +380,7 @@ TEST(OggReader, RealFileFromAnEncoder) {
     EXPECT_EQ(record->BitRateText(), std::to_string(info.NominalBitrate / 1000) + " kbit");
     EXPECT_TRUE(record->Has(CListData::InfoRead));
 
-    OggInfo missing;
+    AudioInfo missing;
     EXPECT_FALSE(COggReader().Read(path + ".gone", missing));
 }
 

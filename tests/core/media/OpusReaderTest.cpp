@@ -1,5 +1,6 @@
 #include "core/media/OpusReader.h"
 #include "ReaderFixtures.h"
+#include "core/media/ReaderTable.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // reader may trust a size after a read that returned less, nor walk a file to its end.
 #include "Bytes.h"
 #include "Fakes.h"
+#include "MpegBytes.h"
 #include "ReaderFixtures.h"
 #include "core/base/FileSource.h"
 #include "core/base/ShortReadSource.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -26,54 +28,35 @@ namespace torvane {
 namespace {
 
 using test::CBytes;
+using test::ReadMpeg;
 using Pattern = CShortReadSource::Pattern;
 
-// Runs one reader over a source; answers the file length the reader reported, or -1.
+// Runs one reader over a source; answers the file length the reader reported, or -1 for the
+// readers that report none.
 struct NamedReader {
     const char* Name;
     std::function<int64_t(const CByteSource&)> Read;
 };
 
+NamedReader Named(const char* name, std::shared_ptr<const CAudioReader> reader,
+                  bool reportsLength) {
+    return {name, [reader, reportsLength](const CByteSource& s) {
+                AudioInfo info;
+                reader->Read(s, info);
+                return reportsLength ? info.FileLength : int64_t{-1};
+            }};
+}
+
 const std::vector<NamedReader>& Readers() {
     static const CTextCodec codec;
     static const std::vector<NamedReader> readers = {
-        {"mpeg", [](const CByteSource& s) { return CMpegReader(codec).Read(s).FileLength; }},
-        {"ogg",
-         [](const CByteSource& s) {
-             OggInfo info;
-             COggReader().Read(s, info);
-             return info.FileLength;
-         }},
-        {"wma",
-         [](const CByteSource& s) {
-             WmaInfo info;
-             CWmaReader().Read(s, info);
-             return int64_t{-1};
-         }},
-        {"flac",
-         [](const CByteSource& s) {
-             AudioInfo info;
-             CFlacReader().Read(s, info);
-             return int64_t{-1};
-         }},
-        {"opus",
-         [](const CByteSource& s) {
-             AudioInfo info;
-             COpusReader().Read(s, info);
-             return int64_t{-1};
-         }},
-        {"mp4",
-         [](const CByteSource& s) {
-             AudioInfo info;
-             CMp4Reader().Read(s, info);
-             return int64_t{-1};
-         }},
-        {"aiff",
-         [](const CByteSource& s) {
-             AudioInfo info;
-             CAiffReader(codec).Read(s, info);
-             return int64_t{-1};
-         }},
+        Named("mpeg", std::make_shared<CMpegReader>(codec), true),
+        Named("ogg", std::make_shared<COggReader>(), true),
+        Named("wma", std::make_shared<CWmaReader>(), false),
+        Named("flac", std::make_shared<CFlacReader>(), false),
+        Named("opus", std::make_shared<COpusReader>(), false),
+        Named("mp4", std::make_shared<CMp4Reader>(), false),
+        Named("aiff", std::make_shared<CAiffReader>(codec), false),
     };
     return readers;
 }
@@ -131,12 +114,12 @@ TEST(ShortReads, Id3v1TagOfAFileThatShrank) {
     const auto bytes = test::DataBytes("cbr_id3v1.mp3");
     const CMemorySource whole(bytes);
     const CTextCodec codec;
-    ASSERT_TRUE(CMpegReader(codec).Read(whole).TagFlags & MpegInfo::TagId3v1);
+    ASSERT_TRUE(ReadMpeg(whole, codec).TagFlags & AudioInfo::TagId3v1);
     for (const uint64_t cut : {uint64_t{0}, uint64_t{100}, bytes.size() - 200, bytes.size() - 1}) {
         const CShortReadSource source(whole, {cut, 0, 0});
-        const MpegInfo info = CMpegReader(codec).Read(source);
-        EXPECT_FALSE(info.TagFlags & MpegInfo::TagId3v1) << cut;
-        EXPECT_EQ(info.StdTitle, "") << cut;
+        const AudioInfo info = ReadMpeg(source, codec);
+        EXPECT_FALSE(info.TagFlags & AudioInfo::TagId3v1) << cut;
+        EXPECT_EQ(info.Std.Title, "") << cut;
     }
 }
 
@@ -211,9 +194,9 @@ TEST(BoundedWalks, RiffSizeEndsTheChunks) {
             CBytes().Text("RIFF").U32LE(declared).Text("WAVE").Append(chunks).Append(list);
         const CMemorySource source(file.Data());
         EXPECT_EQ(FormEnd(source, 0, false), declared ? chunks.Size() + 12 : file.Size());
-        const MpegInfo info = CMpegReader(codec).Read(source);
+        const AudioInfo info = ReadMpeg(source, codec);
         EXPECT_EQ(info.SamplingRate, 44100);
-        EXPECT_EQ(info.ExtTitle, declared ? "" : "Past") << declared;
+        EXPECT_EQ(info.Ext.Title, declared ? "" : "Past") << declared;
     }
 }
 
@@ -234,7 +217,7 @@ TEST(BoundedWalks, Id3v2FrameCount) {
                               .Synchsafe(static_cast<uint32_t>(body.Size()))
                               .Append(body);
         const CMemorySource source(file.Data());
-        EXPECT_EQ(CMpegReader(codec).Read(source).ExtTitle, frames < 4096 ? "Title" : "") << frames;
+        EXPECT_EQ(ReadMpeg(source, codec).Ext.Title, frames < 4096 ? "Title" : "") << frames;
     }
 }
 
@@ -251,8 +234,8 @@ TEST(BoundedWalks, ZerosAreNotReadToTheEnd) {
                           .Text("WAVE")
                           .Append(Chunk("fmt ", WaveFormat()))
                           .Data());
-        const MpegInfo info = CMpegReader(codec).Read(wave);
-        EXPECT_EQ(info.TagFlags, MpegInfo::TagRiffWave);
+        const AudioInfo info = ReadMpeg(wave, codec);
+        EXPECT_EQ(info.TagFlags, AudioInfo::TagRiffWave);
         EXPECT_EQ(info.SamplingRate, 44100);
         EXPECT_LT(wave.BytesRead(), 100'000u);
     }
@@ -266,8 +249,8 @@ TEST(BoundedWalks, ZerosAreNotReadToTheEnd) {
     {
         test::CSparseSource mpeg(Size);
         mpeg.Place(0, CBytes().Text("ID3").U8(3).U8(0).U8(0).Synchsafe(0).Data());
-        const MpegInfo info = CMpegReader(codec).Read(mpeg);
-        EXPECT_EQ(info.TagFlags, MpegInfo::TagId3v2);
+        const AudioInfo info = ReadMpeg(mpeg, codec);
+        EXPECT_EQ(info.TagFlags, AudioInfo::TagId3v2);
         EXPECT_EQ(info.SamplingRate, 0) << "no audio found";
         EXPECT_LT(mpeg.BytesRead(), 4'000'000u);
     }
@@ -289,7 +272,7 @@ TEST(ShortReads, FifoIsNoTrackFile) {
         const FileReading reading = ReadTrackFile(path, ext, CTextCodec());
         EXPECT_TRUE(std::holds_alternative<std::monostate>(reading.Info)) << ext;
     }
-    const MpegInfo info = CMpegReader(CTextCodec()).Read(path);
+    const AudioInfo info = ReadMpeg(path, CTextCodec());
     EXPECT_EQ(info.FileLength, 0);
 }
 

@@ -147,28 +147,28 @@ Bytes File(const std::vector<Bytes>& children) {
                    Object(MakeAsfGuid("75B22636-668E-11CF-A6D9-00AA0062CE6C"), Bytes(64, 0))});
 }
 
-WmaInfo Read(const Bytes& bytes) {
-    WmaInfo info;
+AudioInfo Read(const Bytes& bytes) {
+    AudioInfo info;
     EXPECT_TRUE(CWmaReader().Read(CMemorySource(bytes), info));
     return info;
 }
 
 TEST(WmaReader, AttributesAndDuration) {
-    const WmaInfo info = Read(File({
+    const AudioInfo info = Read(File({
         FileProperties(2'345'678'901, 0),
         ContentDescription(u"Morning Song", u"山田 太郎", u"two\nlines"),
         ExtendedContent({Text(u"WM/AlbumTitle", u"First Album"), Text(u"WM/Year", u"2004"),
                          Dword(u"WM/Track", 0), Text(u"WM/Genre", u"Jazz")}),
     }));
-    EXPECT_EQ(info.Title, "Morning Song");
-    EXPECT_EQ(info.Artist, "山田 太郎");
-    EXPECT_EQ(info.Comment, "two\nlines");
-    EXPECT_EQ(info.Album, "First Album");
-    EXPECT_EQ(info.Year, "2004");
-    EXPECT_EQ(info.Genre, "") << "never filled";
-    EXPECT_EQ(info.TrackText, "1") << "WM/Track counts from 0";
+    EXPECT_EQ(info.Std.Title, "Morning Song");
+    EXPECT_EQ(info.Std.Artist, "山田 太郎");
+    EXPECT_EQ(info.Std.Comment, "two\nlines");
+    EXPECT_EQ(info.Std.Album, "First Album");
+    EXPECT_EQ(info.Std.Year, "2004");
+    EXPECT_EQ(info.Std.Genre, "") << "never filled";
+    EXPECT_EQ(info.Std.TrackNum, "1") << "WM/Track counts from 0";
     EXPECT_EQ(info.PlayTime, 234);
-    EXPECT_EQ(info.CodecName, "");
+    EXPECT_EQ(info.Type, "");
     EXPECT_EQ(info.BitRateText, "");
     EXPECT_EQ(info.SamplingRateText, "");
 }
@@ -207,7 +207,7 @@ TEST(WmaReader, TrackTextFromTrackOrTrackNumber) {
         {{{u"WM/Track", AsfAttribute::DWord, {4, 0}}}, "1"}, // too short for its type
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Read(File({ExtendedContent(c.attributes)})).TrackText, c.text) << c.text;
+        EXPECT_EQ(Read(File({ExtendedContent(c.attributes)})).Std.TrackNum, c.text) << c.text;
 }
 
 TEST(WmaReader, CodecTexts) {
@@ -222,19 +222,19 @@ TEST(WmaReader, CodecTexts) {
         {u"1411 kbit, 44 kHz, x", "1411 kbit", "44000 Hz"},
     };
     for (const auto& c : cases) {
-        const WmaInfo info =
+        const AudioInfo info =
             Read(File({CodecList({{2, u"Windows Media Audio 9.2", c.description}})}));
-        EXPECT_EQ(info.CodecName, "Windows Media Audio 9.2");
+        EXPECT_EQ(info.Type, "Windows Media Audio 9.2");
         EXPECT_EQ(info.BitRateText, c.bitRate);
         EXPECT_EQ(info.SamplingRateText, c.samplingRate);
     }
 
     // The first audio or video entry counts; entries of unknown type are passed over.
-    const WmaInfo first =
+    const AudioInfo first =
         Read(File({CodecList({{0xFFFF, u"Unknown", u"1 kbps, 1 kHz"},
                               {1, u"Windows Media Video 9", u"300 kbps, 5 kHz"},
                               {2, u"Windows Media Audio", u"64 kbps, 44 kHz"}})}));
-    EXPECT_EQ(first.CodecName, "Windows Media Video 9");
+    EXPECT_EQ(first.Type, "Windows Media Video 9");
     EXPECT_EQ(first.BitRateText, "300 kbit");
 }
 
@@ -252,20 +252,20 @@ TEST(WmaReader, RatesFromTheAudioStreamWhenTheDescriptionLacksThem) {
         {u"12345678901 kbps, 123456789012345 kHz", "128 kbit", "44100 Hz"}, // too long
     };
     for (const auto& c : cases) {
-        const WmaInfo info =
+        const AudioInfo info =
             Read(File({AudioStream(44100, 16000),
                        CodecList({{2, u"Windows Media Audio V8", c.description}})}));
-        EXPECT_EQ(info.BitRateText, c.bitRate) << info.BitRateText;
+        EXPECT_EQ(info.BitRateText, c.bitRate) << info.BitRateText.value_or("");
         EXPECT_EQ(info.SamplingRateText, c.samplingRate);
     }
-    const WmaInfo noCodecList = Read(File({AudioStream(22050, 4000)}));
-    EXPECT_EQ(noCodecList.CodecName, "");
+    const AudioInfo noCodecList = Read(File({AudioStream(22050, 4000)}));
+    EXPECT_EQ(noCodecList.Type, "");
     EXPECT_EQ(noCodecList.BitRateText, "32 kbit");
     EXPECT_EQ(noCodecList.SamplingRateText, "22050 Hz");
 }
 
 TEST(WmaReader, AttributesInTheHeaderExtension) {
-    const WmaInfo info = Read(File({
+    const AudioInfo info = Read(File({
         ExtendedContent({Text(u"WM/AlbumTitle", u"From the descriptors")}),
         HeaderExtension({
             MetadataObject(asf::Metadata, {{u"WM/Year", AsfAttribute::Unicode, Utf16(u"1999"), 1}}),
@@ -276,22 +276,22 @@ TEST(WmaReader, AttributesInTheHeaderExtension) {
                             Dword(u"WM/Track", 11)}),
         }),
     }));
-    EXPECT_EQ(info.Album, "From the descriptors") << "the first one found stands";
-    EXPECT_EQ(info.Year, "2001") << "stream 1's record is no file attribute; a number as text";
-    EXPECT_EQ(info.TrackText, "12");
+    EXPECT_EQ(info.Std.Album, "From the descriptors") << "the first one found stands";
+    EXPECT_EQ(info.Std.Year, "2001") << "stream 1's record is no file attribute; a number as text";
+    EXPECT_EQ(info.Std.TrackNum, "12");
 }
 
 TEST(WmaReader, LongTextsAreCut) {
     std::u16string title(300, u'日');
-    const WmaInfo info = Read(File(
+    const AudioInfo info = Read(File(
         {ContentDescription(title, u"", u""), CodecList({{2, std::u16string(400, u'x'), u""}})}));
-    EXPECT_EQ(info.Title.size(), 498u) << "166 whole characters fit in 499 bytes";
-    EXPECT_EQ(info.CodecName.size(), 400u);
+    EXPECT_EQ(info.Std.Title.size(), 498u) << "166 whole characters fit in 499 bytes";
+    EXPECT_EQ(info.Type.size(), 400u);
 }
 
 TEST(WmaReader, NotAnAsfFile) {
-    WmaInfo info;
-    info.Title = "stale";
+    AudioInfo info;
+    info.Std.Title = "stale";
     EXPECT_FALSE(CWmaReader().Read(CMemorySource({}), info));
     const std::string text = "ID3 not a Windows Media file, just some text here";
     EXPECT_FALSE(CWmaReader().Read(
@@ -306,17 +306,17 @@ TEST(WmaReader, BrokenObjectsEndTheReadingQuietly) {
     // An object of size 0 stops the walk; what stood before it stays.
     Bytes zeroSize = Object(asf::CodecList, {});
     zeroSize[16] = 0;
-    WmaInfo info = Read(File({ContentDescription(u"Kept", u"", u""), zeroSize,
-                              ExtendedContent({Text(u"WM/AlbumTitle", u"Lost")})}));
-    EXPECT_EQ(info.Title, "Kept");
-    EXPECT_EQ(info.Album, "");
+    AudioInfo info = Read(File({ContentDescription(u"Kept", u"", u""), zeroSize,
+                                ExtendedContent({Text(u"WM/AlbumTitle", u"Lost")})}));
+    EXPECT_EQ(info.Std.Title, "Kept");
+    EXPECT_EQ(info.Std.Album, "");
 
     // An object claiming far more than the file holds.
     Bytes huge = ExtendedContent({Text(u"WM/AlbumTitle", u"Lost")});
     huge[16 + 7] = 0x7F;
     info = Read(File({ContentDescription(u"Kept", u"", u""), huge}));
-    EXPECT_EQ(info.Title, "Kept");
-    EXPECT_EQ(info.Album, "");
+    EXPECT_EQ(info.Std.Title, "Kept");
+    EXPECT_EQ(info.Std.Album, "");
 
     // A header extension nested in itself many times over must not exhaust the stack.
     const Bytes inner = FileProperties(100'000'000, 0);
@@ -338,29 +338,29 @@ TEST(WmaReader, BrokenObjectsEndTheReadingQuietly) {
         CodecList({{2, u"Windows Media Audio 9.2", u"128 kbps, 44 kHz, stereo"}}),
         AudioStream(44100, 16000),
     });
-    ASSERT_EQ(Read(valid).Year, "2001");
+    ASSERT_EQ(Read(valid).Std.Year, "2001");
     test::ForEachBrokenCopy(valid, [](const Bytes& bytes) {
-        WmaInfo broken;
+        AudioInfo broken;
         CWmaReader().Read(CMemorySource(bytes), broken);
         EXPECT_GE(broken.PlayTime, 0);
-        EXPECT_LE(broken.BitRateText.size(), 16u);
+        EXPECT_LE(broken.BitRateText.value_or("").size(), 16u);
     });
 }
 
 // A real file made by ffmpeg (tests/data/README-oggwma.md tells how).
 TEST(WmaReader, RealFileFromAnEncoder) {
     const std::string path = test::DataFile("oggwma-tone.wma");
-    WmaInfo info;
+    AudioInfo info;
     ASSERT_TRUE(CWmaReader().Read(path, info));
     EXPECT_EQ(info.Path, path);
-    EXPECT_EQ(info.Title, "Morning Song");
-    EXPECT_EQ(info.Artist, "山田 太郎");
-    EXPECT_EQ(info.Album, "First Album");
-    EXPECT_EQ(info.Comment, "Made here");
-    EXPECT_EQ(info.Year, "2004");
-    EXPECT_EQ(info.TrackText, "3");
+    EXPECT_EQ(info.Std.Title, "Morning Song");
+    EXPECT_EQ(info.Std.Artist, "山田 太郎");
+    EXPECT_EQ(info.Std.Album, "First Album");
+    EXPECT_EQ(info.Std.Comment, "Made here");
+    EXPECT_EQ(info.Std.Year, "2004");
+    EXPECT_EQ(info.Std.TrackNum, "3");
     EXPECT_EQ(info.PlayTime, 2);
-    EXPECT_EQ(info.CodecName, "Windows Media Audio V8");
+    EXPECT_EQ(info.Type, "Windows Media Audio V8");
     EXPECT_EQ(info.BitRateText, "32 kbit");
     EXPECT_EQ(info.SamplingRateText, "22050 Hz");
 
@@ -376,7 +376,7 @@ TEST(WmaReader, RealFileFromAnEncoder) {
     // An Ogg file renamed .wma is no ASF file: the record keeps its texts.
     CListData renamed;
     renamed.SetPath(test::DataFile("oggwma-tone.ogg"));
-    WmaInfo none;
+    AudioInfo none;
     EXPECT_FALSE(CWmaReader().Read(renamed.FilePath(), none));
 }
 

@@ -1,5 +1,8 @@
 #include "core/record/ListData.h"
 #include "Fakes.h"
+#include "core/media/MpegReader.h"
+#include "core/media/OggReader.h"
+#include "core/media/WmaReader.h"
 #include "core/record/Columns.h"
 #include "core/record/SizeFormat.h"
 
@@ -104,37 +107,38 @@ TEST(Columns, KeysOfColumnNumbers) {
     }
 }
 
-MpegInfo TaggedMpeg(int32_t flags) {
-    MpegInfo info;
+AudioInfo TaggedMpeg(int32_t flags) {
+    AudioInfo info;
     info.TagFlags = flags;
-    info.StdTitle = "v1 title";
-    info.ExtTitle = "v2 title";
-    info.StdTrack = 3;
-    info.ExtTrack = "4/12";
+    info.Std.Title = "v1 title";
+    info.Ext.Title = "v2 title";
+    info.Std.TrackNum = "3";
+    info.Ext.TrackNum = "4/12";
+    FinishMpegInfo(info);
     return info;
 }
 
 TEST(ListData, TagSetSelectionByMode) {
     CListData both;
-    both.FillFromMpeg(TaggedMpeg(MpegInfo::TagId3v1 | MpegInfo::TagId3v2));
+    both.FillFrom(TaggedMpeg(AudioInfo::TagId3v1 | AudioInfo::TagId3v2));
     EXPECT_EQ(both.GetTitle(TagMode::Standard), "v1 title");
     EXPECT_EQ(both.GetTitle(TagMode::Extended), "v2 title");
     EXPECT_EQ(both.GetTrackNum(TagMode::Standard), "3");
     EXPECT_EQ(both.GetTrackNum(TagMode::Extended), "4/12");
 
     CListData extendedOnly;
-    extendedOnly.FillFromMpeg(TaggedMpeg(MpegInfo::TagId3v2));
+    extendedOnly.FillFrom(TaggedMpeg(AudioInfo::TagId3v2));
     EXPECT_EQ(extendedOnly.GetTitle(TagMode::Standard), "v2 title")
         << "only an extended set shows in mode 0 too";
     EXPECT_EQ(extendedOnly.GetTitle(TagMode::Extended), "v2 title");
 
     CListData standardOnly;
-    standardOnly.FillFromMpeg(TaggedMpeg(MpegInfo::TagId3v1));
+    standardOnly.FillFrom(TaggedMpeg(AudioInfo::TagId3v1));
     EXPECT_EQ(standardOnly.GetTitle(TagMode::Extended), "v1 title");
 
     const DisplayUnits extended{SizeUnit::KB, TimeUnit::Clock, TagMode::Extended};
     EXPECT_EQ(ColumnText(both, ColTitle, extended), "v2 title");
-    EXPECT_EQ(ColumnText(both, ColumnCount, extended), "") << "no column has that key";
+    EXPECT_EQ(ColumnText(both, ColumnCount, extended), "");
 }
 
 TEST(ListData, TypeTextsFromTagFlags) {
@@ -150,7 +154,7 @@ TEST(ListData, TypeTextsFromTagFlags) {
     };
     for (const auto& c : cases) {
         CListData record;
-        record.FillFromMpeg(TaggedMpeg(c.flags));
+        record.FillFrom(TaggedMpeg(c.flags));
         EXPECT_EQ(record.Type(), c.type) << c.flags;
         EXPECT_EQ(record.TagSets(), c.sets) << c.flags;
     }
@@ -159,12 +163,14 @@ TEST(ListData, TypeTextsFromTagFlags) {
 TEST(ListData, FillFromMpegStreamFacts) {
     CListData record;
     record.SetState(CListData::Missing, true);
-    MpegInfo info;
+    AudioInfo info;
     info.BitRate = -1;
     info.SamplingRate = 44100;
     info.PlayTime = 250;
-    info.StdComment = "line one\r\nline two\n";
-    record.FillFromMpeg(info);
+    info.Std.Comment = "line one\r\nline two\n";
+    AudioInfo vbr = info;
+    FinishMpegInfo(vbr);
+    record.FillFrom(vbr);
     EXPECT_EQ(record.BitRateText(), "(VBR)");
     EXPECT_EQ(record.BitRate(), -1);
     EXPECT_EQ(record.SamplingRateText(), "44100 Hz");
@@ -174,18 +180,20 @@ TEST(ListData, FillFromMpegStreamFacts) {
     EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "") << "a zero ID3v1 track keeps the text";
 
     info.BitRate = 128;
-    record.FillFromMpeg(info);
+    FinishMpegInfo(info);
+    record.FillFrom(info);
     EXPECT_EQ(record.BitRateText(), "128 kbit");
 }
 
 TEST(ListData, FillFromOgg) {
     CListData record;
-    OggInfo info;
-    info.Title = "Song";
+    AudioInfo info;
+    info.Std.Title = "Song";
     info.NominalBitrate = 160'999;
     info.SamplingRate = 44100;
     info.PlayTime = -1;
-    record.FillFromOgg(info);
+    FinishVorbisInfo(info);
+    record.FillFrom(info);
     EXPECT_EQ(record.GetTitle(TagMode::Standard), "Song");
     EXPECT_EQ(record.BitRateText(), "160 kbit");
     EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "0")
@@ -197,20 +205,22 @@ TEST(ListData, FillFromOgg) {
 
 TEST(ListData, FillFromWmaKeepsTextsBeginningWithQuestionMark) {
     CListData record;
-    WmaInfo first;
-    first.Title = "Real title";
-    first.TrackText = "5";
-    record.FillFromWma(first);
+    AudioInfo first;
+    first.Std.Title = "Real title";
+    first.Std.TrackNum = "5";
+    FinishWmaInfo(first);
+    record.FillFrom(first);
 
-    WmaInfo second;
-    second.Title = "?? lost characters";
-    second.Artist = "Artist";
+    AudioInfo second;
+    second.Std.Title = "?? lost characters";
+    second.Std.Artist = "Artist";
     second.BitRateText = "128 kbit";
     second.SamplingRateText = "44000 Hz";
-    second.CodecName = "Windows Media Audio 9.2";
+    second.Type = "Windows Media Audio 9.2";
     second.PlayTime = 234;
-    second.TrackText = "0";
-    record.FillFromWma(second);
+    second.Std.TrackNum = "0";
+    FinishWmaInfo(second);
+    record.FillFrom(second);
     EXPECT_EQ(record.GetTitle(TagMode::Standard), "Real title");
     EXPECT_EQ(record.GetArtist(TagMode::Standard), "Artist");
     EXPECT_EQ(record.BitRate(), 128);
@@ -220,6 +230,28 @@ TEST(ListData, FillFromWmaKeepsTextsBeginningWithQuestionMark) {
     EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "5")
         << "a track text beginning with 0 is not taken";
     EXPECT_EQ(record.Time(), 234);
+}
+
+// A format without an extended set leaves the record's as it was; the readers that have one
+// (and the newer ones) replace both sets.
+TEST(ListData, FillKeepsWhatTheReaderMarksKept) {
+    CListData record;
+    record.FillFrom(TaggedMpeg(AudioInfo::TagId3v1 | AudioInfo::TagId3v2));
+    AudioInfo vorbis;
+    vorbis.Std.Title = "Vorbis";
+    FinishVorbisInfo(vorbis);
+    record.FillFrom(vorbis);
+    EXPECT_EQ(record.ExtendedTags().Title, "v2 title");
+    EXPECT_EQ(record.GetTitle(TagMode::Extended), "Vorbis")
+        << "the extended set is no longer shown";
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "0");
+
+    AudioInfo flac;
+    flac.Std.Title = "FLAC";
+    record.FillFrom(flac);
+    EXPECT_EQ(record.ExtendedTags().Title, "");
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "");
+    EXPECT_EQ(record.BitRateText(), "0 kbit");
 }
 
 TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
@@ -293,18 +325,19 @@ TEST(ListData, CompareForDuplicate) {
 
     // Records whose information was read compare sizes and the standard title/artist/album.
     CListData x, y;
-    MpegInfo info;
-    info.TagFlags = MpegInfo::TagId3v1;
-    info.StdTitle = "T";
-    x.FillFromMpeg(info);
-    y.FillFromMpeg(info);
+    AudioInfo info;
+    info.TagFlags = AudioInfo::TagId3v1;
+    info.Std.Title = "T";
+    FinishMpegInfo(info);
+    x.FillFrom(info);
+    y.FillFrom(info);
     x.SetSize(500);
     y.SetSize(500);
     x.SetState(CListData::InfoRead, true);
     y.SetState(CListData::InfoRead, true);
     EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), CListData::DuplicateMatch::SameTrack);
-    info.StdTitle = "t";
-    y.FillFromMpeg(info);
+    info.Std.Title = "t";
+    y.FillFrom(info);
     EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), CListData::DuplicateMatch::Different)
         << "case matters";
 }

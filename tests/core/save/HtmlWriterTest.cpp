@@ -1,6 +1,6 @@
 #include "core/save/HtmlWriter.h"
 #include "DocFixture.h"
-#include "core/media/MpegInfo.h"
+#include "MpegFill.h"
 #include "core/settings/TemplateFolders.h"
 
 #include <filesystem>
@@ -18,11 +18,11 @@ protected:
                        int64_t size) {
         EXPECT_TRUE(doc.AddFile(path, true));
         CListData& record = *doc.CurrentList().back();
-        MpegInfo info;
-        info.StdTitle = title;
+        AudioInfo info;
+        info.Std.Title = title;
         info.PlayTime = seconds;
-        info.TagFlags = MpegInfo::TagId3v1;
-        record.FillFromMpeg(info);
+        info.TagFlags = AudioInfo::TagId3v1;
+        test::FillAsMpeg(record, info);
         record.SetSize(size);
         return record;
     }

@@ -1,5 +1,6 @@
 #include "core/save/PlaylistWriter.h"
 #include "DocFixture.h"
+#include "MpegFill.h"
 
 #include <filesystem>
 
@@ -10,14 +11,14 @@ class PlaylistWriterTest : public test::DocTest {
 protected:
     // Gives the record at index the standard tags and playing time a reader would have found.
     void Tag(size_t index, const std::string& title, const std::string& artist, int seconds) {
-        MpegInfo info;
-        info.StdTitle = title;
-        info.StdArtist = artist;
-        info.StdAlbum = "Album";
-        info.StdTrack = 2;
+        AudioInfo info;
+        info.Std.Title = title;
+        info.Std.Artist = artist;
+        info.Std.Album = "Album";
+        info.Std.TrackNum = "2";
         info.PlayTime = seconds;
-        info.TagFlags = MpegInfo::TagId3v1;
-        doc.CurrentList()[index]->FillFromMpeg(info);
+        info.TagFlags = AudioInfo::TagId3v1;
+        test::FillAsMpeg(*doc.CurrentList()[index], info);
     }
     bool Write(const std::string& name) { return WritePlaylistFile(doc, dir / name, ""); }
 };
@@ -121,11 +122,11 @@ TEST_F(PlaylistWriterTest, PlsVersion2) {
 
 TEST_F(PlaylistWriterTest, XspfTakesTheDisplayedTagSet) {
     AddPaths({"/m/a.mp3"});
-    MpegInfo info;
-    info.StdTitle = "Standard";
-    info.ExtTitle = "Extended";
-    info.TagFlags = MpegInfo::TagId3v1 | MpegInfo::TagId3v2;
-    doc.CurrentList()[0]->FillFromMpeg(info);
+    AudioInfo info;
+    info.Std.Title = "Standard";
+    info.Ext.Title = "Extended";
+    info.TagFlags = AudioInfo::TagId3v1 | AudioInfo::TagId3v2;
+    test::FillAsMpeg(*doc.CurrentList()[0], info);
     doc.Settings().TagOf = TagMode::Extended;
     ASSERT_TRUE(Write("a.xspf"));
     EXPECT_NE(dir.Read("a.xspf").find("<title>Extended</title>"), std::string::npos)
@@ -152,10 +153,10 @@ TEST_F(PlaylistWriterTest, LegacyEncodingNeverReplacesAName) {
               "\n/m/한국.mp3\n/m/🎵.mp3");
 
     doc.Settings().ExtendedM3U = true;
-    doc.CurrentList()[0]->FillFromMpeg([] {
-        MpegInfo info;
-        info.StdTitle = "🎵";
-        info.TagFlags = MpegInfo::TagId3v1;
+    test::FillAsMpeg(*doc.CurrentList()[0], [] {
+        AudioInfo info;
+        info.Std.Title = "🎵";
+        info.TagFlags = AudioInfo::TagId3v1;
         return info;
     }());
     EXPECT_FALSE(Write("cp.m3u"));
