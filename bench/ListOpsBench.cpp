@@ -43,7 +43,7 @@ int CountOf(const benchmark::State& state, bool sized) {
     return sized ? static_cast<int>(state.range(0)) : RecordCount;
 }
 
-void BM_SortAll(benchmark::State& state, int key, bool disNum, bool sized = false) {
+void BM_SortAll(benchmark::State& state, ColumnKey key, bool disNum, bool sized = false) {
     CSyntheticList& list = List(CountOf(state, sized));
     list.Doc().Settings().DisNum = disNum;
     for (auto _ : state) {
@@ -52,14 +52,14 @@ void BM_SortAll(benchmark::State& state, int key, bool disNum, bool sized = fals
         state.ResumeTiming();
         SortAll(list.Doc(), key, false);
     }
-    list.Doc().Settings().DisNum = 0;
+    list.Doc().Settings().DisNum = false;
 }
 
 // The yardstick: std::stable_sort over the same keys, built (and folded) beforehand.
-void BM_StableSortOfKeys(benchmark::State& state, int key, bool disNum) {
+void BM_StableSortOfKeys(benchmark::State& state, ColumnKey key, bool disNum) {
     CSyntheticList& list = List();
     list.Restore();
-    const SortKeyContext context{0, disNum};
+    const SortKeyContext context{TagMode::Standard, disNum};
     struct Entry {
         std::string Key;
         std::string Path;

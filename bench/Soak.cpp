@@ -158,8 +158,8 @@ int Soak(const std::string& dir, int count) {
         });
         steps.Run("sort by title", [&] {
             SortAll(doc, ColTitle, false);
-            return expect(doc.CurrentList().front()->GetTitle(0) == "Title 0",
-                          "first " + doc.CurrentList().front()->GetTitle(0));
+            return expect(doc.CurrentList().front()->GetTitle(TagMode::Standard) == "Title 0",
+                          "first " + doc.CurrentList().front()->GetTitle(TagMode::Standard));
         });
         steps.Run("sort by path, descending", [&] {
             SortAll(doc, ColFilePath, true);
@@ -167,7 +167,7 @@ int Soak(const std::string& dir, int count) {
         });
         steps.Run("search \"title 1\"", [&] {
             SearchRequest request;
-            request.target = 2;
+            request.target = SearchTarget::Title;
             SplitSearchTerms(request, "title 1");
             RunSearch(doc, request);
             const std::string found = std::to_string(size()) + " found";

@@ -43,13 +43,14 @@ CFindOptions::CFindOptions(CLI::App& app) {
 bool CFindOptions::Gather(CTorvaneDoc& doc) const {
     SearchRequest request;
     SplitSearchTerms(request, m_Text);
-    request.exclude = m_Not ? 1 : 0;
-    request.target = m_Target == "name" ? 1 : 0;
+    request.exclude = m_Not ? TermCondition::Excludes : TermCondition::Contains;
+    request.target = m_Target == "name" ? SearchTarget::FileName : SearchTarget::Path;
     request.useExtension = !m_Ext.empty();
     request.extension = LowerAscii(m_Ext);
     request.useSize = m_MinKB > 0 || m_MaxKB > 0;
-    request.sizeAtMost = m_Max->count() > 0 ? 1 : 0;
-    request.sizeKB = request.sizeAtMost ? m_MaxKB : m_MinKB;
+    const bool atMost = m_Max->count() > 0;
+    request.sizeAtMost = atMost ? Bound::AtMost : Bound::AtLeast;
+    request.sizeKB = atMost ? m_MaxKB : m_MinKB;
 
     bool ok = true;
     for (const std::string& folder : m_Folders) {

@@ -68,9 +68,11 @@ void ApplyOverrides(const GatherOptions& options, DocSettings& settings) {
         {"none", 0},
         {"size", DocSettings::ReadSizes},
         {"tags", DocSettings::ReadTags | DocSettings::ReadSizes}};
-    static const std::map<std::string, int> sizes{{"kb", 0}, {"mb", 1}};
-    static const std::map<std::string, int> times{{"clock", 0}, {"sec", 1}, {"min", 2}};
-    static const std::map<std::string, int> tags{{"std", 0}, {"ext", 1}};
+    static const std::map<std::string, SizeUnit> sizes{{"kb", SizeUnit::KB}, {"mb", SizeUnit::MB}};
+    static const std::map<std::string, TimeUnit> times{
+        {"clock", TimeUnit::Clock}, {"sec", TimeUnit::Seconds}, {"min", TimeUnit::Minutes}};
+    static const std::map<std::string, TagMode> tags{{"std", TagMode::Standard},
+                                                     {"ext", TagMode::Extended}};
     if (!options.Read.empty())
         settings.readtag = reads.at(options.Read);
     if (!options.SizeUnit.empty())
@@ -82,7 +84,7 @@ void ApplyOverrides(const GatherOptions& options, DocSettings& settings) {
     if (options.Depth)
         settings.SearchClass = *options.Depth;
     if (options.Extended)
-        settings.ExtendedM3U = 1;
+        settings.ExtendedM3U = true;
     if (!options.Encoding.empty())
         settings.PlaylistCodePage = EqualsIgnoringAsciiCase(options.Encoding, "cp932")
                                         ? "CP932"

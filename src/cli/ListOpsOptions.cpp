@@ -18,9 +18,12 @@ namespace {
 constexpr std::array<const char*, ColumnCount> SortKeyNames{
     "path",  "name", "ext",     "size",         "title", "artist", "album", "comment",
     "track", "time", "bitrate", "samplingrate", "type",  "genre",  "year"};
+// The --target and --exists names, in SearchTarget and FileExistence order.
 constexpr std::array<const char*, 6> TargetNames{"path",   "name",  "title",
                                                  "artist", "album", "comment"};
 constexpr std::array<const char*, 3> ExistenceNames{"any", "yes", "no"};
+static_assert(TargetNames.size() == static_cast<size_t>(SearchTarget::Comment) + 1);
+static_assert(ExistenceNames.size() == static_cast<size_t>(FileExistence::Missing) + 1);
 
 template <size_t N> int IndexOf(const std::array<const char*, N>& names, const std::string& name) {
     const auto it = std::find(names.begin(), names.end(), name);
@@ -32,20 +35,20 @@ template <size_t N> std::vector<std::string> Names(const std::array<const char*,
 }
 
 // "KEY" or "KEY:desc" (also "KEY:asc").
-std::optional<std::pair<int, bool>> ParseSortKey(const std::string& value) {
+std::optional<std::pair<ColumnKey, bool>> ParseSortKey(const std::string& value) {
     const size_t colon = value.find(':');
-    const int key = IndexOf(SortKeyNames, value.substr(0, colon));
+    const std::optional<ColumnKey> key = ColumnKeyOf(IndexOf(SortKeyNames, value.substr(0, colon)));
     const std::string direction = colon == std::string::npos ? "asc" : value.substr(colon + 1);
-    if (key < 0 || (direction != "asc" && direction != "desc"))
+    if (!key || (direction != "asc" && direction != "desc"))
         return std::nullopt;
-    return std::pair{key, direction == "desc"};
+    return std::pair{*key, direction == "desc"};
 }
 
 // The fields of one extended condition with a bound.
 struct BoundFields {
     bool SearchRequest::*Use;
     int32_t SearchRequest::*Value;
-    int SearchRequest::*AtMost;
+    Bound SearchRequest::*AtMost;
 };
 constexpr BoundFields SizeBound{&SearchRequest::useSize, &SearchRequest::sizeKB,
                                 &SearchRequest::sizeAtMost};
@@ -60,19 +63,19 @@ constexpr BoundFields RateBound{&SearchRequest::useSamplingRate, &SearchRequest:
 struct BoundOption {
     const char* Name;
     BoundFields Fields;
-    int AtMost;
+    Bound AtMost;
     const char* Help;
 };
 const std::array<BoundOption, 8> BoundOptions{{
-    {"--min-kb", SizeBound, 0, "Search: size at least N KB (1024 bytes)"},
-    {"--max-kb", SizeBound, 1, "Search: size at most N KB (1024 bytes)"},
-    {"--min-time", TimeBound, 0, "Search: playing time at least S seconds"},
-    {"--max-time", TimeBound, 1, "Search: playing time at most S seconds"},
-    {"--min-bitrate", BitRateBound, 0, "Search: bit rate at least K kbit/s"},
-    {"--max-bitrate", BitRateBound, 1,
+    {"--min-kb", SizeBound, Bound::AtLeast, "Search: size at least N KB (1024 bytes)"},
+    {"--max-kb", SizeBound, Bound::AtMost, "Search: size at most N KB (1024 bytes)"},
+    {"--min-time", TimeBound, Bound::AtLeast, "Search: playing time at least S seconds"},
+    {"--max-time", TimeBound, Bound::AtMost, "Search: playing time at most S seconds"},
+    {"--min-bitrate", BitRateBound, Bound::AtLeast, "Search: bit rate at least K kbit/s"},
+    {"--max-bitrate", BitRateBound, Bound::AtMost,
      "Search: bit rate at most K kbit/s (0: variable bit rate only)"},
-    {"--min-rate", RateBound, 0, "Search: sampling rate at least HZ"},
-    {"--max-rate", RateBound, 1, "Search: sampling rate at most HZ"},
+    {"--min-rate", RateBound, Bound::AtLeast, "Search: sampling rate at least HZ"},
+    {"--max-rate", RateBound, Bound::AtMost, "Search: sampling rate at most HZ"},
 }};
 
 SearchRequest TextPass(const std::string& text) {
@@ -129,11 +132,11 @@ private:
         }
         SearchRequest& request = OpenSearch().front();
         if (name == "--not") {
-            request.exclude = 1;
+            request.exclude = TermCondition::Excludes;
         } else if (name == "--target") {
-            request.target = IndexOf(TargetNames, value);
+            request.target = static_cast<SearchTarget>(IndexOf(TargetNames, value));
         } else if (name == "--exists") {
-            request.existence = IndexOf(ExistenceNames, value);
+            request.existence = static_cast<FileExistence>(IndexOf(ExistenceNames, value));
         } else if (name == "--ext") {
             request.useExtension = true;
             request.extension = LowerAscii(value);
@@ -143,7 +146,7 @@ private:
     // The first pass that has no bound of this kind, or one in the same direction, takes it;
     // a second bound (at least and at most) goes to a narrowing pass.
     static void SetBound(std::vector<SearchRequest>& passes, const BoundFields& fields,
-                         int32_t value, int atMost) {
+                         int32_t value, Bound atMost) {
         auto it = std::find_if(passes.begin(), passes.end(), [&](const SearchRequest& r) {
             return !(r.*fields.Use) || r.*fields.AtMost == atMost;
         });
@@ -233,7 +236,7 @@ void ApplyListOps(CTorvaneDoc& doc, const ListOpsPlan& plan) {
     if (plan.Seed)
         doc.Random().Seed(*plan.Seed);
     if (plan.IgnoreLeadingDigits)
-        doc.Settings().DisNum = 1;
+        doc.Settings().DisNum = true;
     for (const ListOp& op : plan.Ops) {
         switch (op.What) {
         case ListOp::Kind::Sort:

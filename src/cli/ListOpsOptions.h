@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/listops/SearchRequest.h"
+#include "core/record/Columns.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,7 +20,7 @@ struct ListOp {
     enum class Kind { Sort, Shuffle, RemoveDuplicates, ListDuplicates, Search };
 
     Kind What = Kind::Sort;
-    int Key = 0; // Sort: the column key
+    ColumnKey Key = ColFilePath; // Sort
     bool Descending = false;
     // Search: each pass searches the current list (so later passes narrow the first); a pass
     // after the first holds a second bound of a condition (a request holds one per condition).

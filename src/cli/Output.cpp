@@ -29,7 +29,7 @@ bool WriteListFile(CTorvaneDoc& doc, const GatherOptions& options) {
     choice.Relative = !options.RelativeTo.empty();
     choice.BasePath = choice.Relative ? MakeAbsolute(options.RelativeTo) : std::string();
     choice.TemplateName = options.Template;
-    choice.ExtendedM3U = doc.Settings().ExtendedM3U != 0;
+    choice.ExtendedM3U = doc.Settings().ExtendedM3U;
     if (choice.TemplateName.empty()) {
         const std::vector<std::string> templates = ListTemplates(TemplateFolders());
         if (!templates.empty())

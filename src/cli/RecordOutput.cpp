@@ -34,7 +34,7 @@ CJsonObject RecordJson(const CListData& record, const DisplayUnits& units) {
     const TagSet& standard = record.StandardTags();
     const TagSet& ext = record.ExtendedTags();
     CJsonObject display;
-    for (int key = 0; key < ColumnCount; ++key)
+    for (const ColumnKey key : AllColumnKeys())
         display.Add(ColumnTable()[key].Header, ColumnText(record, key, units));
 
     CJsonObject json;
@@ -80,8 +80,8 @@ CJsonObject RecordJson(const CListData& record, const DisplayUnits& units) {
 
 std::string RecordLine(const CListData& record, const DisplayUnits& units) {
     std::string line;
-    for (int key = 0; key < ColumnCount; ++key) {
-        if (key > 0)
+    for (const ColumnKey key : AllColumnKeys()) {
+        if (key != ColFilePath)
             line += '\t';
         line += OneField(ColumnText(record, key, units));
     }

@@ -176,9 +176,9 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const SearchRequest& request = dialog.Request();
         QCOMPARE(request.terms, (std::vector<std::string>{"a", "b", ""}));
-        QCOMPARE(request.exclude, 1);
+        QCOMPARE(request.exclude, TermCondition::Excludes);
         QCOMPARE(request.sizeKB, 12);
-        QCOMPARE(request.sizeAtMost, 1);
+        QCOMPARE(request.sizeAtMost, Bound::AtMost);
         QVERIFY(request.useSize && !request.useExtension);
         QCOMPARE(dialog.Folder(), dir.Path());
     }
@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(request.terms, (std::vector<std::string>{"love", "song"}));
         QVERIFY(request.useSize && request.useTime && !request.useBitRate);
         QCOMPARE(request.timeSec, 210);
-        QCOMPARE(request.timeAtMost, 1);
+        QCOMPARE(request.timeAtMost, Bound::AtMost);
         QCOMPARE(request.bitRate, 128);
     }
 

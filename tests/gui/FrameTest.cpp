@@ -96,7 +96,7 @@ private slots:
 
         QTest::keyClick(frame.SearchBar().TextField(), Qt::Key_Return);
         QCOMPARE(Executed(executed), std::vector<Cmd>{Cmd::SearchNew});
-        QCOMPARE(fixture.Doc().SearchMode(), 1);
+        QCOMPARE(fixture.Doc().SearchMode(), true);
         QCOMPARE(frame.View().ItemCount(), 1);
         QVERIFY(frame.SearchBar().isVisible());
         QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("検索"));
@@ -107,6 +107,36 @@ private slots:
         QCOMPARE(Executed(executed), (std::vector<Cmd>{Cmd::SearchNew, Cmd::Play}));
         QTest::keyClick(frame.SearchBar().findChild<QComboBox*>(), Qt::Key_Return);
         QCOMPARE(executed.size(), 2);
+    }
+
+    // Each entry of the bar's lists gives the condition it names, the last ones too.
+    void searchBarListsGiveTheConditionsTheyName() {
+        CAppFixture fixture;
+        fixture.Start();
+        CSearchBar& bar = fixture.Frame().SearchBar();
+        QCOMPARE(bar.Target(), SearchTarget::Path);
+        QCOMPARE(bar.Exclude(), TermCondition::Contains);
+        QCOMPARE(bar.Existence(), FileExistence::All);
+        const auto choose = [&bar](const char* entry) {
+            for (QComboBox* list : bar.findChildren<QComboBox*>()) {
+                const int index = list->findText(QString::fromUtf8(entry));
+                if (index >= 0) {
+                    list->setCurrentIndex(index);
+                    return;
+                }
+            }
+            QFAIL(entry);
+        };
+        choose("TAG-コメント");
+        choose("含まない");
+        choose("存在しない");
+        QCOMPARE(bar.Target(), SearchTarget::Comment);
+        QCOMPARE(bar.Exclude(), TermCondition::Excludes);
+        QCOMPARE(bar.Existence(), FileExistence::Missing);
+        choose("ファイル名");
+        choose("存在する");
+        QCOMPARE(bar.Target(), SearchTarget::FileName);
+        QCOMPARE(bar.Existence(), FileExistence::Exists);
     }
 
     void enablingRules() {
@@ -139,7 +169,7 @@ private slots:
         QVERIFY(!IsEnabledByRule(Cmd::GetAllTags, facts));
 
         QVERIFY(!IsEnabledByRule(Cmd::SearchNew, facts));
-        facts.Existence = 2;
+        facts.Existence = FileExistence::Missing;
         QVERIFY(IsEnabledByRule(Cmd::SearchNew, facts));
         facts.SearchTextEmpty = false;
         QVERIFY(!IsEnabledByRule(Cmd::SearchNarrow, facts));
@@ -192,7 +222,7 @@ private slots:
         frame.View().SelectRows({0});
 
         actions[Cmd::ToggleSearchMode]->trigger();
-        QCOMPARE(fixture.Doc().SearchMode(), 1);
+        QCOMPARE(fixture.Doc().SearchMode(), true);
         QVERIFY(frame.SearchBar().isVisible());
         QVERIFY(actions[Cmd::ToggleSearchMode]->isChecked());
         QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("検索"));
@@ -202,7 +232,7 @@ private slots:
         QVERIFY(frame.View().SelectedRows().empty());
 
         actions[Cmd::ToggleSearchMode]->trigger();
-        QCOMPARE(fixture.Doc().SearchMode(), 0);
+        QCOMPARE(fixture.Doc().SearchMode(), false);
         QVERIFY(frame.SearchBar().isVisible());
         QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("全表示"));
         QVERIFY(!frame.Panes().HasModeIcon());
@@ -370,10 +400,10 @@ private slots:
         QVERIFY(actions[Cmd::SizeKB]->isChecked());
         QCOMPARE(sizeText(), QStringLiteral("3,072.0 kB"));
         actions[Cmd::SizeMB]->trigger();
-        QCOMPARE(fixture.Doc().Settings().SizeOf, 1);
+        QCOMPARE(fixture.Doc().Settings().SizeOf, SizeUnit::MB);
         QCOMPARE(sizeText(), QStringLiteral("3.0 MB"));
         actions[Cmd::TimeMin]->trigger();
-        QCOMPARE(fixture.Doc().Settings().TimeOf, 2);
+        QCOMPARE(fixture.Doc().Settings().TimeOf, TimeUnit::Minutes);
         actions[Cmd::Depth0 + 3]->trigger();
         QCOMPARE(fixture.Doc().Settings().SearchClass, 3);
         QVERIFY(actions[Cmd::Depth0 + 3]->isChecked());

@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 1 件"));
 
         actions[Cmd::ToggleSearchMode]->trigger();
-        QCOMPARE(fixture.Doc().SearchMode(), 0);
+        QCOMPARE(fixture.Doc().SearchMode(), false);
         QCOMPARE(Names(fixture.Doc()), (QStringList{"love song", "love", "song"}));
         QCOMPARE(frame.Panes().Text(CStatusPanes::ItemCount), QStringLiteral(" 3 件"));
         QCOMPARE(frame.Panes().Tip(CStatusPanes::Mode), QStringLiteral("全表示"));

@@ -148,7 +148,7 @@ private slots:
             }));
         QCOMPARE(fixture.Dir.Read("list.m3u"), std::string("./a.mp3\r\n../other/b.mp3\r\n"));
         QCOMPARE(fixture.Doc().Settings().relative_root, fixture.Dir / "music");
-        QCOMPARE(fixture.Doc().Settings().relative, 1);
+        QCOMPARE(fixture.Doc().Settings().relative, true);
         // the chosen file's folder becomes the current one
         QCOMPARE(QDir::currentPath(), QString::fromStdString(fixture.Dir.Path()));
     }
@@ -171,7 +171,7 @@ private slots:
                 SaveAs(dialog, fixture.Dir / "list");
             }));
         QVERIFY(fixture.Dir.Read("list.m3u").starts_with("#EXTM3U\r\n#EXTINF:"));
-        QCOMPARE(fixture.Doc().Settings().ExtendedM3U, 1);
+        QCOMPARE(fixture.Doc().Settings().ExtendedM3U, true);
         QVERIFY(WithDialog<CCustomSaveDialog>(
             fixture.Frame(), Cmd::Save,
             [](CCustomSaveDialog& dialog) { QVERIFY(dialog.ExtendedBox()->isChecked()); }));
@@ -198,7 +198,7 @@ private slots:
         QVERIFY(fixture.Host.Messages.empty());
         QCOMPARE(dir.Read("page.htm"), std::string("two\r\n[a]\r\n\r\n"));
         // stored after every confirmed save, whatever was written
-        QCOMPARE(fixture.Doc().Settings().relative, 0);
+        QCOMPARE(fixture.Doc().Settings().relative, false);
         QVERIFY(!fixture.Doc().Settings().relative_root.empty());
     }
 
@@ -211,7 +211,7 @@ private slots:
                                                   dialog.RelativeBox()->click();
                                                   dialog.reject();
                                               }));
-        QCOMPARE(fixture.Doc().Settings().relative, 1);
+        QCOMPARE(fixture.Doc().Settings().relative, true);
         QCOMPARE(fixture.Doc().Settings().relative_root, std::string("/music"));
     }
 

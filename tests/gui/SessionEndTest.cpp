@@ -113,7 +113,7 @@ private slots:
         const std::string first = fixture.Audio("a.mp3");
         const std::string second = fixture.Audio("b.mp3");
         fixture.Start({first, second});
-        fixture.Doc().Settings().SizeOf = 1;
+        fixture.Doc().Settings().SizeOf = SizeUnit::MB;
 
         QCOMPARE(fixture.Doc().AllList().size(), size_t(2));
         QCOMPARE(::raise(signalNumber), 0);

@@ -14,7 +14,7 @@ std::string PairOrNothing(const std::string& first, const std::string& second) {
 
 } // namespace
 
-DataBarTexts DataBarTextsOf(const CListData& record, int tagMode) {
+DataBarTexts DataBarTextsOf(const CListData& record, TagMode tagMode) {
     DataBarTexts texts;
     texts.Path = record.FilePath();
     texts.Name = std::string(record.FileName());
@@ -22,8 +22,8 @@ DataBarTexts DataBarTextsOf(const CListData& record, int tagMode) {
     texts.Artist = record.GetArtist(tagMode);
     texts.Album = record.GetAlbum(tagMode);
     texts.Comment = record.GetComment(tagMode);
-    texts.Size = PairOrNothing(record.GetSizeText(1), record.GetSizeText(0));
-    texts.Time = PairOrNothing(record.GetTimeText(0), record.GetTimeText(1));
+    texts.Size = PairOrNothing(record.SizeTextMB(), record.SizeTextKB());
+    texts.Time = PairOrNothing(record.TimeTextClock(), record.TimeTextSec());
     texts.Type = record.Type();
     texts.Rate = record.BitRateText();
     if (!texts.Rate.empty())

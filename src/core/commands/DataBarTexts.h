@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/DisplayChoice.h"
+
 #include <string>
 
 namespace torvane {
@@ -20,6 +22,6 @@ struct DataBarTexts {
     std::string Rate; // "128 kbit / 44100 Hz"
 };
 
-DataBarTexts DataBarTextsOf(const CListData& record, int tagMode);
+DataBarTexts DataBarTextsOf(const CListData& record, TagMode tagMode);
 
 } // namespace torvane

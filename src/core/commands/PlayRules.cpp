@@ -14,14 +14,13 @@ std::string Pair(const std::string& first, const std::string& second) {
 } // namespace
 
 NowPlaying NowPlayingOf(const CListData& record) {
-    constexpr int ExtendedTags = 1;
     NowPlaying now;
     now.Path = record.FilePath();
-    now.Title = record.GetTitle(ExtendedTags);
-    now.Artist = record.GetArtist(ExtendedTags);
-    now.Album = record.GetAlbum(ExtendedTags);
-    now.Time = Pair(record.GetTimeText(0), record.GetTimeText(1));
-    now.Size = Pair(record.GetSizeText(0), record.GetSizeText(1));
+    now.Title = record.GetTitle(TagMode::Extended);
+    now.Artist = record.GetArtist(TagMode::Extended);
+    now.Album = record.GetAlbum(TagMode::Extended);
+    now.Time = Pair(record.TimeTextClock(), record.TimeTextSec());
+    now.Size = Pair(record.SizeTextKB(), record.SizeTextMB());
     now.BitRate = record.BitRateText();
     now.SamplingRate = record.SamplingRateText();
     return now;

@@ -47,19 +47,21 @@ void CTorvaneDoc::LoadSettings() {
         const int value = integer(key, defaultValue);
         return value >= 0 && value <= last ? value : defaultValue;
     };
-    m_Settings.SizeOf = choice("SizeOf", 0, 1);
-    m_Settings.TimeOf = choice("TimeOf", 0, 2);
-    m_Settings.TagOf = choice("TagOf", 0, 1);
-    m_Settings.CloseSave = integer("CloseSave", 0);
+    // An on/off key is on for any value but 0.
+    const auto flag = [&](const char* key) { return integer(key, 0) != 0; };
+    m_Settings.SizeOf = static_cast<SizeUnit>(choice("SizeOf", 0, 1));
+    m_Settings.TimeOf = static_cast<TimeUnit>(choice("TimeOf", 0, 2));
+    m_Settings.TagOf = static_cast<TagMode>(choice("TagOf", 0, 1));
+    m_Settings.CloseSave = flag("CloseSave");
     m_Settings.SearchClass = choice("SearchClass", 0, 5);
-    m_Settings.DisNum = integer("DisNum", 0);
-    m_Settings.relative = integer("relative", 0);
+    m_Settings.DisNum = flag("DisNum");
+    m_Settings.relative = flag("relative");
     m_Settings.relative_root = m_Profile.GetString(AppSection, "relative_root");
     m_Settings.readtag =
         choice("readtag", DocSettings::ReadSizes, DocSettings::ReadTags | DocSettings::ReadSizes);
     m_Settings.TagCodePage =
         m_Profile.GetString(AppSection, "TagCodePage", CTextCodec::DefaultCodePage);
-    m_Settings.ExtendedM3U = integer("ExtendedM3U", 0);
+    m_Settings.ExtendedM3U = flag("ExtendedM3U");
     m_Settings.PlaylistCodePage =
         m_Profile.GetString(AppSection, "PlaylistCodePage", DocSettings::Utf8CodePage);
     // 0: as many as DefaultThreads gives for this machine.
@@ -68,16 +70,16 @@ void CTorvaneDoc::LoadSettings() {
 
 void CTorvaneDoc::StoreSettings() {
     m_Profile.SetInt(AppSection, "readtag", m_Settings.readtag);
-    m_Profile.SetInt(AppSection, "SizeOf", m_Settings.SizeOf);
-    m_Profile.SetInt(AppSection, "TimeOf", m_Settings.TimeOf);
-    m_Profile.SetInt(AppSection, "TagOf", m_Settings.TagOf);
-    m_Profile.SetInt(AppSection, "CloseSave", m_Settings.CloseSave);
+    m_Profile.SetInt(AppSection, "SizeOf", static_cast<int>(m_Settings.SizeOf));
+    m_Profile.SetInt(AppSection, "TimeOf", static_cast<int>(m_Settings.TimeOf));
+    m_Profile.SetInt(AppSection, "TagOf", static_cast<int>(m_Settings.TagOf));
+    m_Profile.SetInt(AppSection, "CloseSave", m_Settings.CloseSave ? 1 : 0);
     m_Profile.SetInt(AppSection, "SearchClass", m_Settings.SearchClass);
-    m_Profile.SetInt(AppSection, "relative", m_Settings.relative);
+    m_Profile.SetInt(AppSection, "relative", m_Settings.relative ? 1 : 0);
     m_Profile.SetString(AppSection, "relative_root", m_Settings.relative_root);
-    m_Profile.SetInt(AppSection, "DisNum", m_Settings.DisNum);
+    m_Profile.SetInt(AppSection, "DisNum", m_Settings.DisNum ? 1 : 0);
     m_Profile.SetString(AppSection, "TagCodePage", m_Settings.TagCodePage);
-    m_Profile.SetInt(AppSection, "ExtendedM3U", m_Settings.ExtendedM3U);
+    m_Profile.SetInt(AppSection, "ExtendedM3U", m_Settings.ExtendedM3U ? 1 : 0);
     m_Profile.SetString(AppSection, "PlaylistCodePage", m_Settings.PlaylistCodePage);
     m_Profile.SetInt(AppSection, "ReadThreads", m_Settings.ReadThreads);
     m_Extensions.SaveExtensions(m_Profile);

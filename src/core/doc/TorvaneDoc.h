@@ -39,18 +39,18 @@ struct DocSettings {
     enum ReadOnLoad : int { ReadTags = 1, ReadSizes = 2 };
     static constexpr const char* Utf8CodePage = "UTF-8";
 
-    int SizeOf = 0;
-    int TimeOf = 0;
-    int TagOf = 0;
-    int readtag = ReadSizes;
-    int CloseSave = 0;
-    int SearchClass = 0;
-    int DisNum = 0;
-    int relative = 0;
+    SizeUnit SizeOf = SizeUnit::KB;
+    TimeUnit TimeOf = TimeUnit::Clock;
+    TagMode TagOf = TagMode::Standard;
+    int readtag = ReadSizes; // ReadOnLoad bits
+    bool CloseSave = false;
+    int SearchClass = 0; // folder scan depth: 0 every level, 1 to 5
+    bool DisNum = false;
+    bool relative = false;
     std::string relative_root;
     std::string TagCodePage = CTextCodec::DefaultCodePage;
     // ".m3u" files with "#EXTM3U" and "#EXTINF" lines ("extended M3U"); off writes bare paths.
-    int ExtendedM3U = 0;
+    bool ExtendedM3U = false;
     // The encoding of ".m3u", ".txt" and other plain playlists: "UTF-8", or a legacy code
     // page such as "CP932" for players and devices that expect Shift_JIS.
     std::string PlaylistCodePage = Utf8CodePage;
@@ -124,8 +124,8 @@ public:
     const TrackList& CurrentList() const { return m_SearchMode ? m_SearchList : m_AllList; }
     TrackList& AllList() { return m_AllList; }
     TrackList& SearchList() { return m_SearchList; }
-    int SearchMode() const { return m_SearchMode; }
-    void SetSearchMode(bool on) { m_SearchMode = on ? 1 : 0; }
+    bool SearchMode() const { return m_SearchMode; }
+    void SetSearchMode(bool on) { m_SearchMode = on; }
     int ShownCount() const { return m_ShownCount; }
 
     DocSettings& Settings() { return m_Settings; }
@@ -155,7 +155,7 @@ private:
 
     CProfile& m_Profile;
     CUiHost& m_Host;
-    int m_SearchMode = 0;
+    bool m_SearchMode = false;
     DocSettings m_Settings;
     int m_ShownCount = 0;
     TrackList m_AllList;

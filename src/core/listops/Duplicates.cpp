@@ -44,16 +44,18 @@ public:
         std::unordered_map<const CListData*, size_t> byRecord;
         byContent.reserve(list.size());
         std::vector<size_t> sizes;
+        const TagMode mode = TagMode::Standard;
         for (size_t pos = 0; pos < list.size(); ++pos) {
             const CListData& record = *list[pos];
             const size_t next = sizes.size();
-            const size_t group = record.Has(CListData::InfoRead)
-                                     ? byContent
-                                           .try_emplace({record.Size(), record.GetTitle(0),
-                                                         record.GetArtist(0), record.GetAlbum(0)},
-                                                        next)
-                                           .first->second
-                                     : byRecord.try_emplace(&record, next).first->second;
+            const size_t group =
+                record.Has(CListData::InfoRead)
+                    ? byContent
+                          .try_emplace({record.Size(), record.GetTitle(mode),
+                                        record.GetArtist(mode), record.GetAlbum(mode)},
+                                       next)
+                          .first->second
+                    : byRecord.try_emplace(&record, next).first->second;
             if (group == next)
                 sizes.push_back(0);
             ++sizes[group];

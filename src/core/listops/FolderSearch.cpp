@@ -25,12 +25,13 @@ bool Passes(const SearchRequest& request, const std::string& path, int64_t size)
     if (request.useExtension && !request.extension.empty() &&
         !EndsWithIgnoringCase(path, request.extension))
         return false;
-    const std::string_view text = request.target == 1 ? NameOf(path) : std::string_view(path);
+    const std::string_view text =
+        request.target == SearchTarget::FileName ? NameOf(path) : std::string_view(path);
     if (!MatchTerms(text, request.terms, request.exclude))
         return false;
     if (request.useSize && request.sizeKB > 0) {
         const int64_t bound = int64_t{request.sizeKB} * 1000;
-        if (request.sizeAtMost ? size > bound : size < bound)
+        if (request.sizeAtMost == Bound::AtMost ? size > bound : size < bound)
             return false;
     }
     return true;

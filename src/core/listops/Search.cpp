@@ -11,38 +11,36 @@ namespace torvane {
 namespace {
 
 // "存在する" / "存在しない": a folder counts as existing.
-bool PassesExistence(const CListData& record, int existence) {
-    if (existence != 1 && existence != 2)
+bool PassesExistence(const CListData& record, FileExistence existence) {
+    if (existence != FileExistence::Exists && existence != FileExistence::Missing)
         return true;
     struct stat st {};
     const bool exists = ::stat(record.FilePath().c_str(), &st) == 0;
-    return exists == (existence == 1);
+    return exists == (existence == FileExistence::Exists);
 }
 
-// An inclusive bound: at least (atMost 0) or at most (atMost 1).
-bool WithinBound(int64_t value, int64_t bound, int atMost) {
-    return atMost ? value <= bound : value >= bound;
+bool WithinBound(int64_t value, int64_t bound, Bound kind) {
+    return kind == Bound::AtMost ? value <= bound : value >= bound;
 }
 
 } // namespace
 
-std::string_view GetSearchText(const CListData& record, int target, int tagMode) {
+std::string_view GetSearchText(const CListData& record, SearchTarget target, TagMode tagMode) {
     switch (target) {
-    case 0:
+    case SearchTarget::Path:
         return record.FilePath();
-    case 1:
+    case SearchTarget::FileName:
         return record.FileName();
-    case 2:
+    case SearchTarget::Title:
         return record.GetTitle(tagMode);
-    case 3:
+    case SearchTarget::Artist:
         return record.GetArtist(tagMode);
-    case 4:
+    case SearchTarget::Album:
         return record.GetAlbum(tagMode);
-    case 5:
+    case SearchTarget::Comment:
         return record.GetComment(tagMode);
-    default:
-        return {};
     }
+    return {};
 }
 
 bool MatchConditions(const CListData& record, const SearchRequest& request) {
@@ -50,7 +48,7 @@ bool MatchConditions(const CListData& record, const SearchRequest& request) {
         return false;
     if (request.useBitRate) {
         // At most 0 means a variable bit rate only (also held by records not read yet: -1).
-        if (request.bitRateAtMost && request.bitRate == 0) {
+        if (request.bitRateAtMost == Bound::AtMost && request.bitRate == 0) {
             if (record.BitRate() != -1)
                 return false;
         } else if (!WithinBound(record.BitRate(), request.bitRate, request.bitRateAtMost)) {
@@ -75,7 +73,7 @@ void RunSearch(CTorvaneDoc& doc, const SearchRequest& request) {
     progress->SetPos(0);
     const TrackList& source =
         request.source == SearchSource::SearchList ? doc.SearchList() : doc.AllList();
-    const int tagMode = doc.Settings().TagOf;
+    const TagMode tagMode = doc.Settings().TagOf;
     TrackList result;
     const size_t n = source.size();
     for (size_t i = 0; i < n; ++i) {

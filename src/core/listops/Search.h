@@ -9,9 +9,9 @@
 
 namespace torvane {
 
-// The text a search looks at: 0 path, 1 file name, 2 title, 3 artist, 4 album, 5 comment (tags
-// with the given display mode); the empty text for any other target.
-std::string_view GetSearchText(const CListData& record, int target, int tagMode);
+// The text a search looks at (tags with the given display mode); the empty text for a target
+// outside the list.
+std::string_view GetSearchText(const CListData& record, SearchTarget target, TagMode tagMode);
 
 // The extended conditions (extension, bit rate, sampling rate, size, time), cheapest first.
 bool MatchConditions(const CListData& record, const SearchRequest& request);

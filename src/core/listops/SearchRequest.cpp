@@ -34,11 +34,12 @@ void SplitSearchTerms(SearchRequest& request, std::string_view text) {
     }
 }
 
-bool MatchTerms(std::string_view text, const std::vector<std::string>& terms, int exclude) {
+bool MatchTerms(std::string_view text, const std::vector<std::string>& terms,
+                TermCondition condition) {
     const std::string lower = LowerAscii(text);
     const size_t count = std::min(terms.size(), SearchRequest::MaxTerms);
     for (size_t i = 0; i < count; ++i) {
-        if (Contains(lower, terms[i]) == (exclude != 0))
+        if (Contains(lower, terms[i]) == (condition == TermCondition::Excludes))
             return false;
     }
     return true;

@@ -12,8 +12,20 @@ namespace torvane {
 
 enum class SearchSource { AllList, SearchList };
 
+// The text a search looks at; the numbers are the search bar's and the dialogs' list indexes.
+enum class SearchTarget : int { Path, FileName, Title, Artist, Album, Comment };
+
+// Whether every term must be found in the text, or none may be.
+enum class TermCondition : int { Contains, Excludes };
+
+// Which files pass the existence test.
+enum class FileExistence : int { All, Exists, Missing };
+
+// An inclusive bound of an extended condition.
+enum class Bound : int { AtLeast, AtMost };
+
 // The parameters of one search (and of the folder search of "フォルダから追加"). A request starts
-// with no conditions: contains, all files, target 0; the caller fills it.
+// with no conditions: contains, all files, the path as target; the caller fills it.
 struct SearchRequest {
     static constexpr size_t MaxTerms = 10;
 
@@ -21,17 +33,17 @@ struct SearchRequest {
     std::string text;               // the search text, lower case for the letters A to Z
     std::vector<std::string> terms; // its blank-separated parts, at most MaxTerms
     std::string extension;          // lower case, no dot
-    int exclude = 0;                // 0 every term must be found, 1 none may be
-    int existence = 0;              // 0 all, 1 the file exists, 2 it does not
-    int32_t bitRate = 0;            // kbit/s
-    int32_t samplingRate = 0;       // Hz
-    int32_t sizeKB = 0;             // 1024 bytes (1000 in the folder search)
+    TermCondition exclude = TermCondition::Contains;
+    FileExistence existence = FileExistence::All;
+    int32_t bitRate = 0;      // kbit/s
+    int32_t samplingRate = 0; // Hz
+    int32_t sizeKB = 0;       // 1024 bytes (1000 in the folder search)
     int32_t timeSec = 0;
-    int bitRateAtMost = 0; // 0 at least, 1 at most; the same for the three below
-    int target = 0;        // 0 path, 1 file name, 2 title, 3 artist, 4 album, 5 comment
-    int samplingRateAtMost = 0;
-    int sizeAtMost = 0;
-    int timeAtMost = 0;
+    Bound bitRateAtMost = Bound::AtLeast;
+    SearchTarget target = SearchTarget::Path;
+    Bound samplingRateAtMost = Bound::AtLeast;
+    Bound sizeAtMost = Bound::AtLeast;
+    Bound timeAtMost = Bound::AtLeast;
     bool useBitRate = false;
     bool useExtension = false;
     bool useSamplingRate = false;
@@ -45,9 +57,10 @@ struct SearchRequest {
 // term. Parts after the tenth are ignored.
 void SplitSearchTerms(SearchRequest& request, std::string_view text);
 
-// exclude 0: whether every term occurs in the text; exclude 1: whether none does. The text is
+// Contains: whether every term occurs in the text; Excludes: whether none does. The text is
 // compared with its letters A to Z lower-cased; a term is found only where a UTF-8 character
 // starts. The empty term occurs in every text. At most the first ten terms count.
-bool MatchTerms(std::string_view text, const std::vector<std::string>& terms, int exclude);
+bool MatchTerms(std::string_view text, const std::vector<std::string>& terms,
+                TermCondition condition);
 
 } // namespace torvane

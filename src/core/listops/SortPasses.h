@@ -7,9 +7,9 @@ namespace torvane {
 
 // The first of the two passes every sort of the program runs over positions lo..hi (inclusive)
 // of a random-access range (the second, a stable pass, is in Sorting.cpp). compare(a, b) answers
-// negative, zero or positive for the elements a and b in ascending order. The order in which equal
-// elements end up is fixed by these exact steps: other code (saved files, tests) relies on it, so
-// they must not be "improved".
+// how the elements a and b order in ascending order (a std::strong_ordering, or an int read by
+// its sign). The order in which equal elements end up is fixed by these exact steps: other code
+// (saved files, tests) relies on it, so they must not be "improved".
 
 // Partitions around the element that stands at the middle position at the moment of each
 // comparison (it is not saved before the scans: a swap that moves it changes the pivot). The
@@ -17,7 +17,7 @@ namespace torvane {
 template <class Range, class Compare>
 void QuickSortPass(Range& items, ptrdiff_t lo, ptrdiff_t hi, bool descending, Compare compare) {
     const auto before = [&](ptrdiff_t a, ptrdiff_t b) {
-        const int r = compare(items[a], items[b]);
+        const auto r = compare(items[a], items[b]);
         return descending ? r > 0 : r < 0;
     };
     // The two parts are disjoint and sorted independently: recursing into the smaller one and

@@ -24,7 +24,7 @@ struct SortText {
 };
 
 // Builds the key texts of positions lo..hi once, one after another into one buffer.
-ScratchVector<SortText> BuildSortTexts(const TrackList& list, size_t lo, size_t hi, int key,
+ScratchVector<SortText> BuildSortTexts(const TrackList& list, size_t lo, size_t hi, ColumnKey key,
                                        const SortKeyContext& context, ScratchVector<char>& buffer) {
     ScratchVector<SortText> texts;
     texts.reserve(hi - lo + 1);
@@ -160,7 +160,7 @@ private:
 
 // The rank of each of positions lo..hi, and how many different ranks there are. The key texts
 // are freed before the sort goes on.
-ScratchVector<uint32_t> RankSortTexts(const TrackList& list, size_t lo, size_t hi, int key,
+ScratchVector<uint32_t> RankSortTexts(const TrackList& list, size_t lo, size_t hi, ColumnKey key,
                                       const SortKeyContext& context, uint32_t& distinct) {
     ScratchVector<char> buffer;
     const ScratchVector<SortText> texts = BuildSortTexts(list, lo, hi, key, context, buffer);
@@ -198,7 +198,7 @@ void StableSortByRank(ScratchVector<SortEntry>& entries, uint32_t distinct, bool
 // ranked once, and the passes compare ranks: a rank comparison has the sign of the text
 // comparison, so every decision of the passes, and the outcome, is the one the texts give.
 // Only equal texts make the steps matter, since their records keep the order the passes leave.
-void SortRange(TrackList& list, size_t lo, size_t hi, int key, bool descending,
+void SortRange(TrackList& list, size_t lo, size_t hi, ColumnKey key, bool descending,
                const SortKeyContext& context, CProgress& progress) {
     uint32_t distinct = 0;
     const ScratchVector<uint32_t> ranks = RankSortTexts(list, lo, hi, key, context, distinct);
@@ -218,9 +218,7 @@ void SortRange(TrackList& list, size_t lo, size_t hi, int key, bool descending,
     entries.reserve(ranks.size());
     for (size_t i = 0; i < ranks.size(); ++i)
         entries.push_back({ranks[i], static_cast<uint32_t>(i)});
-    const auto compare = [](const SortEntry& a, const SortEntry& b) {
-        return (a.Rank > b.Rank) - (a.Rank < b.Rank);
-    };
+    const auto compare = [](const SortEntry& a, const SortEntry& b) { return a.Rank <=> b.Rank; };
     QuickSortPass(entries, 0, static_cast<ptrdiff_t>(entries.size()) - 1, descending, compare);
     progress.SetPos(50);
     StableSortByRank(entries, distinct, descending);
@@ -230,7 +228,7 @@ void SortRange(TrackList& list, size_t lo, size_t hi, int key, bool descending,
 }
 
 // Opens the progress window and the wait cursor around one sort, and redraws after it.
-void RunSort(CTorvaneDoc& doc, size_t lo, size_t hi, int key, bool descending) {
+void RunSort(CTorvaneDoc& doc, size_t lo, size_t hi, ColumnKey key, bool descending) {
     CUiHost& host = doc.Host();
     const auto progress = host.OpenProgress();
     progress->SetPos(0);
@@ -244,22 +242,24 @@ void RunSort(CTorvaneDoc& doc, size_t lo, size_t hi, int key, bool descending) {
 
 } // namespace
 
-int CompareSortTexts(std::string_view a, std::string_view b) {
+std::strong_ordering CompareSortTexts(std::string_view a, std::string_view b) {
     const auto fold = [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
     };
     const size_t common = std::min(a.size(), b.size());
     for (size_t i = 0; i < common; ++i) {
-        const int difference = fold(a[i]) - fold(b[i]);
-        if (difference != 0)
-            return difference;
+        const std::strong_ordering r = fold(a[i]) <=> fold(b[i]);
+        if (r != 0)
+            return r;
     }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    return a.size() <=> b.size();
 }
 
-int CompareItems(const CListData& a, const CListData& b, int key, const SortKeyContext& context) {
-    const int r = CompareSortTexts(SortKeyText(a, key, context), SortKeyText(b, key, context));
+std::strong_ordering CompareItems(const CListData& a, const CListData& b, ColumnKey key,
+                                  const SortKeyContext& context) {
+    const std::strong_ordering r =
+        CompareSortTexts(SortKeyText(a, key, context), SortKeyText(b, key, context));
     if (r != 0 || key == ColFilePath)
         return r;
     return CompareSortTexts(SortKeyText(a, ColFilePath, context),
@@ -267,16 +267,16 @@ int CompareItems(const CListData& a, const CListData& b, int key, const SortKeyC
 }
 
 SortKeyContext SortContextOf(const CTorvaneDoc& doc) {
-    return {doc.Settings().TagOf, doc.Settings().DisNum != 0};
+    return {doc.Settings().TagOf, doc.Settings().DisNum};
 }
 
-void SortAll(CTorvaneDoc& doc, int key, bool descending) {
+void SortAll(CTorvaneDoc& doc, ColumnKey key, bool descending) {
     if (doc.CurrentList().empty())
         return;
     RunSort(doc, 0, doc.CurrentList().size() - 1, key, descending);
 }
 
-RowSelection SortSelection(CTorvaneDoc& doc, std::span<const int> selected, int key,
+RowSelection SortSelection(CTorvaneDoc& doc, std::span<const int> selected, ColumnKey key,
                            bool descending) {
     const std::vector<int> rows = ValidRows(selected, doc.CurrentList().size());
     if (rows.size() < 2)
@@ -287,7 +287,7 @@ RowSelection SortSelection(CTorvaneDoc& doc, std::span<const int> selected, int 
     return result;
 }
 
-bool CSortFlags::Take(int key) {
+bool CSortFlags::Take(ColumnKey key) {
     if (key < 0 || key >= ColumnCount)
         return false;
     const bool descending = m_Descending[static_cast<size_t>(key)];

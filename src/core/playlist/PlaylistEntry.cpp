@@ -18,7 +18,8 @@ std::string OnOneLine(std::string text) {
 } // namespace
 
 std::vector<PlaylistEntry> CollectEntries(const std::vector<CListData*>& list,
-                                          std::string_view base, int tagMode, CProgress& progress) {
+                                          std::string_view base, TagMode tagMode,
+                                          CProgress& progress) {
     const size_t n = list.size();
     std::vector<PlaylistEntry> entries;
     entries.reserve(n);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/DisplayChoice.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,7 +26,8 @@ struct PlaylistEntry {
 // One entry per record, in list order, with the tags of the display mode; the progress bar
 // moves from 0 to the last record's share, as the plain writer always did.
 std::vector<PlaylistEntry> CollectEntries(const std::vector<CListData*>& list,
-                                          std::string_view base, int tagMode, CProgress& progress);
+                                          std::string_view base, TagMode tagMode,
+                                          CProgress& progress);
 
 // The one-line title that extended M3U and PLS show: "artist - title", the title alone when
 // there is no artist, the file name when there is no title. Line breaks become blanks, so the

@@ -94,13 +94,29 @@ const std::array<ColumnInfo, ColumnCount>& ColumnTable() {
     return table;
 }
 
-std::string SortKeyText(const CListData& record, int key, const SortKeyContext& context) {
+const std::array<ColumnKey, ColumnCount>& AllColumnKeys() {
+    static const std::array<ColumnKey, ColumnCount> keys = [] {
+        std::array<ColumnKey, ColumnCount> all{};
+        for (size_t i = 0; i < all.size(); ++i)
+            all[i] = static_cast<ColumnKey>(i);
+        return all;
+    }();
+    return keys;
+}
+
+std::optional<ColumnKey> ColumnKeyOf(int number) {
+    if (number < 0 || number >= ColumnCount)
+        return std::nullopt;
+    return static_cast<ColumnKey>(number);
+}
+
+std::string SortKeyText(const CListData& record, ColumnKey key, const SortKeyContext& context) {
     std::string text;
     AppendSortKey(record, key, context, text);
     return text;
 }
 
-void AppendSortKey(const CListData& record, int key, const SortKeyContext& context,
+void AppendSortKey(const CListData& record, ColumnKey key, const SortKeyContext& context,
                    std::string& out) {
     if (key >= 0 && key < ColumnCount && ColumnTable()[key].SortKey)
         ColumnTable()[key].SortKey(record, context, out);
@@ -119,7 +135,7 @@ std::string_view NameWithoutLeadingDigits(std::string_view fileName) {
     return fileName.substr(start);
 }
 
-std::string ColumnText(const CListData& record, int key, const DisplayUnits& units) {
+std::string ColumnText(const CListData& record, ColumnKey key, const DisplayUnits& units) {
     switch (key) {
     case ColFilePath:
         return record.FilePath();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/record/DisplayChoice.h"
+
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,15 +34,15 @@ enum ColumnKey : int {
 
 // The document's three display settings, which choose among the record's stored texts.
 struct DisplayUnits {
-    int SizeOf = 0; // 0 kB, 1 MB
-    int TimeOf = 0; // 0 mm:ss, 1 seconds, 2 minutes
-    int TagOf = 0;  // 0 standard tags, 1 extended tags
+    SizeUnit SizeOf = SizeUnit::KB;
+    TimeUnit TimeOf = TimeUnit::Clock;
+    TagMode TagOf = TagMode::Standard;
 };
 
 // The settings a sort key text depends on.
 struct SortKeyContext {
-    int TagOf = 0;       // tag display mode, as the list shows the tags
-    bool DisNum = false; // ignore leading digits of file names
+    TagMode TagOf = TagMode::Standard; // as the list shows the tags
+    bool DisNum = false;               // ignore leading digits of file names
 };
 
 // Appends the text a column sorts by to out; texts are compared byte-wise with ASCII letters
@@ -56,16 +59,22 @@ struct ColumnInfo {
 
 const std::array<ColumnInfo, ColumnCount>& ColumnTable();
 
+// Every column key in order, for going over the columns.
+const std::array<ColumnKey, ColumnCount>& AllColumnKeys();
+// The key of a column number from outside (a view column, a command, an option); none when the
+// number is no column key.
+std::optional<ColumnKey> ColumnKeyOf(int number);
+
 // The sort key text of a record under a column key; the empty text for keys without one.
-std::string SortKeyText(const CListData& record, int key, const SortKeyContext& context);
+std::string SortKeyText(const CListData& record, ColumnKey key, const SortKeyContext& context);
 // The same, appended to out.
-void AppendSortKey(const CListData& record, int key, const SortKeyContext& context,
+void AppendSortKey(const CListData& record, ColumnKey key, const SortKeyContext& context,
                    std::string& out);
 
 // A file name without its leading digits and one separator ('_', '.', ' ' or '-') after them.
 std::string_view NameWithoutLeadingDigits(std::string_view fileName);
 
-// The text of one column of a record; keys outside 0..14 give no text.
-std::string ColumnText(const CListData& record, int key, const DisplayUnits& units);
+// The text of one column of a record.
+std::string ColumnText(const CListData& record, ColumnKey key, const DisplayUnits& units);
 
 } // namespace torvane

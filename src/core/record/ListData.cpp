@@ -67,34 +67,37 @@ void CListData::SetTime(int32_t seconds) {
     m_Facts.Texts |= TrackFacts::TimeShown;
 }
 
-std::string CListData::GetSizeText(int unit) const {
-    if (!(m_Facts.Texts & TrackFacts::SizeShown) || (unit != 0 && unit != 1))
+std::string CListData::GetSizeText(SizeUnit unit) const {
+    if (!(m_Facts.Texts & TrackFacts::SizeShown) || (unit != SizeUnit::KB && unit != SizeUnit::MB))
         return {};
     if (m_Facts.Size == -1)
         return "--";
-    return unit == 0 ? FormatSizeUnits(m_Facts.Size, 1) + " kB"
-                     : FormatSizeUnits(m_Facts.Size, 2) + " MB";
+    return unit == SizeUnit::KB ? FormatSizeUnits(m_Facts.Size, 1) + " kB"
+                                : FormatSizeUnits(m_Facts.Size, 2) + " MB";
 }
 
-std::string CListData::GetTimeText(int unit) const {
+std::string CListData::GetTimeText(TimeUnit unit) const {
     const int32_t seconds = m_Facts.Time;
-    if (!(m_Facts.Texts & TrackFacts::TimeShown) || unit < 0 || unit > 2)
+    const bool known =
+        unit == TimeUnit::Clock || unit == TimeUnit::Seconds || unit == TimeUnit::Minutes;
+    if (!(m_Facts.Texts & TrackFacts::TimeShown) || !known)
         return {};
     if (seconds <= 0)
         return "--";
     switch (unit) {
-    case 0:
+    case TimeUnit::Clock:
         return Printf("%02d:%02d", seconds / 60, seconds % 60);
-    case 1:
+    case TimeUnit::Seconds:
         return Printf("%d sec", seconds);
     default:
         return Printf("%d.%d min", seconds / 60, (seconds % 60) / 6);
     }
 }
 
-const TagSet& CListData::Tags(int mode) const {
+const TagSet& CListData::Tags(TagMode mode) const {
     const int32_t sets = m_Facts.TagSets;
-    const bool useExtended = sets == ExtendedSet || (mode == 1 && (sets & ExtendedSet) != 0);
+    const bool useExtended =
+        sets == ExtendedSet || (mode == TagMode::Extended && (sets & ExtendedSet) != 0);
     return useExtended ? m_Facts.Ext : m_Facts.Std;
 }
 
@@ -190,23 +193,25 @@ void CListData::FillFrom(const AudioInfo& info) {
     m_State &= ~Missing;
 }
 
-int CListData::CompareForDuplicate(CListData& other, const CTextCodec& codec) {
+CListData::DuplicateMatch CListData::CompareForDuplicate(CListData& other,
+                                                         const CTextCodec& codec) {
     if (&other == this)
-        return 1;
+        return DuplicateMatch::SameRecord;
     if (!Has(InfoRead))
         ReadInfo(codec);
     if (!other.Has(InfoRead))
         other.ReadInfo(codec);
     if (m_Facts.Size != other.m_Facts.Size)
-        return 0;
+        return DuplicateMatch::Different;
     // A record that could not be read (missing, or no reader for its type) has no tags to
     // compare: its empty texts must not make it a duplicate of an untagged file of its size.
     if (!Has(InfoRead) || !other.Has(InfoRead))
-        return 0;
-    if (GetTitle(0) != other.GetTitle(0) || GetArtist(0) != other.GetArtist(0) ||
-        GetAlbum(0) != other.GetAlbum(0))
-        return 0;
-    return 2;
+        return DuplicateMatch::Different;
+    const TagMode mode = TagMode::Standard;
+    if (GetTitle(mode) != other.GetTitle(mode) || GetArtist(mode) != other.GetArtist(mode) ||
+        GetAlbum(mode) != other.GetAlbum(mode))
+        return DuplicateMatch::Different;
+    return DuplicateMatch::SameTrack;
 }
 
 } // namespace torvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/TextCodec.h"
+#include "core/record/DisplayChoice.h"
 #include "core/record/FileReading.h"
 #include "core/record/TrackFacts.h"
 
@@ -28,19 +29,19 @@ public:
     void SetTime(int32_t seconds);
 
     // Display texts chosen by the document's settings; other unit values give no text.
-    std::string GetSizeText(int unit) const;
-    std::string GetTimeText(int unit) const;
+    std::string GetSizeText(SizeUnit unit) const;
+    std::string GetTimeText(TimeUnit unit) const;
 
-    // Tag fields by display mode: the extended set when only it was found, or in mode 1 when
-    // it was found; the standard set otherwise.
-    const std::string& GetTitle(int mode) const { return Tags(mode).Title; }
-    const std::string& GetArtist(int mode) const { return Tags(mode).Artist; }
-    const std::string& GetAlbum(int mode) const { return Tags(mode).Album; }
-    const std::string& GetComment(int mode) const { return Tags(mode).Comment; }
-    const std::string& GetTrackNum(int mode) const { return Tags(mode).TrackNum; }
-    const std::string& GetGenre(int mode) const { return Tags(mode).Genre; }
-    const std::string& GetYear(int mode) const { return Tags(mode).Year; }
-    const TagSet& Tags(int mode) const;
+    // Tag fields by display mode: the extended set when only it was found, or in the extended
+    // mode when it was found; the standard set otherwise.
+    const std::string& GetTitle(TagMode mode) const { return Tags(mode).Title; }
+    const std::string& GetArtist(TagMode mode) const { return Tags(mode).Artist; }
+    const std::string& GetAlbum(TagMode mode) const { return Tags(mode).Album; }
+    const std::string& GetComment(TagMode mode) const { return Tags(mode).Comment; }
+    const std::string& GetTrackNum(TagMode mode) const { return Tags(mode).TrackNum; }
+    const std::string& GetGenre(TagMode mode) const { return Tags(mode).Genre; }
+    const std::string& GetYear(TagMode mode) const { return Tags(mode).Year; }
+    const TagSet& Tags(TagMode mode) const;
 
     const std::string& FilePath() const { return m_FilePath; }
     // The last path component without its extension.
@@ -56,11 +57,11 @@ public:
     static constexpr const char* NoTagType = AudioInfo::NoTagType;
     const std::string& BitRateText() const { return *m_Facts.BitRateText; }
     const std::string& SamplingRateText() const { return *m_Facts.SamplingRateText; }
-    std::string SizeTextKB() const { return GetSizeText(0); }
-    std::string SizeTextMB() const { return GetSizeText(1); }
-    std::string TimeTextClock() const { return GetTimeText(0); }
-    std::string TimeTextSec() const { return GetTimeText(1); }
-    std::string TimeTextMin() const { return GetTimeText(2); }
+    std::string SizeTextKB() const { return GetSizeText(SizeUnit::KB); }
+    std::string SizeTextMB() const { return GetSizeText(SizeUnit::MB); }
+    std::string TimeTextClock() const { return GetTimeText(TimeUnit::Clock); }
+    std::string TimeTextSec() const { return GetTimeText(TimeUnit::Seconds); }
+    std::string TimeTextMin() const { return GetTimeText(TimeUnit::Minutes); }
     int64_t Size() const { return m_Facts.Size; }
     int32_t Time() const { return m_Facts.Time; }
     int32_t BitRate() const { return m_Facts.BitRate; }
@@ -99,9 +100,11 @@ public:
     // A fresh record takes the facts of an earlier reading of the same, unchanged file.
     void TakeCachedFacts(CachedFacts&& cached);
 
-    // 1: the same record; 0: different; 2: same size, title, artist and album (reads the
-    // information of either record first when it has not been read).
-    int CompareForDuplicate(CListData& other, const CTextCodec& codec);
+    enum class DuplicateMatch : int { Different = 0, SameRecord = 1, SameTrack = 2 };
+    // Whether other is this very record, a different track, or the same track: same size,
+    // title, artist and album (reads the information of either record first when it has not
+    // been read).
+    DuplicateMatch CompareForDuplicate(CListData& other, const CTextCodec& codec);
 
 private:
     void TakeSize(int64_t bytes);

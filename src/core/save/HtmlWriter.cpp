@@ -133,7 +133,7 @@ std::string EscapeHtml(std::string_view text) {
 
 std::string FillTemplateItem(std::string_view block, const CListData& record, int number,
                              const DisplayUnits& units) {
-    const int tags = units.TagOf;
+    const TagMode tags = units.TagOf;
     const Replacements values{
         {"%no%", std::to_string(number)},
         {"%path%", ItemValue(record.FilePath())},

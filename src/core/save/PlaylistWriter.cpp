@@ -33,7 +33,7 @@ WriterChoice ChooseWriter(const DocSettings& settings, std::string_view path) {
         return {PlaylistKind::Pls, DocSettings::Utf8CodePage};
     if (EqualsIgnoringAsciiCase(ext, "xspf"))
         return {PlaylistKind::Xspf, DocSettings::Utf8CodePage};
-    const bool extended = settings.ExtendedM3U != 0 && EqualsIgnoringAsciiCase(ext, "m3u");
+    const bool extended = settings.ExtendedM3U && EqualsIgnoringAsciiCase(ext, "m3u");
     return {extended ? PlaylistKind::ExtendedM3u : PlaylistKind::Plain, settings.PlaylistCodePage};
 }
 
@@ -116,13 +116,13 @@ bool WriteAs(CTorvaneDoc& doc, const std::string& path, std::string_view base,
 
 bool SaveList(CTorvaneDoc& doc, const SaveChoice& choice) {
     // The writer of a ".m3u" name reads the choice from the settings.
-    doc.Settings().ExtendedM3U = choice.ExtendedM3U ? 1 : 0;
+    doc.Settings().ExtendedM3U = choice.ExtendedM3U;
     const bool written = IsHtmlFileName(choice.Path)
                              ? WriteHtml(doc, choice.Path, choice.TemplateName)
                              : WritePlaylistFile(doc, choice.Path,
                                                  choice.Relative ? choice.BasePath : std::string());
     doc.Settings().relative_root = choice.BasePath;
-    doc.Settings().relative = choice.Relative ? 1 : 0;
+    doc.Settings().relative = choice.Relative;
     return written;
 }
 

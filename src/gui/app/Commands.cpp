@@ -85,7 +85,7 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
     case Cmd::MoveDown:
         return facts.Selected >= 1 && !facts.LastRowSelected;
     case Cmd::SearchNew:
-        return !facts.SearchTextEmpty || facts.Existence != 0;
+        return !facts.SearchTextEmpty || facts.Existence != FileExistence::All;
     case Cmd::SearchNarrow:
         return !facts.SearchTextEmpty && facts.SearchListSize > 0;
     case Cmd::OpenAutoSaveList:
@@ -132,7 +132,7 @@ void CCommands::Dispatch(Cmd id) {
     if (InRange(id, Cmd::Column0, ColumnCount)) {
         m_View.ToggleColumn(id - Cmd::Column0);
     } else if (InRange(id, Cmd::SortSelection0, 13)) {
-        const int key = id - Cmd::SortSelection0;
+        const auto key = static_cast<ColumnKey>(id - Cmd::SortSelection0);
         SortSelection(key, m_View.TakeSortDirection(key));
     } else if (InRange(id, Cmd::Depth0, 6)) {
         m_Doc.Settings().SearchClass = id - Cmd::Depth0;
@@ -195,13 +195,13 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::ShowDataBar:
     case Cmd::ShowSizeBar:
     case Cmd::ShowStatusBar: ToggleBar(id); break;
-    case Cmd::SizeKB: settings.SizeOf = 0; m_View.Redraw(); break;
-    case Cmd::SizeMB: settings.SizeOf = 1; m_View.Redraw(); break;
-    case Cmd::TimeClock: settings.TimeOf = 0; m_View.Redraw(); break;
-    case Cmd::TimeSec: settings.TimeOf = 1; m_View.Redraw(); break;
-    case Cmd::TimeMin: settings.TimeOf = 2; m_View.Redraw(); break;
-    case Cmd::TagStandard: SetTagMode(0); break;
-    case Cmd::TagExtended: SetTagMode(1); break;
+    case Cmd::SizeKB: settings.SizeOf = SizeUnit::KB; m_View.Redraw(); break;
+    case Cmd::SizeMB: settings.SizeOf = SizeUnit::MB; m_View.Redraw(); break;
+    case Cmd::TimeClock: settings.TimeOf = TimeUnit::Clock; m_View.Redraw(); break;
+    case Cmd::TimeSec: settings.TimeOf = TimeUnit::Seconds; m_View.Redraw(); break;
+    case Cmd::TimeMin: settings.TimeOf = TimeUnit::Minutes; m_View.Redraw(); break;
+    case Cmd::TagStandard: SetTagMode(TagMode::Standard); break;
+    case Cmd::TagExtended: SetTagMode(TagMode::Extended); break;
     case Cmd::GetTagsAuto: GetInfo(m_Doc, InfoScope::SelectionOfMany); break;
     case Cmd::GetSizesAuto: GetSizes(m_Doc, InfoScope::SelectionOfMany); break;
     case Cmd::ToggleSearchMode: ToggleSearchMode(m_Doc); break;
@@ -210,9 +210,9 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::ReadTagsOnLoad: ToggleReadTagsOnLoad(m_Doc); break;
     case Cmd::ReadSizesOnLoad: ToggleReadSizesOnLoad(m_Doc); break;
     case Cmd::ExtensionSettings: EditExtensions(); break;
-    case Cmd::IgnoreLeadingDigits: settings.DisNum = settings.DisNum ? 0 : 1; break;
+    case Cmd::IgnoreLeadingDigits: settings.DisNum = !settings.DisNum; break;
     case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
-    case Cmd::SaveOnExit: settings.CloseSave = settings.CloseSave ? 0 : 1; break;
+    case Cmd::SaveOnExit: settings.CloseSave = !settings.CloseSave; break;
     case Cmd::English: ToggleEnglish(); break;
     case Cmd::ComputeTotals: m_View.ComputeTotals(); break;
     case Cmd::OpenItem:
@@ -276,24 +276,24 @@ void CCommands::UpdateChecks() {
         check(Cmd::ShowToolBar + i, BarOf(Cmd::ShowToolBar + i)->isVisible());
     for (int key = 0; key < ColumnCount; ++key)
         check(Cmd::Column0 + key, m_View.IsColumnShown(key));
-    check(settings.SizeOf == 1 ? Cmd::SizeMB : Cmd::SizeKB, true);
-    check(Cmd::TimeClock, settings.TimeOf == 0);
-    check(Cmd::TimeSec, settings.TimeOf == 1);
-    check(Cmd::TimeMin, settings.TimeOf == 2);
-    check(settings.TagOf == 1 ? Cmd::TagExtended : Cmd::TagStandard, true);
+    check(settings.SizeOf == SizeUnit::MB ? Cmd::SizeMB : Cmd::SizeKB, true);
+    check(Cmd::TimeClock, settings.TimeOf == TimeUnit::Clock);
+    check(Cmd::TimeSec, settings.TimeOf == TimeUnit::Seconds);
+    check(Cmd::TimeMin, settings.TimeOf == TimeUnit::Minutes);
+    check(settings.TagOf == TagMode::Extended ? Cmd::TagExtended : Cmd::TagStandard, true);
     check(Cmd::DropWindow, m_Frame.DropWindow() != nullptr);
     const PlayMode playMode = m_Frame.Playback().Mode();
     check(Cmd::PlaySingle, playMode == PlayMode::Single);
     check(Cmd::PlayContinuous, playMode == PlayMode::Continuous);
     check(Cmd::PlayRandom, playMode == PlayMode::Random);
-    check(Cmd::ToggleSearchMode, m_Doc.SearchMode() != 0);
+    check(Cmd::ToggleSearchMode, m_Doc.SearchMode());
     check(Cmd::ReadTagsOnLoad, (settings.readtag & DocSettings::ReadTags) != 0);
     check(Cmd::ReadSizesOnLoad, ReadSizesOnLoadChecked(m_Doc));
     for (int level = 0; level <= 5; ++level)
         check(Cmd::Depth0 + level, settings.SearchClass == level);
-    check(Cmd::IgnoreLeadingDigits, settings.DisNum != 0);
+    check(Cmd::IgnoreLeadingDigits, settings.DisNum);
     check(Cmd::NoExitConfirm, m_Frame.NoExitConfirm());
-    check(Cmd::SaveOnExit, settings.CloseSave != 0);
+    check(Cmd::SaveOnExit, settings.CloseSave);
     check(Cmd::English, CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English);
 }
 
@@ -318,7 +318,7 @@ void CCommands::ToggleBar(Cmd id) {
     bar->setVisible(!bar->isVisible());
 }
 
-void CCommands::SetTagMode(int mode) {
+void CCommands::SetTagMode(TagMode mode) {
     m_Doc.Settings().TagOf = mode;
     m_View.Redraw();
     const std::vector<int> rows = m_View.SelectedRows();
@@ -357,8 +357,8 @@ void CCommands::InputItem() {
 
 void CCommands::SaveList() {
     SaveDialogStart start;
-    start.Relative = m_Doc.Settings().relative != 0;
-    start.ExtendedM3U = m_Doc.Settings().ExtendedM3U != 0;
+    start.Relative = m_Doc.Settings().relative;
+    start.ExtendedM3U = m_Doc.Settings().ExtendedM3U;
     start.BasePath = InitialBasePath(m_Doc);
     start.Templates = ListTemplates(TemplateFolders());
     CCustomSaveDialog dialog(start, &m_Frame);
@@ -443,12 +443,13 @@ void CCommands::RefreshList() {
     m_View.UpdateSelectionTexts();
 }
 
-void CCommands::SortAll(int key, bool descending) {
-    torvane::SortAll(m_Doc, key, descending);
+void CCommands::SortAll(int column, bool descending) {
+    if (const std::optional<ColumnKey> key = ColumnKeyOf(column))
+        torvane::SortAll(m_Doc, *key, descending);
     RefreshList();
 }
 
-void CCommands::SortSelection(int key, bool descending) {
+void CCommands::SortSelection(ColumnKey key, bool descending) {
     ShowResult(torvane::SortSelection(m_Doc, m_View.SelectedRows(), key, descending));
 }
 

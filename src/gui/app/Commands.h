@@ -2,6 +2,9 @@
 
 #include "gui/app/CommandTable.h"
 
+#include "core/listops/SearchRequest.h"
+#include "core/record/Columns.h"
+
 #include <QObject>
 
 class QWidget;
@@ -9,7 +12,6 @@ class QWidget;
 namespace torvane {
 
 struct RowSelection;
-struct SearchRequest;
 
 class CActions;
 class CMainFrame;
@@ -26,7 +28,7 @@ struct CommandFacts {
     bool LastRowSelected = false;
     bool FirstSelectedExists = false; // the file of the first selected row exists
     bool SearchTextEmpty = true;
-    int Existence = 0; // the search bar's existence choice
+    FileExistence Existence = FileExistence::All; // the search bar's existence choice
     int SearchListSize = 0;
     bool AutoSaveListExists = false;
     bool Playing = false; // the player's play state is "playing"
@@ -48,7 +50,7 @@ public:
     CommandFacts Facts() const;
 
     // A header click.
-    void SortAll(int key, bool descending);
+    void SortAll(int column, bool descending);
 
 signals:
     // Every command that ran, after it ran.
@@ -65,7 +67,7 @@ private:
     // The request of the search bar: its text, target, contains and existence choices, read
     // from the all list or, narrowing, from the search list.
     SearchRequest BarRequest(bool narrow) const;
-    void SetTagMode(int mode);
+    void SetTagMode(TagMode mode);
     void OpenFiles();
     void OpenFolder();
     void InputItem();
@@ -85,7 +87,7 @@ private:
     void UpdateHistoryMenus();
 
     // The list operations on the view's selection.
-    void SortSelection(int key, bool descending);
+    void SortSelection(ColumnKey key, bool descending);
     void MoveUp();
     void MoveDown();
     void RemoveSelected();

@@ -270,7 +270,7 @@ void CMainFrame::HideAllBars() {
 }
 
 void CMainFrame::SyncSearchMode() {
-    const bool searchMode = m_Doc.SearchMode() != 0;
+    const bool searchMode = m_Doc.SearchMode();
     if (searchMode == m_ShownSearchMode)
         return;
     m_ShownSearchMode = searchMode;

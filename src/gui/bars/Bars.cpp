@@ -1,6 +1,7 @@
 #include "gui/bars/Bars.h"
 
 #include "gui/i18n/Translate.h"
+#include "gui/widgets/SearchControls.h"
 #include "gui/widgets/SearchTextValidator.h"
 
 #include "core/record/SizeFormat.h"
@@ -93,14 +94,14 @@ CSearchBar::CSearchBar(QAction* modeSwitch, QAction* search, QAction* narrow, QW
 QString CSearchBar::Text() const {
     return m_Text->text();
 }
-int CSearchBar::Target() const {
-    return m_Target->currentIndex();
+SearchTarget CSearchBar::Target() const {
+    return ChoiceOf<SearchTarget>(*m_Target);
 }
-int CSearchBar::Exclude() const {
-    return m_Exclude->currentIndex();
+TermCondition CSearchBar::Exclude() const {
+    return ChoiceOf<TermCondition>(*m_Exclude);
 }
-int CSearchBar::Existence() const {
-    return m_Existence->currentIndex();
+FileExistence CSearchBar::Existence() const {
+    return ChoiceOf<FileExistence>(*m_Existence);
 }
 
 QString SizeTotalText(uint64_t bytes) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listops/SearchRequest.h"
+
 #include <QToolBar>
 
 #include <cstdint>
@@ -19,9 +21,10 @@ public:
 
     QLineEdit* TextField() const { return m_Text; }
     QString Text() const;
-    int Target() const;    // 0 FilePath .. 5 comment tag
-    int Exclude() const;   // 0 "含む", 1 "含まない"
-    int Existence() const; // 0 "すべて", 1 "存在する", 2 "存在しない"
+    // The lists' choices; their entries stand in the order of the enumerations.
+    SearchTarget Target() const;
+    TermCondition Exclude() const;
+    FileExistence Existence() const;
 
 signals:
     // The text or a list choice changed.

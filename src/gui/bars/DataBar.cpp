@@ -115,7 +115,7 @@ QString CDataBar::Text(Field field) const {
     return m_Fields[field]->text();
 }
 
-void CDataBar::Fill(const CListData* record, int tagMode, const CTextCodec& codec) {
+void CDataBar::Fill(const CListData* record, TagMode tagMode, const CTextCodec& codec) {
     if (Fixed())
         return;
     DataBarTexts texts = record ? DataBarTextsOf(*record, tagMode) : DataBarTexts{};

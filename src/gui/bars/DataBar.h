@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/DisplayChoice.h"
+
 #include <QDockWidget>
 
 #include <array>
@@ -27,7 +29,7 @@ public:
 
     // Shows the record's texts with the tags of the display mode, or nothing; while fixed,
     // nothing changes.
-    void Fill(const CListData* record, int tagMode, const CTextCodec& codec);
+    void Fill(const CListData* record, TagMode tagMode, const CTextCodec& codec);
     bool Fixed() const;
 
     QString Text(Field field) const;

@@ -157,23 +157,23 @@ bool CExtSearchDialog::TakeValues() {
     m_Request.source =
         m_Source->currentIndex() == 1 ? SearchSource::SearchList : SearchSource::AllList;
     SplitSearchTerms(m_Request, m_Text->text().toStdString());
-    m_Request.target = m_Target->currentIndex();
-    m_Request.exclude = m_Exclude->currentIndex();
-    m_Request.existence = m_Existence->currentIndex();
+    m_Request.target = ChoiceOf<SearchTarget>(*m_Target);
+    m_Request.exclude = ChoiceOf<TermCondition>(*m_Exclude);
+    m_Request.existence = ChoiceOf<FileExistence>(*m_Existence);
     m_Request.useExtension = m_UseExtension->isChecked();
     m_Request.extension = ExtensionOf(*m_Extension);
     m_Request.useSize = m_UseSize->isChecked();
     m_Request.sizeKB = *size;
-    m_Request.sizeAtMost = m_SizeAtMost->currentIndex();
+    m_Request.sizeAtMost = ChoiceOf<Bound>(*m_SizeAtMost);
     m_Request.useTime = m_UseTime->isChecked();
     m_Request.timeSec = *minutes * 60 + *seconds;
-    m_Request.timeAtMost = m_TimeAtMost->currentIndex();
+    m_Request.timeAtMost = ChoiceOf<Bound>(*m_TimeAtMost);
     m_Request.useBitRate = m_UseBitRate->isChecked();
     m_Request.bitRate = *bitRate;
-    m_Request.bitRateAtMost = m_BitRateAtMost->currentIndex();
+    m_Request.bitRateAtMost = ChoiceOf<Bound>(*m_BitRateAtMost);
     m_Request.useSamplingRate = m_UseSamplingRate->isChecked();
     m_Request.samplingRate = *samplingRate;
-    m_Request.samplingRateAtMost = m_SamplingRateAtMost->currentIndex();
+    m_Request.samplingRateAtMost = ChoiceOf<Bound>(*m_SamplingRateAtMost);
     return true;
 }
 

@@ -119,14 +119,14 @@ void CFolderSearchDialog::accept() {
         return;
     }
     m_Request = SearchRequest{};
-    m_Request.target = m_Target->currentIndex();
+    m_Request.target = ChoiceOf<SearchTarget>(*m_Target);
     SplitSearchTerms(m_Request, m_Text->text().toStdString());
-    m_Request.exclude = m_Exclude->currentIndex();
+    m_Request.exclude = ChoiceOf<TermCondition>(*m_Exclude);
     m_Request.useExtension = m_UseExtension->isChecked();
     m_Request.extension = ExtensionOf(*m_Extension);
     m_Request.useSize = m_UseSize->isChecked();
     m_Request.sizeKB = *size;
-    m_Request.sizeAtMost = m_SizeAtMost->currentIndex();
+    m_Request.sizeAtMost = ChoiceOf<Bound>(*m_SizeAtMost);
     QDialog::accept();
 }
 

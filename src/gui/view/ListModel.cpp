@@ -41,8 +41,10 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole: {
-        const int column = index.column();
-        const std::string text = ColumnText(*record, column, m_Doc.Settings().Units());
+        const std::optional<ColumnKey> column = ColumnKeyOf(index.column());
+        if (!column)
+            return {};
+        const std::string text = ColumnText(*record, *column, m_Doc.Settings().Units());
         if (column == ColType)
             return TypeText(text);
         // a name's bytes are shown readably; the record keeps them for sorting and searching

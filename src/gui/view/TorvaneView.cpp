@@ -276,9 +276,12 @@ void CTorvaneView::SetFullRowSelect(bool on) {
 
 // ---- sorting ----
 
-void CTorvaneView::OnHeaderClicked(int key) {
-    const bool descending = TakeSortDirection(key);
-    emit sortRequested(key, descending);
+void CTorvaneView::OnHeaderClicked(int column) {
+    const std::optional<ColumnKey> key = ColumnKeyOf(column);
+    if (!key)
+        return;
+    const bool descending = TakeSortDirection(*key);
+    emit sortRequested(*key, descending);
 }
 
 // ---- the document's port ----

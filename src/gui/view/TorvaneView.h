@@ -69,7 +69,7 @@ public:
 
     // The direction of a sort by key (true: descending) from the flags that header clicks and
     // range sorts share, turned for the next sort.
-    bool TakeSortDirection(int key) { return m_SortFlags.Take(key); }
+    bool TakeSortDirection(ColumnKey key) { return m_SortFlags.Take(key); }
 
     bool FullRowSelect() const;
     void SetFullRowSelect(bool on);
@@ -96,7 +96,7 @@ private:
     int FittingWidth(int key) const;
     void ShowColumnLast(int key);
     void UpdateIconColumn();
-    void OnHeaderClicked(int key);
+    void OnHeaderClicked(int column);
     void OnSelectionChanged();
 
     CTorvaneDoc& m_Doc;

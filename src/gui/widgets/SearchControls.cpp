@@ -33,6 +33,10 @@ QComboBox* NewBoundList() {
         {QT_TRANSLATE_NOOP("Torvane", "以上"), QT_TRANSLATE_NOOP("Torvane", "以下")});
 }
 
+int ChosenIndex(const QComboBox& list) {
+    return list.currentIndex();
+}
+
 QComboBox* NewExtensionBox(const std::map<std::string, int>& iconMap) {
     auto* box = new QComboBox;
     box->setEditable(true);

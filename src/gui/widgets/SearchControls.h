@@ -20,8 +20,14 @@ class CUiHost;
 
 // A drop-down list of fixed entries, on its first entry.
 QComboBox* NewChoiceList(std::initializer_list<const char*> entries);
-// "以上" (0, at least) and "以下" (1, at most).
+// "以上" (Bound::AtLeast) and "以下" (Bound::AtMost).
 QComboBox* NewBoundList();
+
+// The entry chosen in a list whose entries stand in the order of the enumeration E.
+int ChosenIndex(const QComboBox& list);
+template <class E> E ChoiceOf(const QComboBox& list) {
+    return static_cast<E>(ChosenIndex(list));
+}
 // An editable box offering the extensions of the icon map in ascending order; starts empty and
 // lowers the letters A to Z as they are typed.
 QComboBox* NewExtensionBox(const std::map<std::string, int>& iconMap);

@@ -33,16 +33,16 @@ TEST_F(AutoSaveTest, SavesTheAllListOnlyWhenSwitchedOn) {
     EXPECT_TRUE(AutoSaveList(doc));
     EXPECT_FALSE(AutoSaveListExists(doc)) << "CloseSave off: nothing";
 
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     doc.SetSearchMode(true);
     ASSERT_TRUE(doc.AddFile("/m/found.mp3", true));
     EXPECT_TRUE(AutoSaveList(doc));
-    EXPECT_EQ(doc.SearchMode(), 0) << "search mode is left first";
+    EXPECT_EQ(doc.SearchMode(), false) << "search mode is left first";
     EXPECT_EQ(dir.Read("Torvane.m3u"), "/m/a.mp3\r\n");
 }
 
 TEST_F(AutoSaveTest, AnEmptyListDeletesTheFile) {
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     dir.Write("Torvane.m3u", "/m/old.mp3\r\n");
     EXPECT_TRUE(AutoSaveList(doc));
     EXPECT_FALSE(AutoSaveListExists(doc));
@@ -52,7 +52,7 @@ TEST_F(AutoSaveTest, AnEmptyListDeletesTheFile) {
 // A kept list kept elsewhere behind a link (a dotfile manager's): emptying the list deletes the
 // file it names and keeps the link, and the next save writes there again.
 TEST_F(AutoSaveTest, AKeptListBehindALinkKeepsItsLink) {
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     const std::string stored = dir.Write("store/kept.m3u", "/m/old.mp3\r\n");
     ASSERT_EQ(::symlink(stored.c_str(), SavedList().c_str()), 0);
     EXPECT_TRUE(AutoSaveList(doc));
@@ -66,7 +66,7 @@ TEST_F(AutoSaveTest, AKeptListBehindALinkKeepsItsLink) {
 }
 
 TEST_F(AutoSaveTest, AFailedSaveKeepsTheLastList) {
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     dir.Write("Torvane.m3u", "/m/old.mp3\r\n");
     ASSERT_TRUE(doc.AddFile("/m/a.mp3", true));
     host.FullDiskFor = {SavedList()};
@@ -81,10 +81,10 @@ TEST_F(AutoSaveTest, LoadsOnlyIntoAnEmptyAllListWhenSwitchedOn) {
     AutoLoadList(doc);
     EXPECT_TRUE(doc.AllList().empty()) << "CloseSave off";
 
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     doc.SetSearchMode(true);
     AutoLoadList(doc);
-    EXPECT_EQ(doc.SearchMode(), 0);
+    EXPECT_EQ(doc.SearchMode(), false);
     EXPECT_EQ(Paths(), (Texts{"a.mp3"}));
     EXPECT_EQ(view.Count, 1);
     EXPECT_EQ(doc.FileHistory().Entries(), (Texts{SavedList()}));
@@ -99,7 +99,7 @@ TEST_F(AutoSaveTest, LoadsOnlyIntoAnEmptyAllListWhenSwitchedOn) {
 // A kept list of a thousand entries whose loading was cancelled part way holds only some of
 // them: leaving would write the shorter list over the file.
 TEST_F(AutoSaveTest, AListLoadedInPartIsNotWrittenOverUnasked) {
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     std::string text;
     for (int i = 0; i < 1000; ++i)
         text += "/m/" + std::to_string(i) + ".mp3\r\n";
@@ -131,7 +131,7 @@ TEST_F(AutoSaveTest, AListLoadedInPartIsNotWrittenOverUnasked) {
 
 // Twenty gigabytes of a sparse file: refused with a message, and not replaced unasked.
 TEST_F(AutoSaveTest, AListTooLargeToLoadIsNotWrittenOverUnasked) {
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     const std::string path = dir.Write("Torvane.m3u", "");
     ASSERT_EQ(::truncate(path.c_str(), off_t{20} << 30), 0);
     AutoLoadList(doc);
@@ -144,7 +144,7 @@ TEST_F(AutoSaveTest, AListTooLargeToLoadIsNotWrittenOverUnasked) {
 }
 
 TEST_F(AutoSaveTest, AListLoadedWholeIsWrittenWithoutAQuestion) {
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     dir.Write("Torvane.m3u", "/m/a.mp3\r\n");
     AutoLoadList(doc);
     EXPECT_FALSE(doc.KeptList().Incomplete);
@@ -156,7 +156,7 @@ TEST_F(AutoSaveTest, AListLoadedWholeIsWrittenWithoutAQuestion) {
 
 // Unticking flac for a while must not lose every FLAC entry of the kept list at the next exit.
 TEST_F(AutoSaveTest, EntriesOfASwitchedOffExtensionAreKept) {
-    doc.Settings().CloseSave = 1;
+    doc.Settings().CloseSave = true;
     SwitchOff("flac");
     dir.Write("Torvane.m3u", "/m/a.mp3\r\n/m/b.flac\r\n/m/c.mp3\r\n/m/d.aac\r\n/m/e.FLAC\r\n");
     AutoLoadList(doc);

@@ -73,7 +73,7 @@ TEST_F(InfoCommandsTest, SizesOfGoneFilesKeepTheirText) {
     GetSizes(doc, InfoScope::All);
     const CListData& gone = *doc.CurrentList()[1];
     EXPECT_TRUE(gone.Has(CListData::Missing));
-    EXPECT_EQ(gone.GetSizeText(0), "2.0 kB");
+    EXPECT_EQ(gone.GetSizeText(SizeUnit::KB), "2.0 kB");
     dir.Write("f2.mp3", "");
     GetSizes(doc, InfoScope::All);
     EXPECT_FALSE(gone.Has(CListData::Missing)) << "back again";
@@ -88,7 +88,7 @@ TEST_F(InfoCommandsTest, ClearSelectedInfo) {
     ClearSelectedInfo(doc);
     EXPECT_EQ(ReadRows().size(), 8u);
     const CListData& cleared = *doc.CurrentList()[0];
-    EXPECT_EQ(cleared.GetSizeText(0), "");
+    EXPECT_EQ(cleared.GetSizeText(SizeUnit::KB), "");
     EXPECT_EQ(cleared.FileName(), "f1");
 }
 

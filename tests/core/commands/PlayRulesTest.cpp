@@ -70,7 +70,7 @@ TEST(PlayRules, StepsWrapAtBothEnds) {
 TEST(DataBarTexts, ReadRecordInTheDisplayedTagMode) {
     CListData record;
     Tagged(record, 128);
-    DataBarTexts texts = DataBarTextsOf(record, 0);
+    DataBarTexts texts = DataBarTextsOf(record, TagMode::Standard);
     EXPECT_EQ(texts.Path, "/music/Album/Song.mp3");
     EXPECT_EQ(texts.Name, "Song");
     EXPECT_EQ(texts.Title, "Std title");
@@ -79,31 +79,31 @@ TEST(DataBarTexts, ReadRecordInTheDisplayedTagMode) {
     EXPECT_EQ(texts.Size, "3.1 MB (3,210.0 kB)");
     EXPECT_EQ(texts.Time, "03:25 (205 sec)");
     EXPECT_EQ(texts.Rate, "128 kbit / 44100 Hz");
-    texts = DataBarTextsOf(record, 1);
+    texts = DataBarTextsOf(record, TagMode::Extended);
     EXPECT_EQ(texts.Title, "Ext title");
     EXPECT_EQ(texts.Artist, "Ext artist");
     EXPECT_EQ(texts.Album, "Ext album");
     EXPECT_EQ(texts.Comment, "ext comment");
 
-    EXPECT_EQ(DataBarTextsOf(Tagged(record, -1), 0).Rate, "(VBR) / 44100 Hz");
+    EXPECT_EQ(DataBarTextsOf(Tagged(record, -1), TagMode::Standard).Rate, "(VBR) / 44100 Hz");
 }
 
 TEST(DataBarTexts, UnreadAndMissingSizesAndTimesShowNothing) {
     CListData record;
     record.SetPath("/music/never read.wav");
-    DataBarTexts texts = DataBarTextsOf(record, 0);
+    DataBarTexts texts = DataBarTextsOf(record, TagMode::Standard);
     EXPECT_EQ(texts.Size, "");
     EXPECT_EQ(texts.Time, "");
     EXPECT_EQ(texts.Rate, "");
 
     record.SetSize(-1); // a missing file
     record.SetTime(-1);
-    texts = DataBarTextsOf(record, 0);
+    texts = DataBarTextsOf(record, TagMode::Standard);
     EXPECT_EQ(texts.Size, "");
     EXPECT_EQ(texts.Time, "");
 
     record.SetSize(2048); // a size but no time
-    texts = DataBarTextsOf(record, 0);
+    texts = DataBarTextsOf(record, TagMode::Standard);
     EXPECT_EQ(texts.Size, "0.1 MB (2.0 kB)");
     EXPECT_EQ(texts.Time, "");
 }

@@ -1,5 +1,6 @@
 #include "core/doc/TorvaneDoc.h"
 #include "Fakes.h"
+#include "core/media/MpegReader.h"
 #include "core/settings/Profile.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,16 @@ protected:
 TEST_F(TorvaneDocTest, FirstStartDefaults) {
     CTorvaneDoc doc(profile, host);
     const DocSettings& s = doc.Settings();
-    EXPECT_EQ(s.SizeOf, 0);
-    EXPECT_EQ(s.TimeOf, 0);
-    EXPECT_EQ(s.TagOf, 0);
+    EXPECT_EQ(s.SizeOf, SizeUnit::KB);
+    EXPECT_EQ(s.TimeOf, TimeUnit::Clock);
+    EXPECT_EQ(s.TagOf, TagMode::Standard);
     EXPECT_EQ(s.readtag, DocSettings::ReadSizes);
     EXPECT_EQ(s.SearchClass, 0);
-    EXPECT_EQ(s.CloseSave, 0);
+    EXPECT_EQ(s.CloseSave, false);
     EXPECT_EQ(s.TagCodePage, "CP932");
-    EXPECT_EQ(s.ExtendedM3U, 0) << "plain .m3u files unless asked";
+    EXPECT_EQ(s.ExtendedM3U, false) << "plain .m3u files unless asked";
     EXPECT_EQ(s.PlaylistCodePage, "UTF-8");
-    EXPECT_EQ(doc.SearchMode(), 0);
+    EXPECT_EQ(doc.SearchMode(), false);
     EXPECT_EQ(&doc.CurrentList(), &doc.AllList());
     EXPECT_TRUE(doc.Extensions().IsKnownExtension("ogg"));
 }
@@ -36,9 +37,9 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
     profile.Parse("[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\nExtendedM3U=1\n");
     {
         CTorvaneDoc doc(profile, host);
-        EXPECT_EQ(doc.Settings().SizeOf, 1);
-        EXPECT_EQ(doc.Settings().ExtendedM3U, 1);
-        doc.Settings().TimeOf = 2;
+        EXPECT_EQ(doc.Settings().SizeOf, SizeUnit::MB);
+        EXPECT_EQ(doc.Settings().ExtendedM3U, true);
+        doc.Settings().TimeOf = TimeUnit::Minutes;
     }
     EXPECT_EQ(profile.ToText(), "[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\n"
                                 "ExtendedM3U=1\nreadtag=2\nTimeOf=2\nTagOf=0\nCloseSave=0\n"
@@ -51,6 +52,57 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
     { CTorvaneDoc doc(fresh, host); }
     EXPECT_EQ(fresh.ToText().substr(0, 60),
               "[app]\nreadtag=2\nSizeOf=0\nTimeOf=0\nTagOf=0\nCloseSave=0\nSearch");
+}
+
+// Each display choice a profile holds means what it meant and is written back as the same
+// number.
+TEST_F(TorvaneDocTest, DisplayChoicesKeepTheirNumbersAndMeanings) {
+    AudioInfo info;
+    info.TagFlags = AudioInfo::TagId3v1 | AudioInfo::TagId3v2;
+    info.Std.Title = "standard";
+    info.Ext.Title = "extended";
+    info.PlayTime = 205;
+    FinishMpegInfo(info);
+    CListData record;
+    record.SetPath("/m/a.mp3");
+    record.FillFrom(info);
+    record.SetSize(1048576);
+    const struct {
+        const char* key;
+        int value;
+        ColumnKey column;
+        const char* text;
+    } cases[] = {
+        {"SizeOf", 0, ColSize, "1,024.0 kB"}, {"SizeOf", 1, ColSize, "1.0 MB"},
+        {"TimeOf", 0, ColTime, "03:25"},      {"TimeOf", 1, ColTime, "205 sec"},
+        {"TimeOf", 2, ColTime, "3.4 min"},    {"TagOf", 0, ColTitle, "standard"},
+        {"TagOf", 1, ColTitle, "extended"},
+    };
+    for (const auto& c : cases) {
+        CProfile stored;
+        stored.SetInt(CTorvaneDoc::AppSection, c.key, c.value);
+        {
+            CTorvaneDoc doc(stored, host);
+            EXPECT_EQ(ColumnText(record, c.column, doc.Settings().Units()), c.text) << c.key;
+        }
+        EXPECT_EQ(stored.GetInt(CTorvaneDoc::AppSection, c.key, -1), c.value) << c.key;
+    }
+}
+
+// An on/off key is on for any number but 0, as edited by hand; the program writes 1 for on.
+TEST_F(TorvaneDocTest, OnOffKeysAreOnForAnyNumberButZero) {
+    profile.Parse("[app]\nDisNum=5\nCloseSave=-1\nrelative=0\nExtendedM3U=2147483647\n");
+    {
+        CTorvaneDoc doc(profile, host);
+        EXPECT_TRUE(doc.Settings().DisNum);
+        EXPECT_TRUE(doc.Settings().CloseSave);
+        EXPECT_FALSE(doc.Settings().relative);
+        EXPECT_TRUE(doc.Settings().ExtendedM3U);
+    }
+    EXPECT_EQ(profile.GetInt("app", "DisNum", -1), 1);
+    EXPECT_EQ(profile.GetInt("app", "CloseSave", -1), 1);
+    EXPECT_EQ(profile.GetInt("app", "relative", -1), 0);
+    EXPECT_EQ(profile.GetInt("app", "ExtendedM3U", -1), 1);
 }
 
 TEST_F(TorvaneDocTest, AddFileTrimsQuotesAndRefuses) {
@@ -113,14 +165,14 @@ TEST_F(TorvaneDocTest, ReadOnLoadBits) {
     const TrackList& list = doc.AllList();
     EXPECT_EQ(list[0]->Size(), 0);
     EXPECT_EQ(list[0]->State(), 0u);
-    EXPECT_EQ(list[1]->GetSizeText(0), "2.0 kB");
+    EXPECT_EQ(list[1]->GetSizeText(SizeUnit::KB), "2.0 kB");
     EXPECT_EQ(list[2]->Size(), 2048);
     EXPECT_TRUE(list[2]->Has(CListData::SizeRead));
 
     doc.Settings().readtag = 1;
     ASSERT_TRUE(doc.AddFile(dir / "missing.mp3", true));
     EXPECT_TRUE(list[3]->Has(CListData::Missing));
-    EXPECT_EQ(list[3]->GetSizeText(0), "--");
+    EXPECT_EQ(list[3]->GetSizeText(SizeUnit::KB), "--");
 }
 
 TEST_F(TorvaneDocTest, SharedRecordsAreDeletedAfterTheirLastSlot) {

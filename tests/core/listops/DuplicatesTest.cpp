@@ -21,7 +21,8 @@ int LiteralRemoveDuplicates(CTorvaneDoc& doc, size_t maxRounds = SIZE_MAX) {
     for (size_t i = 0; i + 1 < n && i < maxRounds; ++i) {
         CListData* base = list[i];
         for (size_t j = i + 1; j < n;) {
-            if (base->CompareForDuplicate(*list[j], doc.Codec()) != 0) {
+            if (base->CompareForDuplicate(*list[j], doc.Codec()) !=
+                CListData::DuplicateMatch::Different) {
                 doc.ReleaseItem(list, j);
                 list.erase(list.begin() + static_cast<ptrdiff_t>(j));
                 --n;
@@ -46,9 +47,9 @@ int LiteralListDuplicates(CTorvaneDoc& doc, size_t maxRounds = SIZE_MAX) {
         CListData* base = work[p];
         bool found = false;
         for (size_t j = p + 1; j < n;) {
-            const int r = base->CompareForDuplicate(*work[j], doc.Codec());
-            if (r > 0) {
-                if (r == 2)
+            const CListData::DuplicateMatch r = base->CompareForDuplicate(*work[j], doc.Codec());
+            if (r != CListData::DuplicateMatch::Different) {
+                if (r == CListData::DuplicateMatch::SameTrack)
                     append(work[j]);
                 work.erase(work.begin() + static_cast<ptrdiff_t>(j));
                 --n;
@@ -133,7 +134,7 @@ TEST_F(DuplicatesTest, CheckKeepsTheFirstAndListingPutsItLast) {
 
     EXPECT_EQ(ListDuplicates(doc), 2);
     EXPECT_EQ(Names(doc.SearchList()), (Texts{"A2", "A"}));
-    EXPECT_EQ(doc.SearchMode(), 1);
+    EXPECT_EQ(doc.SearchMode(), true);
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Text.rfind("2件の重複がありました。\n\t処理時間 ", 0), 0u);
     EXPECT_EQ(host.Messages[0].Caption, "");
@@ -161,12 +162,14 @@ TEST_F(DuplicatesTest, RecordsThatCannotBeReadAreNoDuplicates) {
     CListData untagged;
     untagged.SetPath(unreadable);
     untagged.ReadInfo(doc.Codec());
-    EXPECT_EQ(doc.CurrentList()[2]->CompareForDuplicate(untagged, doc.Codec()), 0);
-    EXPECT_EQ(untagged.CompareForDuplicate(*doc.CurrentList()[2], doc.Codec()), 0);
+    EXPECT_EQ(doc.CurrentList()[2]->CompareForDuplicate(untagged, doc.Codec()),
+              CListData::DuplicateMatch::Different);
+    EXPECT_EQ(untagged.CompareForDuplicate(*doc.CurrentList()[2], doc.Codec()),
+              CListData::DuplicateMatch::Different);
 
     EXPECT_EQ(ListDuplicates(doc), 0);
     EXPECT_TRUE(doc.SearchList().empty());
-    EXPECT_EQ(doc.SearchMode(), 1) << "switched even without a find";
+    EXPECT_EQ(doc.SearchMode(), true) << "switched even without a find";
 }
 
 TEST_F(DuplicatesTest, ARecordStandingTwiceInTheSearchList) {

@@ -27,7 +27,9 @@ protected:
         ::mkfifo((root + "/fifo").c_str(), 0600);
     }
 
-    std::vector<std::string> Search(const std::string& text, int exclude = 0, int target = 0) {
+    std::vector<std::string> Search(const std::string& text,
+                                    TermCondition exclude = TermCondition::Contains,
+                                    SearchTarget target = SearchTarget::Path) {
         request.exclude = exclude;
         request.target = target;
         SplitSearchTerms(request, text);
@@ -50,14 +52,17 @@ TEST_F(FolderSearchTest, WholeTreeWithHiddenEntriesWithoutLinkLoops) {
                                  "link/Song.MP3", "readme.txt", "sub/Song.MP3", "xmp3"}))
         << "links into the tree are followed, links back up are not; no fifo";
     EXPECT_GE(view.CountHistory.size(), 5u) << "the count is shown folder by folder";
-    EXPECT_TRUE(Search("", 1).empty()) << "NOT with an empty text adds nothing";
+    EXPECT_TRUE(Search("", TermCondition::Excludes).empty())
+        << "NOT with an empty text adds nothing";
 }
 
 TEST_F(FolderSearchTest, TextOnThePathOrTheName) {
     EXPECT_EQ(Search("/SUB/"), (Texts{"sub/Song.MP3"}));
-    EXPECT_EQ(Search("song", 0, 1), (Texts{"link/Song.MP3", "sub/Song.MP3"}));
-    EXPECT_EQ(Search("mp3", 0, 1), (Texts{"xmp3"})) << "the name stops at the last dot";
-    EXPECT_EQ(Search(".mp3 /.hidden", 1), (Texts{"readme.txt", "xmp3"}));
+    EXPECT_EQ(Search("song", TermCondition::Contains, SearchTarget::FileName),
+              (Texts{"link/Song.MP3", "sub/Song.MP3"}));
+    EXPECT_EQ(Search("mp3", TermCondition::Contains, SearchTarget::FileName), (Texts{"xmp3"}))
+        << "the name stops at the last dot";
+    EXPECT_EQ(Search(".mp3 /.hidden", TermCondition::Excludes), (Texts{"readme.txt", "xmp3"}));
 }
 
 TEST_F(FolderSearchTest, ExtensionAndSizeConditions) {
@@ -71,7 +76,7 @@ TEST_F(FolderSearchTest, ExtensionAndSizeConditions) {
     request.useSize = true;
     request.sizeKB = 500;
     EXPECT_EQ(Search(""), (Texts{"big.mp3"})) << "500 KB: 500,000 bytes";
-    request.sizeAtMost = 1;
+    request.sizeAtMost = Bound::AtMost;
     request.sizeKB = 499;
     EXPECT_EQ(Search("").size(), 6u) << "all but a.mp3 and big.mp3";
 }

@@ -125,7 +125,7 @@ TEST_F(ReorderTest, SwapListsTwiceRestoresBoth) {
     EXPECT_EQ(Names(doc.AllList()), Numbers({2}));
     EXPECT_EQ(Names(doc.SearchList()), Numbers({0, 1, 2}));
     EXPECT_EQ(view.CountText, " 1 件") << "show-all mode shows the former search list";
-    EXPECT_EQ(doc.SearchMode(), 0);
+    EXPECT_EQ(doc.SearchMode(), false);
     SwapLists(doc);
     EXPECT_EQ(Names(doc.AllList()), Numbers({0, 1, 2}));
     EXPECT_EQ(Names(doc.SearchList()), Numbers({2}));

@@ -10,7 +10,8 @@ using test::Texts;
 
 using test::Tags;
 
-SearchRequest Request(const std::string& text, int exclude = 0, int target = 0) {
+SearchRequest Request(const std::string& text, TermCondition exclude = TermCondition::Contains,
+                      SearchTarget target = SearchTarget::Path) {
     SearchRequest request;
     SplitSearchTerms(request, text);
     request.exclude = exclude;
@@ -46,27 +47,33 @@ TEST(SearchTerms, PartsAfterTheTenthAreIgnored) {
     EXPECT_EQ(request.text, "a b c d e f g h i j k l");
     EXPECT_EQ(request.extension, "mp3");
     EXPECT_EQ(request.sizeKB, 7);
-    EXPECT_TRUE(MatchTerms("abcdefghij", request.terms, 0)) << "k and l do not count";
+    EXPECT_TRUE(MatchTerms("abcdefghij", request.terms, TermCondition::Contains))
+        << "k and l do not count";
 }
 
 TEST(SearchTerms, MatchAllOrNone) {
     const auto terms = [](const std::string& text) { return Request(text).terms; };
-    EXPECT_TRUE(MatchTerms("Song of LOVE", terms("love song"), 0)) << "any order, any case";
-    EXPECT_FALSE(MatchTerms("Song of LOVE", terms("love tune"), 0));
-    EXPECT_FALSE(MatchTerms("Song of LOVE", terms("love tune"), 1));
-    EXPECT_TRUE(MatchTerms("Tune", terms("love song"), 1));
+    EXPECT_TRUE(MatchTerms("Song of LOVE", terms("love song"), TermCondition::Contains))
+        << "any order, any case";
+    EXPECT_FALSE(MatchTerms("Song of LOVE", terms("love tune"), TermCondition::Contains));
+    EXPECT_FALSE(MatchTerms("Song of LOVE", terms("love tune"), TermCondition::Excludes));
+    EXPECT_TRUE(MatchTerms("Tune", terms("love song"), TermCondition::Excludes));
 
     for (const char* text : {"anything", "love"})
-        EXPECT_EQ(MatchTerms(text, terms("love "), 0), MatchTerms(text, terms("love"), 0))
+        EXPECT_EQ(MatchTerms(text, terms("love "), TermCondition::Contains),
+                  MatchTerms(text, terms("love"), TermCondition::Contains))
             << "a trailing blank changes nothing with contains";
-    EXPECT_FALSE(MatchTerms("anything", terms("any "), 1)) << "the empty term is always found";
-    EXPECT_FALSE(MatchTerms("", terms(""), 1));
-    EXPECT_TRUE(MatchTerms("", terms(""), 0));
+    EXPECT_FALSE(MatchTerms("anything", terms("any "), TermCondition::Excludes))
+        << "the empty term is always found";
+    EXPECT_FALSE(MatchTerms("", terms(""), TermCondition::Excludes));
+    EXPECT_TRUE(MatchTerms("", terms(""), TermCondition::Contains));
 
-    EXPECT_TRUE(MatchTerms("\xEF\xBC\xA1", terms("\xEF\xBC\xA1"), 0)) << "full-width A as is";
-    EXPECT_FALSE(MatchTerms("\xEF\xBC\xA1", terms("\xEF\xBD\x81"), 0)) << "no full-width folding";
+    EXPECT_TRUE(MatchTerms("\xEF\xBC\xA1", terms("\xEF\xBC\xA1"), TermCondition::Contains))
+        << "full-width A as is";
+    EXPECT_FALSE(MatchTerms("\xEF\xBC\xA1", terms("\xEF\xBD\x81"), TermCondition::Contains))
+        << "no full-width folding";
     // A term that starts inside a character is not found there.
-    EXPECT_FALSE(MatchTerms("\xE3\x81\x82", {"\x81\x82"}, 0));
+    EXPECT_FALSE(MatchTerms("\xE3\x81\x82", {"\x81\x82"}, TermCondition::Contains));
 }
 
 TEST(SearchConditions, BitRateSizeTimeAndExtension) {
@@ -85,13 +92,13 @@ TEST(SearchConditions, BitRateSizeTimeAndExtension) {
 
     SearchRequest request;
     request.useBitRate = true;
-    request.bitRateAtMost = 1;
+    request.bitRateAtMost = Bound::AtMost;
     EXPECT_TRUE(MatchConditions(vbr, request)) << "at most 0: variable bit rate only";
     EXPECT_FALSE(MatchConditions(fixed, request));
     request.bitRate = 128;
     EXPECT_TRUE(MatchConditions(vbr, request));
     EXPECT_TRUE(MatchConditions(fixed, request));
-    request.bitRateAtMost = 0;
+    request.bitRateAtMost = Bound::AtLeast;
     EXPECT_FALSE(MatchConditions(vbr, request));
     request.bitRate = 129;
     EXPECT_FALSE(MatchConditions(fixed, request));
@@ -103,13 +110,13 @@ TEST(SearchConditions, BitRateSizeTimeAndExtension) {
     request.sizeKB = 1025;
     EXPECT_FALSE(MatchConditions(fixed, request));
     request.sizeKB = std::numeric_limits<int32_t>::max();
-    request.sizeAtMost = 1;
+    request.sizeAtMost = Bound::AtMost;
     EXPECT_TRUE(MatchConditions(fixed, request)) << "the largest bound still compares in bytes";
 
     request = {};
     request.useTime = true;
     request.timeSec = 3 * 60 + 30;
-    request.timeAtMost = 1;
+    request.timeAtMost = Bound::AtMost;
     EXPECT_TRUE(MatchConditions(fixed, request));
     EXPECT_TRUE(MatchConditions(vbr, request)) << "a time never read is 0";
     request.useSamplingRate = true;
@@ -133,8 +140,10 @@ TEST(SearchConditions, SearchTextByTarget) {
     test::FillAsMpeg(record, info);
     const std::vector<std::string> expected{"/m/Love.mp3", "Love", "T", "Ar", "Al", "C", ""};
     for (int target = 0; target <= 6; ++target)
-        EXPECT_EQ(GetSearchText(record, target, 0), expected[static_cast<size_t>(target)]);
-    EXPECT_EQ(GetSearchText(record, 2, 1), "ExtT") << "the tag display mode counts";
+        EXPECT_EQ(GetSearchText(record, static_cast<SearchTarget>(target), TagMode::Standard),
+                  expected[static_cast<size_t>(target)]);
+    EXPECT_EQ(GetSearchText(record, SearchTarget::Title, TagMode::Extended), "ExtT")
+        << "the tag display mode counts";
 }
 
 class SearchTest : public test::ListOpsTest {
@@ -150,17 +159,17 @@ protected:
 TEST_F(SearchTest, NewSearchSwitchesToSearchModeAndNarrowingChains) {
     AddSongs();
     RunSearch(doc, Request("love"));
-    EXPECT_EQ(doc.SearchMode(), 1);
+    EXPECT_EQ(doc.SearchMode(), true);
     EXPECT_EQ(Names(), (Texts{"Love Song", "love letter"}));
     EXPECT_EQ(view.CountText, " 2 件");
     EXPECT_EQ(host.ProgressOpened, host.ProgressClosed);
 
     // Narrowing twice: the records that pass all three searches; the all list is unchanged.
-    SearchRequest narrow = Request("song", 0, 1);
+    SearchRequest narrow = Request("song", TermCondition::Contains, SearchTarget::FileName);
     narrow.source = SearchSource::SearchList;
     RunSearch(doc, narrow);
-    EXPECT_EQ(doc.SearchMode(), 1) << "stays in search mode";
-    narrow = Request("letter", 1, 1);
+    EXPECT_EQ(doc.SearchMode(), true) << "stays in search mode";
+    narrow = Request("letter", TermCondition::Excludes, SearchTarget::FileName);
     narrow.source = SearchSource::SearchList;
     RunSearch(doc, narrow);
     EXPECT_EQ(Names(), (Texts{"Love Song"}));
@@ -168,9 +177,9 @@ TEST_F(SearchTest, NewSearchSwitchesToSearchModeAndNarrowingChains) {
     EXPECT_EQ(doc.AllList()[0]->RefCount(), 2);
     EXPECT_EQ(doc.AllList()[1]->RefCount(), 1) << "released when its result was replaced";
 
-    RunSearch(doc, Request("love song", 1));
+    RunSearch(doc, Request("love song", TermCondition::Excludes));
     EXPECT_EQ(Names(), (Texts{"other"}));
-    RunSearch(doc, Request("love ", 1));
+    RunSearch(doc, Request("love ", TermCondition::Excludes));
     EXPECT_TRUE(doc.CurrentList().empty()) << "a trailing blank with NOT passes nothing";
 }
 
@@ -184,7 +193,7 @@ TEST_F(SearchTest, NarrowingKeepsRecordsOnlyTheSearchListHolds) {
     RunSearch(doc, narrow);
     ASSERT_EQ(Names(), (Texts{"Love Song"}));
     EXPECT_EQ(doc.SearchList()[0]->RefCount(), 1);
-    EXPECT_EQ(doc.SearchList()[0]->GetTitle(0), "a");
+    EXPECT_EQ(doc.SearchList()[0]->GetTitle(TagMode::Standard), "a");
 }
 
 TEST_F(SearchTest, ExistenceIsAskedOfTheFileSystem) {
@@ -194,13 +203,13 @@ TEST_F(SearchTest, ExistenceIsAskedOfTheFileSystem) {
     Add(dir / "folder");
 
     SearchRequest request = Request("");
-    request.existence = 2;
+    request.existence = FileExistence::Missing;
     RunSearch(doc, request);
     EXPECT_EQ(Names(), (Texts{"gone"}));
-    request.existence = 1;
+    request.existence = FileExistence::Exists;
     RunSearch(doc, request);
     EXPECT_EQ(Names(), (Texts{"here", "folder"})) << "a folder exists";
-    request.exclude = 1;
+    request.exclude = TermCondition::Excludes;
     RunSearch(doc, request);
     EXPECT_TRUE(Names().empty()) << "NOT with an empty term passes nothing";
 }
@@ -215,7 +224,7 @@ TEST_F(SearchTest, ToggleAndAddToTheOtherList) {
     EXPECT_EQ(doc.AllList()[1]->RefCount(), 3);
 
     ToggleSearchMode(doc);
-    EXPECT_EQ(doc.SearchMode(), 1);
+    EXPECT_EQ(doc.SearchMode(), true);
     EXPECT_EQ(view.CountText, " 4 件");
     EXPECT_TRUE(view.Selection.empty());
     EXPECT_EQ(view.SelectionUpdates, 1);
@@ -223,7 +232,7 @@ TEST_F(SearchTest, ToggleAndAddToTheOtherList) {
     AddSelectionToOtherList(doc, std::vector<int>{3});
     EXPECT_EQ(Names(doc.AllList()).back(), "Song of songs") << "search mode adds to the all list";
     ToggleSearchMode(doc);
-    EXPECT_EQ(doc.SearchMode(), 0);
+    EXPECT_EQ(doc.SearchMode(), false);
     EXPECT_EQ(view.CountText, " 5 件");
     EXPECT_EQ(doc.SearchList().size(), 4u) << "the search list keeps its contents";
 }

@@ -16,7 +16,7 @@ using test::Tags;
 // comparison, the pivot read at position mid at each comparison, both parts recursed.
 class CLiteralSort {
 public:
-    CLiteralSort(TrackList& list, int key, bool descending, SortKeyContext context)
+    CLiteralSort(TrackList& list, ColumnKey key, bool descending, SortKeyContext context)
         : m_List(list), m_Key(key), m_Descending(descending), m_Context(context) {}
 
     void SortAll() {
@@ -48,7 +48,7 @@ public:
     }
 
 private:
-    int Compare(ptrdiff_t a, ptrdiff_t b) const {
+    std::strong_ordering Compare(ptrdiff_t a, ptrdiff_t b) const {
         return CompareItems(*m_List.at(static_cast<size_t>(a)), *m_List.at(static_cast<size_t>(b)),
                             m_Key, m_Context);
     }
@@ -84,7 +84,7 @@ private:
     void InsertionPass(ptrdiff_t lo, ptrdiff_t hi) {
         for (ptrdiff_t p = lo + 1; p <= hi; ++p) {
             for (ptrdiff_t a = p - 1; a >= lo; --a) {
-                const int r = Compare(a, a + 1);
+                const std::strong_ordering r = Compare(a, a + 1);
                 if (!((!m_Descending && r > 0) || (m_Descending && r < 0)))
                     break;
                 std::swap(m_List.at(static_cast<size_t>(a)), m_List.at(static_cast<size_t>(a + 1)));
@@ -93,7 +93,7 @@ private:
     }
 
     TrackList& m_List;
-    int m_Key;
+    ColumnKey m_Key;
     bool m_Descending;
     SortKeyContext m_Context;
 };
@@ -105,16 +105,16 @@ std::unique_ptr<CListData> Record(const std::string& path) {
 }
 
 TEST(SortKeys, FoldOnlyAsciiLettersAndCompareUnsignedBytes) {
-    EXPECT_EQ(CompareSortTexts("abc", "ABC"), 0);
-    EXPECT_LT(CompareSortTexts("a", "B"), 0);
-    EXPECT_GT(CompareSortTexts("Z", "_"), 0) << "'Z' folds to 'z', which is above '_'";
-    EXPECT_LT(CompareSortTexts("ab", "abc"), 0) << "the shorter text first";
-    EXPECT_GT(CompareSortTexts("\xC3\xA9", "z"), 0) << "bytes above 0x7F compare unsigned";
-    EXPECT_NE(CompareSortTexts("\xC3\x89", "\xC3\xA9"), 0) << "no folding outside ASCII";
+    EXPECT_TRUE(CompareSortTexts("abc", "ABC") == 0);
+    EXPECT_TRUE(CompareSortTexts("a", "B") < 0);
+    EXPECT_TRUE(CompareSortTexts("Z", "_") > 0) << "'Z' folds to 'z', which is above '_'";
+    EXPECT_TRUE(CompareSortTexts("ab", "abc") < 0) << "the shorter text first";
+    EXPECT_TRUE(CompareSortTexts("\xC3\xA9", "z") > 0) << "bytes above 0x7F compare unsigned";
+    EXPECT_TRUE(CompareSortTexts("\xC3\x89", "\xC3\xA9") != 0) << "no folding outside ASCII";
 }
 
 TEST(SortKeys, IgnoreLeadingDigitsOfNamesAndPaths) {
-    const SortKeyContext on{0, true};
+    const SortKeyContext on{TagMode::Standard, true};
     for (const char* name : {"/a/01_Intro.mp3", "/a/2 Intro.mp3", "/a/Intro.mp3"})
         EXPECT_EQ(SortKeyText(*Record(name), ColFileName, on), "Intro") << name;
     EXPECT_EQ(SortKeyText(*Record("/a/-x.mp3"), ColFileName, on), "x");
@@ -122,7 +122,7 @@ TEST(SortKeys, IgnoreLeadingDigitsOfNamesAndPaths) {
     EXPECT_EQ(SortKeyText(*Record("/a/01 - Song.mp3"), ColFileName, {}), "01 - Song");
 
     EXPECT_EQ(SortKeyText(*Record("/a/01 b.mp3"), ColFilePath, on), "/a/b");
-    EXPECT_EQ(CompareItems(*Record("/a/01 b.mp3"), *Record("/a/b.wav"), ColFilePath, on), 0);
+    EXPECT_TRUE(CompareItems(*Record("/a/01 b.mp3"), *Record("/a/b.wav"), ColFilePath, on) == 0);
     EXPECT_EQ(SortKeyText(*Record("C:\\a\\01 b.mp3"), ColFilePath, on), "C:\\a\\b");
     EXPECT_EQ(SortKeyText(*Record("01 b.mp3"), ColFilePath, on), "01 b.mp3")
         << "no separator: the whole path";
@@ -148,7 +148,7 @@ TEST(SortKeys, NumbersAreRightAlignedTexts) {
     }
     EXPECT_EQ(SortKeyText(record, ColGenre, {}), "");
     EXPECT_EQ(SortKeyText(record, ColYear, {}), "");
-    EXPECT_EQ(SortKeyText(record, 99, {}), "");
+    EXPECT_EQ(SortKeyText(record, static_cast<ColumnKey>(99), {}), "");
 }
 
 class SortingTest : public test::ListOpsTest {};
@@ -213,7 +213,7 @@ TEST_F(SortingTest, RangeSortGathersTheSelectionFirst) {
     // Gathered as 0, 1, 2, 5, 7, 3, 4, 6, 8, 9, then the block sorted by title descending.
     std::vector<std::string> titles;
     for (const CListData* record : doc.CurrentList())
-        titles.push_back(record->GetTitle(0));
+        titles.push_back(record->GetTitle(TagMode::Standard));
     EXPECT_EQ(titles, Numbers({0, 1, 7, 5, 2, 3, 4, 6, 8, 9}));
 
     const int opened = host.ProgressOpened;
@@ -245,10 +245,10 @@ TEST_F(SortingTest, MatchesTheLiteralAlgorithmOnRandomLists) {
                 static_cast<int64_t>(random() % 4) * 1000 - 1);
         }
         doc.UpdateItemCount();
-        const int key = static_cast<int>(random() % ColumnCount);
+        const auto key = static_cast<ColumnKey>(random() % ColumnCount);
         const bool descending = random() % 2 == 1;
-        doc.Settings().DisNum = static_cast<int>(random() % 2);
-        doc.Settings().TagOf = static_cast<int>(random() % 2);
+        doc.Settings().DisNum = random() % 2 == 1;
+        doc.Settings().TagOf = random() % 2 == 1 ? TagMode::Extended : TagMode::Standard;
 
         TrackList expected = doc.CurrentList();
         CLiteralSort literal(expected, key, descending, SortContextOf(doc));
@@ -290,7 +290,7 @@ TEST_F(SortingTest, MatchesTheLiteralAlgorithmOnLongSharedPrefixes) {
             Add(folder + std::to_string(random() % 5) + ".mp3", Tags(text(random() % 20)));
         }
         doc.UpdateItemCount();
-        const int key = round % 2 == 0 ? ColTitle : ColFilePath;
+        const ColumnKey key = round % 2 == 0 ? ColTitle : ColFilePath;
         const bool descending = round % 4 >= 2;
         TrackList expected = doc.CurrentList();
         CLiteralSort(expected, key, descending, SortContextOf(doc)).SortAll();

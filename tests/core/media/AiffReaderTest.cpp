@@ -61,20 +61,20 @@ AudioInfo Read(const CBytes& bytes) {
 TEST(AiffReader, RealFilesWithTextChunksAndAnId3Chunk) {
     const auto names = test::ReadRecord(test::DataFile("lib-names.aiff"));
     EXPECT_EQ(names->Type(), "AIFF");
-    EXPECT_EQ(names->GetTitle(0), "Name Chunk");
-    EXPECT_EQ(names->GetArtist(0), "Auth Chunk");
-    EXPECT_EQ(names->GetComment(0), "Anno Chunk");
+    EXPECT_EQ(names->GetTitle(TagMode::Standard), "Name Chunk");
+    EXPECT_EQ(names->GetArtist(TagMode::Standard), "Auth Chunk");
+    EXPECT_EQ(names->GetComment(TagMode::Standard), "Anno Chunk");
     EXPECT_EQ(names->Time(), 1);
     EXPECT_EQ(names->SamplingRateText(), "8000 Hz");
     EXPECT_EQ(names->BitRateText(), "64 kbit");
 
     const auto id3 = test::ReadRecord(test::DataFile("lib-id3.aif"));
-    EXPECT_EQ(id3->GetTitle(0), "ID3 の題");
-    EXPECT_EQ(id3->GetArtist(0), "ID3 Artist");
-    EXPECT_EQ(id3->GetAlbum(0), "ID3 Album");
-    EXPECT_EQ(id3->GetGenre(0), "Blues");
-    EXPECT_EQ(id3->GetYear(0), "2011");
-    EXPECT_EQ(id3->GetTrackNum(1), "6");
+    EXPECT_EQ(id3->GetTitle(TagMode::Standard), "ID3 の題");
+    EXPECT_EQ(id3->GetArtist(TagMode::Standard), "ID3 Artist");
+    EXPECT_EQ(id3->GetAlbum(TagMode::Standard), "ID3 Album");
+    EXPECT_EQ(id3->GetGenre(TagMode::Standard), "Blues");
+    EXPECT_EQ(id3->GetYear(TagMode::Standard), "2011");
+    EXPECT_EQ(id3->GetTrackNum(TagMode::Extended), "6");
     EXPECT_EQ(id3->TagSets(), CListData::ExtendedSet) << "one set, as INFO and ID3 in WAVE";
     EXPECT_EQ(id3->SamplingRateText(), "11025 Hz");
     EXPECT_EQ(id3->BitRateText(), "88 kbit");

@@ -59,13 +59,13 @@ CBytes Flac(const CBytes& blocks, size_t audioBytes) {
 TEST(FlacReader, RealFileFromTheEncoder) {
     const auto record = test::ReadRecord(test::DataFile("lib-tone.flac"));
     EXPECT_EQ(record->Type(), "FLAC");
-    EXPECT_EQ(record->GetTitle(0), "川の流れ");
-    EXPECT_EQ(record->GetArtist(0), "鈴木 花子");
-    EXPECT_EQ(record->GetAlbum(0), "FLAC Album");
-    EXPECT_EQ(record->GetComment(0), "first line");
-    EXPECT_EQ(record->GetTrackNum(0), "5") << "TRACKNUMBER=05/09";
-    EXPECT_EQ(record->GetGenre(0), "Folk");
-    EXPECT_EQ(record->GetYear(1), "2018") << "one set, shown in both modes";
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "川の流れ");
+    EXPECT_EQ(record->GetArtist(TagMode::Standard), "鈴木 花子");
+    EXPECT_EQ(record->GetAlbum(TagMode::Standard), "FLAC Album");
+    EXPECT_EQ(record->GetComment(TagMode::Standard), "first line");
+    EXPECT_EQ(record->GetTrackNum(TagMode::Standard), "5") << "TRACKNUMBER=05/09";
+    EXPECT_EQ(record->GetGenre(TagMode::Standard), "Folk");
+    EXPECT_EQ(record->GetYear(TagMode::Extended), "2018") << "one set, shown in both modes";
     EXPECT_EQ(record->Time(), 1);
     EXPECT_EQ(record->SamplingRateText(), "8000 Hz");
     EXPECT_EQ(record->BitRateText(), "24 kbit") << "the audio bytes after the metadata";
@@ -80,9 +80,9 @@ TEST(FlacReader, RealFileFromTheEncoder) {
 TEST(FlacReader, FlacInOgg) {
     const auto record = test::ReadRecord(test::DataFile("lib-flac-content.ogg"));
     EXPECT_EQ(record->Type(), "Ogg FLAC");
-    EXPECT_EQ(record->GetTitle(0), "オッグ");
-    EXPECT_EQ(record->GetArtist(0), "Ogg Flac Artist");
-    EXPECT_EQ(record->GetTrackNum(0), "3");
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "オッグ");
+    EXPECT_EQ(record->GetArtist(TagMode::Standard), "Ogg Flac Artist");
+    EXPECT_EQ(record->GetTrackNum(TagMode::Standard), "3");
     EXPECT_EQ(record->Time(), 1);
     EXPECT_EQ(record->SamplingRateText(), "8000 Hz");
     EXPECT_EQ(record->BitRateText(), "46 kbit");

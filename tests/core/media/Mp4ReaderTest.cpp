@@ -88,21 +88,21 @@ const CBytes Ftyp = Atom("ftyp", CBytes().Text("M4A ").U32BE(0).Text("M4A isom")
 TEST(Mp4Reader, RealAacAndAlacFiles) {
     const auto aac = test::ReadRecord(test::DataFile("lib-aac.m4a"));
     EXPECT_EQ(aac->Type(), "MP4 AAC");
-    EXPECT_EQ(aac->GetTitle(0), "港の灯");
-    EXPECT_EQ(aac->GetArtist(0), "佐藤 次郎");
-    EXPECT_EQ(aac->GetAlbum(0), "M4A Album");
-    EXPECT_EQ(aac->GetComment(0), "aac comment");
-    EXPECT_EQ(aac->GetTrackNum(0), "2") << "track 2 of 8";
-    EXPECT_EQ(aac->GetGenre(0), "Jazz");
-    EXPECT_EQ(aac->GetYear(0), "2015");
+    EXPECT_EQ(aac->GetTitle(TagMode::Standard), "港の灯");
+    EXPECT_EQ(aac->GetArtist(TagMode::Standard), "佐藤 次郎");
+    EXPECT_EQ(aac->GetAlbum(TagMode::Standard), "M4A Album");
+    EXPECT_EQ(aac->GetComment(TagMode::Standard), "aac comment");
+    EXPECT_EQ(aac->GetTrackNum(TagMode::Standard), "2") << "track 2 of 8";
+    EXPECT_EQ(aac->GetGenre(TagMode::Standard), "Jazz");
+    EXPECT_EQ(aac->GetYear(TagMode::Standard), "2015");
     EXPECT_EQ(aac->Time(), 1);
     EXPECT_EQ(aac->SamplingRateText(), "22050 Hz");
     EXPECT_EQ(aac->BitRateText(), "25 kbit");
 
     const auto alac = test::ReadRecord(test::DataFile("lib-alac.m4a"));
     EXPECT_EQ(alac->Type(), "MP4 ALAC");
-    EXPECT_EQ(alac->GetTitle(0), "Lossless");
-    EXPECT_EQ(alac->GetTrackNum(0), "11");
+    EXPECT_EQ(alac->GetTitle(TagMode::Standard), "Lossless");
+    EXPECT_EQ(alac->GetTrackNum(TagMode::Standard), "11");
     EXPECT_EQ(alac->Time(), 1);
     EXPECT_EQ(alac->SamplingRateText(), "8000 Hz");
     EXPECT_EQ(alac->BitRateText(), "50 kbit") << "the media data's average, not the cookie's";

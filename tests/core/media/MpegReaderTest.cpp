@@ -730,8 +730,8 @@ TEST(MpegReaderFiles, LameConstantBitRateWithId3v1) {
     EXPECT_EQ(record->Type(), "ID3 V1");
     EXPECT_EQ(record->BitRateText(), "16 kbit");
     EXPECT_EQ(record->SamplingRateText(), "16000 Hz");
-    EXPECT_EQ(record->GetTimeText(0), "00:02");
-    EXPECT_EQ(record->GetTrackNum(0), "7");
+    EXPECT_EQ(record->GetTimeText(TimeUnit::Clock), "00:02");
+    EXPECT_EQ(record->GetTrackNum(TagMode::Standard), "7");
     EXPECT_TRUE(record->Has(CListData::InfoRead));
 }
 
@@ -762,7 +762,8 @@ TEST(MpegReaderFiles, Id3v23Utf16Japanese) {
 
     const auto record = Record("id3v23_utf16.mp3");
     EXPECT_EQ(record->Type(), "ID3 V2");
-    EXPECT_EQ(record->GetTitle(0), "日本語のタイトル") << "only the extended set: shown in mode 0";
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "日本語のタイトル")
+        << "only the extended set: shown in mode 0";
 }
 
 TEST(MpegReaderFiles, Id3v24Utf8Japanese) {
@@ -793,10 +794,10 @@ TEST(MpegReaderFiles, WaveWithInfo) {
 
     const auto record = Record("info.wav");
     EXPECT_EQ(record->Type(), "RIFF Wave");
-    EXPECT_EQ(record->GetTitle(0), "波の音");
-    EXPECT_EQ(record->GetTitle(1), "波の音");
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "波の音");
+    EXPECT_EQ(record->GetTitle(TagMode::Extended), "波の音");
     EXPECT_EQ(record->BitRateText(), "64 kbit");
-    EXPECT_EQ(record->GetTimeText(1), "1 sec");
+    EXPECT_EQ(record->GetTimeText(TimeUnit::Seconds), "1 sec");
 }
 
 TEST(MpegReaderFiles, MissingFileGivesNothing) {
@@ -868,7 +869,7 @@ TEST(MpegReader, ApeAndLyrics3TagsAreNoAudio) {
 TEST(MpegReader, RealFileWithAnApeTag) {
     const auto record = test::ReadRecord(test::DataFile("lib-ape.mp3"));
     EXPECT_EQ(record->Time(), 2);
-    EXPECT_EQ(record->GetTitle(1), "日本語のタイトル");
+    EXPECT_EQ(record->GetTitle(TagMode::Extended), "日本語のタイトル");
 }
 
 TEST(MpegReader, WaveId3ChunkPreferredToInfo) {
@@ -895,10 +896,10 @@ TEST(MpegReader, WaveId3ChunkPreferredToInfo) {
     // info.wav with an ID3v2 tag added by mutagen in an "id3 " chunk after "data".
     const auto record = test::ReadRecord(test::DataFile("lib-id3chunk.wav"));
     EXPECT_EQ(record->Type(), "RIFF Wave");
-    EXPECT_EQ(record->GetTitle(0), "ID3 の波");
-    EXPECT_EQ(record->GetArtist(0), "ID3 Wave Artist");
-    EXPECT_EQ(record->GetAlbum(0), "Shore");
-    EXPECT_EQ(record->GetTrackNum(0), "9");
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "ID3 の波");
+    EXPECT_EQ(record->GetArtist(TagMode::Standard), "ID3 Wave Artist");
+    EXPECT_EQ(record->GetAlbum(TagMode::Standard), "Shore");
+    EXPECT_EQ(record->GetTrackNum(TagMode::Standard), "9");
     EXPECT_EQ(record->Time(), 1);
 }
 

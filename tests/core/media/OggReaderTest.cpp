@@ -373,8 +373,8 @@ TEST(OggReader, RealFileFromAnEncoder) {
 
     const auto record = test::ReadRecord(path);
     EXPECT_EQ(record->Type(), "OggVorbis");
-    EXPECT_EQ(record->GetTitle(0), "夜明けの歌");
-    EXPECT_EQ(record->GetTrackNum(0), "7");
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "夜明けの歌");
+    EXPECT_EQ(record->GetTrackNum(TagMode::Standard), "7");
     EXPECT_EQ(record->Time(), 3);
     EXPECT_EQ(record->SamplingRateText(), "44100 Hz");
     EXPECT_EQ(record->BitRateText(), std::to_string(info.NominalBitrate / 1000) + " kbit");

@@ -29,13 +29,13 @@ constexpr size_t PreSkipOffset = 28 + 10;
 TEST(OpusReader, RealFileWithCommentsOverSeveralPages) {
     const auto record = test::ReadRecord(test::DataFile("lib-tags.opus"));
     EXPECT_EQ(record->Type(), "Opus");
-    EXPECT_EQ(record->GetTitle(0), "朝の歌");
-    EXPECT_EQ(record->GetArtist(0), "山田 太郎");
-    EXPECT_EQ(record->GetAlbum(0), "Opus Album");
-    EXPECT_EQ(record->GetComment(0), "opus comment");
-    EXPECT_EQ(record->GetTrackNum(0), "4") << "TRACKNUMBER=4/10";
-    EXPECT_EQ(record->GetGenre(0), "Ambient");
-    EXPECT_EQ(record->GetYear(0), "2022");
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "朝の歌");
+    EXPECT_EQ(record->GetArtist(TagMode::Standard), "山田 太郎");
+    EXPECT_EQ(record->GetAlbum(TagMode::Standard), "Opus Album");
+    EXPECT_EQ(record->GetComment(TagMode::Standard), "opus comment");
+    EXPECT_EQ(record->GetTrackNum(TagMode::Standard), "4") << "TRACKNUMBER=4/10";
+    EXPECT_EQ(record->GetGenre(TagMode::Standard), "Ambient");
+    EXPECT_EQ(record->GetYear(TagMode::Standard), "2022");
     EXPECT_EQ(record->Time(), 1);
     EXPECT_EQ(record->SamplingRateText(), "16000 Hz") << "the input rate, not the 48 kHz";
     EXPECT_EQ(record->BitRateText(), "9 kbit") << "the tags are no audio";
@@ -45,7 +45,7 @@ TEST(OpusReader, OggFileHoldingOpusIsReadAsOpus) {
     // The same stream without the long comment, named ".ogg".
     const auto record = test::ReadRecord(test::DataFile("lib-opus-content.ogg"));
     EXPECT_EQ(record->Type(), "Opus");
-    EXPECT_EQ(record->GetTitle(0), "朝の歌");
+    EXPECT_EQ(record->GetTitle(TagMode::Standard), "朝の歌");
     EXPECT_EQ(record->BitRateText(), "9 kbit");
     EXPECT_EQ(ReaderForExtension("ogg"), "ogg");
     EXPECT_EQ(ReaderForExtension("OPUS"), "opus");

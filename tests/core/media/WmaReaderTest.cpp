@@ -366,8 +366,8 @@ TEST(WmaReader, RealFileFromAnEncoder) {
 
     const auto record = test::ReadRecord(path);
     EXPECT_EQ(record->Type(), "Windows Media Audio V8");
-    EXPECT_EQ(record->GetArtist(0), "山田 太郎");
-    EXPECT_EQ(record->GetTrackNum(0), "3");
+    EXPECT_EQ(record->GetArtist(TagMode::Standard), "山田 太郎");
+    EXPECT_EQ(record->GetTrackNum(TagMode::Standard), "3");
     EXPECT_EQ(record->Time(), 2);
     EXPECT_EQ(record->BitRate(), 32);
     EXPECT_EQ(record->SamplingRate(), 22050);

@@ -117,7 +117,7 @@ TEST_F(TagCacheTest, AHitFillsTheRecordAsAFreshReadDidWithoutOpeningTheFile) {
     Run marked(*this);
     for (const std::string& path : paths) {
         marked.Add(path);
-        EXPECT_EQ(marked.doc.AllList().back()->GetTitle(0), "kept") << path;
+        EXPECT_EQ(marked.doc.AllList().back()->GetTitle(TagMode::Standard), "kept") << path;
     }
 
     // The same hits found by the readers of a folder scan, whose status they ask of the folder.
@@ -126,7 +126,7 @@ TEST_F(TagCacheTest, AHitFillsTheRecordAsAFreshReadDidWithoutOpeningTheFile) {
     OpenFolder(scan.doc, dir.Path());
     EXPECT_EQ(scan.doc.AllList().size(), paths.size());
     for (const CListData* record : scan.doc.AllList())
-        EXPECT_EQ(record->GetTitle(0), "kept") << record->FilePath();
+        EXPECT_EQ(record->GetTitle(TagMode::Standard), "kept") << record->FilePath();
 }
 
 TEST_F(TagCacheTest, AChangedFileIsReadAgainAndTagsOnASelectionAlwaysReadTheFile) {
@@ -145,11 +145,12 @@ TEST_F(TagCacheTest, AChangedFileIsReadAgainAndTagsOnASelectionAlwaysReadTheFile
         const std::string record = second.Add(changed);
         EXPECT_NE(record.find("タグなし"), std::string::npos) << "read again: " << record;
         second.Add(asked);
-        EXPECT_EQ(second.doc.AllList()[1]->GetTitle(0), "kept") << "unchanged: the kept facts";
+        EXPECT_EQ(second.doc.AllList()[1]->GetTitle(TagMode::Standard), "kept")
+            << "unchanged: the kept facts";
 
         second.view.Selection = {1};
         GetInfo(second.doc, InfoScope::Selection);
-        EXPECT_NE(second.doc.AllList()[1]->GetTitle(0), "kept");
+        EXPECT_NE(second.doc.AllList()[1]->GetTitle(TagMode::Standard), "kept");
     }
     Run third(*this);
     EXPECT_EQ(third.Add(asked), askedFresh) << "the entry was renewed by the read";
@@ -194,7 +195,7 @@ TEST_F(TagCacheTest, ARetagThatPutsTheModificationTimeBackIsReadAgain) {
     {
         Run first(*this);
         first.Add(path);
-        EXPECT_EQ(first.doc.AllList().back()->GetTitle(0), "Tone Title");
+        EXPECT_EQ(first.doc.AllList().back()->GetTitle(TagMode::Standard), "Tone Title");
     }
     struct stat before {};
     ASSERT_EQ(::stat(path.c_str(), &before), 0);
@@ -219,7 +220,7 @@ TEST_F(TagCacheTest, ARetagThatPutsTheModificationTimeBackIsReadAgain) {
 
     Run second(*this);
     second.Add(path);
-    EXPECT_EQ(second.doc.AllList().back()->GetTitle(0), "Tone Retag");
+    EXPECT_EQ(second.doc.AllList().back()->GetTitle(TagMode::Standard), "Tone Retag");
 }
 
 // Whatever one flipped bit of a saved cache does, a look-up finds the facts that were stored or

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace torvane {
 namespace {
 
@@ -50,9 +52,9 @@ TEST(ListData, SizeTexts) {
     };
     for (const auto& c : cases) {
         record.SetSize(c.bytes);
-        EXPECT_EQ(record.GetSizeText(0), c.kb) << c.bytes;
-        EXPECT_EQ(record.GetSizeText(1), c.mb) << c.bytes;
-        EXPECT_EQ(record.GetSizeText(2), "") << "unknown units give no text";
+        EXPECT_EQ(record.GetSizeText(SizeUnit::KB), c.kb) << c.bytes;
+        EXPECT_EQ(record.GetSizeText(SizeUnit::MB), c.mb) << c.bytes;
+        EXPECT_EQ(record.GetSizeText(static_cast<SizeUnit>(2)), "") << "unknown units give no text";
     }
 }
 
@@ -83,9 +85,25 @@ TEST(ListData, TimeTexts) {
     };
     for (const auto& c : cases) {
         record.SetTime(c.seconds);
-        EXPECT_EQ(record.GetTimeText(0), c.clock) << c.seconds;
-        EXPECT_EQ(record.GetTimeText(1), c.sec) << c.seconds;
-        EXPECT_EQ(record.GetTimeText(2), c.min) << c.seconds;
+        EXPECT_EQ(record.GetTimeText(TimeUnit::Clock), c.clock) << c.seconds;
+        EXPECT_EQ(record.GetTimeText(TimeUnit::Seconds), c.sec) << c.seconds;
+        EXPECT_EQ(record.GetTimeText(TimeUnit::Minutes), c.min) << c.seconds;
+        for (const int unknown : {-1, 3})
+            EXPECT_EQ(record.GetTimeText(static_cast<TimeUnit>(unknown)), "") << unknown;
+    }
+}
+
+// Column numbers from a view, a command or an option: only 0 to 14 are keys.
+TEST(Columns, KeysOfColumnNumbers) {
+    EXPECT_EQ(ColumnKeyOf(0), ColFilePath);
+    EXPECT_EQ(ColumnKeyOf(ColumnCount - 1), ColYear);
+    for (const int number : {-1, static_cast<int>(ColumnCount), 1000, INT_MIN, INT_MAX})
+        EXPECT_FALSE(ColumnKeyOf(number).has_value()) << number;
+    CListData record;
+    record.SetPath("/m/01 Song.mp3");
+    for (const ColumnKey key : {ColumnCount, static_cast<ColumnKey>(-1)}) {
+        EXPECT_EQ(ColumnText(record, key, {}), "");
+        EXPECT_EQ(SortKeyText(record, key, {}), "");
     }
 }
 
@@ -103,21 +121,22 @@ AudioInfo TaggedMpeg(int32_t flags) {
 TEST(ListData, TagSetSelectionByMode) {
     CListData both;
     both.FillFrom(TaggedMpeg(AudioInfo::TagId3v1 | AudioInfo::TagId3v2));
-    EXPECT_EQ(both.GetTitle(0), "v1 title");
-    EXPECT_EQ(both.GetTitle(1), "v2 title");
-    EXPECT_EQ(both.GetTrackNum(0), "3");
-    EXPECT_EQ(both.GetTrackNum(1), "4/12");
+    EXPECT_EQ(both.GetTitle(TagMode::Standard), "v1 title");
+    EXPECT_EQ(both.GetTitle(TagMode::Extended), "v2 title");
+    EXPECT_EQ(both.GetTrackNum(TagMode::Standard), "3");
+    EXPECT_EQ(both.GetTrackNum(TagMode::Extended), "4/12");
 
     CListData extendedOnly;
     extendedOnly.FillFrom(TaggedMpeg(AudioInfo::TagId3v2));
-    EXPECT_EQ(extendedOnly.GetTitle(0), "v2 title") << "only an extended set shows in mode 0 too";
-    EXPECT_EQ(extendedOnly.GetTitle(1), "v2 title");
+    EXPECT_EQ(extendedOnly.GetTitle(TagMode::Standard), "v2 title")
+        << "only an extended set shows in mode 0 too";
+    EXPECT_EQ(extendedOnly.GetTitle(TagMode::Extended), "v2 title");
 
     CListData standardOnly;
     standardOnly.FillFrom(TaggedMpeg(AudioInfo::TagId3v1));
-    EXPECT_EQ(standardOnly.GetTitle(1), "v1 title");
+    EXPECT_EQ(standardOnly.GetTitle(TagMode::Extended), "v1 title");
 
-    const DisplayUnits extended{0, 0, 1};
+    const DisplayUnits extended{SizeUnit::KB, TimeUnit::Clock, TagMode::Extended};
     EXPECT_EQ(ColumnText(both, ColTitle, extended), "v2 title");
     EXPECT_EQ(ColumnText(both, ColumnCount, extended), "");
 }
@@ -155,10 +174,10 @@ TEST(ListData, FillFromMpegStreamFacts) {
     EXPECT_EQ(record.BitRateText(), "(VBR)");
     EXPECT_EQ(record.BitRate(), -1);
     EXPECT_EQ(record.SamplingRateText(), "44100 Hz");
-    EXPECT_EQ(record.GetTimeText(0), "04:10");
-    EXPECT_EQ(record.GetComment(0), "line one  line two ");
+    EXPECT_EQ(record.GetTimeText(TimeUnit::Clock), "04:10");
+    EXPECT_EQ(record.GetComment(TagMode::Standard), "line one  line two ");
     EXPECT_FALSE(record.Has(CListData::Missing));
-    EXPECT_EQ(record.GetTrackNum(0), "") << "a zero ID3v1 track keeps the text";
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "") << "a zero ID3v1 track keeps the text";
 
     info.BitRate = 128;
     FinishMpegInfo(info);
@@ -175,10 +194,11 @@ TEST(ListData, FillFromOgg) {
     info.PlayTime = -1;
     FinishVorbisInfo(info);
     record.FillFrom(info);
-    EXPECT_EQ(record.GetTitle(0), "Song");
+    EXPECT_EQ(record.GetTitle(TagMode::Standard), "Song");
     EXPECT_EQ(record.BitRateText(), "160 kbit");
-    EXPECT_EQ(record.GetTrackNum(0), "0") << "a file without a track number shows 0";
-    EXPECT_EQ(record.GetTimeText(0), "--");
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "0")
+        << "a file without a track number shows 0";
+    EXPECT_EQ(record.GetTimeText(TimeUnit::Clock), "--");
     EXPECT_EQ(record.Type(), "OggVorbis");
     EXPECT_EQ(record.TagSets(), 1);
 }
@@ -201,13 +221,14 @@ TEST(ListData, FillFromWmaKeepsTextsBeginningWithQuestionMark) {
     second.Std.TrackNum = "0";
     FinishWmaInfo(second);
     record.FillFrom(second);
-    EXPECT_EQ(record.GetTitle(0), "Real title");
-    EXPECT_EQ(record.GetArtist(0), "Artist");
+    EXPECT_EQ(record.GetTitle(TagMode::Standard), "Real title");
+    EXPECT_EQ(record.GetArtist(TagMode::Standard), "Artist");
     EXPECT_EQ(record.BitRate(), 128);
     EXPECT_EQ(record.SamplingRate(), 44000);
     EXPECT_EQ(record.BitRateText(), "128 kbit");
     EXPECT_EQ(record.Type(), "Windows Media Audio 9.2");
-    EXPECT_EQ(record.GetTrackNum(0), "5") << "a track text beginning with 0 is not taken";
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "5")
+        << "a track text beginning with 0 is not taken";
     EXPECT_EQ(record.Time(), 234);
 }
 
@@ -221,14 +242,15 @@ TEST(ListData, FillKeepsWhatTheReaderMarksKept) {
     FinishVorbisInfo(vorbis);
     record.FillFrom(vorbis);
     EXPECT_EQ(record.ExtendedTags().Title, "v2 title");
-    EXPECT_EQ(record.GetTitle(1), "Vorbis") << "the extended set is no longer shown";
-    EXPECT_EQ(record.GetTrackNum(0), "0");
+    EXPECT_EQ(record.GetTitle(TagMode::Extended), "Vorbis")
+        << "the extended set is no longer shown";
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "0");
 
     AudioInfo flac;
     flac.Std.Title = "FLAC";
     record.FillFrom(flac);
     EXPECT_EQ(record.ExtendedTags().Title, "");
-    EXPECT_EQ(record.GetTrackNum(0), "");
+    EXPECT_EQ(record.GetTrackNum(TagMode::Standard), "");
     EXPECT_EQ(record.BitRateText(), "0 kbit");
 }
 
@@ -245,8 +267,8 @@ TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
     folder.SetPath(dir.Path());
     folder.ReadInfo(CTextCodec());
     EXPECT_TRUE(folder.Has(CListData::Missing));
-    EXPECT_EQ(folder.GetSizeText(0), "--");
-    EXPECT_EQ(folder.GetTimeText(0), "--");
+    EXPECT_EQ(folder.GetSizeText(SizeUnit::KB), "--");
+    EXPECT_EQ(folder.GetTimeText(TimeUnit::Clock), "--");
 
     CListData noReader;
     noReader.SetPath(ape);
@@ -258,7 +280,7 @@ TEST(ListData, ReadSizeAndInfoOnTheFileSystem) {
     noReader.ClearInfo();
     EXPECT_EQ(noReader.State(), 0u);
     EXPECT_EQ(noReader.Size(), 0);
-    EXPECT_EQ(noReader.GetSizeText(0), "");
+    EXPECT_EQ(noReader.GetSizeText(SizeUnit::KB), "");
     EXPECT_EQ(noReader.Ext(), "ape");
 }
 
@@ -269,7 +291,8 @@ TEST(ListData, FilesTheNewerReadersRefuseAreNotRead) {
     CListData first, second;
     first.SetPath(dir.Write("a.flac", std::string(100, 'a')));
     second.SetPath(dir.Write("b.m4a", std::string(100, 'b')));
-    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()), 0);
+    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()),
+              CListData::DuplicateMatch::Different);
     EXPECT_FALSE(first.Has(CListData::InfoRead));
     EXPECT_TRUE(first.Has(CListData::SizeRead));
     EXPECT_EQ(first.Type(), "");
@@ -292,11 +315,12 @@ TEST(ListData, CompareForDuplicate) {
 
     CListData first;
     first.SetPath(a);
-    EXPECT_EQ(first.CompareForDuplicate(first, CTextCodec()), 1);
+    EXPECT_EQ(first.CompareForDuplicate(first, CTextCodec()),
+              CListData::DuplicateMatch::SameRecord);
 
     CListData second;
     second.SetPath(b);
-    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()), 0)
+    EXPECT_EQ(first.CompareForDuplicate(second, CTextCodec()), CListData::DuplicateMatch::Different)
         << "same size but no reader: never a duplicate";
 
     // Records whose information was read compare sizes and the standard title/artist/album.
@@ -311,10 +335,11 @@ TEST(ListData, CompareForDuplicate) {
     y.SetSize(500);
     x.SetState(CListData::InfoRead, true);
     y.SetState(CListData::InfoRead, true);
-    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), 2);
+    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), CListData::DuplicateMatch::SameTrack);
     info.Std.Title = "t";
     y.FillFrom(info);
-    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), 0) << "case matters";
+    EXPECT_EQ(x.CompareForDuplicate(y, CTextCodec()), CListData::DuplicateMatch::Different)
+        << "case matters";
 }
 
 } // namespace

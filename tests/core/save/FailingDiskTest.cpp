@@ -27,7 +27,7 @@ protected:
     FailingDiskTest() {
         doc.SetView(&view);
         doc.Settings().readtag = 0;
-        doc.Settings().CloseSave = 1;
+        doc.Settings().CloseSave = true;
         dir.Write("templates/plain.htm", "<p>\n<!-- tvn -->\n%fname%\n<!-- tvn -->\n</p>\n");
     }
 

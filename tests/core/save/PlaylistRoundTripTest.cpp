@@ -44,7 +44,7 @@ TEST_F(PlaylistRoundTripTest, EveryFormatGivesBackTheSameRecords) {
             EXPECT_EQ(RoundTrip(name, relative), Names);
         }
     }
-    doc.Settings().ExtendedM3U = 1;
+    doc.Settings().ExtendedM3U = true;
     EXPECT_EQ(RoundTrip("extended.m3u", true), Names);
 }
 

@@ -68,13 +68,13 @@ TEST_F(PlaylistWriterTest, SaveListChoosesByExtensionAndStoresTheChoice) {
     SaveChoice choice{dir / "list.m3u", true, "/music", "none.htm"};
     ASSERT_TRUE(SaveList(doc, choice));
     EXPECT_EQ(dir.Read("list.m3u"), "./a.mp3\r\n");
-    EXPECT_EQ(doc.Settings().relative, 1);
+    EXPECT_EQ(doc.Settings().relative, true);
     EXPECT_EQ(doc.Settings().relative_root, "/music");
 
     choice = {dir / "list", false, "/elsewhere", ""};
     ASSERT_TRUE(SaveList(doc, choice));
     EXPECT_EQ(dir.Read("list"), "/music/a.mp3\r\n") << "relative off: the base is not used";
-    EXPECT_EQ(doc.Settings().relative, 0);
+    EXPECT_EQ(doc.Settings().relative, false);
     EXPECT_EQ(doc.Settings().relative_root, "/elsewhere") << "stored whatever was written";
 
     choice = {dir / "page.HTML", false, "", "no-such-template.htm"};
@@ -98,7 +98,7 @@ TEST_F(PlaylistWriterTest, ExtendedM3uTitlesAndTimes) {
     ASSERT_TRUE(Write("a.m3u"));
     EXPECT_EQ(dir.Read("a.m3u"), plain) << ".m3u stays bare paths by default";
 
-    doc.Settings().ExtendedM3U = 1;
+    doc.Settings().ExtendedM3U = true;
     ASSERT_TRUE(Write("b.m3u"));
     EXPECT_EQ(dir.Read("b.m3u"), extended);
     ASSERT_TRUE(Write("b.txt"));
@@ -127,7 +127,7 @@ TEST_F(PlaylistWriterTest, XspfTakesTheDisplayedTagSet) {
     info.Ext.Title = "Extended";
     info.TagFlags = AudioInfo::TagId3v1 | AudioInfo::TagId3v2;
     test::FillAsMpeg(*doc.CurrentList()[0], info);
-    doc.Settings().TagOf = 1;
+    doc.Settings().TagOf = TagMode::Extended;
     ASSERT_TRUE(Write("a.xspf"));
     EXPECT_NE(dir.Read("a.xspf").find("<title>Extended</title>"), std::string::npos)
         << dir.Read("a.xspf");
@@ -152,7 +152,7 @@ TEST_F(PlaylistWriterTest, LegacyEncodingNeverReplacesAName) {
               "次の名前は文字コード CP932 で書き出せないため、保存しませんでした。\n"
               "\n/m/한국.mp3\n/m/🎵.mp3");
 
-    doc.Settings().ExtendedM3U = 1;
+    doc.Settings().ExtendedM3U = true;
     test::FillAsMpeg(*doc.CurrentList()[0], [] {
         AudioInfo info;
         info.Std.Title = "🎵";

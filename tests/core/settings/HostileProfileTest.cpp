@@ -38,7 +38,7 @@ TEST_F(HostileProfileTest, GarbageGivesTheDefaults) {
     for (const std::string& text : {garbage, "[app" + garbage, "[app]\n" + garbage}) {
         Loaded loaded(text);
         const DocSettings& settings = loaded.doc.Settings();
-        EXPECT_EQ(settings.SizeOf, 0);
+        EXPECT_EQ(settings.SizeOf, SizeUnit::KB);
         EXPECT_EQ(settings.SearchClass, 0);
         EXPECT_EQ(settings.readtag, DocSettings::ReadSizes);
         EXPECT_TRUE(loaded.doc.Extensions().IsKnownExtension("mp3"));
@@ -50,9 +50,9 @@ TEST_F(HostileProfileTest, OutOfRangeIntegersCountAsMissing) {
                   "readtag=99\nCloseSave=-2147483648\n");
     const DocSettings& settings = loaded.doc.Settings();
     EXPECT_EQ(settings.SearchClass, 0) << "a depth of -5 would scan nothing";
-    EXPECT_EQ(settings.SizeOf, 0);
-    EXPECT_EQ(settings.TimeOf, 0);
-    EXPECT_EQ(settings.TagOf, 0);
+    EXPECT_EQ(settings.SizeOf, SizeUnit::KB);
+    EXPECT_EQ(settings.TimeOf, TimeUnit::Clock);
+    EXPECT_EQ(settings.TagOf, TagMode::Standard);
     EXPECT_EQ(settings.readtag, DocSettings::ReadSizes);
 
     const std::pair<const char*, int> depths[] = {{"5", 5},  {"6", 0},   {"2147483647", 0},
@@ -95,7 +95,7 @@ TEST_F(HostileProfileTest, HugeProfilesLoadInLinearTime) {
     Loaded loaded(text);
     EXPECT_EQ(loaded.profile.GetInt("app", "key199999", 0), 199'999);
     EXPECT_EQ(loaded.profile.GetString("section49999", "k"), "v");
-    EXPECT_EQ(loaded.doc.Settings().SizeOf, 1);
+    EXPECT_EQ(loaded.doc.Settings().SizeOf, SizeUnit::MB);
     EXPECT_TRUE(loaded.doc.Extensions().IsKnownExtension("flac"))
         << "a count of two thousand million visits only the keys there are";
     EXPECT_TRUE(loaded.doc.Extensions().IsKnownExtension("mp3"));
@@ -126,7 +126,7 @@ TEST_F(HostileProfileTest, AProfileTooLargeIsIgnoredAndKept) {
     {
         test::CFakeHost host;
         CTorvaneDoc doc(profile, host);
-        EXPECT_EQ(doc.Settings().SizeOf, 0) << "the defaults";
+        EXPECT_EQ(doc.Settings().SizeOf, SizeUnit::KB) << "the defaults";
         EXPECT_EQ(doc.Settings().readtag, DocSettings::ReadSizes);
     }
     std::string error;
