@@ -3,7 +3,7 @@
 
 TORVANE_PACKAGES=(
     cmake ninja-build g++ pkg-config python3
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format clang-tidy
     qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libqt6svg6
     qt6-translations-l10n
     libgtest-dev libbenchmark-dev libcli11-dev help2man dpkg-dev file
@@ -37,8 +37,28 @@ torvane_install_packages() {
 # Paths under the checkout are hashed relative to it, so checkouts in other folders share hits.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$TORVANE_ROOT}"
 
-# torvane_build DIR BUILD_TYPE [CMAKE_ARGS...] [-- BUILD_ARGS...]: configures once, then builds
-# what changed (BUILD_ARGS such as "--target NAME" go to the build).
+# torvane_configured_with DIR CMAKE_ARGS...: whether the cache of DIR already holds the value of
+# every -DNAME=VALUE (or -DNAME:TYPE=VALUE) among CMAKE_ARGS.
+torvane_configured_with() {
+    local cache=$1/CMakeCache.txt arg name value
+    shift
+    [ -f "$cache" ] || return 1
+    for arg in "$@"; do
+        [[ "$arg" == -D*=* ]] || continue
+        name=${arg#-D}
+        value=${name#*=}
+        name=${name%%=*}
+        name=${name%%:*}
+        # a cache line is NAME:TYPE=VALUE
+        awk -v name="$name" -v value="$value" '
+            index($0, name ":") == 1 && substr($0, index($0, "=") + 1) == value { found = 1 }
+            END { exit !found }' "$cache" || return 1
+    done
+}
+
+# torvane_build DIR BUILD_TYPE [CMAKE_ARGS...] [-- BUILD_ARGS...]: configures once, and again
+# when CMAKE_ARGS ask for a value the build folder does not have yet (an option added since it
+# was made), then builds what changed (BUILD_ARGS such as "--target NAME" go to the build).
 torvane_build() {
     local dir=$1 type=$2
     shift 2
@@ -48,7 +68,8 @@ torvane_build() {
         shift
     done
     [ $# -gt 0 ] && shift && build=("$@")
-    if [ ! -f "$dir/build.ninja" ]; then
+    if [ ! -f "$dir/build.ninja" ] ||
+        ! torvane_configured_with "$dir" -DCMAKE_BUILD_TYPE="$type" "${configure[@]}"; then
         local launcher=()
         # ccache, where present, makes rebuilds in fresh checkouts and work trees cheap.
         command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
