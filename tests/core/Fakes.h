@@ -219,7 +219,7 @@ public:
 
     // Writes a file (creating its folders) and answers its path.
     std::string Write(const std::string& name, const std::string& content) const {
-        const std::string path = *this / name;
+        std::string path = *this / name;
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << content;
         return path;

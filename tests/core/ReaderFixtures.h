@@ -5,6 +5,7 @@
 #include "core/record/ListData.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -73,7 +74,8 @@ private:
 // the sanitizers see each length and offset field broken in turn.
 template <class Read> void ForEachBrokenCopy(const std::vector<uint8_t>& valid, Read&& read) {
     for (size_t length = 0; length <= valid.size(); ++length) {
-        const std::vector<uint8_t> prefix(valid.begin(), valid.begin() + length);
+        const std::vector<uint8_t> prefix(valid.begin(),
+                                          valid.begin() + static_cast<std::ptrdiff_t>(length));
         read(prefix);
     }
     std::mt19937 random(12345);

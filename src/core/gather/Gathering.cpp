@@ -116,10 +116,12 @@ void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
             if (static_cast<size_t>(i) >= expectedUpTo)
                 expectedUpTo = ExpectFilesFrom(doc, paths, static_cast<size_t>(i), isFile);
             const int start = i * 100 / n;
+            // each path's share of the bar, in whole steps
+            const int span = 100 / n;
             if (KindOf(path) == PathKind::Folder) {
-                ScanFolder(doc, path, run.Progress(), start, 100 / n);
+                ScanFolder(doc, path, run.Progress(), start, span);
             } else if (IsListFileName(path)) {
-                ReadListFile(doc, path, &run.Progress(), 100 / n);
+                ReadListFile(doc, path, &run.Progress(), span);
             } else {
                 run.Progress().SetPos(start);
                 doc.AddFile(path, true);

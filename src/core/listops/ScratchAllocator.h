@@ -17,8 +17,11 @@ template <class T> struct ScratchAllocator {
     ScratchAllocator() = default;
     template <class U> ScratchAllocator(const ScratchAllocator<U>&) noexcept {}
 
+    // T may be a pointer: sizeof(T) is then meant to be the size of a pointer.
+    // NOLINTBEGIN(bugprone-sizeof-expression)
     T* allocate(size_t count) { return static_cast<T*>(AllocateScratch(count * sizeof(T))); }
     void deallocate(T* block, size_t count) noexcept { FreeScratch(block, count * sizeof(T)); }
+    // NOLINTEND(bugprone-sizeof-expression)
 
     friend bool operator==(const ScratchAllocator&, const ScratchAllocator&) { return true; }
 };

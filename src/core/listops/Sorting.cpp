@@ -59,7 +59,8 @@ public:
     }
 
     // Each position's rank: equal texts share one, and two ranks compare as their texts do.
-    ScratchVector<uint32_t> Ranks() && {
+    // Asked once: the ranks are handed over.
+    ScratchVector<uint32_t> Ranks() {
         if (!m_Items.empty())
             RankRun(0, m_Items.size(), Field::Key, 0);
         return std::move(m_Ranks);
@@ -165,7 +166,7 @@ ScratchVector<uint32_t> RankSortTexts(const TrackList& list, size_t lo, size_t h
     ScratchVector<char> buffer;
     const ScratchVector<SortText> texts = BuildSortTexts(list, lo, hi, key, context, buffer);
     CTextRanker ranker(texts, buffer.data());
-    ScratchVector<uint32_t> ranks = std::move(ranker).Ranks();
+    ScratchVector<uint32_t> ranks = ranker.Ranks();
     distinct = ranker.Distinct();
     return ranks;
 }

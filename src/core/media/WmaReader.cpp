@@ -48,7 +48,7 @@ bool StartsWithDigit(std::string_view text) {
 }
 
 // A field longer than its place is left empty rather than cut into a misleading number.
-std::string Fitted(std::string text, size_t maxBytes) {
+std::string Fitted(const std::string& text, size_t maxBytes) {
     return text.size() <= maxBytes ? text : std::string();
 }
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include <time.h>
+#include <time.h> // NOLINT(modernize-deprecated-headers): POSIX's clock_gettime is declared here
 
 namespace torvane {
 
