@@ -3,6 +3,7 @@
 #include <QToolBar>
 
 #include <functional>
+#include <utility>
 
 class QMenu;
 class QPushButton;
@@ -29,7 +30,9 @@ public:
     // The menu "option >" opens; the frame keeps its check marks.
     void SetModeMenu(QMenu* menu) { m_ModeMenu = menu; }
     // Where "data >" takes the texts of its menu from.
-    void SetNowPlaying(std::function<const NowPlaying&()> source) { m_NowPlaying = source; }
+    void SetNowPlaying(std::function<const NowPlaying&()> source) {
+        m_NowPlaying = std::move(source);
+    }
     // The menu "data >" opens, made from the texts of the playing track; the caller owns it.
     QMenu* NewFactsMenu();
 

@@ -74,7 +74,7 @@ std::vector<std::string> Snapshot(CTorvaneDoc& doc) {
     for (const TrackList* list : {&doc.SearchList(), &doc.AllList()}) {
         for (const CListData* record : *list)
             lines.push_back(record->FilePath() + " " + std::to_string(record->RefCount()));
-        lines.push_back("--");
+        lines.emplace_back("--");
     }
     return lines;
 }

@@ -690,7 +690,7 @@ TEST(MpegReader, RandomAndMutatedBytesAreReadQuietly) {
         for (int round = 0; round < 300; ++round) {
             CBytes mutated = seed;
             mutated.Data().resize(std::min<size_t>(mutated.Size(), 600 + rng() % 2000));
-            for (int flips = 1 + rng() % 8; flips > 0; --flips)
+            for (auto flips = 1 + rng() % 8; flips > 0; --flips)
                 mutated.Data()[rng() % mutated.Size()] = static_cast<uint8_t>(rng());
             ExpectSane(ReadBytes(mutated));
         }

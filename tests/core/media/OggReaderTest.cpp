@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,8 +45,8 @@ public:
         const size_t chunk = segments * 255;
         for (size_t start = 0; start <= packet.size(); start += chunk) {
             const size_t length = std::min(chunk, packet.size() - start);
-            const std::vector<uint8_t> body(packet.begin() + start,
-                                            packet.begin() + start + length);
+            const auto from = packet.begin() + static_cast<std::ptrdiff_t>(start);
+            const std::vector<uint8_t> body(from, from + static_cast<std::ptrdiff_t>(length));
             std::vector<uint8_t> lacing(length / 255, 255);
             if (length < chunk)
                 lacing.push_back(static_cast<uint8_t>(length % 255));

@@ -71,7 +71,7 @@ protected:
     };
 
     std::string Copy(const std::string& name) {
-        const std::string path = dir / name;
+        std::string path = dir / name;
         std::filesystem::copy_file(DataFile(name), path);
         return path;
     }
@@ -409,7 +409,7 @@ TEST_F(TagCacheTest, AFileThatChangesWhileItIsReadGivesOneStateOfIt) {
     EXPECT_EQ(grown.Stamp, now);
 
     const FileReading truncated = ReadTrackFile(path, "mp3", CTextCodec(), [&] {
-        std::filesystem::resize_file(path, static_cast<uintmax_t>(++reads * 100));
+        std::filesystem::resize_file(path, static_cast<uintmax_t>(++reads) * 100);
     });
     EXPECT_FALSE(truncated.Settled) << "changed before every read";
 }

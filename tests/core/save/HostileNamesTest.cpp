@@ -72,7 +72,7 @@ TEST_F(HostileNamesTest, LineFormatsRefuseLineBreaksAndKeepTheRest) {
         for (const std::string& path : rest)
             ASSERT_TRUE(doc.AddFile(dir / path, true));
         doc.UpdateItemCount();
-        EXPECT_EQ(RoundTrip(name), rest) << name << ": tabs, \"#\", \"-\", blanks, raw bytes";
+        EXPECT_EQ(RoundTrip(name), rest) << name << R"(: tabs, "#", "-", blanks, raw bytes)";
     }
 }
 
@@ -99,7 +99,7 @@ TEST_F(HostileNamesTest, PerFolderBareNamesReadBack) {
               "-dash.mp3\r\n./#hash.mp3\r\n./ lead.mp3\r\n./\tTab.mp3\r\n");
     Clear();
     ASSERT_TRUE(ReadListFile(doc, dir / "root/root.m3u", nullptr, 100));
-    EXPECT_EQ(Paths(), scanned) << "a leading \"#\", blank or tab survives as \"./name\"";
+    EXPECT_EQ(Paths(), scanned) << R"(a leading "#", blank or tab survives as "./name")";
 }
 
 TEST_F(HostileNamesTest, LinkLoopsEndAndAnUnreadableFolderIsSkipped) {

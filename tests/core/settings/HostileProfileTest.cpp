@@ -108,7 +108,7 @@ TEST_F(HostileProfileTest, ExtensionKeysWithGapsAndStrangeNames) {
     registry.LoadExtensions(profile);
     EXPECT_TRUE(registry.IsKnownExtension("flac"));
     EXPECT_TRUE(registry.IsKnownExtension("aiff"));
-    EXPECT_FALSE(registry.IsKnownExtension("opus")) << "\"00\" is not the key \"0\"";
+    EXPECT_FALSE(registry.IsKnownExtension("opus")) << R"("00" is not the key "0")";
     EXPECT_FALSE(registry.IsKnownExtension("m4a"));
     EXPECT_FALSE(registry.IsKnownExtension("wv")) << "beyond the count";
 }
