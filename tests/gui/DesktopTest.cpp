@@ -86,7 +86,7 @@ private:
 
 // A program that writes its first argument into a file beside itself.
 std::string WriteRecorder(const CTempDir& dir) {
-    const std::string script =
+    std::string script =
         dir.Write("bin/recorder", "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/got\"\n");
     ::chmod(script.c_str(), 0755);
     return script;
