@@ -38,7 +38,7 @@ struct NamedReader {
     std::function<int64_t(const CByteSource&)> Read;
 };
 
-NamedReader Named(const char* name, std::shared_ptr<const CAudioReader> reader,
+NamedReader Named(const char* name, const std::shared_ptr<const CAudioReader>& reader,
                   bool reportsLength) {
     return {name, [reader, reportsLength](const CByteSource& s) {
                 AudioInfo info;

@@ -82,7 +82,7 @@ TEST(MessageTexts, NameListsShowTheFirstTenThenAnEllipsis) {
     const std::string ten = "n1\nn2\nn3\nn4\nn5\nn6\nn7\nn8\nn9\nn10";
     EXPECT_EQ(JapaneseText(CMessage(MessageId::NamesWithLineBreak).Names(names, codec)),
               std::string(LineBreakMessage) + "\n\n" + ten);
-    names.push_back("n11");
+    names.emplace_back("n11");
     EXPECT_EQ(JapaneseText(CMessage(MessageId::NamesWithLineBreak).Names(names, codec)),
               std::string(LineBreakMessage) + "\n\n" + ten + "\n...");
     // A control character in a name would break the list's lines: it is escaped.
