@@ -7,8 +7,11 @@ TORVANE_PACKAGES=(
     qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libqt6svg6
     qt6-translations-l10n
     libgtest-dev libbenchmark-dev libcli11-dev help2man dpkg-dev file
-    gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-    dbus xvfb xauth xdotool imagemagick fonts-noto-cjk
+    libgstreamer-plugins-base1.0-dev
+    # what the program needs at run time, as its package depends on (CMakeLists.txt)
+    fonts-noto-cjk gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+    gstreamer1.0-libav
+    dbus xvfb xauth xdotool imagemagick
     libxml2-utils python3-gi gir1.2-totemplparser-1.0
 )
 

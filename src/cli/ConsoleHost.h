@@ -1,8 +1,8 @@
 #pragma once
 
+#include "cli/Language.h"
 #include "core/base/Progress.h"
 #include "core/doc/UiHost.h"
-#include "texts/MessageTexts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -26,15 +26,20 @@ inline bool StandardOutputWritten(std::string& error) {
     return false;
 }
 
-// The command-line tool's desktop: messages go to stderr in Japanese, questions take their
-// default, and no file type has an icon.
+// Says on stderr that a file (or standard output) could not be written, and why.
+inline void ReportCannotWrite(const std::string& error) {
+    std::cerr << "torvane-cli: " << Say("cannot write ", "書き込めません: ") << error << "\n";
+}
+
+// The command-line tool's desktop: messages go to stderr in the locale's language, questions take
+// their default, and no file type has an icon.
 class CConsoleHost final : public CUiHost {
 public:
     MessageAnswer ShowMessage(MessageKind kind, const CMessage& message,
                               MessageButtons buttons) override {
-        const std::string caption = CaptionSource(kind);
+        const std::string caption = CaptionText(kind);
         std::cerr << "torvane-cli: " << (caption.empty() ? "" : caption + ": ")
-                  << JapaneseText(message) << "\n";
+                  << MessageText(message) << "\n";
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
     void Beep() override {}
@@ -53,7 +58,7 @@ public:
         } else if (CUiHost::WriteFile(path, content, error)) {
             return true;
         }
-        std::cerr << "torvane-cli: cannot write " << error << "\n";
+        ReportCannotWrite(error);
         return false;
     }
 };

@@ -1,4 +1,5 @@
 #include "cli/FindOptions.h"
+#include "cli/Language.h"
 
 #include "core/base/Paths.h"
 #include "core/doc/TorvaneDoc.h"
@@ -55,7 +56,8 @@ bool CFindOptions::Gather(CTorvaneDoc& doc) const {
     bool ok = true;
     for (const std::string& folder : m_Folders) {
         if (KindOf(folder) != PathKind::Folder) {
-            std::cerr << "torvane-cli: not a folder: " << folder << "\n";
+            std::cerr << "torvane-cli: " << Say("not a folder: ", "フォルダではありません: ")
+                      << folder << "\n";
             ok = false;
             continue;
         }

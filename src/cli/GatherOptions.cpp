@@ -1,4 +1,5 @@
 #include "cli/GatherOptions.h"
+#include "cli/Language.h"
 
 #include "core/base/Paths.h"
 #include "core/base/Progress.h"
@@ -43,8 +44,9 @@ void AddGatherOptions(CLI::App& app, GatherOptions& options) {
                    "Write the list to FILE by its extension: .htm/.html through a template, "
                    ".m3u8 as extended M3U, .pls, .xspf, anything else as a playlist with one "
                    "path per line; - writes that playlist to standard output");
-    app.add_option("--template", options.Template,
-                   "HTML template name for -o (default: the first template found)");
+    app.add_option(
+        "--template", options.Template,
+        "HTML template name for -o, \".htm\" may be left out (default: the first template found)");
     app.add_option("--relative-to", options.RelativeTo,
                    "Write the playlist's paths relative to DIR");
     app.add_flag("--extended", options.Extended,
@@ -100,11 +102,14 @@ bool GatherInputs(CTorvaneDoc& doc, const GatherOptions& options) {
             ScanFolder(doc, MakeAbsolute(input), *progress, 1, 100);
         } else if (kind == PathKind::File && IsListFileName(input)) {
             if (!ReadListFile(doc, MakeAbsolute(input), progress.get(), 0)) {
-                std::cerr << "torvane-cli: cannot read list: " << input << "\n";
+                std::cerr << "torvane-cli: "
+                          << Say("cannot read list: ", "リストファイルを読めません: ") << input
+                          << "\n";
                 allTaken = false;
             }
         } else if (!doc.AddFile(input, !options.NoExtCheck)) {
-            std::cerr << "torvane-cli: not added: " << input << "\n";
+            std::cerr << "torvane-cli: " << Say("not added: ", "追加しませんでした: ") << input
+                      << "\n";
             allTaken = false;
         }
     }

@@ -28,12 +28,14 @@ bool WriteListFile(CTorvaneDoc& doc, const GatherOptions& options) {
     choice.Path = options.Output;
     choice.Relative = !options.RelativeTo.empty();
     choice.BasePath = choice.Relative ? MakeAbsolute(options.RelativeTo) : std::string();
-    choice.TemplateName = options.Template;
     choice.ExtendedM3U = doc.Settings().ExtendedM3U;
-    if (choice.TemplateName.empty()) {
-        const std::vector<std::string> templates = ListTemplates(TemplateFolders());
+    const std::vector<std::string> folders = TemplateFolders();
+    if (options.Template.empty()) {
+        const std::vector<std::string> templates = ListTemplates(folders);
         if (!templates.empty())
             choice.TemplateName = templates.front();
+    } else {
+        choice.TemplateName = CompleteTemplateName(options.Template, folders);
     }
     return SaveList(doc, choice);
 }

@@ -4,6 +4,7 @@
 #include "cli/ConsoleHost.h"
 #include "cli/FindOptions.h"
 #include "cli/GatherOptions.h"
+#include "cli/Language.h"
 #include "cli/ListOpsOptions.h"
 #include "cli/Output.h"
 #include "cli/RecordOutput.h"
@@ -40,7 +41,7 @@ bool SaveTagCache(CTorvaneDoc& doc) {
     std::string error;
     if (doc.SaveTagCache(error))
         return true;
-    std::cerr << "torvane-cli: cannot write " << error << "\n";
+    ReportCannotWrite(error);
     doc.Host().ShowMessage(MessageKind::Error, MessageId::OpenFailed, MessageButtons::Ok);
     return false;
 }
@@ -75,7 +76,8 @@ int RunInfo(const InfoOptions& options) {
     int status = 0;
     for (const std::string& path : options.Files) {
         if (KindOf(path) == PathKind::Missing) {
-            std::cerr << "torvane-cli: no such file: " << path << "\n";
+            std::cerr << "torvane-cli: " << Say("no such file: ", "ファイルがありません: ") << path
+                      << "\n";
             status = 1;
             continue;
         }
@@ -99,7 +101,7 @@ int CheckStandardOutput(int status) {
     std::string error;
     if (StandardOutputWritten(error))
         return status;
-    std::cerr << "torvane-cli: cannot write " << error << "\n";
+    ReportCannotWrite(error);
     return 1;
 }
 
@@ -124,12 +126,15 @@ int Main(int argc, char** argv) {
     info->add_option("--profile", infoOptions.Profile, "Profile (settings) file to read");
     info->add_option("FILE", infoOptions.Files, "Files to read")->required();
     app.require_subcommand(0, 1);
+    app.set_version_flag("--version", "torvane-cli " TORVANE_VERSION);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
@@ -141,7 +146,10 @@ int Main(int argc, char** argv) {
         return CheckStandardOutput(RunInfo(infoOptions));
     }
     if (options.Inputs.empty() && !find.Given()) {
-        std::cerr << "torvane-cli: no INPUT given (see --help)\n";
+        std::cerr << "torvane-cli: "
+                  << Say("no INPUT given (see --help)",
+                         "INPUT が指定されていません (--help を参照)")
+                  << "\n";
         return 2;
     }
     return CheckStandardOutput(RunGather(options, find, listOps.Plan()));
@@ -155,7 +163,8 @@ int main(int argc, char** argv) {
     try {
         return Main(argc, argv);
     } catch (const std::bad_alloc&) {
-        std::cerr << "torvane-cli: out of memory\n";
+        std::cerr << "torvane-cli: " << torvane::cli::Say("out of memory", "メモリが足りません")
+                  << "\n";
     } catch (const std::exception& e) {
         std::cerr << "torvane-cli: " << e.what() << "\n";
     }

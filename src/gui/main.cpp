@@ -11,32 +11,78 @@
 #include <QIcon>
 
 #include <iostream>
+#include <string_view>
+
+namespace {
+
+// The options of the desktop program, described alike for the window and for a run that only
+// prints.
+struct DesktopOptions {
+    QCommandLineOption Profile{QStringLiteral("profile"),
+                               QStringLiteral("Profile (settings) file to use."),
+                               QStringLiteral("FILE")};
+    QCommandLineOption Language{
+        QStringLiteral("lang"),
+        QStringLiteral("Interface language for this run, ja or en (default: the profile's)."),
+        QStringLiteral("LANG")};
+    QCommandLineOption NoCache{
+        QStringLiteral("no-cache"),
+        QStringLiteral("Read every file's tags; neither use nor update the tag cache.")};
+
+    void Describe(QCommandLineParser& parser) const {
+        parser.setApplicationDescription(QStringLiteral("Torvane playlist maker"));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(Profile);
+        parser.addOption(Language);
+        parser.addOption(NoCache);
+        parser.addPositionalArgument(
+            QStringLiteral("INPUT"),
+            QStringLiteral("Audio files, folders and list files to gather."),
+            QStringLiteral("[INPUT...]"));
+    }
+};
+
+void SetIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("Torvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
+}
+
+// Whether the arguments ask only for the help or the version: those are answered before the
+// window system is opened, so that they work without a display (a package build, a shell on a
+// server).
+bool OnlyPrints(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--")
+            return false;
+        if (argument == "-h" || argument == "-?" || argument == "--help" ||
+            argument == "--help-all" || argument == "-v" || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    const DesktopOptions options;
+    if (OnlyPrints(argc, argv)) {
+        QCoreApplication printer(argc, argv);
+        SetIdentity();
+        QCommandLineParser parser;
+        options.Describe(parser);
+        parser.process(printer); // prints and ends the process
+        return 0;
+    }
+
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Torvane"));
+    SetIdentity();
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     QApplication::setWindowIcon(torvane::ProgramIcon());
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Torvane playlist maker"));
-    parser.addHelpOption();
-    const QCommandLineOption profile(QStringLiteral("profile"),
-                                     QStringLiteral("Profile (settings) file to use."),
-                                     QStringLiteral("FILE"));
-    parser.addOption(profile);
-    const QCommandLineOption language(
-        QStringLiteral("lang"),
-        QStringLiteral("Interface language for this run, ja or en (default: the profile's)."),
-        QStringLiteral("LANG"));
-    parser.addOption(language);
-    const QCommandLineOption noCache(
-        QStringLiteral("no-cache"),
-        QStringLiteral("Read every file's tags; neither use nor update the tag cache."));
-    parser.addOption(noCache);
-    parser.addPositionalArgument(QStringLiteral("INPUT"),
-                                 QStringLiteral("Audio files, folders and list files to gather."),
-                                 QStringLiteral("[INPUT...]"));
+    options.Describe(parser);
     parser.process(application);
 
     // The inputs as the bytes main was given (Qt has taken its own options out of argv by now):
@@ -46,15 +92,16 @@ int main(int argc, char** argv) {
         {const_cast<const char* const*>(argv) + 1, static_cast<size_t>(argc > 0 ? argc - 1 : 0)},
         TakingValue);
 
-    const std::string chosen = parser.value(language).toStdString();
+    const std::string chosen = parser.value(options.Language).toStdString();
     if (!chosen.empty() && !torvane::CInterfaceLanguage::IsKnown(chosen)) {
         std::cerr << "torvane: --lang: unknown language \"" << chosen << "\" (ja or en)\n";
         return 2;
     }
 
-    torvane::CTorvaneApp app(torvane::ResolveProfilePath(parser.value(profile).toStdString()));
+    torvane::CTorvaneApp app(
+        torvane::ResolveProfilePath(parser.value(options.Profile).toStdString()));
     app.OverrideLanguage(chosen);
-    if (parser.isSet(noCache))
+    if (parser.isSet(options.NoCache))
         app.DisableTagCache();
     if (!app.Start(inputs))
         return 1;

@@ -2,6 +2,9 @@
 
 #include "core/base/DisplayPath.h"
 #include "core/base/TextCodec.h"
+#include "texts/EnglishCatalogue.h"
+
+#include <cstdlib>
 
 namespace torvane {
 namespace {
@@ -37,6 +40,7 @@ constexpr MessageText Texts[] = {
     {MessageId::FolderNotFound, QT_TRANSLATE_NOOP("Torvane", "フォルダの取得に失敗しました。")},
     {MessageId::TooManyFolders, QT_TRANSLATE_NOOP("Torvane", "5以上のフォルダが選択されました。\n先の5フォルダを開きます。")},
     {MessageId::ClipboardFailed, QT_TRANSLATE_NOOP("Torvane", "クリップボードのオープンに失敗しました。")},
+    {MessageId::CannotPlay, QT_TRANSLATE_NOOP("Torvane", "再生できませんでした。\n%1\n\n再生に必要な次のものがありません。\n%2\n\nGStreamer のプラグイン (gstreamer1.0-plugins-base、gstreamer1.0-plugins-good、gstreamer1.0-plugins-ugly、gstreamer1.0-libav) をインストールしてください。")},
     {MessageId::NoDuplicates, QT_TRANSLATE_NOOP("Torvane", "重複は見つかりませんでした。\n\t処理時間 %1秒")},
     {MessageId::DuplicatesFound, QT_TRANSLATE_NOOP("Torvane", "%1件の重複がありました。\n\t処理時間 %2秒")},
     {MessageId::ItemCount, QT_TRANSLATE_NOOP("Torvane", " %1 件")},
@@ -134,6 +138,26 @@ std::string FillArguments(std::string_view pattern, const std::vector<std::strin
 std::string JapaneseText(const CMessage& message) {
     const char* source = MessageSource(message.Id);
     return source ? FillArguments(source, ShownArguments(message)) : std::string();
+}
+
+std::string EnglishText(const CMessage& message) {
+    const char* source = MessageSource(message.Id);
+    return source ? FillArguments(EnglishFor(source), ShownArguments(message)) : std::string();
+}
+
+bool JapaneseLocale(const char* lcAll, const char* lcMessages, const char* lang) {
+    for (const char* value : {lcAll, lcMessages, lang}) {
+        if (value && *value) {
+            const std::string_view name(value);
+            return name.substr(0, 2) == "ja" &&
+                   (name.size() == 2 || name[2] == '_' || name[2] == '.' || name[2] == '@');
+        }
+    }
+    return false;
+}
+
+bool JapaneseLocale() {
+    return JapaneseLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 }
 
 } // namespace torvane

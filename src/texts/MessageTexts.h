@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/doc/Message.h"
+#include "texts/EnglishCatalogue.h"
 
 #include <string>
 #include <string_view>
@@ -29,5 +30,15 @@ std::string FillArguments(std::string_view pattern, const std::vector<std::strin
 
 // The message in Japanese with its arguments.
 std::string JapaneseText(const CMessage& message);
+
+// The message in English with its arguments, from the window's English catalogue.
+std::string EnglishText(const CMessage& message);
+
+// Whether a command-line program speaks Japanese under this locale: the first of LC_ALL,
+// LC_MESSAGES and LANG that is set names a Japanese one ("ja", "ja_JP.UTF-8"...). Null or empty
+// values count as not set.
+bool JapaneseLocale(const char* lcAll, const char* lcMessages, const char* lang);
+// The same for this process's environment.
+bool JapaneseLocale();
 
 } // namespace torvane

@@ -41,7 +41,7 @@ class GatherTest(CliCase):
         song = self.write("a.mp3")
         result = self.cli(song, "bare.mp3", os.path.join(self.dir, "notes.txt"))
         self.assertEqual(result.returncode, 1)
-        self.assertIn("torvane-cli: not added: bare.mp3", result.stderr)
+        self.assertIn("torvane-cli: 追加しませんでした: bare.mp3", result.stderr)
         self.assertEqual(len(result.stdout.splitlines()), 1)
 
         result = self.cli("--no-ext-check", os.path.join(self.dir, "notes.txt"))
@@ -66,6 +66,47 @@ class GatherTest(CliCase):
         self.assertEqual(self.cli("--bogus").returncode, 2)
         self.assertEqual(self.cli().returncode, 2)
         self.assertEqual(run("--help").returncode, 0)
+
+
+class LanguageAndVersionTest(CliCase):
+    def locale_run(self, *args, **variables):
+        env = {k: v for k, v in os.environ.items() if k not in ("LC_ALL", "LC_MESSAGES", "LANG")}
+        env.update(variables)
+        return self.cli(*args, env=env)
+
+    def test_messages_follow_the_locale(self):
+        missing_folder = os.path.join(self.dir, "no", "such", "out.m3u")
+        song = self.write("a.mp3")
+        cases = [({"LANG": "ja_JP.UTF-8"}, "ファイルのオープンに失敗しました", "追加しませんでした"),
+                 ({"LC_ALL": "ja_JP.eucJP", "LANG": "C"}, "ファイルのオープンに失敗しました",
+                  "追加しませんでした"),
+                 ({"LANG": "C.UTF-8"}, "Could not open the file", "not added"),
+                 ({"LC_MESSAGES": "de_DE.UTF-8", "LANG": "ja_JP.UTF-8"},
+                  "Could not open the file", "not added"),
+                 ({"LANG": "java"}, "Could not open the file", "not added"),
+                 ({}, "Could not open the file", "not added")]
+        for variables, message, own in cases:
+            with self.subTest(locale=variables):
+                result = self.locale_run("-o", missing_folder, song, "bare.mp3", **variables)
+                self.assertEqual(result.returncode, 1)
+                self.assertIn(message, result.stderr)
+                self.assertIn(own + ": bare.mp3", result.stderr)
+
+    def test_version_and_help(self):
+        result = run("--version")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertRegex(result.stdout, r"^torvane-cli \d+\.\d+\.\d+")
+        self.assertEqual(run("--help").returncode, 0)
+
+    def test_template_name_without_its_extension(self):
+        song = self.write("a.mp3")
+        out = self.path("list.htm")
+        result = self.cli("--template", "full-table", "-o", out, song)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn("a.mp3", self.read("list.htm"))
+        result = self.cli("--template", "no-such-template", "-o", out, song)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("テンプレートファイルがありません", result.stderr)
 
 
 class InfoTest(CliCase):

@@ -78,7 +78,7 @@ class ListFileTest(GatherCase):
         result = self.cli(self.path("l.m3u8"), self.path("music/b.mp3"), "bare.mp3", music,
                           "--depth", "1")
         self.assertEqual(result.returncode, 1)
-        self.assertIn("not added: bare.mp3", result.stderr)
+        self.assertIn("追加しませんでした: bare.mp3", result.stderr)
         self.assertEqual(self.first_columns(result),
                          [f"{music}/a.mp3", f"{music}/b.mp3", f"{music}/b.mp3", f"{music}/a.mp3"])
 

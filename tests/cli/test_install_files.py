@@ -30,10 +30,16 @@ def man_page_options(program):
         return options(text.replace("\\-", "-"))
 
 
+def gui_without_display(*args):
+    """Runs the desktop program with no display to open and no platform chosen, as a packager's
+    build or a shell on a server does."""
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    return subprocess.run([GUI, *args], capture_output=True, text=True, env=env, timeout=60)
+
+
 def gui_help():
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    result = subprocess.run([GUI, "--help"], capture_output=True, text=True, env=env, timeout=60)
-    return result.stdout
+    return gui_without_display("--help").stdout
 
 
 def cli_help():
@@ -70,6 +76,16 @@ def globbed_extensions(mime_types):
             aliases[alias] = canonical
     globs = shared_mime_globs()
     return {t: globs.get(aliases.get(t, t), set()) for t in mime_types}
+
+
+class DesktopProgramTest(unittest.TestCase):
+    def test_help_and_version_need_no_display(self):
+        for args in (["--help"], ["-h"], ["--version"], ["--profile", "/x.ini", "--version"]):
+            with self.subTest(args=args):
+                result = gui_without_display(*args)
+                self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn("--no-cache", gui_without_display("--help").stdout)
+        self.assertRegex(gui_without_display("--version").stdout, r"^Torvane \d+\.\d+\.\d+")
 
 
 class ManPageTest(unittest.TestCase):
@@ -144,8 +160,16 @@ class DocumentationTest(unittest.TestCase):
 
 
 class DesktopEntryTest(CliCase):
+    def test_a_file_manager_may_open_a_folder_with_the_program(self):
+        self.assertIn("inode/directory", desktop_mime_types())
+        self.write("music/album/a.mp3")
+        result = self.cli("--read", "none", "--print", self.path("music"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn("a.mp3", result.stdout)
+
     def test_every_offered_type_is_gathered_and_every_gathered_type_offered(self):
-        types = desktop_mime_types()
+        # folders have no extension; the test above takes them
+        types = [t for t in desktop_mime_types() if t != "inode/directory"]
         extensions = globbed_extensions(types)
         for mime, globs in extensions.items():
             with self.subTest(mime=mime):

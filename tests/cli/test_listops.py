@@ -155,7 +155,7 @@ class FindTest(ListOpsTestCase):
 
     def test_a_missing_folder_fails(self):
         result = self.cli("--find", os.path.join(self.dir, "nothing"), status=1)
-        self.assertIn("not a folder", result.stderr)
+        self.assertIn("フォルダではありません", result.stderr)
 
 
 if __name__ == "__main__":

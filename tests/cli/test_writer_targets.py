@@ -37,7 +37,7 @@ class FailingStandardOutput(WriterTargets):
                                         [CLI, "--profile", self.profile, "--no-cache", *args],
                                         stdout=full, stderr=subprocess.PIPE, timeout=60)
                 self.assertEqual(result.returncode, 1, result.stderr)
-                self.assertIn(b"torvane-cli: cannot write standard output: No space left on device",
+                self.assertIn("torvane-cli: 書き込めません: standard output: No space left on device".encode(),
                               result.stderr)
 
     def test_a_closed_standard_output_fails(self):
@@ -46,7 +46,7 @@ class FailingStandardOutput(WriterTargets):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=60,
                                 preexec_fn=lambda: os.close(1))
         self.assertEqual(result.returncode, 1, result.stderr)
-        self.assertIn(b"cannot write standard output", result.stderr)
+        self.assertIn("書き込めません: standard output".encode(), result.stderr)
 
     def test_the_playlist_goes_to_standard_output(self):
         a, b = self.write("m/a.mp3"), self.write("m/b.mp3")

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -227,6 +228,33 @@ public:
 
 private:
     std::string m_Path;
+};
+
+// Sets (or, with null, removes) one environment variable for a scope and puts it back after.
+class CScopedEnvironment {
+public:
+    CScopedEnvironment(const char* name, const char* value) : m_Name(name) {
+        if (const char* old = std::getenv(name))
+            m_Old = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    CScopedEnvironment(const char* name, const std::string& value)
+        : CScopedEnvironment(name, value.c_str()) {}
+    ~CScopedEnvironment() {
+        if (m_Old)
+            ::setenv(m_Name, m_Old->c_str(), 1);
+        else
+            ::unsetenv(m_Name);
+    }
+    CScopedEnvironment(const CScopedEnvironment&) = delete;
+    CScopedEnvironment& operator=(const CScopedEnvironment&) = delete;
+
+private:
+    const char* m_Name;
+    std::optional<std::string> m_Old;
 };
 
 } // namespace torvane::test

@@ -20,6 +20,10 @@ namespace {
 // Plays what it is given at once; the position and whether files open are set by the test.
 class CFakePlayer final : public CPlayerPort {
 public:
+    std::string MissingToPlay(const std::string& path) override {
+        return path.find(Unplayable) != std::string::npos ? "Windows Media Audio 8 decoder"
+                                                          : std::string();
+    }
     void SetFileName(const std::string& path) override {
         Files.push_back(path);
         State = 0;
@@ -39,6 +43,8 @@ public:
     }
 
     std::vector<std::string> Files;
+    // The files whose path holds this lack a decoder.
+    std::string Unplayable = "\n";
     bool Opens = true;
     int State = 0;
     double Position = 0;
@@ -258,6 +264,40 @@ private slots:
         fixture.player.Play();
         fixture.TickAt(0);
         QCOMPARE(playback.PlayIndex(), 1);
+    }
+
+    // A file the player lacks a decoder for: the message names it and what is missing, and
+    // nothing else changes, neither the mark nor what plays; in continuous mode the end of the
+    // track before it asks once, not at every tick.
+    void aFileThePlayerCannotPlayChangesNothing() {
+        CPlayFixture fixture({3, 3, 3});
+        CPlayback& playback = fixture.playback;
+        fixture.player.Unplayable = "/b.wav";
+        playback.PlayItem(0, fixture.All());
+        playback.PlayItem(1, fixture.All());
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"a"});
+        QCOMPARE(playback.PlayIndex(), 0);
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+        QCOMPARE(fixture.player.Stops, 0);
+        QVERIFY(playback.IsPlaying());
+        QCOMPARE(fixture.host.Messages.size(), size_t(1));
+        QCOMPARE(fixture.host.Messages.front().Id, MessageId::CannotPlay);
+        const std::string text = fixture.host.Messages.front().Text;
+        QVERIFY2(text.find("/b.wav") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("Windows Media Audio 8 decoder") != std::string::npos, text.c_str());
+
+        playback.SetMode(PlayMode::Continuous);
+        fixture.TickAt(1);
+        fixture.player.State = 0; // a has ended
+        fixture.TickAt(3);
+        fixture.TickAt(3);
+        fixture.TickAt(3);
+        QCOMPARE(fixture.host.Messages.size(), size_t(2));
+        QCOMPARE(playback.PlayIndex(), 0);
+        // the arrows step past it
+        playback.StepPlayback(+2);
+        QCOMPARE(fixture.PlayedLast(), std::string("c.wav"));
+        QCOMPARE(fixture.Marked(fixture.All()), Names{"c"});
     }
 
     void withoutAPlayerNothingEnds() {

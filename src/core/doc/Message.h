@@ -36,6 +36,8 @@ enum class MessageId {
     FolderNotFound,
     TooManyFolders,
     ClipboardFailed,
+    // playing
+    CannotPlay, // %1 the path, %2 what the player lacks, one item per line
     // list operations
     NoDuplicates,    // %1 seconds
     DuplicatesFound, // %1 the count, %2 seconds

@@ -4,11 +4,8 @@
 
 #include <climits>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
-
-#ifndef TORVANE_INSTALL_BIN_DIR
-#define TORVANE_INSTALL_BIN_DIR "/usr/local/bin"
-#endif
 
 namespace torvane {
 
@@ -34,7 +31,7 @@ std::string ResolveProfilePath(const ProfileLocationInputs& inputs) {
         return inputs.Option;
     if (!inputs.EnvironmentPath.empty())
         return inputs.EnvironmentPath;
-    if (!inputs.ProgramFolder.empty() && inputs.ProgramFolderWritable && !inputs.Installed)
+    if (!inputs.ProgramFolder.empty() && inputs.PortableProfileExists)
         return inputs.ProgramFolder + "/torvane.ini";
     return XdgFolder(inputs.XdgConfigHome, inputs.Home, "/.config") + "/torvane/torvane.ini";
 }
@@ -58,9 +55,11 @@ std::string ResolveProfilePath(const std::string& option) {
     inputs.Option = option;
     inputs.EnvironmentPath = Environment("TORVANE_PROFILE");
     inputs.ProgramFolder = ProgramFolder();
-    inputs.ProgramFolderWritable =
-        !inputs.ProgramFolder.empty() && ::access(inputs.ProgramFolder.c_str(), W_OK) == 0;
-    inputs.Installed = inputs.ProgramFolder == TORVANE_INSTALL_BIN_DIR;
+    struct stat status {};
+    inputs.PortableProfileExists =
+        !inputs.ProgramFolder.empty() &&
+        ::stat((inputs.ProgramFolder + "/torvane.ini").c_str(), &status) == 0 &&
+        S_ISREG(status.st_mode);
     inputs.XdgConfigHome = Environment("XDG_CONFIG_HOME");
     inputs.Home = Environment("HOME");
     return ResolveProfilePath(inputs);

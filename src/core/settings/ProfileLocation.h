@@ -10,16 +10,14 @@ struct ProfileLocationInputs {
     std::string Option;          // --profile FILE
     std::string EnvironmentPath; // TORVANE_PROFILE
     std::string ProgramFolder;   // folder of the running program file
-    bool ProgramFolderWritable = false;
-    // The program runs from the folder it was installed to (even root, who may write there,
-    // then keeps the profile in the XDG folder).
-    bool Installed = false;
+    // A "torvane.ini" is already there: the user chose portable use by putting it there.
+    bool PortableProfileExists = false;
     std::string XdgConfigHome; // XDG_CONFIG_HOME
     std::string Home;          // HOME
 };
 
 // The option, else the environment variable, else "torvane.ini" beside the program when that
-// folder is writable and not the installed one (portable use), else
+// file already exists (portable use; a writable folder such as ~/.local/bin is not enough), else
 // $XDG_CONFIG_HOME/torvane/torvane.ini (default ~/.config/torvane/torvane.ini).
 std::string ResolveProfilePath(const ProfileLocationInputs& inputs);
 

@@ -60,4 +60,12 @@ std::string FindTemplate(const std::string& name, const std::vector<std::string>
     return {};
 }
 
+std::string CompleteTemplateName(const std::string& name, const std::vector<std::string>& folders) {
+    for (const char* suffix : {"", ".htm", ".html"}) {
+        if (!FindTemplate(name + suffix, folders).empty())
+            return name + suffix;
+    }
+    return name;
+}
+
 } // namespace torvane

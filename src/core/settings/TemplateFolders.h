@@ -28,4 +28,9 @@ std::vector<std::string> ListTemplates(const std::vector<std::string>& folders);
 // empty when none has.
 std::string FindTemplate(const std::string& name, const std::vector<std::string>& folders);
 
+// The template a user means by name: the name as given when a template has it, else the name
+// with ".htm", then with ".html" added (so "full-table" finds "full-table.htm"); else the name
+// as given, for the missing-template message.
+std::string CompleteTemplateName(const std::string& name, const std::vector<std::string>& folders);
+
 } // namespace torvane

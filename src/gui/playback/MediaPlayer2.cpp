@@ -80,6 +80,10 @@ void CMediaPlayer2::CreatePlayer() {
     connect(m_Player, &QMediaPlayer::seekableChanged, this, &CMediaPlayer2::ShowState);
 }
 
+std::string CMediaPlayer2::MissingToPlay(const std::string& path) {
+    return m_Check.MissingToPlay(path);
+}
+
 void CMediaPlayer2::SetFileName(const std::string& path) {
     if (!m_Player)
         CreatePlayer();

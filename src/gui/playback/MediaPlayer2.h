@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/playback/PlayableCheck.h"
 #include "gui/playback/PlayerPort.h"
 
 #include <QWidget>
@@ -21,6 +22,9 @@ public:
     explicit CMediaPlayer2(QWidget* parent = nullptr);
     ~CMediaPlayer2() override;
 
+    // Asks GStreamer first, so that a missing plug-in is named instead of crashing or staying
+    // silent.
+    std::string MissingToPlay(const std::string& path) override;
     void SetFileName(const std::string& path) override;
     // At the end of the file the position stays at its end, even when the backend has rewound.
     double CurrentPosition() const override;
@@ -37,6 +41,7 @@ private:
     void ShowPosition();
     void ShowState();
 
+    CPlayableCheck m_Check;
     QMediaPlayer* m_Player = nullptr;
     QAudioOutput* m_Output = nullptr;
     QToolButton* m_PlayButton;

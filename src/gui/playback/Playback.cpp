@@ -3,6 +3,7 @@
 #include "gui/playback/PlayerPort.h"
 
 #include "core/doc/ListViewPort.h"
+#include "core/doc/UiHost.h"
 
 namespace torvane {
 
@@ -29,9 +30,25 @@ void CPlayback::ClearOldMark() {
     }
 }
 
+// A file the player cannot play (a plug-in or decoder missing) changes nothing: no mark moves,
+// what plays goes on, and the user reads what is missing. A track that ended counts as stopped,
+// so that the end check does not ask again every second.
+bool CPlayback::RefuseUnplayable(const std::string& path) {
+    const std::string missing = m_Player ? m_Player->MissingToPlay(path) : std::string();
+    if (missing.empty())
+        return false;
+    m_Stopped = true;
+    m_Doc.Host().ShowMessage(
+        MessageKind::Error, CMessage(MessageId::CannotPlay).Path(path, m_Doc.Codec()).Text(missing),
+        MessageButtons::Ok);
+    return true;
+}
+
 void CPlayback::PlayItem(int index, TrackList& list) {
-    ClearOldMark();
     CListData& record = *list[static_cast<size_t>(index)];
+    if (RefuseUnplayable(record.FilePath()))
+        return;
+    ClearOldMark();
     // Time, size, tags and the missing mark as they are now.
     record.ReadInfo(m_Doc.Codec());
     record.SetState(CListData::Playing, true);

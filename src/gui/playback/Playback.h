@@ -19,7 +19,8 @@ public:
 
     // Plays the one selected row of the current list; nothing unless exactly one is selected.
     void PlaySelected(const std::vector<int>& selectedRows);
-    // Plays record index of list (a list of the document), which must be in range.
+    // Plays record index of list (a list of the document), which must be in range; a file the
+    // player lacks a plug-in for is refused with a message and nothing changes.
     void PlayItem(int index, TrackList& list);
     // Plays the record after the playing one as the mode chooses, or step records away.
     void StepPlayback(int step);
@@ -37,6 +38,7 @@ public:
 
 private:
     void ClearOldMark();
+    bool RefuseUnplayable(const std::string& path);
 
     CTorvaneDoc& m_Doc;
     CPlayerPort* m_Player;

@@ -4,14 +4,17 @@
 
 namespace torvane {
 
-// The six operations the playback relies on of a media player. The play bar's player offers
-// them over Qt Multimedia; tests script a fake.
+// The six operations the playback relies on of a media player, and the question whether it can
+// play a file at all. The play bar's player offers them over Qt Multimedia; tests script a fake.
 class CPlayerPort {
 public:
     static constexpr int Playing = 2; // the play state while a file plays
 
     virtual ~CPlayerPort() = default;
 
+    // What the player lacks to play the file at this full path (a plug-in, a decoder), for the
+    // user to read; empty when nothing is missing. Asked before the file is opened.
+    virtual std::string MissingToPlay(const std::string& path) = 0;
     // Opens the file at this full path.
     virtual void SetFileName(const std::string& path) = 0;
     // The playing position in seconds.

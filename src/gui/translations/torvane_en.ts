@@ -48,6 +48,22 @@ Opening the first 5 folders.</translation>
         <translation>Could not open the clipboard.</translation>
     </message>
     <message>
+        <source>再生できませんでした。
+%1
+
+再生に必要な次のものがありません。
+%2
+
+GStreamer のプラグイン (gstreamer1.0-plugins-base、gstreamer1.0-plugins-good、gstreamer1.0-plugins-ugly、gstreamer1.0-libav) をインストールしてください。</source>
+        <translation>Could not play
+%1
+
+Playing it needs the following, which is missing:
+%2
+
+Install GStreamer&apos;s plug-ins (gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-ugly, gstreamer1.0-libav).</translation>
+    </message>
+    <message>
         <source> %1 件</source>
         <translation> %1 items</translation>
     </message>

@@ -25,27 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::CTempDir;
 
-// Points XDG_DATA_HOME at a folder of its own for one test, and puts it back afterwards.
-class CDataHome {
-public:
-    explicit CDataHome(const std::string& value) {
-        if (const char* old = std::getenv("XDG_DATA_HOME"))
-            m_Old = old;
-        ::setenv("XDG_DATA_HOME", value.c_str(), 1);
-    }
-    ~CDataHome() {
-        if (m_Old)
-            ::setenv("XDG_DATA_HOME", m_Old->c_str(), 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
-    }
-    CDataHome(const CDataHome&) = delete;
-    CDataHome& operator=(const CDataHome&) = delete;
-
-private:
-    std::optional<std::string> m_Old;
-};
-
 std::string InfoPath(const std::string& info) {
     const size_t start = info.find("\nPath=");
     if (start == std::string::npos)
@@ -61,7 +40,7 @@ const std::string Replacement = "a\xEF\xBF\xBD.mp3";
 
 TEST(TrashTest, MovesTheFileOfItsOwnBytesAndOnlyIt) {
     CTempDir dir;
-    const CDataHome home(dir / "data");
+    const test::CScopedEnvironment home("XDG_DATA_HOME", dir / "data");
     const std::string latin = dir.Write("music/" + Latin, "latin");
     const std::string other = dir.Write("music/" + Replacement, "other");
     std::string error;
@@ -85,7 +64,7 @@ TEST(TrashTest, MovesTheFileOfItsOwnBytesAndOnlyIt) {
 
 TEST(TrashTest, CollidingNamesGetASuffixAndNothingIsReplaced) {
     CTempDir dir;
-    const CDataHome home(dir / "data");
+    const test::CScopedEnvironment home("XDG_DATA_HOME", dir / "data");
     std::string error;
     for (const char* folder : {"one", "two", "three"})
         ASSERT_TRUE(MoveToTrash(dir.Write(std::string(folder) + "/song.mp3", folder), error))
@@ -117,14 +96,14 @@ TEST(TrashTest, FailuresLeaveTheFileWhereItWas) {
     CTempDir dir;
     std::string error;
     {
-        const CDataHome home("relative/data");
+        const test::CScopedEnvironment home("XDG_DATA_HOME", "relative/data");
         const std::string file = dir.Write("a.mp3", "x");
         EXPECT_FALSE(MoveToTrash(file, error));
         EXPECT_NE(error.find("XDG_DATA_HOME"), std::string::npos) << error;
         EXPECT_TRUE(fs::exists(file));
         EXPECT_FALSE(fs::exists("relative"));
     }
-    const CDataHome home(dir / "data");
+    const test::CScopedEnvironment home("XDG_DATA_HOME", dir / "data");
     error.clear();
     EXPECT_FALSE(MoveToTrash(dir / "missing.mp3", error));
     EXPECT_FALSE(error.empty());
@@ -144,7 +123,7 @@ TEST(TrashTest, AReadOnlyTrashTakesNothing) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
     CTempDir dir;
-    const CDataHome home(dir / "data");
+    const test::CScopedEnvironment home("XDG_DATA_HOME", dir / "data");
     std::string error;
     const std::string file = dir.Write("b.mp3", "x");
     fs::create_directories(dir / "data/Trash/files");
@@ -174,7 +153,7 @@ TEST(TrashTest, AnotherDeviceGoesToItsVolumesTrashWithRelativePaths) {
 
     // the whole choice, with everything under "volume" on a device of its own
     CTempDir dir;
-    const CDataHome home(dir / "data");
+    const test::CScopedEnvironment home("XDG_DATA_HOME", dir / "data");
     const std::string volume = dir / "volume";
     const DeviceOf split = [&volume](const std::string& path) -> std::optional<dev_t> {
         return path.starts_with(volume) ? 2 : 1;

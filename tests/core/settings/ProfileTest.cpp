@@ -3,7 +3,10 @@
 #include "core/settings/ProfileLocation.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace torvane {
 namespace {
@@ -82,7 +85,7 @@ TEST(ProfileLocation, OptionThenEnvironmentThenProgramFolderThenXdg) {
     in.Option = "/opt.ini";
     in.EnvironmentPath = "/env.ini";
     in.ProgramFolder = "/opt/torvane";
-    in.ProgramFolderWritable = true;
+    in.PortableProfileExists = true;
     in.XdgConfigHome = "/xdg";
     in.Home = "/home/u";
     EXPECT_EQ(ResolveProfilePath(in), "/opt.ini");
@@ -90,13 +93,42 @@ TEST(ProfileLocation, OptionThenEnvironmentThenProgramFolderThenXdg) {
     EXPECT_EQ(ResolveProfilePath(in), "/env.ini");
     in.EnvironmentPath.clear();
     EXPECT_EQ(ResolveProfilePath(in), "/opt/torvane/torvane.ini");
-    in.Installed = true; // root may write to /usr/bin: still no profile there
-    EXPECT_EQ(ResolveProfilePath(in), "/xdg/torvane/torvane.ini");
-    in.Installed = false;
-    in.ProgramFolderWritable = false;
+    in.PortableProfileExists = false;
     EXPECT_EQ(ResolveProfilePath(in), "/xdg/torvane/torvane.ini");
     in.XdgConfigHome = "relative/ignored";
     EXPECT_EQ(ResolveProfilePath(in), "/home/u/.config/torvane/torvane.ini");
+}
+
+// A per-user install into ~/.local/bin: the folder is writable, yet neither the profile nor the
+// tag cache goes there until the user puts a torvane.ini beside the program.
+TEST(ProfileLocation, AWritableProgramFolderIsNotEnough) {
+    const test::CTempDir dir;
+    const std::string bin = dir / "bin";
+    ASSERT_EQ(::mkdir(bin.c_str(), 0755), 0);
+    ASSERT_EQ(::access(bin.c_str(), W_OK), 0);
+    const std::string self = ProgramFolder();
+    ASSERT_FALSE(self.empty());
+
+    ProfileLocationInputs in;
+    in.ProgramFolder = bin;
+    in.PortableProfileExists = false;
+    in.XdgConfigHome = dir.Path() + "/config";
+    EXPECT_EQ(ResolveProfilePath(in), dir.Path() + "/config/torvane/torvane.ini");
+    EXPECT_EQ(TagCachePath(ResolveProfilePath(in), in.XdgConfigHome, dir.Path() + "/cache", ""),
+              dir.Path() + "/cache/torvane/tags.cache");
+
+    // The same rule from this process: the test program's folder is writable and has no
+    // torvane.ini, so the XDG folder is chosen; once one exists there it is used.
+    test::CScopedEnvironment config("XDG_CONFIG_HOME", in.XdgConfigHome);
+    test::CScopedEnvironment profile("TORVANE_PROFILE", nullptr);
+    EXPECT_EQ(ResolveProfilePath(std::string()), in.XdgConfigHome + "/torvane/torvane.ini");
+    const std::string portable = self + "/torvane.ini";
+    ASSERT_NE(::access(portable.c_str(), F_OK), 0) << "a leftover " << portable;
+    { std::ofstream(portable) << "[app]\n"; }
+    const std::string chosen = ResolveProfilePath(std::string());
+    ::unlink(portable.c_str());
+    EXPECT_EQ(chosen, portable);
+    EXPECT_EQ(TagCachePath(chosen), self + "/torvane-tags.cache");
 }
 
 } // namespace
