@@ -8,6 +8,7 @@ import os
 import re
 import subprocess
 import unittest
+import xml.etree.ElementTree as ET
 
 from cli_case import CLI, CliCase, run
 
@@ -88,6 +89,17 @@ class DesktopProgramTest(unittest.TestCase):
         self.assertRegex(gui_without_display("--version").stdout, r"^Torvane \d+\.\d+\.\d+")
 
 
+class PackageFilesTest(unittest.TestCase):
+    def test_the_release_records_name_the_version_the_programs_print(self):
+        version = run("--version").stdout.split()[1]
+        with open(os.path.join(DATA_DIR, "changelog"), encoding="utf-8") as f:
+            self.assertEqual(re.match(r"torvane \((.*?)\)", f.readline()).group(1), version)
+        metainfo = os.path.join(DATA_DIR, "org.torvane.torvane.metainfo.xml")
+        root = ET.parse(metainfo).getroot()
+        self.assertEqual(root.findtext("id"), "org.torvane.torvane")
+        self.assertEqual(root.find("releases/release").get("version"), version)
+
+
 class ManPageTest(unittest.TestCase):
     def test_cli_page_lists_the_help_options(self):
         listed = options(cli_help())
@@ -98,6 +110,18 @@ class ManPageTest(unittest.TestCase):
         listed = options(gui_help())
         self.assertIn("--profile", listed)
         self.assertEqual(man_page_options("torvane"), listed)
+
+    def test_pages_say_where_the_files_are_and_what_the_environment_changes(self):
+        for program, variables in (("torvane", ["TORVANE_PROFILE", "XDG_CONFIG_HOME"]),
+                                   ("torvane-cli", ["TORVANE_PROFILE", "LC_ALL", "LANG"])):
+            with gzip.open(os.path.join(MAN_DIR, program + ".1.gz"), "rt") as f:
+                page = f.read()
+            with self.subTest(program=program):
+                self.assertIn(".SH FILES", page)
+                self.assertIn(".SH ENVIRONMENT", page)
+                self.assertIn("torvane.ini", page)
+                for variable in variables:
+                    self.assertIn(variable, page)
 
     def test_every_listed_option_is_parsed(self):
         unknown = "--no-such-option"

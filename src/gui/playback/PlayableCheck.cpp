@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace torvane {
 namespace {
@@ -107,7 +108,9 @@ std::string CPlayableCheck::MissingToPlay(const std::string& path) {
         m_MissingElements = FindMissingElements();
     if (!m_MissingElements->empty())
         return *m_MissingElements;
-    if (KindOf(path) != PathKind::File)
+    // Only regular files are examined: a named pipe would hold the look until its timeout.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
         return {};
     return FindMissingDecoders(path);
 }
