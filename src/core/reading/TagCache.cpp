@@ -307,8 +307,6 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     // cache lines from passing back and forth between the processors.
     if (!m_Found[index].load(std::memory_order_relaxed))
         m_Found[index].store(true, std::memory_order_relaxed);
-    if (!m_Changed.load(std::memory_order_relaxed))
-        m_Changed.store(true);
     return true;
 }
 

@@ -41,8 +41,10 @@ public:
     // Keeps (or replaces) the facts of a fresh reading of path.
     void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
 
-    // Writes the cache when anything was stored or found since it was read; false with a
-    // description in error when it could not be written (the old file stays).
+    // Writes the cache when anything was stored since it was read (a run that only found
+    // entries leaves the file as it is: no rewrite, no sync; which entries it used is kept when
+    // the file is next written); false with a description in error when it could not be
+    // written (the old file stays).
     bool Save(std::string* error = nullptr);
 
 private:

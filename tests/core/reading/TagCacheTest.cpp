@@ -355,10 +355,12 @@ TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
         CachedFacts out;
         for (const char* path : {"/m/4.mp3", "/m/3.mp3", "/m/1.mp3"})
             EXPECT_TRUE(cache.Find(path, {1, 1}, out));
+        cache.Store("/m/5.mp3", {1, 1}, out); // something new, so that the file is written
         ASSERT_TRUE(cache.Save());
     }
     const std::string saved = dir.Read("torvane-tags.cache");
     const auto at = [&](const char* path) { return saved.find(path); };
+    EXPECT_LT(at("/m/5.mp3"), at("/m/1.mp3"));
     EXPECT_LT(at("/m/1.mp3"), at("/m/3.mp3"));
     EXPECT_LT(at("/m/3.mp3"), at("/m/4.mp3"));
     EXPECT_LT(at("/m/4.mp3"), at("/m/2.mp3")) << "not found this time";
@@ -374,6 +376,7 @@ TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
         CachedFacts out;
         ASSERT_TRUE(cache.Find("/m/x.mp3", {1, 1}, out));
         EXPECT_EQ(out.Facts.Std.Title, "second");
+        cache.Store("/m/y.mp3", {1, 1}, out);
         ASSERT_TRUE(cache.Save());
     }
     const std::string once = dir.Read("torvane-tags.cache");
@@ -381,6 +384,30 @@ TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
     CachedFacts out;
     ASSERT_TRUE(CTagCache(cachePath, "CP932").Find("/m/x.mp3", {1, 1}, out));
     EXPECT_EQ(out.Facts.Std.Title, "second");
+}
+
+// A run that reads everything from the cache leaves the file alone: a large cache is neither
+// rewritten nor synced on every start.
+TEST_F(TagCacheTest, ARunThatStoredNothingNewDoesNotRewriteTheFile) {
+    {
+        CTagCache cache(cachePath, "CP932");
+        cache.Store("/m/1.mp3", {1, 1}, CachedFacts{});
+        ASSERT_TRUE(cache.Save());
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(cachePath.c_str(), &before), 0);
+    {
+        CTagCache cache(cachePath, "CP932");
+        CachedFacts out;
+        EXPECT_TRUE(cache.Find("/m/1.mp3", {1, 1}, out));
+        EXPECT_FALSE(cache.Find("/m/2.mp3", {1, 1}, out));
+        ASSERT_TRUE(cache.Save());
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat(cachePath.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "an atomic rewrite makes a new file";
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
 }
 
 TEST_F(TagCacheTest, AFailedSaveSaysWhyAndLeavesNothingBehind) {
