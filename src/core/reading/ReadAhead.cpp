@@ -4,7 +4,6 @@
 #include "core/record/ListData.h"
 
 #include <algorithm>
-#include <array>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,8 +13,6 @@ namespace {
 // How far the readers read ahead of the operation: enough to keep them busy, little enough
 // that a cancel wastes little.
 constexpr size_t Window = 64;
-// The jobs a worker takes at a time: fewer turns of the lock.
-constexpr size_t Claim = 4;
 // How long the operation watches a job in progress before it sleeps: a reading takes
 // microseconds, and sleeping and being woken cost about as much.
 constexpr int SpinTurns = 4000;
@@ -23,14 +20,6 @@ constexpr int SpinTurns = 4000;
 constexpr size_t MinimumRun = 8;
 // The jobs handed to the readers before the rest of a batch is made.
 constexpr size_t FirstHandOver = 8;
-// How long an idle worker watches for more files before it sleeps.
-constexpr int IdleSpinTurns = 20000;
-
-void Pause() {
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_ia32_pause();
-#endif
-}
 
 } // namespace
 
@@ -121,7 +110,6 @@ void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords) {
                 m_Queue.push_back(std::move(job));
         }
         jobs.clear();
-        m_Expected.fetch_add(1);
         m_Wake.notify_all();
     };
     bool begun = false;
@@ -200,28 +188,17 @@ bool CReadAhead::CanClaimLocked() const {
 void CReadAhead::Work() {
     std::unique_lock guard(m_Lock);
     for (;;) {
-        if (!m_Stopping && !CanClaimLocked()) {
-            // The next folder's files usually come within microseconds: watching for them
-            // costs less than being put to sleep and woken again.
-            const uint64_t seen = m_Expected.load(std::memory_order_relaxed);
-            guard.unlock();
-            for (int turn = 0; turn < IdleSpinTurns && m_Expected.load() == seen; ++turn)
-                Pause();
-            guard.lock();
-        }
+        // An idle worker sleeps: watching for work would take the processor from the workers
+        // and the operation that have some, whenever there are more readers than processors.
         m_Wake.wait(guard, [&] { return m_Stopping || CanClaimLocked(); });
         if (m_Stopping)
             return;
-        // Holding the jobs keeps them alive when the queue drops them meanwhile.
-        std::array<std::shared_ptr<Job>, Claim> claimed;
-        size_t count = 0;
-        while (count < Claim && CanClaimLocked())
-            claimed[count++] = m_Queue[m_Started++];
+        // One job at a time: a file that keeps its reader waiting (slow storage) holds up no
+        // other. Holding the job keeps it alive when the queue drops it meanwhile.
+        std::shared_ptr<Job> claimed = m_Queue[m_Started++];
         guard.unlock();
-        for (size_t i = 0; i < count; ++i) {
-            Run(*claimed[i]);
-            claimed[i].reset();
-        }
+        Run(*claimed);
+        claimed.reset();
         guard.lock();
     }
 }

@@ -100,8 +100,7 @@ private:
     std::deque<std::shared_ptr<Job>> m_Queue;
     size_t m_Started = 0; // the jobs at the front of the queue that a reader has begun
     bool m_Stopping = false;
-    std::atomic<bool> m_Waiting{false};  // the operation sleeps until a job is done
-    std::atomic<uint64_t> m_Expected{0}; // counts the hand-overs of queued jobs
+    std::atomic<bool> m_Waiting{false}; // the operation sleeps until a job is done
 };
 
 } // namespace torvane
