@@ -2,6 +2,7 @@
 // play modes at the end of a track, the list played from and the marks left behind.
 
 #include "gui/playback/Playback.h"
+#include "FakePlayer.h"
 #include "WavFile.h"
 #include "core/Fakes.h"
 #include "core/doc/TorvaneDoc.h"
@@ -16,35 +17,6 @@ using namespace torvane;
 using namespace torvane::test;
 
 namespace {
-
-// Plays what it is given at once; the position and whether files open are set by the test.
-class CFakePlayer final : public CPlayerPort {
-public:
-    void SetFileName(const std::string& path) override {
-        Files.push_back(path);
-        State = 0;
-    }
-    double CurrentPosition() const override { return Position; }
-    int OpenState() const override { return Opens ? 1 : 0; }
-    int PlayState() const override { return State; }
-    void Play() override {
-        ++Plays;
-        State = Playing;
-        Position = 0;
-    }
-    void Stop() override {
-        ++Stops;
-        State = 0;
-        Position = 0;
-    }
-
-    std::vector<std::string> Files;
-    bool Opens = true;
-    int State = 0;
-    double Position = 0;
-    int Plays = 0;
-    int Stops = 0;
-};
 
 // A document whose all list holds WAV files of the given lengths (0: a file with no audio in
 // it, whose time cannot be read), named a.wav, b.wav and so on.
