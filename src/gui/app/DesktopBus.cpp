@@ -48,10 +48,12 @@ std::optional<CPlayerControl::Track> CPlayerBridge::CurrentTrack() const {
     track.Path = now.Path;
     track.Title = now.Title;
     if (track.Title.empty()) {
-        // without a title tag, the file's name as the list shows it
+        // without a title tag, the file's name without its extension, as the list shows it
         const size_t slash = now.Path.rfind('/');
-        track.Title = DisplayPath(
-            slash == std::string::npos ? now.Path : now.Path.substr(slash + 1), m_Doc.Codec());
+        std::string name = slash == std::string::npos ? now.Path : now.Path.substr(slash + 1);
+        if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
+            name.resize(dot);
+        track.Title = DisplayPath(name, m_Doc.Codec());
     }
     track.Artist = now.Artist;
     track.Album = now.Album;
