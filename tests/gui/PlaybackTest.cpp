@@ -232,6 +232,51 @@ private slots:
         QCOMPARE(playback.PlayIndex(), 1);
     }
 
+    // Held in its last second, a track has not ended; going on, it ends as any track does.
+    void aHeldTrackKeepsItsPlaceAndHasNotEnded() {
+        CPlayFixture fixture({3, 3});
+        CPlayback& playback = fixture.playback;
+        playback.SetMode(PlayMode::Continuous);
+        playback.PlayItem(0, fixture.All());
+        fixture.player.Position = 2.5;
+        playback.PausePlayback();
+        QVERIFY(playback.IsPaused() && !playback.IsPlaying());
+        fixture.TickAt(2.5);
+        QCOMPARE(playback.PlayIndex(), 0);
+        playback.ResumePlayback();
+        QVERIFY(playback.IsPlaying());
+        QCOMPARE(fixture.player.Position, 2.5);
+        QCOMPARE(fixture.player.Files.size(), size_t{1});
+        fixture.TickAt(2.5);
+        QCOMPARE(fixture.PlayedLast(), std::string("b.wav"));
+        // pausing what does not play does nothing
+        playback.StopPlayback();
+        playback.PausePlayback();
+        QVERIFY(!playback.IsPaused());
+    }
+
+    // Going on after a stop starts the stopped track again; before the first play, the first
+    // record of the current list; a list that became shorter, its first record.
+    void resumingAfterAStopOrBeforeAnything() {
+        CPlayFixture fixture({3, 3, 3});
+        CPlayback& playback = fixture.playback;
+        playback.ResumePlayback();
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+        playback.PlayItem(2, fixture.All());
+        playback.StopPlayback();
+        playback.ResumePlayback();
+        QCOMPARE(fixture.PlayedLast(), std::string("c.wav"));
+        QCOMPARE(playback.StartCount(), 3);
+        playback.StopPlayback();
+        RemoveSelected(fixture.doc, std::vector<int>{1, 2});
+        playback.ResumePlayback();
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+
+        CPlayFixture empty({});
+        empty.playback.ResumePlayback();
+        QVERIFY(empty.player.Files.empty());
+    }
+
     void withoutAPlayerNothingEnds() {
         CPlayFixture fixture({0, 3});
         CPlayback playback(fixture.doc, nullptr);
