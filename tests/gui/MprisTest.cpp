@@ -402,6 +402,27 @@ private slots:
         QCOMPARE(fixture.Doc().AllList().size(), size_t{2});
     }
 
+    // Inputs that arrive while the start's own inputs are being read wait for that reading and
+    // come after them.
+    void inputsHandedOverWhileTheStartReads() {
+        CAppFixture fixture;
+        const std::string a = fixture.Audio("a.mp3");
+        const std::string b = fixture.Audio("b.mp3");
+        const std::string c = fixture.Audio("c\xE9.mp3");
+        bool handed = false;
+        fixture.Host.OnNewType = [&](const std::string&) {
+            if (handed)
+                return;
+            handed = true;
+            fixture.App->Bus()->Instance().Open(QByteArray::fromStdString(fixture.ProfilePath()),
+                                                {QByteArray::fromStdString(c), "relative.mp3"},
+                                                QDBusMessage());
+        };
+        fixture.Start({a, b});
+        QVERIFY(handed);
+        QTRY_COMPARE(Paths(fixture.Doc().AllList()), (std::vector<std::string>{a, b, c}));
+    }
+
     void withoutABusTheSecondStartOpensItsWindow() {
         CAppFixture fixture;
         fixture.Start();

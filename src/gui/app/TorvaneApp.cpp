@@ -110,7 +110,8 @@ void CTorvaneApp::ReceiveInputs(std::vector<std::string> inputs) {
     if (m_SessionEnding || !m_Frame)
         return;
     m_Bus->Bridge().Raise();
-    if (!m_ListsLoaded) {
+    // Not into the arguments while they are being read: the reading holds on to them.
+    if (!m_ListsLoaded && !m_LoadingLists) {
         m_Args.insert(m_Args.end(), inputs.begin(), inputs.end());
         return;
     }
@@ -124,11 +125,13 @@ void CTorvaneApp::ReceiveInputs(std::vector<std::string> inputs) {
 
 // The command line first; the kept list only into a list that is still empty.
 void CTorvaneApp::LoadLists() {
+    m_LoadingLists = true;
     if (!m_SessionEnding)
         LoadCommandLine(*m_Doc, m_Args);
     if (!m_SessionEnding)
         AutoLoadList(*m_Doc);
     m_Args.clear();
+    m_LoadingLists = false;
     m_ListsLoaded = true;
 }
 

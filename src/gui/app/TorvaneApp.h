@@ -55,7 +55,8 @@ public:
 private:
     void LoadLists();
     // The inputs a later start handed over: with the command line when the lists are still to
-    // be read, otherwise gathered as the command line's once the window takes commands.
+    // be read, otherwise gathered as the command line's once the window takes commands (after
+    // the reading of the lists, when they are being read).
     void ReceiveInputs(std::vector<std::string> inputs);
     void EndForSession();
     // A quit signal ends the program as the end of the session does, but keeps the list as a
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<CQuitSignals> m_QuitSignals;
     std::unique_ptr<CDesktopBus> m_Bus;
     bool m_ListsLoaded = false;
+    bool m_LoadingLists = false;
     bool m_SessionEnding = false;
     bool m_KeepListAtEnd = false;
 };
