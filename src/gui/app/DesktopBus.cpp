@@ -164,7 +164,7 @@ void CPlayerBridge::RunWaiting() {
     m_Retry.stop();
 }
 
-CDesktopBus::CDesktopBus(QDBusConnection bus, CTorvaneDoc& doc, CMainFrame& frame,
+CDesktopBus::CDesktopBus(const QDBusConnection& bus, CTorvaneDoc& doc, CMainFrame& frame,
                          CProfile& profile, std::function<void(std::vector<std::string>)> receive)
     : m_Frame(frame), m_Profile(profile) {
     CMediaPlayer2& player = frame.PlayBar().Player();

@@ -73,7 +73,7 @@ class CDesktopBus final : public QObject {
     Q_OBJECT
 public:
     // receive gets the inputs a later start of the same profile hands over.
-    CDesktopBus(QDBusConnection bus, CTorvaneDoc& doc, CMainFrame& frame, CProfile& profile,
+    CDesktopBus(const QDBusConnection& bus, CTorvaneDoc& doc, CMainFrame& frame, CProfile& profile,
                 std::function<void(std::vector<std::string>)> receive);
     ~CDesktopBus() override;
 

@@ -20,7 +20,7 @@ constexpr int CallTimeout = 10000; // ms
 
 } // namespace
 
-CSingleInstance::CSingleInstance(QDBusConnection bus, std::string profile, Receiver receive,
+CSingleInstance::CSingleInstance(QDBusConnection bus, const std::string& profile, Receiver receive,
                                  QObject* parent)
     : QObject(parent), m_Bus(std::move(bus)), m_Profile(MakeAbsolute(profile)),
       m_Receive(std::move(receive)) {
@@ -57,7 +57,7 @@ void CSingleInstance::Open(const QByteArray& profile, const QList<QByteArray>& i
         m_Receive(std::move(paths));
 }
 
-bool ForwardToRunningWindow(QDBusConnection bus, const std::string& profile,
+bool ForwardToRunningWindow(const QDBusConnection& bus, const std::string& profile,
                             const std::vector<std::string>& inputs) {
     RegisterTypes();
     if (!bus.isConnected() || !bus.interface())

@@ -26,7 +26,7 @@ public:
     using Receiver = std::function<void(std::vector<std::string> inputs)>;
 
     // Takes the name for the window of this profile; receive gets what a later start hands over.
-    CSingleInstance(QDBusConnection bus, std::string profile, Receiver receive,
+    CSingleInstance(QDBusConnection bus, const std::string& profile, Receiver receive,
                     QObject* parent = nullptr);
     ~CSingleInstance() override;
     CSingleInstance(const CSingleInstance&) = delete;
@@ -51,7 +51,7 @@ private:
 // Hands the inputs (made absolute here) to the window of this profile when one runs on the
 // session bus and takes them; false when there is no bus, no such window, or the call fails,
 // and this start goes on to open its own window.
-bool ForwardToRunningWindow(QDBusConnection bus, const std::string& profile,
+bool ForwardToRunningWindow(const QDBusConnection& bus, const std::string& profile,
                             const std::vector<std::string>& inputs);
 
 } // namespace torvane
