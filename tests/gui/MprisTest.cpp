@@ -385,6 +385,8 @@ private slots:
         CAppFixture fixture;
         fixture.Start();
         QVERIFY(fixture.App->Bus()->Instance().Holding());
+        CController controller(QStringLiteral("controller"));
+        QCOMPARE(controller.Get(QStringLiteral("CanPlay")), QVariant(false));
         const std::string a = fixture.Audio("x y.mp3");
         const std::string b = fixture.Audio("z\xE9.mp3");
         const std::string folder = fixture.Dir.Path();
@@ -396,6 +398,8 @@ private slots:
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
         QTRY_COMPARE(Paths(fixture.Doc().AllList()), (std::vector<std::string>{a, b}));
+        // a list to play now: announced without a command
+        QTRY_COMPARE(controller.LastChange(QStringLiteral("CanPlay")), QVariant(true));
 
         // another profile opens a window of its own
         QVERIFY(!ForwardToRunningWindow(QDBusConnection::sessionBus(), folder + "/other.ini", {a}));

@@ -22,7 +22,8 @@
 namespace torvane {
 namespace {
 
-constexpr int RetryInterval = 250; // ms, while the window does not take commands
+constexpr int RetryInterval = 250;    // ms, while the window does not take commands
+constexpr int RefreshInterval = 1000; // ms
 
 } // namespace
 
@@ -177,6 +178,10 @@ CDesktopBus::CDesktopBus(const QDBusConnection& bus, CTorvaneDoc& doc, CMainFram
     connect(&player, &CMediaPlayer2::stateChanged, m_Mpris.get(), &CMprisService::Refresh);
     connect(&player, &CMediaPlayer2::seeked, m_Mpris.get(),
             [this](qint64 milliseconds) { m_Mpris->AnnounceSeek(milliseconds * 1000); });
+    if (!m_Mpris->Name().isEmpty()) {
+        connect(&m_Refresh, &QTimer::timeout, m_Mpris.get(), &CMprisService::Refresh);
+        m_Refresh.start(RefreshInterval);
+    }
 }
 
 CDesktopBus::~CDesktopBus() {

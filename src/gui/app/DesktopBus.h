@@ -90,6 +90,8 @@ private:
     std::unique_ptr<CMprisService> m_Mpris;
     std::unique_ptr<CTrackNotifier> m_Notifier;
     std::unique_ptr<CSingleInstance> m_Instance;
+    // Catches what changes without a signal of its own (a list that fills makes play possible).
+    QTimer m_Refresh;
     int m_NotifiedStart = 0;
 };
 
