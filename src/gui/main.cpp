@@ -1,6 +1,7 @@
 // torvane: the desktop program.
 
 #include "gui/app/TorvaneApp.h"
+#include "gui/desktop/SingleInstance.h"
 #include "gui/widgets/Icons.h"
 
 #include "core/gather/CommandLine.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QIcon>
 
 #include <iostream>
@@ -98,8 +100,13 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    torvane::CTorvaneApp app(
-        torvane::ResolveProfilePath(parser.value(options.Profile).toStdString()));
+    const std::string profilePath =
+        torvane::ResolveProfilePath(parser.value(options.Profile).toStdString());
+    // One window per profile: a window already open takes the inputs, and this start ends.
+    if (torvane::ForwardToRunningWindow(QDBusConnection::sessionBus(), profilePath, inputs))
+        return 0;
+
+    torvane::CTorvaneApp app(profilePath);
     app.OverrideLanguage(chosen);
     if (parser.isSet(options.NoCache))
         app.DisableTagCache();

@@ -2,6 +2,7 @@
 // play modes at the end of a track, the list played from and the marks left behind.
 
 #include "gui/playback/Playback.h"
+#include "FakePlayer.h"
 #include "WavFile.h"
 #include "core/Fakes.h"
 #include "core/doc/TorvaneDoc.h"
@@ -16,41 +17,6 @@ using namespace torvane;
 using namespace torvane::test;
 
 namespace {
-
-// Plays what it is given at once; the position and whether files open are set by the test.
-class CFakePlayer final : public CPlayerPort {
-public:
-    std::string MissingToPlay(const std::string& path) override {
-        return path.find(Unplayable) != std::string::npos ? "Windows Media Audio 8 decoder"
-                                                          : std::string();
-    }
-    void SetFileName(const std::string& path) override {
-        Files.push_back(path);
-        State = 0;
-    }
-    double CurrentPosition() const override { return Position; }
-    int OpenState() const override { return Opens ? 1 : 0; }
-    int PlayState() const override { return State; }
-    void Play() override {
-        ++Plays;
-        State = Playing;
-        Position = 0;
-    }
-    void Stop() override {
-        ++Stops;
-        State = 0;
-        Position = 0;
-    }
-
-    std::vector<std::string> Files;
-    // The files whose path holds this lack a decoder.
-    std::string Unplayable = "\n";
-    bool Opens = true;
-    int State = 0;
-    double Position = 0;
-    int Plays = 0;
-    int Stops = 0;
-};
 
 // A document whose all list holds WAV files of the given lengths (0: a file with no audio in
 // it, whose time cannot be read), named a.wav, b.wav and so on.
@@ -298,6 +264,51 @@ private slots:
         playback.StepPlayback(+2);
         QCOMPARE(fixture.PlayedLast(), std::string("c.wav"));
         QCOMPARE(fixture.Marked(fixture.All()), Names{"c"});
+    }
+
+    // Held in its last second, a track has not ended; going on, it ends as any track does.
+    void aHeldTrackKeepsItsPlaceAndHasNotEnded() {
+        CPlayFixture fixture({3, 3});
+        CPlayback& playback = fixture.playback;
+        playback.SetMode(PlayMode::Continuous);
+        playback.PlayItem(0, fixture.All());
+        fixture.player.Position = 2.5;
+        playback.PausePlayback();
+        QVERIFY(playback.IsPaused() && !playback.IsPlaying());
+        fixture.TickAt(2.5);
+        QCOMPARE(playback.PlayIndex(), 0);
+        playback.ResumePlayback();
+        QVERIFY(playback.IsPlaying());
+        QCOMPARE(fixture.player.Position, 2.5);
+        QCOMPARE(fixture.player.Files.size(), size_t{1});
+        fixture.TickAt(2.5);
+        QCOMPARE(fixture.PlayedLast(), std::string("b.wav"));
+        // pausing what does not play does nothing
+        playback.StopPlayback();
+        playback.PausePlayback();
+        QVERIFY(!playback.IsPaused());
+    }
+
+    // Going on after a stop starts the stopped track again; before the first play, the first
+    // record of the current list; a list that became shorter, its first record.
+    void resumingAfterAStopOrBeforeAnything() {
+        CPlayFixture fixture({3, 3, 3});
+        CPlayback& playback = fixture.playback;
+        playback.ResumePlayback();
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+        playback.PlayItem(2, fixture.All());
+        playback.StopPlayback();
+        playback.ResumePlayback();
+        QCOMPARE(fixture.PlayedLast(), std::string("c.wav"));
+        QCOMPARE(playback.StartCount(), 3);
+        playback.StopPlayback();
+        RemoveSelected(fixture.doc, std::vector<int>{1, 2});
+        playback.ResumePlayback();
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+
+        CPlayFixture empty({});
+        empty.playback.ResumePlayback();
+        QVERIFY(empty.player.Files.empty());
     }
 
     void withoutAPlayerNothingEnds() {

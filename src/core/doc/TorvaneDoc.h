@@ -89,6 +89,8 @@ public:
     // shown and the answer is false. An operation run inside another leaves that to the outer
     // one.
     bool RunOperation(const std::function<void()>& body);
+    // True while an operation runs (its progress window may let other events in meanwhile).
+    bool InOperation() const { return m_OperationDepth > 0; }
     // Tells the document which paths the next AddFile calls will offer, in order, so their
     // files can be read ahead while records are added one by one. Paths AddFile would refuse
     // are left out; nothing is read ahead unless tags are read on load.

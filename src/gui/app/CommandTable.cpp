@@ -130,6 +130,7 @@ constexpr CommandInfo Table[] = {
     {Cmd::IgnoreLeadingDigits, QT_TRANSLATE_NOOP("Torvane", "ファイル名の先頭の数字を無視"), QT_TRANSLATE_NOOP("Torvane", "ソート時にファイル名の先頭に来る数字を無視します。"), nullptr, nullptr, C},
     {Cmd::NoExitConfirm, QT_TRANSLATE_NOOP("Torvane", "終了時確認を非表示"), QT_TRANSLATE_NOOP("Torvane", "終了時の確認ダイアログを非表示にします"), nullptr, nullptr, C},
     {Cmd::SaveOnExit, QT_TRANSLATE_NOOP("Torvane", "終了時リストを保存"), QT_TRANSLATE_NOOP("Torvane", "終了時の\"全リスト\"の内容を保存、次回起動時に読み込みます。"), nullptr, nullptr, C},
+    {Cmd::NotifyTrack, QT_TRANSLATE_NOOP("Torvane", "再生曲を通知"), QT_TRANSLATE_NOOP("Torvane", "再生を始めた曲をデスクトップの通知で知らせます。"), nullptr, nullptr, C},
     {Cmd::English, "English", QT_TRANSLATE_NOOP("Torvane", "表示する言語を英語にします。次回の起動から有効になります。"), nullptr, nullptr, C},
 
     {Cmd::ComputeTotals, QT_TRANSLATE_NOOP("Torvane", "算出"), QT_TRANSLATE_NOOP("Torvane", "選択・取得されているアイテムの合計サイズ及び再生時間を計算します。"), QT_TRANSLATE_NOOP("Torvane", "合計の算出"), nullptr, N},

@@ -87,6 +87,7 @@ enum class Cmd : int {
     IgnoreLeadingDigits = Depth0 + 6,
     NoExitConfirm,
     SaveOnExit,
+    NotifyTrack,
     English,
     // size bar
     ComputeTotals,

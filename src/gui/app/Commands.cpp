@@ -9,6 +9,7 @@
 #include "gui/desktop/ChosenPaths.h"
 #include "gui/desktop/QtDesktop.h"
 #include "gui/desktop/QtUiHost.h"
+#include "gui/desktop/TrackNotifier.h"
 #include "gui/dialogs/AboutBox.h"
 #include "gui/dialogs/AddItemDialog.h"
 #include "gui/dialogs/CustomSaveDialog.h"
@@ -35,6 +36,7 @@
 #include "core/listops/Sorting.h"
 #include "core/save/FolderSaver.h"
 #include "core/save/PlaylistWriter.h"
+#include "core/settings/Profile.h"
 #include "core/settings/TemplateFolders.h"
 
 #include <QAction>
@@ -213,6 +215,10 @@ void CCommands::RunSimple(Cmd id) {
     case Cmd::IgnoreLeadingDigits: settings.DisNum = !settings.DisNum; break;
     case Cmd::NoExitConfirm: m_Frame.SetNoExitConfirm(!m_Frame.NoExitConfirm()); break;
     case Cmd::SaveOnExit: settings.CloseSave = !settings.CloseSave; break;
+    case Cmd::NotifyTrack:
+        m_Doc.Profile().SetInt(CTorvaneDoc::AppSection, CTrackNotifier::SettingKey,
+                               NotifiesTracks() ? 0 : 1);
+        break;
     case Cmd::English: ToggleEnglish(); break;
     case Cmd::ComputeTotals: m_View.ComputeTotals(); break;
     case Cmd::OpenItem:
@@ -294,6 +300,7 @@ void CCommands::UpdateChecks() {
     check(Cmd::IgnoreLeadingDigits, settings.DisNum);
     check(Cmd::NoExitConfirm, m_Frame.NoExitConfirm());
     check(Cmd::SaveOnExit, settings.CloseSave);
+    check(Cmd::NotifyTrack, NotifiesTracks());
     check(Cmd::English, CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English);
 }
 
@@ -393,6 +400,10 @@ void CCommands::EditExtensions() {
 }
 
 // The interface is built once, so the stored choice waits for the next start.
+bool CCommands::NotifiesTracks() const {
+    return m_Doc.Profile().GetInt(CTorvaneDoc::AppSection, CTrackNotifier::SettingKey, 0) != 0;
+}
+
 void CCommands::ToggleEnglish() {
     const bool english = CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English;
     CInterfaceLanguage::Store(m_Doc.Profile(),

@@ -78,6 +78,8 @@ private:
     void SaveEachFolder();
     void EditExtensions();
     void ToggleEnglish();
+    // "再生曲を通知": the profile's "app"/"Notify".
+    bool NotifiesTracks() const;
     // Open, trash, properties, containing folders and the two copies, on the view's selection.
     void RunFileOperation(Cmd id);
     // The bar that one of ShowToolBar .. ShowStatusBar shows or hides.

@@ -116,8 +116,8 @@ CMenus::CMenus(QMenuBar* bar, const CActions& actions, QWidget* parent) : m_Acti
     QMenu* settings = NewMenu(QT_TRANSLATE_NOOP("Torvane", "設定(&S)"), parent);
     Fill(settings, {Cmd::ReadTagsOnLoad, Cmd::ReadSizesOnLoad, Sep, Cmd::ExtensionSettings});
     settings->addMenu(depth);
-    Fill(settings, {Sep, Cmd::IgnoreLeadingDigits, Sep, Cmd::NoExitConfirm, Cmd::SaveOnExit, Sep,
-                    Cmd::English});
+    Fill(settings, {Sep, Cmd::IgnoreLeadingDigits, Sep, Cmd::NoExitConfirm, Cmd::SaveOnExit,
+                    Cmd::NotifyTrack, Sep, Cmd::English});
 
     for (QMenu* menu : {file, edit, list, view, search, settings})
         bar->addMenu(menu);

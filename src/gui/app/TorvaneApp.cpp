@@ -1,5 +1,6 @@
 #include "gui/app/TorvaneApp.h"
 
+#include "gui/app/DesktopBus.h"
 #include "gui/app/MainFrame.h"
 #include "gui/desktop/QtUiHost.h"
 #include "gui/desktop/QuitSignals.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QBasicTimer>
+#include <QDBusConnection>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -97,16 +99,39 @@ bool CTorvaneApp::Start(const std::vector<std::string>& args) {
         return false;
     m_Args = args;
     m_ListsLoaded = false;
+    // On the session bus only; without one the window runs as it is.
+    m_Bus = std::make_unique<CDesktopBus>(
+        QDBusConnection::sessionBus(), *m_Doc, *m_Frame, m_Profile,
+        [this](std::vector<std::string> inputs) { ReceiveInputs(std::move(inputs)); });
     return true;
+}
+
+void CTorvaneApp::ReceiveInputs(std::vector<std::string> inputs) {
+    if (m_SessionEnding || !m_Frame)
+        return;
+    m_Bus->Bridge().Raise();
+    // Not into the arguments while they are being read: the reading holds on to them.
+    if (!m_ListsLoaded && !m_LoadingLists) {
+        m_Args.insert(m_Args.end(), inputs.begin(), inputs.end());
+        return;
+    }
+    if (inputs.empty())
+        return;
+    m_Bus->Bridge().WhenAccepting([this, inputs = std::move(inputs)] {
+        if (!m_SessionEnding)
+            LoadCommandLine(*m_Doc, inputs);
+    });
 }
 
 // The command line first; the kept list only into a list that is still empty.
 void CTorvaneApp::LoadLists() {
+    m_LoadingLists = true;
     if (!m_SessionEnding)
         LoadCommandLine(*m_Doc, m_Args);
     if (!m_SessionEnding)
         AutoLoadList(*m_Doc);
     m_Args.clear();
+    m_LoadingLists = false;
     m_ListsLoaded = true;
 }
 
@@ -140,6 +165,7 @@ void CTorvaneApp::Shutdown() {
         return;
     m_FirstPaint.reset();
     m_QuitSignals.reset();
+    m_Bus.reset();
     if (m_KeepListAtEnd) {
         m_KeepListAtEnd = false;
         AutoSaveList(*m_Doc, false);

@@ -12,6 +12,7 @@ class QObject;
 
 namespace torvane {
 
+class CDesktopBus;
 class CMainFrame;
 class CQuitSignals;
 class CTorvaneDoc;
@@ -47,10 +48,16 @@ public:
     CTorvaneDoc* Doc() const { return m_Doc.get(); }
     CMainFrame* Frame() const { return m_Frame.get(); }
     CQtUiHost& Host() const { return *m_Host; }
+    // The window on the session bus; none before Start and after Shutdown.
+    CDesktopBus* Bus() const { return m_Bus.get(); }
     const CProfile& Profile() const { return m_Profile; }
 
 private:
     void LoadLists();
+    // The inputs a later start handed over: with the command line when the lists are still to
+    // be read, otherwise gathered as the command line's once the window takes commands (after
+    // the reading of the lists, when they are being read).
+    void ReceiveInputs(std::vector<std::string> inputs);
     void EndForSession();
     // A quit signal ends the program as the end of the session does, but keeps the list as a
     // closed window would (when it was read whole at the start).
@@ -70,7 +77,9 @@ private:
     std::vector<std::string> m_Args;
     std::unique_ptr<QObject> m_FirstPaint;
     std::unique_ptr<CQuitSignals> m_QuitSignals;
+    std::unique_ptr<CDesktopBus> m_Bus;
     bool m_ListsLoaded = false;
+    bool m_LoadingLists = false;
     bool m_SessionEnding = false;
     bool m_KeepListAtEnd = false;
 };

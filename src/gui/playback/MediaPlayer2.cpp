@@ -57,8 +57,10 @@ CMediaPlayer2::CMediaPlayer2(QWidget* parent)
 
     connect(m_PlayButton, &QToolButton::clicked, this, &CMediaPlayer2::TogglePause);
     connect(m_Slider, &QSlider::sliderMoved, this, [this](int position) {
-        if (m_Player)
+        if (m_Player) {
             m_Player->setPosition(position);
+            emit seeked(position);
+        }
     });
     ShowPosition();
     ShowState();
@@ -72,6 +74,7 @@ CMediaPlayer2::~CMediaPlayer2() {
 void CMediaPlayer2::CreatePlayer() {
     m_Player = new QMediaPlayer(this);
     m_Output = new QAudioOutput(this);
+    m_Output->setVolume(static_cast<float>(m_Volume));
     m_Player->setAudioOutput(m_Output);
     connect(m_Player, &QMediaPlayer::positionChanged, this, &CMediaPlayer2::ShowPosition);
     connect(m_Player, &QMediaPlayer::durationChanged, this, &CMediaPlayer2::ShowPosition);
@@ -136,6 +139,32 @@ void CMediaPlayer2::Stop() {
         m_Player->stop();
 }
 
+void CMediaPlayer2::Pause() {
+    if (m_Player && m_Player->playbackState() == QMediaPlayer::PlayingState)
+        m_Player->pause();
+}
+
+bool CMediaPlayer2::CanSeek() const {
+    return OpenState() != 0 && m_Player->isSeekable();
+}
+
+void CMediaPlayer2::Seek(double seconds) {
+    if (!CanSeek())
+        return;
+    const auto position = static_cast<qint64>(std::max(seconds, 0.0) * 1000.0);
+    m_Player->setPosition(position);
+}
+
+double CMediaPlayer2::Volume() const {
+    return m_Output ? static_cast<double>(m_Output->volume()) : m_Volume;
+}
+
+void CMediaPlayer2::SetVolume(double volume) {
+    m_Volume = std::clamp(volume, 0.0, 1.0);
+    if (m_Output)
+        m_Output->setVolume(static_cast<float>(m_Volume));
+}
+
 void CMediaPlayer2::TogglePause() {
     if (PlayState() == Playing)
         m_Player->pause();
@@ -165,6 +194,7 @@ void CMediaPlayer2::ShowState() {
     m_PlayButton->setIcon(PlayState() == Playing
                               ? ThemeIcon("media-playback-pause", QStyle::SP_MediaPause)
                               : ThemeIcon("media-playback-start", QStyle::SP_MediaPlay));
+    emit stateChanged();
 }
 
 } // namespace torvane

@@ -32,8 +32,19 @@ public:
     int PlayState() const override;
     void Play() override;
     void Stop() override;
+    void Pause() override;
+    bool CanSeek() const override;
+    void Seek(double seconds) override;
+    double Volume() const override;
+    void SetVolume(double volume) override;
 
     QString TimeText() const;
+
+signals:
+    // The play state, the open file or whether it can be sought in has changed.
+    void stateChanged();
+    // The user moved the position slider to this many milliseconds.
+    void seeked(qint64 milliseconds);
 
 private:
     void CreatePlayer();
@@ -47,6 +58,8 @@ private:
     QToolButton* m_PlayButton;
     QLabel* m_Time;
     QSlider* m_Slider;
+    // Kept for the player that comes up with the first file.
+    double m_Volume = 1.0;
 };
 
 // "mm:ss" of a time in milliseconds, "h:mm:ss" from one hour on.

@@ -57,6 +57,7 @@ void CPlayback::PlayItem(int index, TrackList& list) {
     m_Now = NowPlayingOf(record);
     m_PlayDuration = record.Time();
     m_Stopped = false;
+    ++m_StartCount;
     if (m_Player) {
         m_Player->SetFileName(record.FilePath());
         if (m_Player->OpenState() != 0)
@@ -64,6 +65,7 @@ void CPlayback::PlayItem(int index, TrackList& list) {
     }
     if (CListViewPort* view = m_Doc.View())
         view->Redraw();
+    Changed();
 }
 
 void CPlayback::StepPlayback(int step) {
@@ -77,6 +79,49 @@ void CPlayback::StopPlayback() {
     m_Stopped = true;
     if (m_Player)
         m_Player->Stop();
+    Changed();
+}
+
+void CPlayback::PausePlayback() {
+    if (!IsPlaying())
+        return;
+    m_Player->Pause();
+    Changed();
+}
+
+void CPlayback::ResumePlayback() {
+    if (!m_Player || IsPlaying())
+        return;
+    if (IsPaused()) {
+        m_Player->Play();
+        Changed();
+        return;
+    }
+    if (m_PlayList && !m_PlayList->empty()) {
+        // the remembered place, or the first record of a list that has become shorter
+        const bool inRange =
+            m_PlayIndex >= 0 && static_cast<size_t>(m_PlayIndex) < m_PlayList->size();
+        PlayItem(inRange ? m_PlayIndex : 0, *m_PlayList);
+        return;
+    }
+    TrackList& list = m_Doc.CurrentList();
+    if (!list.empty())
+        PlayItem(0, list);
+}
+
+void CPlayback::SeekTo(double seconds) {
+    if (m_Player && m_Player->CanSeek())
+        m_Player->Seek(seconds);
+}
+
+void CPlayback::SetMode(PlayMode mode) {
+    m_Mode = mode;
+    Changed();
+}
+
+void CPlayback::Changed() const {
+    if (m_Listener)
+        m_Listener();
 }
 
 void CPlayback::CheckPlaybackEnd() {
@@ -85,6 +130,9 @@ void CPlayback::CheckPlaybackEnd() {
     // A stopped track has not ended; it counts again once it plays (the player's own button).
     if (m_Stopped && m_Player->PlayState() != CPlayerPort::Playing)
         return;
+    // A held track has not ended either, even when held in its last second.
+    if (IsPaused())
+        return;
     m_Stopped = false;
     if (ReachedTrackEnd(m_PlayDuration, m_Player->CurrentPosition()))
         StepPlayback(+1);
@@ -92,6 +140,10 @@ void CPlayback::CheckPlaybackEnd() {
 
 bool CPlayback::IsPlaying() const {
     return m_Player && m_Player->PlayState() == CPlayerPort::Playing;
+}
+
+bool CPlayback::IsPaused() const {
+    return m_Player && m_Player->PlayState() == CPlayerPort::Paused;
 }
 
 } // namespace torvane

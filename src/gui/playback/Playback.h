@@ -3,6 +3,7 @@
 #include "core/commands/PlayRules.h"
 #include "core/doc/TorvaneDoc.h"
 
+#include <functional>
 #include <vector>
 
 namespace torvane {
@@ -25,12 +26,24 @@ public:
     // Plays the record after the playing one as the mode chooses, or step records away.
     void StepPlayback(int step);
     void StopPlayback();
+    // Holds the playing track where it is.
+    void PausePlayback();
+    // Goes on with a held track, starts the stopped one again from its start, or, before
+    // anything was played, plays the first record of the current list.
+    void ResumePlayback();
+    // Moves within the playing or held track, when the player can.
+    void SeekTo(double seconds);
     // The one-second check: outside single mode, the end of the playing track starts the next.
     void CheckPlaybackEnd();
 
     bool IsPlaying() const;
+    bool IsPaused() const;
+    // Counts the tracks started, so that each start can be told from the one before.
+    int StartCount() const { return m_StartCount; }
+    // Called after a track starts, pauses, goes on or stops, and after the mode changes.
+    void SetChangeListener(std::function<void()> listener) { m_Listener = std::move(listener); }
     PlayMode Mode() const { return m_Mode; }
-    void SetMode(PlayMode mode) { m_Mode = mode; }
+    void SetMode(PlayMode mode);
     const TrackList* PlayList() const { return m_PlayList; }
     int PlayIndex() const { return m_PlayIndex; }
     int PlayDuration() const { return m_PlayDuration; }
@@ -39,6 +52,7 @@ public:
 private:
     void ClearOldMark();
     bool RefuseUnplayable(const std::string& path);
+    void Changed() const;
 
     CTorvaneDoc& m_Doc;
     CPlayerPort* m_Player;
@@ -50,6 +64,8 @@ private:
     // Set by StopPlayback until a record plays again, so a stopped track is not taken for one
     // that ended.
     bool m_Stopped = false;
+    int m_StartCount = 0;
+    std::function<void()> m_Listener;
 };
 
 } // namespace torvane

@@ -994,6 +994,14 @@ Please give a valid path.</translation>
         <translation>Does not ask before exiting</translation>
     </message>
     <message>
+        <source>再生曲を通知</source>
+        <translation>Announce Playing Track</translation>
+    </message>
+    <message>
+        <source>再生を始めた曲をデスクトップの通知で知らせます。</source>
+        <translation>Shows a desktop notification when a track starts playing.</translation>
+    </message>
+    <message>
         <source>終了時リストを保存</source>
         <translation>Keep List on Exit</translation>
     </message>
