@@ -1,5 +1,6 @@
 #include "gui/app/DropWindow.h"
 
+#include "gui/view/ListModel.h"
 #include "gui/widgets/Icons.h"
 
 #include <QDragEnterEvent>
@@ -15,6 +16,7 @@ CDropWindow::CDropWindow(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("ドロップダイアログ"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     auto* picture = new QLabel;
@@ -51,8 +53,9 @@ void CDropWindow::mouseMoveEvent(QMouseEvent* event) {
     QFrame::mouseMoveEvent(event);
 }
 
+// Rows dragged out of the list are already in it.
 void CDropWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && !IsOwnRowsDrag(*event->mimeData()))
         event->acceptProposedAction();
 }
 

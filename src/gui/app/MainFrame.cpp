@@ -13,6 +13,7 @@
 #include "gui/i18n/Translate.h"
 #include "gui/playback/MediaPlayer2.h"
 #include "gui/playback/Playback.h"
+#include "gui/view/ListModel.h"
 #include "gui/view/TorvaneView.h"
 #include "gui/widgets/VersionText.h"
 
@@ -28,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -42,6 +44,19 @@ namespace {
 
 constexpr const char* BarSection = "bar";
 constexpr const char* WindowSection = "window";
+
+// F10 opens the first menu of the menu bar, as on other desktops.
+void AddMenuBarKey(QMainWindow* window) {
+    auto* key = new QAction(window);
+    key->setShortcut(QKeySequence(Qt::Key_F10));
+    key->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(key);
+    QObject::connect(key, &QAction::triggered, window, [window] {
+        QMenuBar* bar = window->menuBar();
+        if (!bar->actions().isEmpty())
+            bar->setActiveAction(bar->actions().front());
+    });
+}
 
 // A bar button's drop-down part opens one of the history menus.
 void AddDropDown(QToolBar* bar, QAction* action, QMenu* menu) {
@@ -85,6 +100,8 @@ CMainFrame::CMainFrame(CTorvaneDoc& doc, CProfile& profile, CQtUiHost& host, QWi
     m_View->SetContextMenus(m_Menus->Columns(), m_Menus->ListContext());
     BuildToolBar();
     BuildModeBar();
+    AddMenuBarKey(this);
+    NameForScreenReaders();
     m_KeyRouter = new CKeyRouter(*this);
     qApp->installEventFilter(m_KeyRouter);
 
@@ -183,6 +200,19 @@ void CMainFrame::BuildModeBar() {
         actions[id]->setIconText(Tr(caption));
         m_ModeBar->addAction(actions[id]);
     }
+}
+
+// Containers a screen reader names as it enters them.
+void CMainFrame::NameForScreenReaders() {
+    menuBar()->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "メニュー バー")));
+    statusBar()->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "ステータス バー")));
+    if (auto* grip = statusBar()->findChild<QSizeGrip*>())
+        grip->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "ウィンドウの大きさ")));
+    m_DataBar->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "データ バー")));
+    // the button a bar shows when it is too short for all of its buttons
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        for (QToolButton* more : bar->findChildren<QToolButton*>("qt_toolbar_ext_button"))
+            more->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "その他のボタン")));
 }
 
 // Check marks and enabled states follow the bars, the search bar and the menus.
@@ -340,8 +370,9 @@ void CMainFrame::EndForSession() {
     hide();
 }
 
+// Rows dragged out of the list and let go over the window are already in it.
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && !IsOwnRowsDrag(*event->mimeData()))
         event->acceptProposedAction();
 }
 
@@ -353,6 +384,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 // The paths as bytes from the URLs' encoded form: only local file URLs (no host, or
 // "localhost"); toLocalFile would lose a name that is not UTF-8.
 void CMainFrame::DropFiles(const QMimeData& data) {
+    if (IsOwnRowsDrag(data))
+        return;
     std::vector<std::string> paths;
     for (const QUrl& url : data.urls())
         if (std::optional<std::string> path = PathOfLocation(url.toEncoded().toStdString(), {}))

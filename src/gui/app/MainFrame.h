@@ -96,6 +96,7 @@ private:
     void CreateBars();
     void BuildToolBar();
     void BuildModeBar();
+    void NameForScreenReaders();
     void ConnectStates();
     void ConnectPlayBar();
     void RestoreWindow();

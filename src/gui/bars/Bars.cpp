@@ -16,8 +16,10 @@
 namespace torvane {
 namespace {
 
-QComboBox* MakeList(std::initializer_list<const char*> entries, const char* prompt) {
+QComboBox* MakeList(std::initializer_list<const char*> entries, const char* name,
+                    const char* prompt) {
     auto* list = new QComboBox;
+    list->setAccessibleName(Tr(name));
     for (const char* entry : entries)
         list->addItem(Tr(entry));
     list->setCurrentIndex(0);
@@ -25,8 +27,9 @@ QComboBox* MakeList(std::initializer_list<const char*> entries, const char* prom
     return list;
 }
 
-QLabel* MakeLabel(const char* text) {
+QLabel* MakeLabel(const char* text, QWidget* buddy = nullptr) {
     auto* label = new QLabel(Tr(text));
+    label->setBuddy(buddy);
     label->setContentsMargins(4, 0, 4, 0);
     return label;
 }
@@ -58,14 +61,17 @@ CSearchBar::CSearchBar(QAction* modeSwitch, QAction* search, QAction* narrow, QW
                          QT_TRANSLATE_NOOP("Torvane", "TAG-アーティスト"),
                          QT_TRANSLATE_NOOP("Torvane", "TAG-アルバム"),
                          QT_TRANSLATE_NOOP("Torvane", "TAG-コメント")},
+                        QT_TRANSLATE_NOOP("Torvane", "検索対象"),
                         QT_TRANSLATE_NOOP("Torvane", "検索対象を選択してください"))),
       m_Text(new QLineEdit),
       m_Exclude(
           MakeList({QT_TRANSLATE_NOOP("Torvane", "含む"), QT_TRANSLATE_NOOP("Torvane", "含まない")},
+                   QT_TRANSLATE_NOOP("Torvane", "含む/含まない"),
                    QT_TRANSLATE_NOOP("Torvane", "\"含まない\"を選ぶと、NOT検索となります"))),
       m_Existence(MakeList(
           {QT_TRANSLATE_NOOP("Torvane", "すべて"), QT_TRANSLATE_NOOP("Torvane", "存在する"),
            QT_TRANSLATE_NOOP("Torvane", "存在しない")},
+          QT_TRANSLATE_NOOP("Torvane", "ファイルの存在"),
           QT_TRANSLATE_NOOP("Torvane",
                             "存在する/しない を選択する事で、ファイルの存在確認が出来ます。"))) {
     setObjectName(QStringLiteral("SearchBar"));
@@ -73,6 +79,7 @@ CSearchBar::CSearchBar(QAction* modeSwitch, QAction* search, QAction* narrow, QW
     m_Text->setValidator(new CSearchTextValidator(m_Text));
     m_Text->setTextMargins(2, 0, 2, 0);
     m_Text->setMinimumWidth(160);
+    m_Text->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "検索する文字列")));
     m_Text->setStatusTip(Tr(QT_TRANSLATE_NOOP(
         "Torvane", "検索する文字列を入力してください。スペースで区切ることでAND検索ができます")));
 
@@ -125,12 +132,13 @@ CSizeBar::CSizeBar(QAction* compute, QWidget* parent)
     setObjectName(QStringLiteral("SizeBar"));
     setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     m_Always->setToolTip(Tr(QT_TRANSLATE_NOOP("Torvane", "常に再計算")));
+    m_Always->setAccessibleName(m_Always->toolTip());
     m_Always->setStatusTip(Tr(QT_TRANSLATE_NOOP("Torvane", "常に再計算を行います。")));
     addWidget(m_Always);
     AddTextButton(this, compute);
-    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "容量")));
+    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "容量"), m_Size));
     addWidget(m_Size);
-    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "時間")));
+    addWidget(MakeLabel(QT_TRANSLATE_NOOP("Torvane", "時間"), m_Time));
     addWidget(m_Time);
 }
 

@@ -18,6 +18,7 @@ QToolButton* MakeArrow(Qt::ArrowType arrow, const char* tip) {
     button->setArrowType(arrow);
     button->setAutoRaise(true);
     button->setToolTip(Tr(tip));
+    button->setAccessibleName(button->toolTip());
     button->setFixedSize(18, 19);
     return button;
 }

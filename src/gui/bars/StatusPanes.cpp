@@ -51,9 +51,16 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
     m_Labels[Selection]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_Labels[Mode]->setFixedWidth(IconSize + 6);
     m_Labels[Mode]->setAlignment(Qt::AlignCenter);
+    m_Labels[Mode]->setAccessibleName(m_Labels[Mode]->toolTip());
+    // The last pane is an empty one of no width: hidden, it looks the same and a screen reader
+    // does not stop at a blank.
+    m_Labels[Spare]->hide();
     SetPrompt(QString());
+    m_Labels[Selection]->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "選択なし")));
 
     m_SelectionIcon->setFixedSize(IconSize, IconSize);
+    m_SelectionIcon->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "ファイルの種類")));
+    m_SelectionPane->setAccessibleName(Tr(QT_TRANSLATE_NOOP("Torvane", "選択中のアイテム")));
     auto* layout = new QHBoxLayout(m_SelectionPane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
@@ -73,6 +80,10 @@ void CStatusPanes::SetPrompt(const QString& prompt) {
 void CStatusPanes::SetSelection(int index, const QString& text, const QString& tip,
                                 const QIcon& icon) {
     m_Labels[Selection]->setText(index > 0 ? QStringLiteral("[%1] %2").arg(index).arg(text) : text);
+    // a blank pane says so to a screen reader
+    m_Labels[Selection]->setAccessibleName(m_Labels[Selection]->text().trimmed().isEmpty()
+                                               ? Tr(QT_TRANSLATE_NOOP("Torvane", "選択なし"))
+                                               : m_Labels[Selection]->text());
     m_SelectionPane->setToolTip(tip);
     m_Labels[Selection]->setToolTip(tip);
     m_SelectionIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(IconSize, IconSize));
@@ -91,6 +102,7 @@ void CStatusPanes::SetSearchMode(bool on) {
     pane->setPixmap(on ? SearchModeIcon().pixmap(IconSize, IconSize) : QPixmap());
     pane->setToolTip(on ? Tr(QT_TRANSLATE_NOOP("Torvane", "検索"))
                         : Tr(QT_TRANSLATE_NOOP("Torvane", "全表示")));
+    pane->setAccessibleName(pane->toolTip());
 }
 
 QString CStatusPanes::Text(Pane pane) const {

@@ -17,6 +17,7 @@ CAboutBox::CAboutBox(QWidget* parent)
     setWindowTitle(tr("バージョン情報"));
     auto* icon = new QLabel;
     icon->setPixmap(ProgramIcon().pixmap(32, 32));
+    icon->setAccessibleName(QStringLiteral("Torvane"));
     auto* version = new QLabel(QString::fromStdString(GetVersionText()));
     version->setObjectName(QStringLiteral("version"));
     auto* ok = new QPushButton(QStringLiteral("OK"));
@@ -25,9 +26,13 @@ CAboutBox::CAboutBox(QWidget* parent)
     auto* links = new QFrame;
     links->setFrameStyle(QFrame::Box | QFrame::Sunken);
     auto* linkRows = new QGridLayout(links);
-    linkRows->addWidget(new QLabel(tr("連絡先")), 0, 0);
+    auto* contactLabel = new QLabel(tr("連絡先"));
+    contactLabel->setBuddy(m_Contact);
+    linkRows->addWidget(contactLabel, 0, 0);
     linkRows->addWidget(m_Contact, 0, 1);
-    linkRows->addWidget(new QLabel(tr("一次配布先")), 1, 0);
+    auto* siteLabel = new QLabel(tr("一次配布先"));
+    siteLabel->setBuddy(m_Site);
+    linkRows->addWidget(siteLabel, 1, 0);
     linkRows->addWidget(m_Site, 1, 1);
     linkRows->setColumnMinimumWidth(0, 80);
     linkRows->setColumnStretch(1, 1);

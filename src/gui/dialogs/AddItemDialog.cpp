@@ -1,5 +1,7 @@
 #include "gui/dialogs/AddItemDialog.h"
 
+#include "gui/widgets/AccessibleNames.h"
+
 #include "core/base/DisplayPath.h"
 #include "core/base/FileUri.h"
 #include "core/base/TextCodec.h"
@@ -39,6 +41,7 @@ CAddItemDialog::CAddItemDialog(QWidget* parent)
     m_Add->setDefault(true);
     m_Add->setEnabled(false);
     m_Path->setMinimumWidth(320);
+    NameControl(m_Path, tr("追加するファイルまたはフォルダ"));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_IgnoreExtension, 0, 0, 1, 2);

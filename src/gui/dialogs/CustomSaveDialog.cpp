@@ -66,6 +66,14 @@ CCustomSaveDialog::CCustomSaveDialog(const SaveDialogStart& start, QWidget* pare
     if (grid)
         grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
 
+    // The dialog's own labels name their lists for screen readers too.
+    for (const auto& [label, list] :
+         {std::pair{"lookInLabel", "lookInCombo"}, std::pair{"fileTypeLabel", "fileTypeCombo"}}) {
+        auto* text = findChild<QLabel*>(QLatin1String(label));
+        if (text && !text->buddy())
+            text->setBuddy(findChild<QWidget*>(QLatin1String(list)));
+    }
+
     connect(this, &QFileDialog::filterSelected, this, &CCustomSaveDialog::UseFormat);
     UseFormat(filters.front());
 }

@@ -1,5 +1,6 @@
 #include "gui/dialogs/ExtSearchDialog.h"
 
+#include "gui/widgets/AccessibleNames.h"
 #include "gui/widgets/SearchControls.h"
 
 #include "core/doc/UiHost.h"
@@ -64,13 +65,24 @@ CExtSearchDialog::CExtSearchDialog(CUiHost& host, const std::map<std::string, in
           {QT_TRANSLATE_NOOP("Torvane", "全リスト"), QT_TRANSLATE_NOOP("Torvane", "検索リスト")})) {
     setWindowTitle(tr("拡張検索"));
     m_Text->setMinimumWidth(260);
+    NameControl(m_Existence, tr("ファイルの存在"));
+    NameControl(m_Extension, tr("拡張子"));
+    NameControl(m_Size, tr("ファイルサイズ (KB)"));
+    NameControl(m_SizeAtMost, tr("ファイルサイズの条件"));
+    NameControl(m_Minutes, tr("演奏時間 (分)"));
+    NameControl(m_Seconds, tr("演奏時間 (秒)"));
+    NameControl(m_TimeAtMost, tr("演奏時間の条件"));
+    NameControl(m_BitRate, tr("ビットレート (kbit)"));
+    NameControl(m_BitRateAtMost, tr("ビットレートの条件"));
+    NameControl(m_SamplingRate, tr("サンプリングレート (Hz)"));
+    NameControl(m_SamplingRateAtMost, tr("サンプリングレートの条件"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(tr("検索範囲 ：")), 0, 0);
+    layout->addWidget(NewFieldLabel(tr("検索範囲 ："), m_Target), 0, 0);
     layout->addWidget(m_Target, 0, 1, Qt::AlignLeft);
-    layout->addWidget(new QLabel(tr("検索文字列 ：")), 1, 0);
+    layout->addWidget(NewFieldLabel(tr("検索文字列 ："), m_Text), 1, 0);
     layout->addWidget(m_Text, 1, 1);
-    layout->addWidget(new QLabel(tr("条件 ：")), 2, 0);
+    layout->addWidget(NewFieldLabel(tr("条件 ："), m_Exclude), 2, 0);
     auto* condition = new QHBoxLayout;
     condition->addWidget(new QLabel(tr("文字列を")));
     condition->addWidget(m_Exclude);
@@ -80,7 +92,7 @@ CExtSearchDialog::CExtSearchDialog(CUiHost& host, const std::map<std::string, in
     layout->addLayout(condition, 2, 1);
     layout->addWidget(NewConditionGroup(), 3, 0, 1, 2);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(tr("検索元：")));
+    bottom->addWidget(NewFieldLabel(tr("検索元："), m_Source));
     bottom->addWidget(m_Source);
     bottom->addStretch();
     auto* search = new QPushButton(tr("検索"));

@@ -1,5 +1,7 @@
 #include "gui/dialogs/ExtensionDialog.h"
 
+#include "gui/widgets/AccessibleNames.h"
+
 #include "core/base/Paths.h"
 #include "core/doc/UiHost.h"
 #include "gui/i18n/Translate.h"
@@ -77,11 +79,12 @@ CExtensionDialog::CExtensionDialog(const CExtRegistry& registry, CUiHost& host, 
     m_Enabled->setFocusPolicy(Qt::NoFocus);
     m_Delete->setEnabled(false);
     m_Close->setDefault(true);
+    NameControl(m_List, tr("拡張子の一覧"));
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(tr("拡張子")), 0, 0);
+    fields->addWidget(NewFieldLabel(tr("拡張子"), m_Extension), 0, 0);
     fields->addWidget(m_Extension, 1, 0, 1, 2);
-    fields->addWidget(new QLabel(tr("開くアプリケーション")), 2, 0);
+    fields->addWidget(NewFieldLabel(tr("開くアプリケーション"), m_Application), 2, 0);
     fields->addWidget(m_Application, 3, 0);
     fields->addWidget(m_Browse, 3, 1);
     fields->addWidget(m_Enabled, 4, 0);

@@ -1,5 +1,7 @@
 #include "gui/dialogs/FolderSaveDialog.h"
 
+#include "gui/widgets/AccessibleNames.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -49,7 +51,8 @@ CFolderSaveDialog::CFolderSaveDialog(const FolderGroups& groups, QWidget* parent
     EnableIndex(false);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(tr("次のファイルに書き出します。")), 0, 0, 1, 4);
+    NameControl(m_List, tr("書き出すファイル"));
+    layout->addWidget(NewFieldLabel(tr("次のファイルに書き出します。"), m_List), 0, 0, 1, 4);
     layout->addWidget(m_List, 1, 0, 1, 4);
     auto* tickButtons = new QHBoxLayout;
     tickButtons->addWidget(m_SelectAll);
@@ -58,7 +61,7 @@ CFolderSaveDialog::CFolderSaveDialog(const FolderGroups& groups, QWidget* parent
     layout->addLayout(tickButtons, 2, 0, 1, 4);
     layout->addWidget(m_FullPaths, 3, 0, 1, 4);
     layout->addWidget(m_MakeIndex, 4, 0, 1, 4);
-    layout->addWidget(new QLabel(tr("保存先")), 5, 0);
+    layout->addWidget(NewFieldLabel(tr("保存先"), m_Index), 5, 0);
     layout->addWidget(m_Index, 5, 1, 1, 2);
     layout->addWidget(m_Browse, 5, 3);
     auto* buttons = new QHBoxLayout;

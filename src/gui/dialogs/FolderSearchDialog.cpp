@@ -1,5 +1,6 @@
 #include "gui/dialogs/FolderSearchDialog.h"
 
+#include "gui/widgets/AccessibleNames.h"
 #include "gui/widgets/SearchControls.h"
 #include "gui/widgets/SearchTextValidator.h"
 
@@ -49,16 +50,19 @@ CFolderSearchDialog::CFolderSearchDialog(CUiHost& host, const std::map<std::stri
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_Size));
     m_Size->setAlignment(Qt::AlignRight);
     m_Search->setDefault(true);
+    NameControl(m_Extension, tr("拡張子"));
+    NameControl(m_Size, tr("ファイルサイズ (KB)"));
+    NameControl(m_SizeAtMost, tr("ファイルサイズの条件"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(tr("検索するフォルダ：")), 0, 0, 1, 4);
+    layout->addWidget(NewFieldLabel(tr("検索するフォルダ："), m_Folder), 0, 0, 1, 4);
     layout->addWidget(m_Folder, 1, 0, 1, 4);
     layout->addWidget(browse, 1, 4);
-    layout->addWidget(new QLabel(tr("検索範囲 ：")), 2, 0);
+    layout->addWidget(NewFieldLabel(tr("検索範囲 ："), m_Target), 2, 0);
     layout->addWidget(m_Target, 2, 1, 1, 2);
-    layout->addWidget(new QLabel(tr("検索文字列 ：")), 3, 0);
+    layout->addWidget(NewFieldLabel(tr("検索文字列 ："), m_Text), 3, 0);
     layout->addWidget(m_Text, 3, 1, 1, 4);
-    layout->addWidget(new QLabel(tr("条件 ：")), 4, 0);
+    layout->addWidget(NewFieldLabel(tr("条件 ："), m_Exclude), 4, 0);
     auto* condition = new QHBoxLayout;
     condition->addWidget(new QLabel(tr("文字列を")));
     condition->addWidget(m_Exclude);

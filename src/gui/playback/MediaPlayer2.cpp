@@ -39,10 +39,12 @@ CMediaPlayer2::CMediaPlayer2(QWidget* parent)
     setObjectName(QStringLiteral("MediaPlayer"));
     m_PlayButton->setAutoRaise(true);
     m_PlayButton->setToolTip(Tr(QT_TRANSLATE_NOOP("Torvane", "再生 / 一時停止")));
+    m_PlayButton->setAccessibleName(m_PlayButton->toolTip());
     m_PlayButton->setEnabled(false);
     m_Time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_Slider->setEnabled(false);
     m_Slider->setToolTip(Tr(QT_TRANSLATE_NOOP("Torvane", "再生位置")));
+    m_Slider->setAccessibleName(m_Slider->toolTip());
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);

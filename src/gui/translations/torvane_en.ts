@@ -1315,6 +1315,54 @@ Overwrite it with the current list?</translation>
         <translation>%1 duplicates found.
 	Time taken: %2 s</translation>
     </message>
+    <message>
+        <source>メニュー バー</source>
+        <translation>Menu bar</translation>
+    </message>
+    <message>
+        <source>ステータス バー</source>
+        <translation>Status bar</translation>
+    </message>
+    <message>
+        <source>ウィンドウの大きさ</source>
+        <translation>Window size</translation>
+    </message>
+    <message>
+        <source>データ バー</source>
+        <translation>Data bar</translation>
+    </message>
+    <message>
+        <source>その他のボタン</source>
+        <translation>More buttons</translation>
+    </message>
+    <message>
+        <source>検索対象</source>
+        <translation>Search in</translation>
+    </message>
+    <message>
+        <source>含む/含まない</source>
+        <translation>Contains / does not contain</translation>
+    </message>
+    <message>
+        <source>ファイルの存在</source>
+        <translation>File existence</translation>
+    </message>
+    <message>
+        <source>検索する文字列</source>
+        <translation>Search text</translation>
+    </message>
+    <message>
+        <source>選択なし</source>
+        <translation>Nothing selected</translation>
+    </message>
+    <message>
+        <source>ファイルの種類</source>
+        <translation>File type</translation>
+    </message>
+    <message>
+        <source>選択中のアイテム</source>
+        <translation>Selected item</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CAboutBox</name>
@@ -1357,6 +1405,10 @@ Overwrite it with the current list?</translation>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>追加するファイルまたはフォルダ</source>
+        <translation>File or folder to add</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CColumnDialog</name>
@@ -1375,6 +1427,18 @@ Overwrite it with the current list?</translation>
     <message>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>カラム</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>上へ</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <translation>Down</translation>
     </message>
 </context>
 <context>
@@ -1417,6 +1481,13 @@ Overwrite it with the current list?</translation>
     <message>
         <source>HTML保存/テンプレート：</source>
         <translation>HTML template:</translation>
+    </message>
+</context>
+<context>
+    <name>torvane::CDropWindow</name>
+    <message>
+        <source>ドロップダイアログ</source>
+        <translation>Drop window</translation>
     </message>
 </context>
 <context>
@@ -1493,6 +1564,50 @@ Overwrite it with the current list?</translation>
         <source>0以下でVBRのみ</source>
         <translation>0 or less: VBR only</translation>
     </message>
+    <message>
+        <source>ファイルの存在</source>
+        <translation>File existence</translation>
+    </message>
+    <message>
+        <source>拡張子</source>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>ファイルサイズ (KB)</source>
+        <translation>File size (KB)</translation>
+    </message>
+    <message>
+        <source>ファイルサイズの条件</source>
+        <translation>File size bound</translation>
+    </message>
+    <message>
+        <source>演奏時間 (分)</source>
+        <translation>Time (minutes)</translation>
+    </message>
+    <message>
+        <source>演奏時間 (秒)</source>
+        <translation>Time (seconds)</translation>
+    </message>
+    <message>
+        <source>演奏時間の条件</source>
+        <translation>Time bound</translation>
+    </message>
+    <message>
+        <source>ビットレート (kbit)</source>
+        <translation>Bit rate (kbit)</translation>
+    </message>
+    <message>
+        <source>ビットレートの条件</source>
+        <translation>Bit rate bound</translation>
+    </message>
+    <message>
+        <source>サンプリングレート (Hz)</source>
+        <translation>Sampling rate (Hz)</translation>
+    </message>
+    <message>
+        <source>サンプリングレートの条件</source>
+        <translation>Sampling rate bound</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CExtensionDialog</name>
@@ -1527,6 +1642,10 @@ Overwrite it with the current list?</translation>
     <message>
         <source>開くアプリケーション</source>
         <translation>Application to open with</translation>
+    </message>
+    <message>
+        <source>拡張子の一覧</source>
+        <translation>Extensions</translation>
     </message>
 </context>
 <context>
@@ -1570,6 +1689,10 @@ Overwrite it with the current list?</translation>
     <message>
         <source>保存先</source>
         <translation>Save to</translation>
+    </message>
+    <message>
+        <source>書き出すファイル</source>
+        <translation>Files to write</translation>
     </message>
 </context>
 <context>
@@ -1626,6 +1749,33 @@ Overwrite it with the current list?</translation>
         <source>フォルダを選択してください。</source>
         <translation>Please choose a folder.</translation>
     </message>
+    <message>
+        <source>拡張子</source>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>ファイルサイズ (KB)</source>
+        <translation>File size (KB)</translation>
+    </message>
+    <message>
+        <source>ファイルサイズの条件</source>
+        <translation>File size bound</translation>
+    </message>
+</context>
+<context>
+    <name>torvane::CListModel</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>The file is missing</translation>
+    </message>
+    <message>
+        <source>再生中</source>
+        <translation>Playing</translation>
+    </message>
 </context>
 <context>
     <name>torvane::CProgressWindow</name>
@@ -1636,6 +1786,10 @@ Overwrite it with the current list?</translation>
     <message>
         <source>処理中</source>
         <translation>Working</translation>
+    </message>
+    <message>
+        <source>進捗</source>
+        <translation>Progress</translation>
     </message>
 </context>
 <context>
@@ -1698,6 +1852,14 @@ Overwrite it with the current list?</translation>
     <message>
         <source>複数選択中</source>
         <translation>Several selected</translation>
+    </message>
+    <message>
+        <source>全リスト</source>
+        <translation>Full list</translation>
+    </message>
+    <message>
+        <source>検索リスト</source>
+        <translation>Search list</translation>
     </message>
 </context>
 </TS>

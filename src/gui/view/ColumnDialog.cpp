@@ -1,5 +1,7 @@
 #include "gui/view/ColumnDialog.h"
 
+#include "gui/widgets/AccessibleNames.h"
+
 #include "core/doc/UiHost.h"
 #include "gui/i18n/Translate.h"
 
@@ -35,6 +37,9 @@ QString ColumnEntryText(int key) {
 CColumnDialog::CColumnDialog(const std::vector<int>& shownKeys, CUiHost& host, QWidget* parent)
     : QDialog(parent), m_Host(host), m_List(new QListWidget), m_Up(new QPushButton(tr("↑"))),
       m_Down(new QPushButton(tr("↓"))) {
+    NameControl(m_List, tr("カラム"));
+    NameControl(m_Up, tr("上へ"));
+    NameControl(m_Down, tr("下へ"));
     m_Order.fill(Unticked);
     setWindowTitle(tr("カラムの表示/非表示設定"));
     QFont font = m_List->font();

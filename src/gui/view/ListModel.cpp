@@ -1,14 +1,23 @@
 #include "gui/view/ListModel.h"
 
 #include "core/base/DisplayPath.h"
+#include "core/base/FileUri.h"
 #include "core/doc/TorvaneDoc.h"
 #include "gui/i18n/InterfaceLanguage.h"
 #include "gui/widgets/IconList.h"
 
 #include <QBrush>
+#include <QCoreApplication>
+#include <QMimeData>
+
+#include <set>
 
 namespace torvane {
 namespace {
+
+QByteArray ProcessMark() {
+    return QByteArray::number(QCoreApplication::applicationPid());
+}
 
 QVariant Alignment(const ColumnInfo& column) {
     return column.RightAligned ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
@@ -60,9 +69,23 @@ QVariant CListModel::data(const QModelIndex& index, int role) const {
         return Alignment(ColumnTable()[static_cast<size_t>(index.column())]);
     case Qt::ForegroundRole:
         if (record->Has(CListData::Missing))
-            return QBrush(QColor(128, 128, 128));
+            return QBrush(m_Missing);
         if (record->Has(CListData::Playing))
-            return QBrush(QColor(0, 0, 255));
+            return QBrush(m_Playing);
+        return {};
+    case Qt::AccessibleTextRole:
+        // the first shown cell of a row says its state along with its text
+        if (index.column() == m_IconColumn &&
+            (record->Has(CListData::Missing) || record->Has(CListData::Playing)))
+            return tr("%1 (%2)").arg(data(index, Qt::DisplayRole).toString(),
+                                     data(index, Qt::AccessibleDescriptionRole).toString());
+        return {};
+    case Qt::AccessibleDescriptionRole:
+        // what the colour shows, said in words to a screen reader
+        if (record->Has(CListData::Missing))
+            return tr("ファイルがありません");
+        if (record->Has(CListData::Playing))
+            return tr("再生中");
         return {};
     default:
         return {};
@@ -78,6 +101,59 @@ QVariant CListModel::headerData(int section, Qt::Orientation orientation, int ro
     if (role == Qt::TextAlignmentRole)
         return Alignment(column);
     return {};
+}
+
+Qt::ItemFlags CListModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (Record(index.row()))
+        flags |= Qt::ItemIsDragEnabled;
+    return flags;
+}
+
+QStringList CListModel::mimeTypes() const {
+    return {QStringLiteral("text/uri-list"), QStringLiteral("text/plain"),
+            QString::fromLatin1(RowsMarkType)};
+}
+
+// The URIs are written from the path bytes: a QUrl made from a path that is not UTF-8 would
+// not give those bytes back.
+QMimeData* CListModel::mimeData(const QModelIndexList& indexes) const {
+    std::set<int> rows;
+    for (const QModelIndex& index : indexes)
+        if (index.isValid())
+            rows.insert(index.row());
+    QByteArray uris;
+    QByteArray paths;
+    for (const int row : rows) {
+        const CListData* record = Record(row);
+        if (!record || record->FilePath().empty() || record->FilePath().front() != '/')
+            continue;
+        uris += QByteArray::fromStdString(LocationOfPath(record->FilePath())) + "\r\n";
+        if (!paths.isEmpty())
+            paths += '\n';
+        paths += QByteArray::fromStdString(record->FilePath());
+    }
+    if (uris.isEmpty())
+        return nullptr;
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/uri-list"), uris);
+    data->setData(QStringLiteral("text/plain"), paths);
+    data->setData(QString::fromLatin1(RowsMarkType), ProcessMark());
+    return data;
+}
+
+Qt::DropActions CListModel::supportedDragActions() const {
+    return Qt::CopyAction;
+}
+
+void CListModel::SetStateColours(const QColor& missing, const QColor& playing) {
+    m_Missing = missing;
+    m_Playing = playing;
+}
+
+bool IsOwnRowsDrag(const QMimeData& data) {
+    return data.hasFormat(QString::fromLatin1(CListModel::RowsMarkType)) &&
+           data.data(QString::fromLatin1(CListModel::RowsMarkType)) == ProcessMark();
 }
 
 // Rows are added or dropped at the end: the selection of the remaining rows stays, as it does

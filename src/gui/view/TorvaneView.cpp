@@ -7,13 +7,17 @@
 #include "gui/i18n/InterfaceLanguage.h"
 #include "gui/view/ListModel.h"
 #include "gui/view/ViewSite.h"
+#include "gui/widgets/Contrast.h"
 #include "gui/widgets/IconList.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QScreen>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
@@ -152,6 +156,20 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& doc, CProfile& profile, const CIconList&
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Tab leaves the list for the next control rather than walking its cells.
+    setTabKeyNavigation(false);
+    // Rows dragged out are files for file managers and players; the list takes no drops of its
+    // own (files dropped on it reach the window).
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setAccessibleName(tr("全リスト"));
+    UpdateStateColours();
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    menuKey->setShortcutContext(Qt::WidgetShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, &CTorvaneView::ShowRowMenuAtCurrent);
 
     ShowColumns(ParseColumnLayout(m_Profile.GetString(AppSection, "columns", DefaultColumns)));
     SetFullRowSelect(m_Profile.GetInt(AppSection, "rowselect", 0) != 0);
@@ -342,6 +360,8 @@ void CTorvaneView::Redraw() {
 
 void CTorvaneView::SetItemCountText(const CMessage& text) {
     m_Site.SetItemCountText(MessageText(text));
+    // a screen reader names the list it is in
+    setAccessibleName(m_Doc.SearchMode() ? tr("検索リスト") : tr("全リスト"));
 }
 
 // ---- selection texts and totals ----
@@ -423,8 +443,58 @@ void CTorvaneView::SetContextMenus(QMenu* headerMenu, QMenu* rowMenu) {
 
 void CTorvaneView::contextMenuEvent(QContextMenuEvent* event) {
     if (m_RowMenu)
-        m_RowMenu->exec(event->globalPos());
+        m_RowMenu->exec(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                    : CurrentRowMenuPoint());
     event->accept();
+}
+
+void CTorvaneView::ShowRowMenuAtCurrent() {
+    if (m_RowMenu)
+        m_RowMenu->exec(CurrentRowMenuPoint());
+}
+
+QPoint CTorvaneView::CurrentRowMenuPoint() const {
+    const QRect row = visualRect(currentIndex());
+    if (row.isValid() && viewport()->rect().intersects(row))
+        return viewport()->mapToGlobal(QPoint(viewport()->rect().left() + 8, row.bottom()));
+    return viewport()->mapToGlobal(QPoint(8, 8));
+}
+
+// ---- colours and focus ----
+
+void CTorvaneView::UpdateStateColours() {
+    const QColor background = palette().color(QPalette::Active, QPalette::Base);
+    m_Model->SetStateColours(ReadableOn(QColor(128, 128, 128), background),
+                             ReadableOn(QColor(0, 0, 255), background));
+}
+
+void CTorvaneView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        UpdateStateColours();
+        viewport()->update();
+    }
+}
+
+// The cells draw no focus of their own: the current row gets one frame over all its shown
+// columns while the list has the focus.
+void CTorvaneView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    const std::vector<int> shown = ShownColumns();
+    if (shown.empty())
+        return;
+    const QRect first = visualRect(m_Model->index(current.row(), shown.front()));
+    const QRect last = visualRect(m_Model->index(current.row(), shown.back()));
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = first.united(last).adjusted(0, 0, -1, -1);
+    frame.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+    frame.backgroundColor = palette().color(QPalette::Base);
+    QStylePainter painter(viewport());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }
 
 } // namespace torvane

@@ -77,6 +77,8 @@ public:
     void SetCalcAuto(bool on) { m_CalcAuto = on; }
 
     void SetContextMenus(QMenu* headerMenu, QMenu* rowMenu);
+    // The list menu opened from the keyboard (Shift+F10, the menu key): below the current row.
+    void ShowRowMenuAtCurrent();
     // Writes "rowselect", the widths of the shown columns, "columns" and "calcauto".
     void SaveSettings();
 
@@ -90,6 +92,8 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // The width the column's common widest text needs in the view's font (0: no such text).
@@ -98,6 +102,10 @@ private:
     void UpdateIconColumn();
     void OnHeaderClicked(int column);
     void OnSelectionChanged();
+    // Missing and playing rows keep their colours where these read on the list's background.
+    void UpdateStateColours();
+    // The point below the current row where a menu opened from the keyboard goes.
+    QPoint CurrentRowMenuPoint() const;
 
     CTorvaneDoc& m_Doc;
     CProfile& m_Profile;

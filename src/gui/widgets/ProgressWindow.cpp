@@ -1,5 +1,6 @@
 #include "gui/widgets/ProgressWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -36,6 +37,7 @@ CProgressWindow::CProgressWindow(QWidget* owner)
     m_Bar->setRange(Lower, Upper);
     m_Bar->setValue(Lower);
     m_Bar->setTextVisible(false);
+    m_Bar->setAccessibleName(tr("進捗"));
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_Percent, 0, 0, 1, 2);
     layout->addWidget(m_Bar, 1, 0, 1, 2);
@@ -51,6 +53,7 @@ CProgressWindow::~CProgressWindow() {
 
 void CProgressWindow::Open() {
     if (m_Owner && m_Owner->isEnabled()) {
+        m_FocusBefore = QApplication::focusWidget();
         m_Owner->setEnabled(false);
         m_OwnerDisabled = true;
     }
@@ -71,11 +74,27 @@ void CProgressWindow::ShowWindow() {
 
 void CProgressWindow::Close() {
     m_Clock.stop();
-    if (m_OwnerDisabled && m_Owner)
+    const bool wasActive = isVisible() && isActiveWindow();
+    const bool restore = m_OwnerDisabled && m_Owner;
+    if (restore)
         m_Owner->setEnabled(true);
     m_OwnerDisabled = false;
     m_OpenedAt = -1;
     hide();
+    if (restore)
+        RestoreFocus(wasActive);
+    m_FocusBefore = nullptr;
+}
+
+// The window that had the focus is made active again only when this one took the activation
+// from it, not when the user has gone to another program meanwhile.
+void CProgressWindow::RestoreFocus(bool wasActive) {
+    QWidget* control = m_FocusBefore;
+    if (!control || !control->isVisible() || !control->isEnabled())
+        return;
+    if (wasActive)
+        control->window()->activateWindow();
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 QString CProgressWindow::PercentLabel() const {

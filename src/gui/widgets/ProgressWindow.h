@@ -4,6 +4,7 @@
 
 #include <QBasicTimer>
 #include <QDialog>
+#include <QPointer>
 
 #include <string>
 
@@ -34,7 +35,8 @@ public:
     // Disables the owner (when it is enabled) and starts the clock; the window shows at the first
     // event processing after ShowDelay.
     void Open();
-    // Stops the clock, enables the owner again when Open disabled it, and hides the window.
+    // Stops the clock, enables the owner again when Open disabled it, hides the window and gives
+    // the focus back to the control that had it at Open.
     void Close() override;
 
     QString PercentLabel() const;
@@ -51,8 +53,13 @@ protected:
 private:
     void ShowWindow();
 
+    void RestoreFocus(bool wasActive);
+
     QWidget* m_Owner;
     bool m_OwnerDisabled = false;
+    // Disabling the owner takes the focus from its controls: it goes back when the owner is
+    // enabled again, unless that control has gone meanwhile.
+    QPointer<QWidget> m_FocusBefore;
     QBasicTimer m_Clock;
     int m_ElapsedSeconds = 0;
     qint64 m_OpenedAt = -1; // ms of the coarse clock, -1 while not open
