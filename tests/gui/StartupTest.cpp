@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -351,6 +352,33 @@ private slots:
         QVERIFY(!fixture.Frame().LayoutRestored());
         QVERIFY(fixture.Frame().ModeBar().isVisible());
         QVERIFY(!fixture.Frame().SizeBar().isVisible());
+    }
+
+    // Bars dragged loose stay loose and shown across an exit, docked ones in their place.
+    void floatingBarsComeBackShown() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\n");
+        fixture.Start();
+        CMainFrame& frame = fixture.Frame();
+        frame.DataBar().show();
+        frame.DataBar().setFloating(true);
+        frame.SizeBar().show();
+        // closed as the close box does, from the running program
+        QTimer::singleShot(0, &frame, [&frame] { frame.close(); });
+        QCOMPARE(fixture.App->Run(), 0);
+
+        namespace fs = std::filesystem;
+        fs::last_write_time(fixture.ProfilePath(),
+                            fs::last_write_time("/proc/self/exe") + std::chrono::hours(1));
+        fixture.Start();
+        QVERIFY(fixture.Frame().LayoutRestored());
+        QVERIFY(fixture.Frame().DataBar().isVisible());
+        QVERIFY(fixture.Frame().DataBar().isFloating());
+        QVERIFY(fixture.Frame().SizeBar().isVisible());
+        QVERIFY(fixture.Frame().ModeBar().isVisible());
+        QVERIFY(fixture.Frame().SearchBar().isVisible());
+        QVERIFY(fixture.Frame().ToolBar().isVisible());
+        QCOMPARE(fixture.Frame().toolBarArea(&fixture.Frame().ToolBar()), Qt::RightToolBarArea);
     }
 };
 

@@ -252,7 +252,8 @@ void CMainFrame::RestoreLayout() {
 void CMainFrame::SaveSettings() {
     m_Playback->StopPlayback();
     m_Profile.ClearSection(BarSection);
-    m_Profile.SetString(BarSection, "state", saveState().toBase64().toStdString());
+    const QByteArray layout = m_LayoutAtClose.isEmpty() ? saveState() : m_LayoutAtClose;
+    m_Profile.SetString(BarSection, "state", layout.toBase64().toStdString());
     const QRect normal = normalGeometry();
     m_Profile.SetInt(WindowSection, "bottom", normal.y() + normal.height());
     m_Profile.SetInt(WindowSection, "top", normal.y());
@@ -332,11 +333,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     AutoSaveList(m_Doc);
     m_Timer.stop();
+    m_LayoutAtClose = saveState();
     event->accept();
 }
 
 void CMainFrame::EndForSession() {
     m_Timer.stop();
+    if (isVisible())
+        m_LayoutAtClose = saveState();
     hide();
 }
 

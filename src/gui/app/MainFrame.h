@@ -122,6 +122,9 @@ private:
     bool m_NoExitConfirm = false;
     bool m_LayoutRestored = false;
     bool m_ShownSearchMode = false;
+    // The bar layout as it stood when the window was asked to close: closing hides the floating
+    // bars with the window, and they must come back shown.
+    QByteArray m_LayoutAtClose;
 };
 
 // Whether the program file was last written before the profile (both must exist): only then
