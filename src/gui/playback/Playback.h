@@ -3,6 +3,7 @@
 #include "core/commands/PlayRules.h"
 #include "core/doc/TorvaneDoc.h"
 
+#include <functional>
 #include <vector>
 
 namespace torvane {
@@ -36,6 +37,9 @@ public:
     int PlayDuration() const { return m_PlayDuration; }
     const NowPlaying& Now() const { return m_Now; }
 
+    // Seconds on a steady clock; replaceable for tests.
+    std::function<double()> Clock;
+
 private:
     void ClearOldMark();
     bool RefuseUnplayable(const std::string& path);
@@ -50,6 +54,10 @@ private:
     // Set by StopPlayback until a record plays again, so a stopped track is not taken for one
     // that ended.
     bool m_Stopped = false;
+    // When the playing record was handed to the player, and whether the player may still report
+    // the position of the track before it: right after a switch it can, for a moment.
+    double m_StartedAt = 0;
+    bool m_Switching = false;
 };
 
 } // namespace torvane
