@@ -237,8 +237,10 @@ void CMainFrame::RestoreWindow() {
         height = first.height();
         width = first.width();
     }
-    setGeometry(static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
-                static_cast<int>(height));
+    // The stored top-left corner is the frame's, as a window manager places it: the title bar
+    // of a window at (0, 0) stays on the screen.
+    resize(static_cast<int>(width), static_cast<int>(height));
+    move(static_cast<int>(left), static_cast<int>(top));
 }
 
 // A layout saved by an older program file may not fit the bars of this one.
@@ -254,7 +256,10 @@ void CMainFrame::SaveSettings() {
     m_Profile.ClearSection(BarSection);
     const QByteArray layout = m_LayoutAtClose.isEmpty() ? saveState() : m_LayoutAtClose;
     m_Profile.SetString(BarSection, "state", layout.toBase64().toStdString());
-    const QRect normal = normalGeometry();
+    // The frame's corner with the inner size, as the rectangle was restored.
+    if (isVisible())
+        m_FrameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    const QRect normal = normalGeometry().translated(-m_FrameOffset);
     m_Profile.SetInt(WindowSection, "bottom", normal.y() + normal.height());
     m_Profile.SetInt(WindowSection, "top", normal.y());
     m_Profile.SetInt(WindowSection, "left", normal.x());
@@ -333,14 +338,19 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     AutoSaveList(m_Doc);
     m_Timer.stop();
-    m_LayoutAtClose = saveState();
+    RememberAtClose();
     event->accept();
+}
+
+void CMainFrame::RememberAtClose() {
+    m_LayoutAtClose = saveState();
+    m_FrameOffset = geometry().topLeft() - frameGeometry().topLeft();
 }
 
 void CMainFrame::EndForSession() {
     m_Timer.stop();
     if (isVisible())
-        m_LayoutAtClose = saveState();
+        RememberAtClose();
     hide();
 }
 

@@ -100,6 +100,8 @@ private:
     void ConnectPlayBar();
     void RestoreWindow();
     void RestoreLayout();
+    // What closing the window would lose: the shown floating bars and the frame's size.
+    void RememberAtClose();
 
     CTorvaneDoc& m_Doc;
     CProfile& m_Profile;
@@ -125,6 +127,8 @@ private:
     // The bar layout as it stood when the window was asked to close: closing hides the floating
     // bars with the window, and they must come back shown.
     QByteArray m_LayoutAtClose;
+    // From the frame's top-left corner to the inner area's.
+    QPoint m_FrameOffset;
 };
 
 // Whether the program file was last written before the profile (both must exist): only then
