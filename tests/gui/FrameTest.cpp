@@ -165,7 +165,8 @@ private slots:
         QVERIFY(!IsEnabledByRule(Cmd::Shuffle, facts));
         QVERIFY(!IsEnabledByRule(Cmd::DuplicateCheck, facts));
         facts.Rows = 0;
-        QVERIFY(!IsEnabledByRule(Cmd::Save, facts));
+        QVERIFY(IsEnabledByRule(Cmd::Save, facts));
+        QVERIFY(IsEnabledByRule(Cmd::SaveEachFolder, facts));
         QVERIFY(!IsEnabledByRule(Cmd::GetAllTags, facts));
 
         QVERIFY(!IsEnabledByRule(Cmd::SearchNew, facts));

@@ -40,6 +40,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStatusBar>
 
 #include <exception>
@@ -53,8 +54,6 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
         return true;
     switch (id) {
     case Cmd::ClearList:
-    case Cmd::Save:
-    case Cmd::SaveEachFolder:
     case Cmd::SelectAll:
     case Cmd::InvertSelection:
     case Cmd::GetTags:
@@ -361,12 +360,15 @@ void CCommands::SaveList() {
     start.ExtendedM3U = m_Doc.Settings().ExtendedM3U;
     start.BasePath = InitialBasePath(m_Doc);
     start.Templates = ListTemplates(TemplateFolders());
+    // Opens where the last save went, not where a file dialog of another command was left.
+    start.Folder = m_LastSaveFolder.isEmpty() ? QDir::currentPath() : m_LastSaveFolder;
     CCustomSaveDialog dialog(start, &m_Frame);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const SaveChoice choice = dialog.Choice();
     if (choice.Path.empty())
         return;
+    m_LastSaveFolder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     MakeCurrentFolderOf(QString::fromStdString(choice.Path));
     torvane::SaveList(m_Doc, choice);
 }

@@ -105,6 +105,8 @@ private:
     CQtUiHost& m_Host;
     const CActions& m_Actions;
     CQtDesktop* m_Desktop; // the file operations' desktop, owned as a child
+    // The folder of the last confirmed save, where the save dialog opens next.
+    QString m_LastSaveFolder;
 };
 
 } // namespace torvane
