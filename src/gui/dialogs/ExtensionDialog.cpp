@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,7 @@ CExtensionDialog::CExtensionDialog(const CExtRegistry& registry, CUiHost& host, 
     m_Enabled->setFocusPolicy(Qt::NoFocus);
     m_Delete->setEnabled(false);
     m_Close->setDefault(true);
+    m_Extension->installEventFilter(this);
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(tr("拡張子")), 0, 0);
@@ -111,6 +113,17 @@ CExtensionDialog::CExtensionDialog(const CExtRegistry& registry, CUiHost& host, 
     connect(m_Register, &QPushButton::clicked, this, &CExtensionDialog::Register);
     connect(m_Delete, &QPushButton::clicked, this, &CExtensionDialog::DeleteRow);
     connect(m_Close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool CExtensionDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_Extension && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Register();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 std::vector<ExtDialogRow> CExtensionDialog::Rows() const {
