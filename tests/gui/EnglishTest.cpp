@@ -5,6 +5,7 @@
 
 #include "gui/app/Actions.h"
 #include "gui/app/CommandTable.h"
+#include "gui/app/Commands.h"
 #include "gui/dialogs/ExtensionDialog.h"
 #include "gui/i18n/InterfaceLanguage.h"
 
@@ -135,6 +136,33 @@ private slots:
         CProfile stored(fixture.ProfilePath());
         stored.Load();
         QCOMPARE(CInterfaceLanguage::Stored(stored), std::string(CInterfaceLanguage::English));
+    }
+
+    // "English" carries its check mark for the language of the window that is up, also when
+    // the command line asked for another than the stored one; using it stores the other one.
+    void englishItemFollowsTheRunningWindow() {
+        for (const bool storedEnglish : {true, false}) {
+            CAppFixture fixture;
+            fixture.WriteProfile(storedEnglish ? std::string("[app]\nalert=1\nLanguage=en\n")
+                                               : std::string("[app]\nalert=1\n"));
+            fixture.App = std::make_unique<CTorvaneApp>(
+                fixture.ProfilePath(), std::make_unique<CScriptedHost>(fixture.Host));
+            fixture.App->OverrideLanguage(storedEnglish ? CInterfaceLanguage::Japanese
+                                                        : CInterfaceLanguage::English);
+            QVERIFY(fixture.App->Start({}));
+            CMainFrame& frame = fixture.Frame();
+            frame.Commands().UpdateStates();
+            QAction* english = frame.Actions()[Cmd::English];
+            QCOMPARE(english->isChecked(), !storedEnglish);
+            english->trigger();
+            QCOMPARE(english->isChecked(), storedEnglish);
+            QVERIFY(fixture.Close());
+            CProfile stored(fixture.ProfilePath());
+            stored.Load();
+            QCOMPARE(CInterfaceLanguage::Stored(stored),
+                     std::string(storedEnglish ? CInterfaceLanguage::English
+                                               : CInterfaceLanguage::Japanese));
+        }
     }
 
     // The document's messages come as ids, some with file names or numbers to put in.

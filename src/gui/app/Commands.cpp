@@ -99,7 +99,7 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
 CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
                      const CActions& actions, QObject* parent)
     : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions),
-      m_Desktop(new CQtDesktop(&frame, this)) {
+      m_Desktop(new CQtDesktop(&frame, this)), m_Language(CInterfaceLanguage::Running()) {
     for (const CommandInfo& command : CommandTable())
         connect(actions[command.Id], &QAction::triggered, this,
                 [this, id = command.Id] { Run(id); });
@@ -293,7 +293,7 @@ void CCommands::UpdateChecks() {
     check(Cmd::IgnoreLeadingDigits, settings.DisNum);
     check(Cmd::NoExitConfirm, m_Frame.NoExitConfirm());
     check(Cmd::SaveOnExit, settings.CloseSave);
-    check(Cmd::English, CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English);
+    check(Cmd::English, m_Language == CInterfaceLanguage::English);
 }
 
 // ---- commands available now ----
@@ -394,11 +394,13 @@ void CCommands::EditExtensions() {
     m_View.Redraw();
 }
 
-// The interface is built once, so the stored choice waits for the next start.
+// The interface is built once, so the stored choice waits for the next start. The check mark
+// starts with the language of the window, whatever is stored (a run with another language asked
+// for on the command line), and follows the choice made since.
 void CCommands::ToggleEnglish() {
-    const bool english = CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English;
-    CInterfaceLanguage::Store(m_Doc.Profile(),
-                              english ? CInterfaceLanguage::Japanese : CInterfaceLanguage::English);
+    m_Language = m_Language == CInterfaceLanguage::English ? CInterfaceLanguage::Japanese
+                                                           : CInterfaceLanguage::English;
+    CInterfaceLanguage::Store(m_Doc.Profile(), m_Language);
     m_Host.ShowMessage(MessageKind::Confirmation, MessageId::TakesEffectNextStart,
                        MessageButtons::Ok);
 }
