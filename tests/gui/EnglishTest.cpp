@@ -15,11 +15,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace torvane;
 using namespace torvane::test;
@@ -162,6 +164,32 @@ private slots:
             QCOMPARE(CInterfaceLanguage::Stored(stored),
                      std::string(storedEnglish ? CInterfaceLanguage::English
                                                : CInterfaceLanguage::Japanese));
+        }
+    }
+
+    // At the first-start size every control of every bar is in sight, in both languages and
+    // with all bars shown: none falls into a bar's "»" menu.
+    void everyBarControlFitsTheFirstWindow() {
+        for (const char* profile : {"[app]\nalert=1\n", "[app]\nalert=1\nLanguage=en\n"}) {
+            CAppFixture fixture;
+            fixture.WriteProfile(profile);
+            CMainFrame& frame = *fixture.Start().Frame();
+            const QSize first = frame.size();
+            for (QWidget* bar : frame.findChildren<QToolBar*>())
+                bar->show();
+            frame.findChild<QDockWidget*>()->show();
+            QTest::qWait(50);
+            QCOMPARE(frame.size(), first);
+            for (const QToolBar* bar : frame.findChildren<QToolBar*>()) {
+                const auto* more =
+                    bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+                QVERIFY2(!more || !more->isVisible(),
+                         qPrintable(QString(profile).simplified() + bar->objectName()));
+                for (QAction* action : bar->actions())
+                    if (!action->isSeparator() && action->isVisible())
+                        QVERIFY2(bar->widgetForAction(action)->isVisible(),
+                                 qPrintable(QString(profile).simplified() + action->iconText()));
+            }
         }
     }
 

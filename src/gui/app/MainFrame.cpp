@@ -218,7 +218,7 @@ void CMainFrame::ConnectPlayBar() {
 // The first-start size is 530 x 500 unless the bars need more to show every control in this
 // platform's font; a stored rectangle is used as it is.
 void CMainFrame::RestoreWindow() {
-    const QSize first = QSize(530, 500).expandedTo(sizeHint());
+    const QSize first = FirstStartSize();
     // 64-bit sums, so that a damaged profile (INT_MAX, INT_MIN) cannot overflow; a rectangle
     // without a positive size, or one no screen could hold, gives the first-start size.
     constexpr int64_t Farthest = 1 << 20;
@@ -241,6 +241,22 @@ void CMainFrame::RestoreWindow() {
     // of a window at (0, 0) stays on the screen.
     resize(static_cast<int>(width), static_cast<int>(height));
     move(static_cast<int>(left), static_cast<int>(top));
+}
+
+// Measured with the hidden tool bars shown too, so that showing one later pushes no control of
+// any bar into its "»" menu.
+QSize CMainFrame::FirstStartSize() {
+    ensurePolished();
+    std::vector<QWidget*> hidden;
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        if (bar->isHidden()) {
+            hidden.push_back(bar);
+            bar->show();
+        }
+    const QSize needed = sizeHint();
+    for (QWidget* bar : hidden)
+        bar->hide();
+    return QSize(530, 500).expandedTo(needed);
 }
 
 // A layout saved by an older program file may not fit the bars of this one.

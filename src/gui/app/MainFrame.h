@@ -57,6 +57,10 @@ public:
     // Whether the saved bar layout was taken at start.
     bool LayoutRestored() const { return m_LayoutRestored; }
 
+    // 530 x 500, or more where the bars need it in this platform's font and language: every
+    // control of every tool bar, the hidden ones too, is in sight at this size.
+    QSize FirstStartSize();
+
     bool NoExitConfirm() const { return m_NoExitConfirm; }
     void SetNoExitConfirm(bool on) { m_NoExitConfirm = on; }
     // Hides the six bars; the status bar stays.
