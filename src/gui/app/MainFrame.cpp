@@ -187,8 +187,22 @@ void CMainFrame::BuildModeBar() {
 
 // Check marks and enabled states follow the bars, the search bar and the menus.
 void CMainFrame::ConnectStates() {
-    for (QMenu* menu : m_Menus->All())
+    for (QMenu* menu : m_Menus->All()) {
         connect(menu, &QMenu::aboutToShow, m_Commands, &CCommands::UpdateStates);
+        // A highlighted item without a prompt, a submenu's title above all, shows nothing.
+        connect(menu, &QMenu::hovered, this, [this](const QAction* action) {
+            if (action->statusTip().isEmpty())
+                m_Panes->ClearPrompt();
+        });
+        // Once the last menu has gone, the prompt pane is idle again.
+        connect(
+            menu, &QMenu::aboutToHide, this,
+            [this] {
+                if (!QApplication::activePopupWidget())
+                    m_Panes->SetPrompt(QString());
+            },
+            Qt::QueuedConnection);
+    }
     for (QToolBar* bar : {static_cast<QToolBar*>(m_SearchBar), static_cast<QToolBar*>(m_PlayBar),
                           static_cast<QToolBar*>(m_SizeBar), m_ModeBar, m_ToolBar})
         connect(bar, &QToolBar::visibilityChanged, m_Commands, &CCommands::UpdateStates);
@@ -334,7 +348,13 @@ void CMainFrame::FillDataBar(const CListData* record) {
 // Prompts of menu items and bar controls go to the first status pane.
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        m_Panes->SetPrompt(static_cast<QStatusTipEvent*>(event)->tip());
+        // In an open menu, an item without a prompt (a submenu) shows nothing; "ﾚﾃﾞｨ" is for
+        // when no menu is open.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (tip.isEmpty() && QApplication::activePopupWidget())
+            m_Panes->ClearPrompt();
+        else
+            m_Panes->SetPrompt(tip);
         return true;
     }
     return QMainWindow::event(event);
