@@ -6,7 +6,10 @@
 #include "gui/app/Actions.h"
 #include "gui/app/CommandTable.h"
 #include "gui/app/Commands.h"
+#include "gui/dialogs/ExtSearchDialog.h"
 #include "gui/dialogs/ExtensionDialog.h"
+#include "gui/dialogs/FolderSaveDialog.h"
+#include "gui/dialogs/FolderSearchDialog.h"
 #include "gui/i18n/InterfaceLanguage.h"
 
 #include "core/base/TextCodec.h"
@@ -191,6 +194,35 @@ private slots:
                                  qPrintable(QString(profile).simplified() + action->iconText()));
             }
         }
+    }
+
+    // English sentences that read right: the search dialogs' condition row and the count of
+    // the files the save per folder writes.
+    void englishConditionRowAndPluralOfFiles() {
+        const CInterfaceLanguage english(CInterfaceLanguage::English);
+        CFakeHost host;
+        const auto labels = [](const QWidget& dialog) {
+            QStringList texts;
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                texts << label->text();
+            return texts;
+        };
+        const CExtSearchDialog extended(host, {});
+        QVERIFY(labels(extended).contains(QStringLiteral("Text")));
+        QVERIFY(labels(extended).contains(QStringLiteral("files")));
+        QVERIFY(!labels(extended).contains(QStringLiteral("File")));
+        const CFolderSearchDialog folder(host, {});
+        QVERIFY(!labels(folder).contains(QStringLiteral("File")));
+
+        FolderGroups groups;
+        groups.Groups.resize(5);
+        for (size_t i = 0; i < groups.Groups.size(); ++i)
+            groups.Groups[i].FileName = "/music/" + std::to_string(i) + ".m3u";
+        QVERIFY(labels(CFolderSaveDialog(groups))
+                    .contains(QStringLiteral("Writes to the following files.")));
+        groups.Groups.resize(1);
+        QVERIFY(labels(CFolderSaveDialog(groups))
+                    .contains(QStringLiteral("Writes to the following file.")));
     }
 
     // The document's messages come as ids, some with file names or numbers to put in.

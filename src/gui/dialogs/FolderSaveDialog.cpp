@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <climits>
+
 namespace torvane {
 
 namespace {
@@ -49,7 +52,8 @@ CFolderSaveDialog::CFolderSaveDialog(const FolderGroups& groups, QWidget* parent
     EnableIndex(false);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(tr("次のファイルに書き出します。")), 0, 0, 1, 4);
+    const int files = static_cast<int>(std::min<size_t>(groups.Groups.size(), INT_MAX));
+    layout->addWidget(new QLabel(tr("次のファイルに書き出します。", nullptr, files)), 0, 0, 1, 4);
     layout->addWidget(m_List, 1, 0, 1, 4);
     auto* tickButtons = new QHBoxLayout;
     tickButtons->addWidget(m_SelectAll);
