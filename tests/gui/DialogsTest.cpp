@@ -527,12 +527,13 @@ private slots:
         CMainFrame& frame = fixture.Frame();
         QString typed;
         bool ticked = true;
+        bool active = false;
         bool moved = false;
         QPoint placed;
         QPoint again;
         WhenShown<CAddItemDialog>([&](CAddItemDialog& dialog) {
-            QWidget* focused = QApplication::focusWidget();
-            QTest::keyClicks(focused, QStringLiteral("x y.zzz"));
+            active = QTest::qWaitForWindowActive(&dialog);
+            QTest::keyClicks(dialog.focusWidget(), QStringLiteral("x y.zzz"));
             typed = dialog.PathField()->text();
             ticked = dialog.IgnoreExtension();
             dialog.windowHandle()->setFramePosition(QPoint(37, 41));
@@ -546,6 +547,7 @@ private slots:
             QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
         });
         frame.Commands().Run(Cmd::InputItem);
+        QVERIFY(active);
         QCOMPARE(typed, QStringLiteral("x y.zzz"));
         QVERIFY(!ticked);
         QVERIFY(moved);
