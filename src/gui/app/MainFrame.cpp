@@ -287,8 +287,7 @@ void CMainFrame::SaveSettings() {
     const QByteArray layout = m_LayoutAtClose.isEmpty() ? saveState() : m_LayoutAtClose;
     m_Profile.SetString(BarSection, "state", layout.toBase64().toStdString());
     // The frame's corner with the inner size, as the rectangle was restored.
-    if (isVisible())
-        m_FrameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    NoteFrame();
     const QRect normal = normalGeometry().translated(-m_FrameOffset);
     m_Profile.SetInt(WindowSection, "bottom", normal.y() + normal.height());
     m_Profile.SetInt(WindowSection, "top", normal.y());
@@ -357,7 +356,11 @@ bool CMainFrame::event(QEvent* event) {
             m_Panes->SetPrompt(tip);
         return true;
     }
-    return QMainWindow::event(event);
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+        event->type() == QEvent::Resize)
+        NoteFrame();
+    return handled;
 }
 
 // While a long operation runs the window is disabled: it changes the lists between its event
@@ -380,7 +383,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::RememberAtClose() {
     m_LayoutAtClose = saveState();
-    m_FrameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    NoteFrame();
+}
+
+// Only a shown window in its normal state has the frame its stored rectangle is for: a window
+// manager may take the frame off a maximised one.
+void CMainFrame::NoteFrame() {
+    if (isVisible() && windowState() == Qt::WindowNoState)
+        m_FrameOffset = geometry().topLeft() - frameGeometry().topLeft();
 }
 
 void CMainFrame::EndForSession() {

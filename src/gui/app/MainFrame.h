@@ -106,6 +106,8 @@ private:
     void RestoreLayout();
     // What closing the window would lose: the shown floating bars and the frame's size.
     void RememberAtClose();
+    // Takes the frame's size while the window shows in its normal state.
+    void NoteFrame();
 
     CTorvaneDoc& m_Doc;
     CProfile& m_Profile;
