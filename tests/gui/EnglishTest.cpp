@@ -180,9 +180,15 @@ private slots:
             const QSize first = frame.size();
             for (QWidget* bar : frame.findChildren<QToolBar*>())
                 bar->show();
-            frame.findChild<QDockWidget*>()->show();
+            auto* data = frame.findChild<QDockWidget*>();
+            data->show();
             QTest::qWait(50);
             QCOMPARE(frame.size(), first);
+            for (const QWidget* control : data->widget()->findChildren<QWidget*>())
+                if (control->isVisible())
+                    QVERIFY2(data->rect().contains(
+                                 QRect(control->mapTo(data, QPoint(0, 0)), control->size())),
+                             qPrintable(QString(profile).simplified() + control->objectName()));
             for (const QToolBar* bar : frame.findChildren<QToolBar*>()) {
                 const auto* more =
                     bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
