@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QSignalSpy>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace torvane;
@@ -33,11 +34,41 @@ void GiveTags(CListData& record) {
     record.FillFrom(info);
 }
 
+// How much of a picture shows: the sum of its pixels' opacity.
+qint64 Opacity(const QPixmap& pixmap) {
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    qint64 sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += qAlpha(image.pixel(x, y));
+    return sum;
+}
+
+// Whether a button's picture looks unavailable while its command is: clearly fainter.
+bool LooksDisabledWhenDisabled(const QIcon& icon) {
+    const qint64 normal = Opacity(icon.pixmap(QSize(24, 24), QIcon::Normal));
+    const qint64 disabled = Opacity(icon.pixmap(QSize(24, 24), QIcon::Disabled));
+    return normal > 0 && disabled * 2 < normal;
+}
+
 } // namespace
 
 class DataBarTest : public QObject {
     Q_OBJECT
 private slots:
+    // The Play button of the data bar and the duplicate list-up button of the tool bar look
+    // unavailable while their commands are.
+    void buttonPicturesLookDisabledWhenDisabled() {
+        CAppFixture fixture;
+        fixture.Start();
+        CMainFrame& frame = fixture.Frame();
+        QVERIFY(LooksDisabledWhenDisabled(frame.DataBar().PlayButton()->icon()));
+        QVERIFY(LooksDisabledWhenDisabled(frame.Actions()[Cmd::DuplicateList]->icon()));
+        for (const QAction* action : frame.ToolBar().actions())
+            if (!action->icon().isNull())
+                QVERIFY2(LooksDisabledWhenDisabled(action->icon()), qPrintable(action->toolTip()));
+    }
+
     void followsTheSelectionWhileHidden() {
         CAppFixture fixture;
         fixture.Start({fixture.Audio("first.mp3", 2048), fixture.Audio("second.mp3")});

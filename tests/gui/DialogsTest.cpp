@@ -31,6 +31,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <functional>
 
@@ -479,6 +480,79 @@ private slots:
         QApplication::sendEvent(window, &drop);
         QCOMPARE(fixture.Frame().View().ItemCount(), 2);
         QVERIFY(fixture.Doc().FolderHistory().Entries().empty());
+    }
+
+    // ---- アイテムの追加 ----
+
+    // A file dropped on the path field replaces its text with the file's path, as a drop on
+    // the rest of the dialog does; dropped text that names no file is the field's own.
+    void aFileDroppedOnThePathFieldBecomesThePath() {
+        CAddItemDialog dialog;
+        dialog.show();
+        QLineEdit* field = dialog.PathField();
+        field->setText(QStringLiteral("/music/p1"));
+        const auto drop = [field](const QMimeData& data) {
+            const QPoint at(field->width() / 2, field->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(field, &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(field, &move);
+            QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(field, &drop);
+            return drop.isAccepted();
+        };
+        QMimeData files;
+        files.setUrls({QUrl::fromEncoded("file:///music/x%E9.ogg"),
+                       QUrl::fromEncoded("file:///music/y.ogg")});
+        files.setText(QStringLiteral("file:///music/x%E9.ogg"));
+        QVERIFY(drop(files));
+        QCOMPARE(dialog.PathBytes(), std::string("/music/x\xe9.ogg"));
+        QVERIFY(!field->text().contains(QStringLiteral("file:")));
+        QVERIFY(dialog.AddButton()->isEnabled());
+        QVERIFY(!dialog.IgnoreExtension());
+
+        field->setText(QStringLiteral("/music/"));
+        field->setCursorPosition(7);
+        QMimeData words;
+        words.setText(QStringLiteral("a.ogg"));
+        drop(words);
+        QCOMPARE(field->text(), QStringLiteral("/music/a.ogg"));
+    }
+
+    // The path field has the focus when the dialog opens: typed letters and a blank go there,
+    // not to the box. Shown again after a refused path, the dialog stays where the user put it.
+    void addItemDialogTakesTypingAndKeepsItsPlace() {
+        CAppFixture fixture;
+        fixture.Start();
+        CMainFrame& frame = fixture.Frame();
+        QString typed;
+        bool ticked = true;
+        bool active = false;
+        bool moved = false;
+        QPoint placed;
+        QPoint again;
+        WhenShown<CAddItemDialog>([&](CAddItemDialog& dialog) {
+            active = QTest::qWaitForWindowActive(&dialog);
+            QTest::keyClicks(dialog.focusWidget(), QStringLiteral("x y.zzz"));
+            typed = dialog.PathField()->text();
+            ticked = dialog.IgnoreExtension();
+            dialog.windowHandle()->setFramePosition(QPoint(37, 41));
+            moved = QTest::qWaitFor(
+                [&dialog] { return dialog.frameGeometry().topLeft() == QPoint(37, 41); });
+            placed = dialog.pos();
+            WhenShown<CAddItemDialog>([&](CAddItemDialog& shownAgain) {
+                again = shownAgain.pos();
+                shownAgain.reject();
+            });
+            QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
+        });
+        frame.Commands().Run(Cmd::InputItem);
+        QVERIFY(active);
+        QCOMPARE(typed, QStringLiteral("x y.zzz"));
+        QVERIFY(!ticked);
+        QVERIFY(moved);
+        QCOMPARE(fixture.Host.Beeps, 1);
+        QCOMPARE(again, placed);
     }
 
     // ---- keys typed into dialogs ----

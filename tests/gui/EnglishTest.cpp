@@ -5,7 +5,11 @@
 
 #include "gui/app/Actions.h"
 #include "gui/app/CommandTable.h"
+#include "gui/app/Commands.h"
+#include "gui/dialogs/ExtSearchDialog.h"
 #include "gui/dialogs/ExtensionDialog.h"
+#include "gui/dialogs/FolderSaveDialog.h"
+#include "gui/dialogs/FolderSearchDialog.h"
 #include "gui/i18n/InterfaceLanguage.h"
 
 #include "core/base/TextCodec.h"
@@ -14,11 +18,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace torvane;
 using namespace torvane::test;
@@ -135,6 +141,94 @@ private slots:
         CProfile stored(fixture.ProfilePath());
         stored.Load();
         QCOMPARE(CInterfaceLanguage::Stored(stored), std::string(CInterfaceLanguage::English));
+    }
+
+    // "English" carries its check mark for the language of the window that is up, also when
+    // the command line asked for another than the stored one; using it stores the other one.
+    void englishItemFollowsTheRunningWindow() {
+        for (const bool storedEnglish : {true, false}) {
+            CAppFixture fixture;
+            fixture.WriteProfile(storedEnglish ? std::string("[app]\nalert=1\nLanguage=en\n")
+                                               : std::string("[app]\nalert=1\n"));
+            fixture.App = std::make_unique<CTorvaneApp>(
+                fixture.ProfilePath(), std::make_unique<CScriptedHost>(fixture.Host));
+            fixture.App->OverrideLanguage(storedEnglish ? CInterfaceLanguage::Japanese
+                                                        : CInterfaceLanguage::English);
+            QVERIFY(fixture.App->Start({}));
+            CMainFrame& frame = fixture.Frame();
+            frame.Commands().UpdateStates();
+            QAction* english = frame.Actions()[Cmd::English];
+            QCOMPARE(english->isChecked(), !storedEnglish);
+            english->trigger();
+            QCOMPARE(english->isChecked(), storedEnglish);
+            QVERIFY(fixture.Close());
+            CProfile stored(fixture.ProfilePath());
+            stored.Load();
+            QCOMPARE(CInterfaceLanguage::Stored(stored),
+                     std::string(storedEnglish ? CInterfaceLanguage::English
+                                               : CInterfaceLanguage::Japanese));
+        }
+    }
+
+    // At the first-start size every control of every bar is in sight, in both languages and
+    // with all bars shown: none falls into a bar's "»" menu.
+    void everyBarControlFitsTheFirstWindow() {
+        for (const char* profile : {"[app]\nalert=1\n", "[app]\nalert=1\nLanguage=en\n"}) {
+            CAppFixture fixture;
+            fixture.WriteProfile(profile);
+            CMainFrame& frame = *fixture.Start().Frame();
+            const QSize first = frame.size();
+            for (QWidget* bar : frame.findChildren<QToolBar*>())
+                bar->show();
+            auto* data = frame.findChild<QDockWidget*>();
+            data->show();
+            QTest::qWait(50);
+            QCOMPARE(frame.size(), first);
+            for (const QWidget* control : data->widget()->findChildren<QWidget*>())
+                if (control->isVisible())
+                    QVERIFY2(data->rect().contains(
+                                 QRect(control->mapTo(data, QPoint(0, 0)), control->size())),
+                             qPrintable(QString(profile).simplified() + control->objectName()));
+            for (const QToolBar* bar : frame.findChildren<QToolBar*>()) {
+                const auto* more =
+                    bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+                QVERIFY2(!more || !more->isVisible(),
+                         qPrintable(QString(profile).simplified() + bar->objectName()));
+                for (QAction* action : bar->actions())
+                    if (!action->isSeparator() && action->isVisible())
+                        QVERIFY2(bar->widgetForAction(action)->isVisible(),
+                                 qPrintable(QString(profile).simplified() + action->iconText()));
+            }
+        }
+    }
+
+    // English sentences that read right: the search dialogs' condition row and the count of
+    // the files the save per folder writes.
+    void englishConditionRowAndPluralOfFiles() {
+        const CInterfaceLanguage english(CInterfaceLanguage::English);
+        CFakeHost host;
+        const auto labels = [](const QWidget& dialog) {
+            QStringList texts;
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                texts << label->text();
+            return texts;
+        };
+        const CExtSearchDialog extended(host, {});
+        QVERIFY(labels(extended).contains(QStringLiteral("Text")));
+        QVERIFY(labels(extended).contains(QStringLiteral("files")));
+        QVERIFY(!labels(extended).contains(QStringLiteral("File")));
+        const CFolderSearchDialog folder(host, {});
+        QVERIFY(!labels(folder).contains(QStringLiteral("File")));
+
+        FolderGroups groups;
+        groups.Groups.resize(5);
+        for (size_t i = 0; i < groups.Groups.size(); ++i)
+            groups.Groups[i].FileName = "/music/" + std::to_string(i) + ".m3u";
+        QVERIFY(labels(CFolderSaveDialog(groups))
+                    .contains(QStringLiteral("Writes to the following files.")));
+        groups.Groups.resize(1);
+        QVERIFY(labels(CFolderSaveDialog(groups))
+                    .contains(QStringLiteral("Writes to the following file.")));
     }
 
     // The document's messages come as ids, some with file names or numbers to put in.

@@ -115,6 +115,32 @@ private slots:
         QCOMPARE(fixture.Doc().Extensions().FindExtApp("opus"), app);
     }
 
+    // Enter typed in the extension field registers it, as the button does, and the dialog
+    // stays open; Enter elsewhere still closes it through its default button.
+    void enterInTheExtensionFieldRegisters() {
+        CAppFixture fixture;
+        fixture.WriteProfile(std::string("[app]\nalert=1\n") + FourDefaultsOnly);
+        fixture.Start();
+        bool stayedOpen = false;
+        QVERIFY(WithDialog<CExtensionDialog>(
+            fixture.Frame(), Cmd::ExtensionSettings, [&](CExtensionDialog& dialog) {
+                QVERIFY(dialog.CloseButton()->isDefault());
+                dialog.ExtensionField()->setFocus();
+                TypeInto(dialog.ExtensionField(), "flac");
+                QTest::keyClick(dialog.ExtensionField(), Qt::Key_Return);
+                stayedOpen = dialog.isVisible();
+                QVERIFY(Row(dialog, "flac"));
+                QCOMPARE(Row(dialog, "flac")->checkState(0), Qt::Checked);
+                TypeInto(dialog.ExtensionField(), "");
+                QTest::keyClick(dialog.ExtensionField(), Qt::Key_Enter);
+                QTest::keyClick(dialog.List(), Qt::Key_Return);
+            }));
+        QVERIFY(stayedOpen);
+        // the empty field was refused with its message, the list's Enter closed the dialog
+        QCOMPARE(fixture.Host.Messages.size(), size_t(1));
+        QVERIFY(Gathered(fixture, "song.flac"));
+    }
+
     void refusesAMissingExtensionAndAnInvalidApplication() {
         CAppFixture fixture;
         fixture.WriteProfile(FourDefaultsOnly);

@@ -24,7 +24,7 @@ public:
     int PlayState() const override { return State; }
     void Play() override {
         ++Plays;
-        if (State != Paused)
+        if (State != Paused && !KeepsOldPosition)
             Position = 0;
         State = Playing;
     }
@@ -49,6 +49,8 @@ public:
     bool Seekable = true;
     int State = 0;
     double Position = 0;
+    // The position still reads the track before for a moment after a switch.
+    bool KeepsOldPosition = false;
     double Level = 1.0;
     int Plays = 0;
     int Stops = 0;

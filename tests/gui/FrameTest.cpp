@@ -165,7 +165,8 @@ private slots:
         QVERIFY(!IsEnabledByRule(Cmd::Shuffle, facts));
         QVERIFY(!IsEnabledByRule(Cmd::DuplicateCheck, facts));
         facts.Rows = 0;
-        QVERIFY(!IsEnabledByRule(Cmd::Save, facts));
+        QVERIFY(IsEnabledByRule(Cmd::Save, facts));
+        QVERIFY(IsEnabledByRule(Cmd::SaveEachFolder, facts));
         QVERIFY(!IsEnabledByRule(Cmd::GetAllTags, facts));
 
         QVERIFY(!IsEnabledByRule(Cmd::SearchNew, facts));
@@ -254,6 +255,45 @@ private slots:
                  QStringLiteral("ファイルサイズでソート"));
         QCOMPARE(frame.Panes().Tip(CStatusPanes::ItemCount), QStringLiteral("全アイテム数"));
         QCOMPARE(frame.Panes().Tip(CStatusPanes::SelectedCount), QStringLiteral("選択アイテム数"));
+    }
+
+    // The prompt pane shows a long prompt whole while the bar has room (the search field's at
+    // the first-start size), cuts a longer one with an ellipsis, and shows nothing, not "ﾚﾃﾞｨ",
+    // for a submenu's title in an open menu.
+    void promptPaneFitsLongPromptsAndLeavesSubmenusBlank() {
+        CAppFixture fixture;
+        fixture.Start();
+        CMainFrame& frame = fixture.Frame();
+        const QString searchPrompt = frame.SearchBar().TextField()->statusTip();
+        QStatusTipEvent search(searchPrompt);
+        QApplication::sendEvent(&frame, &search);
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.Panes().ShownPrompt(), searchPrompt);
+
+        const QString longPrompt = searchPrompt.repeated(4);
+        QStatusTipEvent tooLong(longPrompt);
+        QApplication::sendEvent(&frame, &tooLong);
+        QCoreApplication::processEvents();
+        const QString shown = frame.Panes().ShownPrompt();
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(longPrompt.startsWith(shown.chopped(1)));
+        QVERIFY(shown.size() > 20);
+        QCOMPARE(frame.Panes().Text(CStatusPanes::Prompt), longPrompt);
+
+        QMenu* toolbars = frame.Menus().Toolbars();
+        QMenu* view = nullptr;
+        for (QAction* action : frame.menuBar()->actions())
+            if (action->menu() && action->menu()->actions().contains(toolbars->menuAction()))
+                view = action->menu();
+        QVERIFY(view);
+        view->popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        view->setActiveAction(view->actions().first());
+        QCOMPARE(frame.Panes().ShownPrompt(), view->actions().first()->statusTip());
+        view->setActiveAction(toolbars->menuAction());
+        QCOMPARE(frame.Panes().ShownPrompt(), QString());
+        view->hide();
+        QTRY_COMPARE(frame.Panes().ShownPrompt(), QStringLiteral("ﾚﾃﾞｨ"));
     }
 
     // Captions show the hints as written; the keys are those of the keyboard table.

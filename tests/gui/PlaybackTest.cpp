@@ -13,6 +13,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace torvane;
 using namespace torvane::test;
 
@@ -32,6 +34,7 @@ public:
             doc.AddFile(dir.Write(file, bytes), true);
         }
         doc.UpdateItemCount();
+        playback.Clock = [this] { return now; };
     }
 
     TrackList& All() { return doc.AllList(); }
@@ -47,8 +50,16 @@ public:
         return player.Files.empty() ? std::string()
                                     : player.Files.back().substr(dir.Path().size() + 1);
     }
-    // A tick of the frame's timer with the player at this position.
+    // A tick of the frame's timer with the player at this position, after as much time as it
+    // takes to get there.
     void TickAt(double position) {
+        now += std::max(1.0, position);
+        player.Position = position;
+        playback.CheckPlaybackEnd();
+    }
+    // A tick that comes this many seconds after the last one.
+    void TickAfter(double elapsed, double position) {
+        now += elapsed;
         player.Position = position;
         playback.CheckPlaybackEnd();
     }
@@ -60,6 +71,7 @@ public:
     CTorvaneDoc doc{profile, host};
     CFakePlayer player;
     CPlayback playback{doc, &player};
+    double now = 1000;
 };
 
 using Names = std::vector<std::string>;
@@ -142,6 +154,37 @@ private slots:
         QCOMPARE(playback.PlayIndex(), 2);
         fixture.TickAt(0);
         QCOMPARE(playback.PlayIndex(), 2);
+    }
+
+    // The arrow pressed in mid-track goes to the track before, even when the player still
+    // reads the old position at the next tick; a real end after the switch still counts.
+    void arrowInMidTrackIsNotTakenForTheEnd() {
+        CPlayFixture fixture({3, 8, 8});
+        CPlayback& playback = fixture.playback;
+        playback.SetMode(PlayMode::Continuous);
+        fixture.player.KeepsOldPosition = true;
+        playback.PlayItem(1, fixture.All());
+        fixture.TickAt(4);
+        QCOMPARE(playback.PlayIndex(), 1);
+        playback.StepPlayback(-1);
+        QCOMPARE(playback.PlayIndex(), 0);
+        fixture.TickAfter(0.3, 4);
+        fixture.TickAfter(1, 4);
+        QCOMPARE(playback.PlayIndex(), 0);
+        QCOMPARE(fixture.PlayedLast(), std::string("a.wav"));
+        // the player has caught up: the three-second track ends as usual
+        fixture.TickAfter(1, 1.2);
+        QCOMPARE(playback.PlayIndex(), 0);
+        fixture.TickAfter(1, 2.2);
+        QCOMPARE(playback.PlayIndex(), 1);
+
+        // a track sought to its end right after it started ends too
+        fixture.player.KeepsOldPosition = false;
+        playback.StepPlayback(+1);
+        QCOMPARE(playback.PlayIndex(), 2);
+        fixture.TickAfter(0.5, 0.5);
+        fixture.TickAfter(1, 7.5);
+        QCOMPARE(playback.PlayIndex(), 0);
     }
 
     void randomModeWithOneRecordPlaysItAgain() {

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "ModalDialog.h"
 
+#include "gui/app/Actions.h"
 #include "gui/dialogs/CustomSaveDialog.h"
 #include "gui/dialogs/FolderSaveDialog.h"
 
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -200,6 +202,55 @@ private slots:
         // stored after every confirmed save, whatever was written
         QCOMPARE(fixture.Doc().Settings().relative, false);
         QVERIFY(!fixture.Doc().Settings().relative_root.empty());
+    }
+
+    // Both save commands stay enabled on an empty list: the save writes an empty playlist,
+    // the save per folder has nothing to ask about and does nothing.
+    void anEmptyListCanBeSaved() {
+        CAppFixture fixture;
+        fixture.Start();
+        CMainFrame& frame = fixture.Frame();
+        const CCurrentFolder current(fixture.Dir.Path());
+        frame.Commands().UpdateStates();
+        QVERIFY(frame.Actions()[Cmd::Save]->isEnabled());
+        QVERIFY(frame.Actions()[Cmd::SaveEachFolder]->isEnabled());
+        QVERIFY(frame.ToolBar().widgetForAction(frame.Actions()[Cmd::Save])->isEnabled());
+        QVERIFY(WithDialog<CCustomSaveDialog>(frame, Cmd::Save, [&](CCustomSaveDialog& dialog) {
+            SaveAs(dialog, fixture.Dir / "empty");
+        }));
+        QVERIFY(fixture.Exists("empty.m3u"));
+        QCOMPARE(fixture.Dir.Read("empty.m3u"), std::string());
+        QVERIFY(!WithDialog<QDialog>(frame, Cmd::SaveEachFolder, [](QDialog&) {}));
+        QVERIFY(fixture.Host.Messages.empty());
+    }
+
+    // The save dialog opens in the folder of the last save, not where a file dialog of
+    // another command was last confirmed.
+    void saveDialogOpensWhereTheLastSaveWent() {
+        CAppFixture fixture;
+        fixture.Start({fixture.Audio("a.mp3")});
+        const CCurrentFolder current(fixture.Dir.Path());
+        const std::string saved = fixture.Dir / "saved";
+        const std::string other = fixture.Dir / "other";
+        std::filesystem::create_directories(saved);
+        std::filesystem::create_directories(other);
+        QVERIFY(WithDialog<CCustomSaveDialog>(
+            fixture.Frame(), Cmd::Save,
+            [&](CCustomSaveDialog& dialog) { SaveAs(dialog, saved + "/list"); }));
+        QVERIFY(std::filesystem::exists(saved + "/list.m3u"));
+
+        QFileDialog browse(nullptr, QString(), QString::fromStdString(other));
+        browse.setOption(QFileDialog::DontUseNativeDialog);
+        browse.setFileMode(QFileDialog::AnyFile);
+        browse.selectFile(QStringLiteral("app"));
+        static_cast<QDialog&>(browse).accept();
+        QCOMPARE(QFileDialog(nullptr).directory().absolutePath(), QString::fromStdString(other));
+
+        QString opened;
+        QVERIFY(WithDialog<CCustomSaveDialog>(
+            fixture.Frame(), Cmd::Save,
+            [&](CCustomSaveDialog& dialog) { opened = dialog.directory().absolutePath(); }));
+        QCOMPARE(opened, QString::fromStdString(saved));
     }
 
     void cancellingKeepsTheSettings() {

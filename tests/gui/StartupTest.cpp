@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -98,7 +99,8 @@ private slots:
         // the offscreen platform keeps a window's 2-pixel frame on the screen
         QCOMPARE(frame.frameGeometry().topLeft(), QPoint(0, 0));
         // 530 x 500, larger where this platform's font needs more room for the bars' controls
-        QCOMPARE(frame.size(), QSize(530, 500).expandedTo(frame.sizeHint()));
+        QCOMPARE(frame.size(), frame.FirstStartSize());
+        QVERIFY(frame.width() >= 530 && frame.height() >= 500);
         QCOMPARE(frame.minimumSize(), QSize(530, 300));
         for (const QToolBar* bar : frame.findChildren<QToolBar*>()) {
             const auto* more = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
@@ -243,7 +245,7 @@ private slots:
         fixture.WriteProfile("[app]\nCloseSave=1\nSizeOf=1\n");
         const std::string a = fixture.Audio("a.mp3");
         fixture.Start({a});
-        const QSize first = QSize(530, 500).expandedTo(fixture.Frame().sizeHint());
+        const QSize first = fixture.Frame().FirstStartSize();
         QVERIFY(fixture.Close());
         QCOMPARE(fixture.Host.Messages.size(), size_t(1));
         QCOMPARE(fixture.Dir.Read("Torvane.m3u"), a + "\r\n");
@@ -308,7 +310,7 @@ private slots:
             CAppFixture fixture;
             fixture.WriteProfile("[app]\nalert=1\n[window]\n" + rectangle);
             fixture.Start();
-            const QSize first = QSize(530, 500).expandedTo(fixture.Frame().sizeHint());
+            const QSize first = fixture.Frame().FirstStartSize();
             QCOMPARE(fixture.Frame().geometry().size(), first);
             QVERIFY(fixture.Close());
         }
@@ -318,7 +320,9 @@ private slots:
         CAppFixture fixture;
         fixture.WriteProfile("[app]\nalert=1\n[window]\ntop=10\nleft=20\nbottom=410\nright=620\n");
         fixture.Start();
-        QCOMPARE(fixture.Frame().geometry(), QRect(20, 10, 600, 400));
+        // the corner is the frame's, so a title bar at the stored top stays on the screen
+        QCOMPARE(fixture.Frame().frameGeometry().topLeft(), QPoint(20, 10));
+        QCOMPARE(fixture.Frame().size(), QSize(600, 400));
         fixture.Frame().showMaximized();
         QVERIFY(fixture.Close());
         const CProfile profile = ReadProfile(fixture.ProfilePath());
@@ -351,6 +355,33 @@ private slots:
         QVERIFY(!fixture.Frame().LayoutRestored());
         QVERIFY(fixture.Frame().ModeBar().isVisible());
         QVERIFY(!fixture.Frame().SizeBar().isVisible());
+    }
+
+    // Bars dragged loose stay loose and shown across an exit, docked ones in their place.
+    void floatingBarsComeBackShown() {
+        CAppFixture fixture;
+        fixture.WriteProfile("[app]\nalert=1\n");
+        fixture.Start();
+        CMainFrame& frame = fixture.Frame();
+        frame.DataBar().show();
+        frame.DataBar().setFloating(true);
+        frame.SizeBar().show();
+        // closed as the close box does, from the running program
+        QTimer::singleShot(0, &frame, [&frame] { frame.close(); });
+        QCOMPARE(fixture.App->Run(), 0);
+
+        namespace fs = std::filesystem;
+        fs::last_write_time(fixture.ProfilePath(),
+                            fs::last_write_time("/proc/self/exe") + std::chrono::hours(1));
+        fixture.Start();
+        QVERIFY(fixture.Frame().LayoutRestored());
+        QVERIFY(fixture.Frame().DataBar().isVisible());
+        QVERIFY(fixture.Frame().DataBar().isFloating());
+        QVERIFY(fixture.Frame().SizeBar().isVisible());
+        QVERIFY(fixture.Frame().ModeBar().isVisible());
+        QVERIFY(fixture.Frame().SearchBar().isVisible());
+        QVERIFY(fixture.Frame().ToolBar().isVisible());
+        QCOMPARE(fixture.Frame().toolBarArea(&fixture.Frame().ToolBar()), Qt::RightToolBarArea);
     }
 };
 

@@ -66,7 +66,8 @@ CActions::CActions(QObject* owner) {
             group->addAction((*this)[radio.First + i]);
     }
     for (const BarIcon& icon : BarIcons)
-        m_Actions[static_cast<size_t>(icon.Id)]->setIcon(ThemeIcon(icon.ThemeName, icon.Fallback));
+        m_Actions[static_cast<size_t>(icon.Id)]->setIcon(
+            WithDisabledLook(ThemeIcon(icon.ThemeName, icon.Fallback)));
 }
 
 } // namespace torvane

@@ -42,6 +42,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStatusBar>
 
 #include <exception>
@@ -55,8 +56,6 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
         return true;
     switch (id) {
     case Cmd::ClearList:
-    case Cmd::Save:
-    case Cmd::SaveEachFolder:
     case Cmd::SelectAll:
     case Cmd::InvertSelection:
     case Cmd::GetTags:
@@ -102,7 +101,7 @@ bool IsEnabledByRule(Cmd id, const CommandFacts& facts) {
 CCommands::CCommands(CMainFrame& frame, CTorvaneView& view, CTorvaneDoc& doc, CQtUiHost& host,
                      const CActions& actions, QObject* parent)
     : QObject(parent), m_Frame(frame), m_View(view), m_Doc(doc), m_Host(host), m_Actions(actions),
-      m_Desktop(new CQtDesktop(&frame, this)) {
+      m_Desktop(new CQtDesktop(&frame, this)), m_Language(CInterfaceLanguage::Running()) {
     for (const CommandInfo& command : CommandTable())
         connect(actions[command.Id], &QAction::triggered, this,
                 [this, id = command.Id] { Run(id); });
@@ -301,7 +300,7 @@ void CCommands::UpdateChecks() {
     check(Cmd::NoExitConfirm, m_Frame.NoExitConfirm());
     check(Cmd::SaveOnExit, settings.CloseSave);
     check(Cmd::NotifyTrack, NotifiesTracks());
-    check(Cmd::English, CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English);
+    check(Cmd::English, m_Language == CInterfaceLanguage::English);
 }
 
 // ---- commands available now ----
@@ -368,12 +367,15 @@ void CCommands::SaveList() {
     start.ExtendedM3U = m_Doc.Settings().ExtendedM3U;
     start.BasePath = InitialBasePath(m_Doc);
     start.Templates = ListTemplates(TemplateFolders());
+    // Opens where the last save went, not where a file dialog of another command was left.
+    start.Folder = m_LastSaveFolder.isEmpty() ? QDir::currentPath() : m_LastSaveFolder;
     CCustomSaveDialog dialog(start, &m_Frame);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const SaveChoice choice = dialog.Choice();
     if (choice.Path.empty())
         return;
+    m_LastSaveFolder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     MakeCurrentFolderOf(QString::fromStdString(choice.Path));
     torvane::SaveList(m_Doc, choice);
 }
@@ -399,15 +401,18 @@ void CCommands::EditExtensions() {
     m_View.Redraw();
 }
 
-// The interface is built once, so the stored choice waits for the next start.
+// Whether the track notices are switched on in the profile.
 bool CCommands::NotifiesTracks() const {
     return m_Doc.Profile().GetInt(CTorvaneDoc::AppSection, CTrackNotifier::SettingKey, 0) != 0;
 }
 
+// The interface is built once, so the stored choice waits for the next start. The check mark
+// starts with the language of the window, whatever is stored (a run with another language asked
+// for on the command line), and follows the choice made since.
 void CCommands::ToggleEnglish() {
-    const bool english = CInterfaceLanguage::Stored(m_Doc.Profile()) == CInterfaceLanguage::English;
-    CInterfaceLanguage::Store(m_Doc.Profile(),
-                              english ? CInterfaceLanguage::Japanese : CInterfaceLanguage::English);
+    m_Language = m_Language == CInterfaceLanguage::English ? CInterfaceLanguage::Japanese
+                                                           : CInterfaceLanguage::English;
+    CInterfaceLanguage::Store(m_Doc.Profile(), m_Language);
     m_Host.ShowMessage(MessageKind::Confirmation, MessageId::TakesEffectNextStart,
                        MessageButtons::Ok);
 }

@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+#include <string>
+
 class QWidget;
 
 namespace torvane {
@@ -107,6 +109,10 @@ private:
     CQtUiHost& m_Host;
     const CActions& m_Actions;
     CQtDesktop* m_Desktop; // the file operations' desktop, owned as a child
+    // The folder of the last confirmed save, where the save dialog opens next.
+    QString m_LastSaveFolder;
+    // The language chosen with "English": the window's own until the item is used.
+    std::string m_Language;
 };
 
 } // namespace torvane

@@ -217,8 +217,22 @@ void CMainFrame::NameForScreenReaders() {
 
 // Check marks and enabled states follow the bars, the search bar and the menus.
 void CMainFrame::ConnectStates() {
-    for (QMenu* menu : m_Menus->All())
+    for (QMenu* menu : m_Menus->All()) {
         connect(menu, &QMenu::aboutToShow, m_Commands, &CCommands::UpdateStates);
+        // A highlighted item without a prompt, a submenu's title above all, shows nothing.
+        connect(menu, &QMenu::hovered, this, [this](const QAction* action) {
+            if (action->statusTip().isEmpty())
+                m_Panes->ClearPrompt();
+        });
+        // Once the last menu has gone, the prompt pane is idle again.
+        connect(
+            menu, &QMenu::aboutToHide, this,
+            [this] {
+                if (!QApplication::activePopupWidget())
+                    m_Panes->SetPrompt(QString());
+            },
+            Qt::QueuedConnection);
+    }
     for (QToolBar* bar : {static_cast<QToolBar*>(m_SearchBar), static_cast<QToolBar*>(m_PlayBar),
                           static_cast<QToolBar*>(m_SizeBar), m_ModeBar, m_ToolBar})
         connect(bar, &QToolBar::visibilityChanged, m_Commands, &CCommands::UpdateStates);
@@ -248,7 +262,7 @@ void CMainFrame::ConnectPlayBar() {
 // The first-start size is 530 x 500 unless the bars need more to show every control in this
 // platform's font; a stored rectangle is used as it is.
 void CMainFrame::RestoreWindow() {
-    const QSize first = QSize(530, 500).expandedTo(sizeHint());
+    const QSize first = FirstStartSize();
     // 64-bit sums, so that a damaged profile (INT_MAX, INT_MIN) cannot overflow; a rectangle
     // without a positive size, or one no screen could hold, gives the first-start size.
     constexpr int64_t Farthest = 1 << 20;
@@ -267,8 +281,26 @@ void CMainFrame::RestoreWindow() {
         height = first.height();
         width = first.width();
     }
-    setGeometry(static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
-                static_cast<int>(height));
+    // The stored top-left corner is the frame's, as a window manager places it: the title bar
+    // of a window at (0, 0) stays on the screen.
+    resize(static_cast<int>(width), static_cast<int>(height));
+    move(static_cast<int>(left), static_cast<int>(top));
+}
+
+// Measured with the hidden tool bars shown too, so that showing one later pushes no control of
+// any bar into its "»" menu.
+QSize CMainFrame::FirstStartSize() {
+    ensurePolished();
+    std::vector<QWidget*> hidden;
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        if (bar->isHidden()) {
+            hidden.push_back(bar);
+            bar->show();
+        }
+    const QSize needed = sizeHint();
+    for (QWidget* bar : hidden)
+        bar->hide();
+    return QSize(530, 500).expandedTo(needed);
 }
 
 // A layout saved by an older program file may not fit the bars of this one.
@@ -282,8 +314,11 @@ void CMainFrame::RestoreLayout() {
 void CMainFrame::SaveSettings() {
     m_Playback->StopPlayback();
     m_Profile.ClearSection(BarSection);
-    m_Profile.SetString(BarSection, "state", saveState().toBase64().toStdString());
-    const QRect normal = normalGeometry();
+    const QByteArray layout = m_LayoutAtClose.isEmpty() ? saveState() : m_LayoutAtClose;
+    m_Profile.SetString(BarSection, "state", layout.toBase64().toStdString());
+    // The frame's corner with the inner size, as the rectangle was restored.
+    NoteFrame();
+    const QRect normal = normalGeometry().translated(-m_FrameOffset);
     m_Profile.SetInt(WindowSection, "bottom", normal.y() + normal.height());
     m_Profile.SetInt(WindowSection, "top", normal.y());
     m_Profile.SetInt(WindowSection, "left", normal.x());
@@ -342,10 +377,20 @@ void CMainFrame::FillDataBar(const CListData* record) {
 // Prompts of menu items and bar controls go to the first status pane.
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        m_Panes->SetPrompt(static_cast<QStatusTipEvent*>(event)->tip());
+        // In an open menu, an item without a prompt (a submenu) shows nothing; "ﾚﾃﾞｨ" is for
+        // when no menu is open.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (tip.isEmpty() && QApplication::activePopupWidget())
+            m_Panes->ClearPrompt();
+        else
+            m_Panes->SetPrompt(tip);
         return true;
     }
-    return QMainWindow::event(event);
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+        event->type() == QEvent::Resize)
+        NoteFrame();
+    return handled;
 }
 
 // While a long operation runs the window is disabled: it changes the lists between its event
@@ -362,11 +407,26 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     AutoSaveList(m_Doc);
     m_Timer.stop();
+    RememberAtClose();
     event->accept();
+}
+
+void CMainFrame::RememberAtClose() {
+    m_LayoutAtClose = saveState();
+    NoteFrame();
+}
+
+// Only a shown window in its normal state has the frame its stored rectangle is for: a window
+// manager may take the frame off a maximised one.
+void CMainFrame::NoteFrame() {
+    if (isVisible() && windowState() == Qt::WindowNoState)
+        m_FrameOffset = geometry().topLeft() - frameGeometry().topLeft();
 }
 
 void CMainFrame::EndForSession() {
     m_Timer.stop();
+    if (isVisible())
+        RememberAtClose();
     hide();
 }
 

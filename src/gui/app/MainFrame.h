@@ -57,6 +57,10 @@ public:
     // Whether the saved bar layout was taken at start.
     bool LayoutRestored() const { return m_LayoutRestored; }
 
+    // 530 x 500, or more where the bars need it in this platform's font and language: every
+    // control of every tool bar, the hidden ones too, is in sight at this size.
+    QSize FirstStartSize();
+
     bool NoExitConfirm() const { return m_NoExitConfirm; }
     void SetNoExitConfirm(bool on) { m_NoExitConfirm = on; }
     // Hides the six bars; the status bar stays.
@@ -101,6 +105,10 @@ private:
     void ConnectPlayBar();
     void RestoreWindow();
     void RestoreLayout();
+    // What closing the window would lose: the shown floating bars and the frame's size.
+    void RememberAtClose();
+    // Takes the frame's size while the window shows in its normal state.
+    void NoteFrame();
 
     CTorvaneDoc& m_Doc;
     CProfile& m_Profile;
@@ -123,6 +131,11 @@ private:
     bool m_NoExitConfirm = false;
     bool m_LayoutRestored = false;
     bool m_ShownSearchMode = false;
+    // The bar layout as it stood when the window was asked to close: closing hides the floating
+    // bars with the window, and they must come back shown.
+    QByteArray m_LayoutAtClose;
+    // From the frame's top-left corner to the inner area's.
+    QPoint m_FrameOffset;
 };
 
 // Whether the program file was last written before the profile (both must exist): only then

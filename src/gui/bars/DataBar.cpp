@@ -77,14 +77,16 @@ QWidget* CDataBar::MakeButtonRow(QAction* copyPath, QAction* play, QAction* open
         QT_TRANSLATE_NOOP("Torvane",
                           "選択中のアイテムのファイルパスをクリップボードへコピーします"),
         QT_TRANSLATE_NOOP("Torvane", "パスをコピー"));
-    m_Play = MakeCommandButton(play, QStringLiteral("Play"),
-                               ThemeIcon("media-playback-start", QStyle::SP_MediaPlay),
-                               QT_TRANSLATE_NOOP("Torvane", "選択中のファイルを再生します"),
-                               QT_TRANSLATE_NOOP("Torvane", "再生"));
-    m_Open = MakeCommandButton(
-        openFolder, QStringLiteral("Open"), ThemeIcon("folder-open", QStyle::SP_DirOpenIcon),
-        QT_TRANSLATE_NOOP("Torvane", "ファイルが存在しているフォルダを開きます"),
-        QT_TRANSLATE_NOOP("Torvane", "一つ上のフォルダを開く"));
+    m_Play =
+        MakeCommandButton(play, QStringLiteral("Play"),
+                          WithDisabledLook(ThemeIcon("media-playback-start", QStyle::SP_MediaPlay)),
+                          QT_TRANSLATE_NOOP("Torvane", "選択中のファイルを再生します"),
+                          QT_TRANSLATE_NOOP("Torvane", "再生"));
+    m_Open =
+        MakeCommandButton(openFolder, QStringLiteral("Open"),
+                          WithDisabledLook(ThemeIcon("folder-open", QStyle::SP_DirOpenIcon)),
+                          QT_TRANSLATE_NOOP("Torvane", "ファイルが存在しているフォルダを開きます"),
+                          QT_TRANSLATE_NOOP("Torvane", "一つ上のフォルダを開く"));
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);

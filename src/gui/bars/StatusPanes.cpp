@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -33,11 +34,52 @@ QLabel* MakePane(const QString& text, int width, const QString& tip) {
     return label;
 }
 
+constexpr int PromptWidth = 250;
+
 } // namespace
 
+// Wants the whole prompt's width, takes no less than the pane's own, and draws what does not
+// fit cut with an ellipsis.
+class CStatusPanes::CPromptLabel final : public QLabel {
+public:
+    CPromptLabel() {
+        setTextFormat(Qt::PlainText);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    }
+
+    void SetFullText(const QString& text) {
+        m_Full = text;
+        updateGeometry();
+        ShowFitting();
+    }
+    const QString& FullText() const { return m_Full; }
+
+    QSize sizeHint() const override {
+        const int needed = fontMetrics().horizontalAdvance(m_Full) + Extra();
+        return {std::max(PromptWidth, needed), QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override {
+        return {PromptWidth, QLabel::minimumSizeHint().height()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        ShowFitting();
+    }
+
+private:
+    int Extra() const { return 2 * margin() + 2 * frameWidth() + 2; }
+    void ShowFitting() {
+        setText(fontMetrics().elidedText(m_Full, Qt::ElideRight, std::max(0, width() - Extra())));
+    }
+
+    QString m_Full;
+};
+
 CStatusPanes::CStatusPanes(QStatusBar* bar)
-    : m_SelectionIcon(new QLabel), m_SelectionPane(new QWidget) {
-    m_Labels[Prompt] = MakePane(QString(), 250, QString());
+    : m_Prompt(new CPromptLabel), m_SelectionIcon(new QLabel), m_SelectionPane(new QWidget) {
+    m_Labels[Prompt] = m_Prompt;
     m_Labels[Selection] = MakePane(QStringLiteral(" "), 80, QString());
     m_Labels[ItemCount] = MakePane(Tr(QT_TRANSLATE_NOOP("Torvane", " 0 件")), ItemCountWidth,
                                    Tr(QT_TRANSLATE_NOOP("Torvane", "全アイテム数")));
@@ -46,9 +88,10 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
                  Tr(QT_TRANSLATE_NOOP("Torvane", "選択アイテム数")));
     m_Labels[Mode] = MakePane(QString(), 16, Tr(QT_TRANSLATE_NOOP("Torvane", "全表示")));
     m_Labels[Spare] = MakePane(QStringLiteral(" "), 0, QString());
-    // Long prompts and paths are cut rather than widening the window.
-    m_Labels[Prompt]->setFixedWidth(250);
+    // Long prompts and paths are cut rather than widening the window; a long prompt takes the
+    // room of the selection while it shows.
     m_Labels[Selection]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_Labels[Selection]->setMinimumWidth(0);
     m_Labels[Mode]->setFixedWidth(IconSize + 6);
     m_Labels[Mode]->setAlignment(Qt::AlignCenter);
     m_Labels[Mode]->setAccessibleName(m_Labels[Mode]->toolTip());
@@ -74,7 +117,15 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
 }
 
 void CStatusPanes::SetPrompt(const QString& prompt) {
-    m_Labels[Prompt]->setText(prompt.isEmpty() ? Tr(QT_TRANSLATE_NOOP("Torvane", "ﾚﾃﾞｨ")) : prompt);
+    m_Prompt->SetFullText(prompt.isEmpty() ? Tr(QT_TRANSLATE_NOOP("Torvane", "ﾚﾃﾞｨ")) : prompt);
+}
+
+void CStatusPanes::ClearPrompt() {
+    m_Prompt->SetFullText(QString());
+}
+
+QString CStatusPanes::ShownPrompt() const {
+    return m_Prompt->text();
 }
 
 void CStatusPanes::SetSelection(int index, const QString& text, const QString& tip,
@@ -106,7 +157,7 @@ void CStatusPanes::SetSearchMode(bool on) {
 }
 
 QString CStatusPanes::Text(Pane pane) const {
-    return m_Labels[pane]->text();
+    return pane == Prompt ? m_Prompt->FullText() : m_Labels[pane]->text();
 }
 
 QString CStatusPanes::Tip(Pane pane) const {

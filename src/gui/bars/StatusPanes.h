@@ -17,8 +17,13 @@ public:
 
     explicit CStatusPanes(QStatusBar* bar);
 
-    // An empty prompt shows "ﾚﾃﾞｨ".
+    // An empty prompt shows "ﾚﾃﾞｨ". A prompt wider than the pane widens it as far as the bar
+    // allows and is cut with an ellipsis beyond that.
     void SetPrompt(const QString& prompt);
+    // Nothing in the prompt pane: a menu item without a prompt is highlighted.
+    void ClearPrompt();
+    // The prompt pane's text as drawn, cut to its width.
+    QString ShownPrompt() const;
     void SetSelection(int index, const QString& text, const QString& tip, const QIcon& icon);
     void SetItemCount(const QString& text);
     void SetSelectedCount(const QString& text);
@@ -30,6 +35,9 @@ public:
     bool HasModeIcon() const;
 
 private:
+    class CPromptLabel;
+
+    CPromptLabel* m_Prompt;
     QLabel* m_Labels[PaneCount];
     QLabel* m_SelectionIcon;
     QWidget* m_SelectionPane;

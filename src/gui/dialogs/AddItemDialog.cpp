@@ -12,9 +12,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace torvane {
 
@@ -42,6 +44,7 @@ CAddItemDialog::CAddItemDialog(QWidget* parent)
     m_Add->setEnabled(false);
     m_Path->setMinimumWidth(320);
     NameControl(m_Path, tr("追加するファイルまたはフォルダ"));
+    m_Path->installEventFilter(this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_IgnoreExtension, 0, 0, 1, 2);
@@ -52,6 +55,11 @@ CAddItemDialog::CAddItemDialog(QWidget* parent)
     buttons->addWidget(m_Add);
     buttons->addWidget(cancel);
     layout->addLayout(buttons, 2, 0, 1, 2);
+    // What the user types first goes into the path.
+    setTabOrder(m_Path, browse);
+    setTabOrder(browse, m_IgnoreExtension);
+    setTabOrder(m_IgnoreExtension, m_Add);
+    setTabOrder(m_Add, cancel);
 
     connect(m_Path, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_Add->setEnabled(!text.isEmpty()); });
@@ -89,16 +97,61 @@ std::string CAddItemDialog::PathBytes() const {
 }
 
 // The dropped path is kept as the bytes its URL encodes; the field only shows it.
+bool CAddItemDialog::TakeDrop(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.isEmpty())
+        return false;
+    std::optional<std::string> path = PathOfLocation(urls.front().toEncoded().toStdString(), {});
+    if (!path)
+        return false;
+    m_Dropped = std::move(*path);
+    m_DroppedText = QString::fromStdString(DisplayPath(m_Dropped, CTextCodec()));
+    m_Path->setText(m_DroppedText);
+    return true;
+}
+
 void CAddItemDialog::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (!urls.isEmpty())
-        if (std::optional<std::string> path =
-                PathOfLocation(urls.front().toEncoded().toStdString(), {})) {
-            m_Dropped = std::move(*path);
-            m_DroppedText = QString::fromStdString(DisplayPath(m_Dropped, CTextCodec()));
-            m_Path->setText(m_DroppedText);
-        }
+    TakeDrop(*event->mimeData());
     event->acceptProposedAction();
+}
+
+// Dropped text that names no file stays the field's own business.
+bool CAddItemDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_Path)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!drag->mimeData()->hasUrls())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!drop->mimeData()->hasUrls())
+            return false;
+        TakeDrop(*drop->mimeData());
+        drop->acceptProposedAction();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CAddItemDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_Path->setFocus(Qt::OtherFocusReason);
+}
+
+// Shown again after a refused path, the dialog stays where it was rather than being placed
+// anew over its parent (which a window manager's frame would shift each time).
+void CAddItemDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        setAttribute(Qt::WA_Moved);
 }
 
 } // namespace torvane

@@ -5,6 +5,7 @@
 #include <string>
 
 class QCheckBox;
+class QMimeData;
 class QLineEdit;
 class QPushButton;
 
@@ -28,9 +29,15 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Files dropped on the path field are taken as on the rest of the dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void Browse();
+    // Puts the first dropped path into the field; false when the drop names no local file.
+    bool TakeDrop(const QMimeData& data);
 
     QCheckBox* m_IgnoreExtension;
     QLineEdit* m_Path;

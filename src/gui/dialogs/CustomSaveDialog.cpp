@@ -59,6 +59,8 @@ CCustomSaveDialog::CCustomSaveDialog(const SaveDialogStart& start, QWidget* pare
     for (const SaveFormat& format : Formats)
         filters << QLatin1String(format.Filter);
     setNameFilters(filters);
+    if (!start.Folder.isEmpty())
+        setDirectory(start.Folder);
     selectFile(QStringLiteral("Torvane"));
 
     auto* grid = qobject_cast<QGridLayout*>(layout());

@@ -23,6 +23,7 @@ struct SaveDialogStart {
     bool ExtendedM3U = false;
     std::string BasePath;               // base folder of relative paths
     std::vector<std::string> Templates; // template file names, in the order offered
+    QString Folder;                     // where the dialog opens; empty: where Qt left the last
 };
 
 // The save dialog of "保存(&S)": the file dialog with a panel below it for saving with relative

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,6 +81,7 @@ CExtensionDialog::CExtensionDialog(const CExtRegistry& registry, CUiHost& host, 
     m_Delete->setEnabled(false);
     m_Close->setDefault(true);
     NameControl(m_List, tr("拡張子の一覧"));
+    m_Extension->installEventFilter(this);
 
     auto* fields = new QGridLayout;
     fields->addWidget(NewFieldLabel(tr("拡張子"), m_Extension), 0, 0);
@@ -114,6 +116,17 @@ CExtensionDialog::CExtensionDialog(const CExtRegistry& registry, CUiHost& host, 
     connect(m_Register, &QPushButton::clicked, this, &CExtensionDialog::Register);
     connect(m_Delete, &QPushButton::clicked, this, &CExtensionDialog::DeleteRow);
     connect(m_Close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool CExtensionDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_Extension && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Register();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 std::vector<ExtDialogRow> CExtensionDialog::Rows() const {

@@ -40,6 +40,10 @@ public:
     QPushButton* DeleteButton() const { return m_Delete; }
     QPushButton* CloseButton() const { return m_Close; }
 
+protected:
+    // Enter in the extension field registers what was typed; elsewhere it closes the dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void AddRow(const QString& ext, const QString& app, bool checked);
     QTreeWidgetItem* SelectedRow() const;

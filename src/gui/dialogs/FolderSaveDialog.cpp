@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <climits>
+
 namespace torvane {
 
 namespace {
@@ -52,7 +55,9 @@ CFolderSaveDialog::CFolderSaveDialog(const FolderGroups& groups, QWidget* parent
 
     auto* layout = new QGridLayout(this);
     NameControl(m_List, tr("書き出すファイル"));
-    layout->addWidget(NewFieldLabel(tr("次のファイルに書き出します。"), m_List), 0, 0, 1, 4);
+    const int files = static_cast<int>(std::min<size_t>(groups.Groups.size(), INT_MAX));
+    layout->addWidget(NewFieldLabel(tr("次のファイルに書き出します。", nullptr, files), m_List), 0,
+                      0, 1, 4);
     layout->addWidget(m_List, 1, 0, 1, 4);
     auto* tickButtons = new QHBoxLayout;
     tickButtons->addWidget(m_SelectAll);

@@ -25,7 +25,17 @@ bool CInterfaceLanguage::IsKnown(const std::string& language) {
     return language == Japanese || language == English;
 }
 
-CInterfaceLanguage::CInterfaceLanguage(const std::string& language) {
+namespace {
+const CInterfaceLanguage* g_Running = nullptr;
+} // namespace
+
+std::string CInterfaceLanguage::Running() {
+    return g_Running ? g_Running->m_Language : std::string(Japanese);
+}
+
+CInterfaceLanguage::CInterfaceLanguage(const std::string& language)
+    : m_Language(language == English ? English : Japanese), m_Before(g_Running) {
+    g_Running = this;
     if (language == English) {
         m_Installed = std::make_unique<QTranslator>();
         if (!m_Installed->load(QStringLiteral(":/i18n/torvane_en.qm")))
@@ -38,6 +48,8 @@ CInterfaceLanguage::CInterfaceLanguage(const std::string& language) {
 }
 
 CInterfaceLanguage::~CInterfaceLanguage() {
+    if (g_Running == this)
+        g_Running = m_Before;
     if (m_Installed)
         QCoreApplication::removeTranslator(m_Installed.get());
 }

@@ -25,6 +25,9 @@ public:
     static std::string Stored(const CProfile& profile);
     static void Store(CProfile& profile, const std::string& language);
     static bool IsKnown(const std::string& language);
+    // The language of the interface that is up: the latest one installed and still alive,
+    // Japanese when none is.
+    static std::string Running();
 
     // Installs the translations of the language for as long as this object lives: for Japanese,
     // Qt's own Japanese texts; for English, the program's English catalogue (Qt's own texts are
@@ -36,6 +39,8 @@ public:
 
 private:
     std::unique_ptr<QTranslator> m_Installed;
+    std::string m_Language;
+    const CInterfaceLanguage* m_Before;
 };
 
 // A message in the interface language: its text from the catalogue, with the arguments put in

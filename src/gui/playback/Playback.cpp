@@ -5,9 +5,23 @@
 #include "core/doc/ListViewPort.h"
 #include "core/doc/UiHost.h"
 
-namespace torvane {
+#include <chrono>
 
-CPlayback::CPlayback(CTorvaneDoc& doc, CPlayerPort* player) : m_Doc(doc), m_Player(player) {}
+namespace torvane {
+namespace {
+
+// How long after a switch a position ahead of the time played is taken for the old track's.
+constexpr double SwitchWindow = 3.0;
+
+double SteadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+CPlayback::CPlayback(CTorvaneDoc& doc, CPlayerPort* player)
+    : Clock(SteadySeconds), m_Doc(doc), m_Player(player) {}
 
 void CPlayback::PlaySelected(const std::vector<int>& selectedRows) {
     TrackList& list = m_Doc.CurrentList();
@@ -58,6 +72,8 @@ void CPlayback::PlayItem(int index, TrackList& list) {
     m_PlayDuration = record.Time();
     m_Stopped = false;
     ++m_StartCount;
+    m_StartedAt = Clock();
+    m_Switching = true;
     if (m_Player) {
         m_Player->SetFileName(record.FilePath());
         if (m_Player->OpenState() != 0)
@@ -134,7 +150,16 @@ void CPlayback::CheckPlaybackEnd() {
     if (IsPaused())
         return;
     m_Stopped = false;
-    if (ReachedTrackEnd(m_PlayDuration, m_Player->CurrentPosition()))
+    const double position = m_Player->CurrentPosition();
+    // A new track cannot have played further than the time since it started (a second more
+    // for the tick and the player's own reporting): such a position is still the old track's.
+    if (m_Switching) {
+        const double played = Clock() - m_StartedAt;
+        if (position > played + 1 && played < SwitchWindow)
+            return;
+        m_Switching = false;
+    }
+    if (ReachedTrackEnd(m_PlayDuration, position))
         StepPlayback(+1);
 }
 

@@ -49,6 +49,9 @@ public:
     int PlayDuration() const { return m_PlayDuration; }
     const NowPlaying& Now() const { return m_Now; }
 
+    // Seconds on a steady clock; replaceable for tests.
+    std::function<double()> Clock;
+
 private:
     void ClearOldMark();
     bool RefuseUnplayable(const std::string& path);
@@ -66,6 +69,10 @@ private:
     bool m_Stopped = false;
     int m_StartCount = 0;
     std::function<void()> m_Listener;
+    // When the playing record was handed to the player, and whether the player may still report
+    // the position of the track before it: right after a switch it can, for a moment.
+    double m_StartedAt = 0;
+    bool m_Switching = false;
 };
 
 } // namespace torvane

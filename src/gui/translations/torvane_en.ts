@@ -1530,11 +1530,11 @@ Overwrite it with the current list?</translation>
     </message>
     <message>
         <source>文字列を</source>
-        <translation>the text</translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>ファイル</source>
-        <translation>File</translation>
+        <translation>files</translation>
     </message>
     <message>
         <source>検索元：</source>
@@ -1682,9 +1682,12 @@ Overwrite it with the current list?</translation>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>次のファイルに書き出します。</source>
-        <translation>Writes to the following file.</translation>
+        <translation>
+            <numerusform>Writes to the following file.</numerusform>
+            <numerusform>Writes to the following files.</numerusform>
+        </translation>
     </message>
     <message>
         <source>保存先</source>
@@ -1739,11 +1742,11 @@ Overwrite it with the current list?</translation>
     </message>
     <message>
         <source>文字列を</source>
-        <translation>the text</translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>ファイル</source>
-        <translation>File</translation>
+        <translation>(per file)</translation>
     </message>
     <message>
         <source>フォルダを選択してください。</source>
