@@ -286,8 +286,11 @@ constexpr double OtherSigns = 80;
 // Characters within their class, for classes whose members are not alike.
 constexpr double HanCandidates = 20000;
 constexpr double HangulSyllables = 11172;
-constexpr double CommonHanShare = 0.7;
-constexpr double CommonHangulShare = 0.75;
+// Shares of a language's ideographs (or hangul syllables): the common ones listed, the rest
+// of the first level of its national standard (JIS X 0208 level 1, GB2312 level 1, Big5
+// level 1, the hangul of KS X 1001), everything else.
+constexpr double CommonHanShare = 0.6, LevelOneHanShare = 0.37;
+constexpr double CommonHangulShare = 0.7, LevelOneHangulShare = 0.28;
 constexpr double CapitalShare = 0.2;
 constexpr double UnlistedLetterShare = 0.005;
 
@@ -340,14 +343,15 @@ struct LanguageModel {
     // Leaving a class for another: log((1 - stay[from]) * start[to] / (1 - start[from])).
     float MoveLog[ClassCount][ClassCount];
     float WithinLog[ClassCount];
-    float CommonHanLog = 0, OtherHanLog = 0;
-    float CommonHangulLog = 0, OtherHangulLog = 0;
+    float CommonHanLog = 0, LevelOneHanLog = 0, OtherHanLog = 0;
+    float CommonHangulLog = 0, LevelOneHangulLog = 0, OtherHangulLog = 0;
     uint8_t HanBit = 0, HangulBit = 0;
     std::vector<float> LetterLog; // LatinFirst .. GreekEnd, where the language scores letters
 };
 
 struct Models {
-    std::vector<uint8_t> CommonBits; // per BMP code point: bit 1 << Language when common
+    std::vector<uint8_t> CommonBits;   // per BMP code point: bit 1 << Language when common
+    std::vector<uint8_t> LevelOneBits; // per BMP code point: in the language's first level
     float CommonSignLog = 0, OtherSignLog = 0;
     LanguageModel Language[LanguageCount];
 };
@@ -394,11 +398,30 @@ const Models& TheModels() {
             m->CommonBits[c] |= CommonSignBit;
         m->CommonSignLog = Log(CommonSignShare / static_cast<double>(signs.size()));
         m->OtherSignLog = Log((1.0 - CommonSignShare) / OtherSigns);
-        std::array<double, LanguageCount> commonCount{};
-        for (uint32_t cp = 0; cp < 0x10000; ++cp)
-            for (int l = 0; l < LanguageCount; ++l)
+        m->LevelOneBits.assign(0x10000, 0);
+        const auto level = [&](LegacyEncoding encoding, Language language, int firstLead,
+                               int lastLead, int firstTrail) {
+            const ByteTable& table = TableOf(encoding);
+            if (table.Pairs.empty())
+                return;
+            for (int lead = firstLead; lead <= lastLead; ++lead)
+                for (int trail = firstTrail; trail <= 0xFE; ++trail)
+                    if (const uint16_t cp = table.Pairs[(lead - 0x80) * 256 + trail])
+                        m->LevelOneBits[cp] |= static_cast<uint8_t>(1u << language);
+        };
+        level(LegacyEncoding::Cp932, Japanese, 0x88, 0x98, 0x40);
+        level(LegacyEncoding::Gbk, Simplified, 0xB0, 0xD7, 0xA1);
+        level(LegacyEncoding::Big5, Traditional, 0xA4, 0xC6, 0x40);
+        level(LegacyEncoding::Cp949, Korean, 0xB0, 0xC8, 0xA1);
+        std::array<double, LanguageCount> commonCount{}, levelOneCount{};
+        for (uint32_t cp = 0; cp < 0x10000; ++cp) {
+            for (int l = 0; l < LanguageCount; ++l) {
                 if (m->CommonBits[cp] & (1u << l))
                     ++commonCount[l];
+                else if (m->LevelOneBits[cp] & (1u << l))
+                    ++levelOneCount[l];
+            }
+        }
         for (int l = 0; l < LanguageCount; ++l) {
             LanguageModel& model = m->Language[l];
             const LanguageShape& shape = Shapes[l];
@@ -425,17 +448,23 @@ const Models& TheModels() {
             model.WithinLog[Latin] = Log(1.0 / 300);
             model.WithinLog[LatinSym] = Log(1.0 / 60);
             model.WithinLog[Other] = Log(1.0 / 30000);
-            model.OtherHanLog = model.CommonHanLog = Log(1.0 / HanCandidates);
-            model.OtherHangulLog = model.CommonHangulLog = Log(1.0 / HangulSyllables);
+            model.OtherHanLog = model.LevelOneHanLog = model.CommonHanLog =
+                Log(1.0 / HanCandidates);
+            model.OtherHangulLog = model.LevelOneHangulLog = model.CommonHangulLog =
+                Log(1.0 / HangulSyllables);
             if (l == Japanese || l == Simplified || l == Traditional) {
                 model.HanBit = static_cast<uint8_t>(1u << l);
                 model.CommonHanLog = Log(CommonHanShare / commonCount[l]);
-                model.OtherHanLog = Log((1.0 - CommonHanShare) / HanCandidates);
+                model.LevelOneHanLog = Log(LevelOneHanShare / std::max(1.0, levelOneCount[l]));
+                model.OtherHanLog = Log((1.0 - CommonHanShare - LevelOneHanShare) / HanCandidates);
             }
             if (l == Korean) {
                 model.HangulBit = static_cast<uint8_t>(1u << l);
                 model.CommonHangulLog = Log(CommonHangulShare / commonCount[l]);
-                model.OtherHangulLog = Log((1.0 - CommonHangulShare) / HangulSyllables);
+                model.LevelOneHangulLog =
+                    Log(LevelOneHangulShare / std::max(1.0, levelOneCount[l]));
+                model.OtherHangulLog =
+                    Log((1.0 - CommonHangulShare - LevelOneHangulShare) / HangulSyllables);
             }
             if (l == Russian || l == Western || l == Central || l == Greek) {
                 model.LetterLog.assign(CyrEnd - LatinFirst, 0.0f);
@@ -458,11 +487,12 @@ const Models& TheModels() {
 class CScorer {
 public:
     CScorer(const Models& models, Language language)
-        : m_Bits(models.CommonBits), m_CommonSignLog(models.CommonSignLog),
-          m_OtherSignLog(models.OtherSignLog), m_Model(models.Language[language]),
-          m_Letters(!m_Model.LetterLog.empty()), m_LetterFirst(language == Russian ? CyrFirst
-                                                               : language == Greek ? GreekFirst
-                                                                                   : LatinFirst),
+        : m_Bits(models.CommonBits), m_LevelOne(models.LevelOneBits),
+          m_CommonSignLog(models.CommonSignLog), m_OtherSignLog(models.OtherSignLog),
+          m_Model(models.Language[language]), m_Letters(!m_Model.LetterLog.empty()),
+          m_LetterFirst(language == Russian ? CyrFirst
+                        : language == Greek ? GreekFirst
+                                            : LatinFirst),
           m_LetterEnd(language == Russian ? CyrEnd
                       : language == Greek ? GreekEnd
                                           : LatinEnd) {}
@@ -480,12 +510,16 @@ public:
         m_Previous = cls;
         switch (cls) {
         case Han:
-            m_Sum += cp < 0x10000 && (m_Bits[cp] & m_Model.HanBit) ? m_Model.CommonHanLog
-                                                                   : m_Model.OtherHanLog;
+            m_Sum += cp >= 0x10000                       ? m_Model.OtherHanLog
+                     : (m_Bits[cp] & m_Model.HanBit)     ? m_Model.CommonHanLog
+                     : (m_LevelOne[cp] & m_Model.HanBit) ? m_Model.LevelOneHanLog
+                                                         : m_Model.OtherHanLog;
             return;
         case Hangul:
-            m_Sum += cp < 0x10000 && (m_Bits[cp] & m_Model.HangulBit) ? m_Model.CommonHangulLog
-                                                                      : m_Model.OtherHangulLog;
+            m_Sum += cp >= 0x10000                          ? m_Model.OtherHangulLog
+                     : (m_Bits[cp] & m_Model.HangulBit)     ? m_Model.CommonHangulLog
+                     : (m_LevelOne[cp] & m_Model.HangulBit) ? m_Model.LevelOneHangulLog
+                                                            : m_Model.OtherHangulLog;
             return;
         case LatinSym:
             m_Sum += (m_Bits[cp] & CommonSignBit) ? m_CommonSignLog : m_OtherSignLog;
@@ -503,6 +537,7 @@ public:
 
 private:
     const std::vector<uint8_t>& m_Bits;
+    const std::vector<uint8_t>& m_LevelOne;
     float m_CommonSignLog;
     float m_OtherSignLog;
     const LanguageModel& m_Model;
@@ -541,6 +576,9 @@ constexpr double InvalidTextCost = 400;
 constexpr double InvalidByteCost = 10;
 // The lead of the preferred encoding: about what one plausible character more weighs.
 constexpr double PreferredLead = 2.5;
+// Western European text was written far more often than Central European: a lone accented
+// letter that both read as a plausible letter (ñ or ń, ø or ř) is taken as Western.
+constexpr double WesternLead = 1.0;
 // UTF-8 may hold any of the languages: the one that fits best, less what choosing it among
 // them costs.
 const double Utf8LanguageCost = std::log(static_cast<double>(LanguageCount));
@@ -591,6 +629,7 @@ CLegacyDetector::Decision CLegacyDetector::Detect(std::span<const std::string_vi
     const Models& models = TheModels();
     std::array<double, LegacyEncodingCount>& scores = decision.Scores;
     scores[IndexOf(preferred)] += PreferredLead;
+    scores[IndexOf(LegacyEncoding::Cp1252)] += WesternLead;
     size_t budget = MaxDetectedBytes;
     bool any = false;
     for (std::string_view text : texts) {
