@@ -499,8 +499,9 @@ public:
 
     void Restart() { m_Previous = ClassCount; }
 
-    void Add(uint32_t cp) {
-        const Cls cls = ClassOf(cp);
+    void Add(uint32_t cp) { Add(cp, ClassOf(cp)); }
+
+    void Add(uint32_t cp, Cls cls) {
         if (m_Previous == ClassCount)
             m_Sum += m_Model.StartLog[cls];
         else if (m_Previous == cls)
@@ -581,7 +582,8 @@ constexpr double PreferredLead = 2.5;
 constexpr double WesternLead = 1.0;
 // UTF-8 may hold any of the languages: the one that fits best, less what choosing it among
 // them costs.
-const double Utf8LanguageCost = std::log(static_cast<double>(LanguageCount));
+constexpr double Utf8LanguageCost = 2.0794415416798357; // log(LanguageCount)
+static_assert(LanguageCount == 8);
 
 bool HasHighByte(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
@@ -649,8 +651,9 @@ CLegacyDetector::Decision CLegacyDetector::Detect(std::span<const std::string_vi
             for (int l = 0; l < LanguageCount; ++l)
                 scorers[l].emplace(models, static_cast<Language>(l));
             const bool valid = Walk(text, LegacyEncoding::Utf8, mayBeCut, [&](uint32_t cp) {
+                const Cls cls = ClassOf(cp);
                 for (auto& scorer : scorers)
-                    scorer->Add(cp);
+                    scorer->Add(cp, cls);
             });
             double best = -invalid;
             if (valid) {

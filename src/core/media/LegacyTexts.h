@@ -27,9 +27,9 @@ public:
     void Decode();
 
 private:
+    // The field holds the raw bytes until Decode.
     struct Kept {
         std::string* Field;
-        std::string Bytes;
         size_t MaxBytes;
     };
     const CTextCodec& m_Codec;
