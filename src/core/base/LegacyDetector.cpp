@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cmath>
 #include <iconv.h>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -628,51 +629,71 @@ CLegacyDetector::Decision CLegacyDetector::Detect(std::span<const std::string_vi
                                                   LegacyEncoding preferred) {
     Decision decision;
     decision.Encoding = preferred;
-    const Models& models = TheModels();
-    std::array<double, LegacyEncodingCount>& scores = decision.Scores;
-    scores[IndexOf(preferred)] += PreferredLead;
-    scores[IndexOf(LegacyEncoding::Cp1252)] += WesternLead;
+    // The texts looked at: those with a high byte, cut to the budget.
+    struct Looked {
+        std::string_view Text;
+        bool MayBeCut;
+    };
+    std::vector<Looked> looked;
     size_t budget = MaxDetectedBytes;
-    bool any = false;
-    for (std::string_view text : texts) {
+    for (const std::string_view text : texts) {
         if (budget == 0)
             break;
         if (!HasHighByte(text))
             continue;
-        any = true;
         const bool cut = text.size() > budget;
-        text = text.substr(0, budget);
-        budget -= text.size();
-        const bool mayBeCut = cut || text.size() >= FullFieldBytes;
-        const double invalid = InvalidTextCost + InvalidByteCost * static_cast<double>(text.size());
-        // UTF-8: scored under every language at once.
-        {
-            std::array<std::optional<CScorer>, LanguageCount> scorers;
-            for (int l = 0; l < LanguageCount; ++l)
-                scorers[l].emplace(models, static_cast<Language>(l));
-            const bool valid = Walk(text, LegacyEncoding::Utf8, mayBeCut, [&](uint32_t cp) {
-                const Cls cls = ClassOf(cp);
-                for (auto& scorer : scorers)
-                    scorer->Add(cp, cls);
-            });
-            double best = -invalid;
-            if (valid) {
-                best = scorers[0]->Sum();
+        looked.push_back({text.substr(0, budget), cut || text.size() >= FullFieldBytes});
+        budget -= looked.back().Text.size();
+    }
+    if (looked.empty())
+        return decision;
+
+    // A candidate that cannot read every text is out, unless none can.
+    std::array<bool, LegacyEncodingCount> readsAll{};
+    bool anyReadsAll = false;
+    for (size_t i = 0; i < LegacyEncodingCount; ++i) {
+        const auto encoding = static_cast<LegacyEncoding>(i);
+        readsAll[i] = std::all_of(looked.begin(), looked.end(), [&](const Looked& text) {
+            return Walk(text.Text, encoding, text.MayBeCut, [](uint32_t) {});
+        });
+        anyReadsAll = anyReadsAll || readsAll[i];
+    }
+
+    const Models& models = TheModels();
+    std::array<double, LegacyEncodingCount>& scores = decision.Scores;
+    scores[IndexOf(preferred)] += PreferredLead;
+    scores[IndexOf(LegacyEncoding::Cp1252)] += WesternLead;
+    for (size_t i = 0; i < LegacyEncodingCount; ++i) {
+        if (anyReadsAll && !readsAll[i]) {
+            scores[i] = std::numeric_limits<double>::lowest();
+            continue;
+        }
+        const auto encoding = static_cast<LegacyEncoding>(i);
+        for (const auto& [text, mayBeCut] : looked) {
+            const double invalid =
+                InvalidTextCost + InvalidByteCost * static_cast<double>(text.size());
+            if (encoding == LegacyEncoding::Utf8) {
+                // Scored under every language at once.
+                std::array<std::optional<CScorer>, LanguageCount> scorers;
+                for (int l = 0; l < LanguageCount; ++l)
+                    scorers[l].emplace(models, static_cast<Language>(l));
+                const bool valid = Walk(text, encoding, mayBeCut, [&](uint32_t cp) {
+                    const Cls cls = ClassOf(cp);
+                    for (auto& scorer : scorers)
+                        scorer->Add(cp, cls);
+                });
+                double best = scorers[0]->Sum();
                 for (const auto& scorer : scorers)
                     best = std::max(best, scorer->Sum());
-                best -= Utf8LanguageCost;
+                scores[i] += valid ? best - Utf8LanguageCost : -invalid;
+            } else {
+                CScorer scorer(models, LanguageOf(encoding));
+                const bool valid =
+                    Walk(text, encoding, mayBeCut, [&](uint32_t cp) { scorer.Add(cp); });
+                scores[i] += valid ? scorer.Sum() : -invalid;
             }
-            scores[0] += best;
-        }
-        for (size_t i = 1; i < LegacyEncodingCount; ++i) {
-            const auto encoding = static_cast<LegacyEncoding>(i);
-            CScorer scorer(models, LanguageOf(encoding));
-            const bool valid = Walk(text, encoding, mayBeCut, [&](uint32_t cp) { scorer.Add(cp); });
-            scores[i] += valid ? scorer.Sum() : -invalid;
         }
     }
-    if (!any)
-        return decision;
     size_t best = IndexOf(preferred);
     for (size_t i = 0; i < LegacyEncodingCount; ++i)
         if (scores[i] > scores[best])
