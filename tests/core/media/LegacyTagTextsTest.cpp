@@ -138,7 +138,7 @@ TEST(LegacyTagTexts, CorpusOfRealTagsReadsBackInItsLanguage) {
         std::vector<std::string_view> codePages(language.CodePages.begin(),
                                                 language.CodePages.end());
         if (language.Name != "English")
-            codePages.push_back("UTF-8");
+            codePages.emplace_back("UTF-8");
         for (const std::string_view codePage : codePages) {
             const std::string key = language.Name == "English" ? "ASCII" : std::string(codePage);
             for (const CorpusTrack& track : language.Tracks) {
@@ -279,7 +279,8 @@ TEST(LegacyTagTexts, AnExplicitCodePageWins) {
 // Texts declared UTF-16 or UTF-8 are never decoded again, also when a legacy frame of the same
 // kind came first, and they take no part in the decision.
 TEST(LegacyTagTexts, Utf16AndUtf8TextsAreLeftAlone) {
-    const std::string utf16 = std::string("\xFF\xFE") + std::string("\x42\x30\x44\x30", 4);
+    // "あい" (U+3042, U+3044) little-endian after its byte-order mark.
+    const std::string utf16 = std::string("\xFF\xFE") + "B0D0";
     CBytes frames;
     frames.Append(TextFrame("TIT2", 0, Bytes("Кино", "CP1251")))
         .Append(TextFrame("TIT2", 1, utf16))
