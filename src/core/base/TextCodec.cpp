@@ -1,5 +1,6 @@
 #include "core/base/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <vector>
@@ -26,6 +27,12 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 }
 
 constexpr uint32_t ReplacementChar = 0xFFFD;
+
+bool EqualsAsciiFolded(std::string_view text, std::string_view lower) {
+    return std::equal(text.begin(), text.end(), lower.begin(), lower.end(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+}
 
 // Length of the valid UTF-8 sequence at text[pos], or 0 when it is not one.
 size_t Utf8SequenceLength(std::string_view text, size_t pos, uint32_t* codePoint = nullptr) {
@@ -123,11 +130,27 @@ std::string FromCp1252(std::string_view bytes) {
 } // namespace
 
 CTextCodec::CTextCodec(std::string legacyCodePage) : m_CodePage(std::move(legacyCodePage)) {
-    if (m_CodePage.empty())
-        m_CodePage = DefaultCodePage;
+    const std::string_view setting = m_CodePage;
+    const bool automatic =
+        setting.empty() || (setting.size() >= 4 && EqualsAsciiFolded(setting.substr(0, 4), "auto"));
+    if (automatic) {
+        std::string_view preferred = setting.size() > 4 ? setting.substr(4) : std::string_view();
+        if (!preferred.empty() && preferred.front() == ':')
+            preferred.remove_prefix(1);
+        m_Preferred = LegacyEncodingOf(preferred).value_or(LegacyEncoding::Cp932);
+        m_CodePage = LegacyEncodingName(m_Preferred);
+        return;
+    }
+    m_Automatic = false;
+    // A bare Windows code page number names its "CPnnn".
+    if (std::all_of(m_CodePage.begin(), m_CodePage.end(),
+                    [](char c) { return c >= '0' && c <= '9'; }))
+        m_CodePage = "CP" + m_CodePage;
 }
 
 std::string CTextCodec::FromLegacy(std::string_view bytes) const {
+    if (m_Automatic)
+        return std::move(FromLegacyTogether(std::span(&bytes, 1)).front());
     if (IsValidUtf8(bytes))
         return std::string(bytes);
     std::string out;
@@ -136,13 +159,48 @@ std::string CTextCodec::FromLegacy(std::string_view bytes) const {
     return FromCp1252(bytes);
 }
 
+std::vector<std::string>
+CTextCodec::FromLegacyTogether(std::span<const std::string_view> texts) const {
+    std::vector<std::string> out;
+    out.reserve(texts.size());
+    if (!m_Automatic || std::all_of(texts.begin(), texts.end(), IsAscii)) {
+        for (const std::string_view text : texts)
+            out.push_back(m_Automatic ? std::string(text) : FromLegacy(text));
+        return out;
+    }
+    const LegacyEncoding chosen = CLegacyDetector::Detect(texts, m_Preferred).Encoding;
+    for (const std::string_view text : texts) {
+        std::string decoded;
+        if (IsAscii(text))
+            decoded = text;
+        else if (!CLegacyDetector::Decode(text, chosen, decoded) &&
+                 !CLegacyDetector::Decode(
+                     text, CLegacyDetector::Detect(std::span(&text, 1), m_Preferred).Encoding,
+                     decoded))
+            decoded = FromCp1252(text);
+        out.push_back(std::move(decoded));
+    }
+    return out;
+}
+
+std::string CTextCodec::CodePageFor(std::span<const std::string_view> texts) const {
+    if (!m_Automatic)
+        return m_CodePage;
+    return LegacyEncodingName(CLegacyDetector::Detect(texts, m_Preferred).Encoding);
+}
+
 bool CTextCodec::FromLegacyStrictly(std::string_view bytes, std::string& out) const {
+    return DecodeStrictly(bytes, CodePageFor(std::span(&bytes, 1)), out);
+}
+
+bool CTextCodec::DecodeStrictly(std::string_view bytes, const std::string& codePage,
+                                std::string& out) {
     std::string decoded;
-    if (!ConvertWithIconv(m_CodePage, bytes, decoded) || HasPrivateUseChar(decoded) ||
+    if (!ConvertWithIconv(codePage, bytes, decoded) || HasPrivateUseChar(decoded) ||
         !IsValidUtf8(decoded))
         return false;
     std::string again;
-    if (!ToEncoding(decoded, m_CodePage, again) || again != bytes)
+    if (!ToEncoding(decoded, codePage, again) || again != bytes)
         return false;
     out = std::move(decoded);
     return true;

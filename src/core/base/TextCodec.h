@@ -1,27 +1,50 @@
 #pragma once
 
+#include "core/base/LegacyDetector.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torvane {
 
 // Every text the program keeps is UTF-8. This is the one place where tag bytes in other
 // encodings become UTF-8: legacy single-byte texts (ID3v1, ID3v2 encoding 0, RIFF INFO, list
 // files written on other systems) and UTF-16 texts (ID3v2, ASF).
+//
+// The legacy code page is a setting: "auto" (the default) lets the legacy text detector decide
+// for each file, preferring CP932 when candidates score alike; "auto:CP1251" (or "auto:1251")
+// prefers another code page; any other value is an iconv name ("CP932", "CP1252") that is
+// forced: texts are kept when they are valid UTF-8 and decoded from it otherwise.
 class CTextCodec {
 public:
-    static constexpr const char* DefaultCodePage = "CP932";
+    static constexpr const char* DefaultCodePage = "auto";
+    static constexpr const char* AutomaticPrefix = "auto";
 
     explicit CTextCodec(std::string legacyCodePage = DefaultCodePage);
 
-    // A single-byte tag text: kept when it is valid UTF-8, else decoded from the legacy code
-    // page; a text that is no clean sequence of that code page is decoded as CP1252.
+    bool Automatic() const { return m_Automatic; }
+    // The code page preferred by the detector (automatic), or the forced one, as an iconv name.
+    const std::string& CodePage() const { return m_CodePage; }
+
+    // A single-byte text alone: its encoding decided from it alone (automatic), or kept when
+    // it is valid UTF-8 and else decoded from the forced code page; a text that is no clean
+    // sequence of the code page is decoded as CP1252.
     std::string FromLegacy(std::string_view bytes) const;
-    // The bytes decoded from the legacy code page only: false when they are no clean sequence
-    // of it, decode to private-use characters or do not encode back to the same bytes.
+    // The single-byte texts of one source (the tag texts of one file) decoded together: in
+    // automatic mode one encoding is decided from all of them; a text that is no clean
+    // sequence of it is decided alone.
+    std::vector<std::string> FromLegacyTogether(std::span<const std::string_view> texts) const;
+    // The iconv name of the encoding the texts are decoded from: the detector's choice for all
+    // of them together in automatic mode, else the forced code page.
+    std::string CodePageFor(std::span<const std::string_view> texts) const;
+    // The bytes decoded from the code page only: false when they are no clean sequence of it,
+    // decode to private-use characters or do not encode back to the same bytes.
     bool FromLegacyStrictly(std::string_view bytes, std::string& out) const;
+    static bool DecodeStrictly(std::string_view bytes, const std::string& codePage,
+                               std::string& out);
 
     // UTF-16 to UTF-8. A byte-order mark decides the byte order and is dropped; without one
     // the text is read big-endian when bigEndianWithoutBom is set, else little-endian.
@@ -48,6 +71,8 @@ public:
 
 private:
     std::string m_CodePage;
+    bool m_Automatic = true;
+    LegacyEncoding m_Preferred = LegacyEncoding::Cp932;
 };
 
 } // namespace torvane

@@ -10,6 +10,7 @@
 #include "core/playlist/PlsFormat.h"
 #include "core/playlist/XspfFormat.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <memory>
@@ -53,7 +54,8 @@ struct ListFrame {
     int Span = 0;
     // A text list: its lines, and the lines whose files are announced ahead.
     bool Lines = false;
-    bool Legacy = false;
+    // A list that is not UTF-8: the code page decided for all its lines.
+    std::optional<CTextCodec> Legacy;
     std::optional<CTextLines> Text;
     std::optional<CTextLines> Ahead;
     // A PLS or XSPF: its resolved entries.
@@ -119,9 +121,10 @@ private:
             frame->Lines = true;
             if (text.starts_with(Utf8Bom))
                 text.remove_prefix(Utf8Bom.size());
-            else
-                frame->Legacy = !EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8") &&
-                                !CTextCodec::IsValidUtf8(text);
+            else if (!EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8") &&
+                     !CTextCodec::IsValidUtf8(text))
+                frame->Legacy.emplace(
+                    m_Doc.Codec().CodePageFor(LinesToDecode(text, frame->Folder)));
             frame->Length = text.size();
             frame->Text.emplace(text);
             frame->Ahead.emplace(text);
@@ -181,16 +184,16 @@ private:
     // other URIs (streams) left out. In a PLS that is not UTF-8 an entry is decoded from the
     // legacy code page unless its bytes name an existing file as they stand, as in text lists.
     std::vector<std::string> PlsPaths(std::string_view bytes, const std::string& folder) const {
-        bool legacy = false;
+        std::optional<CTextCodec> legacy;
         if (bytes.starts_with(Utf8Bom))
             bytes.remove_prefix(Utf8Bom.size());
-        else
-            legacy = !CTextCodec::IsValidUtf8(bytes);
+        else if (!CTextCodec::IsValidUtf8(bytes))
+            legacy.emplace(m_Doc.Codec().CodePageFor(std::span(&bytes, 1)));
         std::vector<std::string> paths;
         for (const std::string& file : ParsePlsFiles(bytes)) {
             std::optional<std::string> path = PlsPath(file, folder);
             if (legacy && !(path && KindOf(*path) != PathKind::Missing))
-                path = PlsPath(m_Doc.Codec().FromLegacy(file), folder);
+                path = PlsPath(legacy->FromLegacy(file), folder);
             if (path)
                 paths.push_back(std::move(*path));
         }
@@ -239,19 +242,38 @@ private:
         return entry;
     }
 
+    // The lines of a list that is not UTF-8 that will be decoded, for deciding its code page:
+    // those that are not UTF-8 and do not name an existing file as they stand, among as many
+    // bytes as the detector looks at.
+    static std::vector<std::string_view> LinesToDecode(std::string_view text,
+                                                       const std::string& folder) {
+        std::vector<std::string_view> lines;
+        CTextLines all(text);
+        std::string_view line;
+        while (all.Offset() < CLegacyDetector::MaxDetectedBytes && all.Next(line)) {
+            if (CTextCodec::IsValidUtf8(line))
+                continue;
+            const std::optional<std::string> entry = LineEntry(line, folder);
+            if (entry && KindOf(*entry) == PathKind::Missing)
+                lines.push_back(line);
+        }
+        return lines;
+    }
+
     // The entry of a line as the list gives it: in a list that is not UTF-8, a line whose bytes
     // do not name an existing file as they stand is decoded first.
-    std::optional<std::string> EntryOfLine(std::string_view line, const std::string& folder,
-                                           bool legacy) const {
+    static std::optional<std::string> EntryOfLine(std::string_view line, const std::string& folder,
+                                                  const std::optional<CTextCodec>& legacy) {
         std::optional<std::string> entry = LineEntry(line, folder);
         if (legacy && !(entry && KindOf(*entry) != PathKind::Missing))
-            entry = LineEntry(m_Doc.Codec().FromLegacy(line), folder);
+            entry = LineEntry(legacy->FromLegacy(line), folder);
         return entry;
     }
 
     // Tells the document which files the lines after ahead will add, up to a batch of them or
     // the next list file, which is read in turn before any later line.
-    void ExpectLines(CTextLines& ahead, const std::string& folder, bool legacy) {
+    void ExpectLines(CTextLines& ahead, const std::string& folder,
+                     const std::optional<CTextCodec>& legacy) {
         std::vector<std::string> paths;
         std::string_view line;
         while (paths.size() < ExpectBatch && ahead.Next(line)) {

@@ -79,12 +79,12 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
     // The text chunks and the ID3 tag fill one set, as RIFF INFO and ID3 do in WAVE files;
     // the tag's texts are preferred, whichever chunk comes first.
     TagSet texts;
+    CLegacyTexts legacy(m_Codec);
     std::optional<RiffChunk> id3;
-    const auto text = [&](const RiffChunk& chunk) {
+    const auto text = [&](std::string& field, const RiffChunk& chunk) {
         const auto bytes =
             source.Read(chunk.Offset, std::min<size_t>(chunk.Size, MaxTextChunkBytes));
-        return CTextCodec::CutUtf8(m_Codec.FromLegacy(CTextCodec::UpToZero(AsText(bytes))),
-                                   AudioInfo::MaxTextBytes);
+        legacy.Keep(field, CTextCodec::UpToZero(AsText(bytes)), AudioInfo::MaxTextBytes);
     };
     WalkChunks(source, RiffHeaderSize, FormEnd(source, 0, true), true, [&](const RiffChunk& chunk) {
         if (chunk.Is("COMM"))
@@ -92,17 +92,18 @@ bool CAiffReader::Read(const CByteSource& file, AudioInfo& info) const {
         else if (chunk.Is("SSND"))
             soundBytes = chunk.Size - std::min<uint64_t>(chunk.Size, 8); // offset, block size
         else if (chunk.Is("NAME"))
-            texts.Title = text(chunk);
+            text(texts.Title, chunk);
         else if (chunk.Is("AUTH"))
-            texts.Artist = text(chunk);
+            text(texts.Artist, chunk);
         else if (chunk.Is("ANNO") && texts.Comment.empty())
-            texts.Comment = text(chunk);
+            text(texts.Comment, chunk);
         else if ((chunk.Is("ID3 ") || chunk.Is("id3 ")) && !id3)
             id3 = chunk;
         return true;
     });
     const bool haveText = !texts.Title.empty() || !texts.Artist.empty() || !texts.Comment.empty();
-    const bool haveId3 = id3 && ReadEmbeddedId3v2(source, id3->Offset, id3->Size, m_Codec, texts);
+    const bool haveId3 = id3 && ReadEmbeddedId3v2(source, id3->Offset, id3->Size, legacy, texts);
+    legacy.Decode();
 
     info.SamplingRate = static_cast<int32_t>(std::min<uint32_t>(common.SampleRate, INT32_MAX));
     info.PlayTime = SecondsOf(common.Frames, common.SampleRate);

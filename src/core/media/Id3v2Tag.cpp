@@ -66,19 +66,28 @@ std::vector<uint8_t> RemoveUnsynchronisation(std::span<const uint8_t> bytes) {
     return out;
 }
 
-// A text by the frame's encoding byte: 1 UTF-16 with a byte-order mark, 2 UTF-16BE, 3 UTF-8,
-// otherwise single-byte legacy text. Only the first of several zero-separated values counts.
-std::string DecodeText(uint8_t encoding, std::span<const uint8_t> bytes, const CTextCodec& codec) {
+// Encoding bytes other than 1 UTF-16 with a byte-order mark, 2 UTF-16BE and 3 UTF-8 mark
+// single-byte legacy text, which is decoded with the file's other 8-bit texts.
+bool IsLegacy(uint8_t encoding) {
+    return encoding < 1 || encoding > 3;
+}
+
+// A text that is not legacy text, by the frame's encoding byte. Only the first of several
+// zero-separated values counts.
+std::string DecodeText(uint8_t encoding, std::span<const uint8_t> bytes) {
     switch (encoding) {
     case 1:
         return CTextCodec::FromUtf16(bytes, false);
     case 2:
         return CTextCodec::FromUtf16(bytes, true);
-    case 3:
-        return CTextCodec::SanitizeUtf8(CTextCodec::UpToZero(AsText(bytes)));
     default:
-        return codec.FromLegacy(CTextCodec::UpToZero(AsText(bytes)));
+        return CTextCodec::SanitizeUtf8(CTextCodec::UpToZero(AsText(bytes)));
     }
+}
+
+bool IsEmptyText(uint8_t encoding, std::span<const uint8_t> bytes) {
+    return IsLegacy(encoding) ? CTextCodec::UpToZero(AsText(bytes)).empty()
+                              : DecodeText(encoding, bytes).empty();
 }
 
 // Where the text after a zero-terminated string begins: after one zero byte, or after a zero
@@ -94,8 +103,8 @@ std::optional<size_t> AfterTerminator(uint8_t encoding, std::span<const uint8_t>
 
 class CFrameWalker {
 public:
-    CFrameWalker(const Id3v2Header& header, const CTextCodec& codec, TagSet& tags)
-        : m_Header(header), m_Codec(codec), m_Tags(tags) {}
+    CFrameWalker(const Id3v2Header& header, CLegacyTexts& legacy, TagSet& tags)
+        : m_Header(header), m_Legacy(legacy), m_Tags(tags) {}
 
     // Frames between begin and end of source.
     void Walk(const CByteSource& source, uint64_t begin, uint64_t end);
@@ -107,9 +116,11 @@ private:
                                                   uint16_t flags) const;
     void Take(const FrameTarget& target, std::span<const uint8_t> data);
     void TakeComment(std::span<const uint8_t> data);
+    void Store(std::string& field, uint8_t encoding, std::span<const uint8_t> bytes,
+               size_t maxBytes);
 
     const Id3v2Header& m_Header;
-    const CTextCodec& m_Codec;
+    CLegacyTexts& m_Legacy;
     TagSet& m_Tags;
     bool m_CommentWithoutDescription = false;
 };
@@ -193,11 +204,25 @@ std::optional<std::vector<uint8_t>> CFrameWalker::FrameData(std::vector<uint8_t>
 void CFrameWalker::Take(const FrameTarget& target, std::span<const uint8_t> data) {
     if (target.Field == &TagSet::Comment)
         return TakeComment(data);
-    if (data.empty())
+    if (!data.empty())
+        Store(m_Tags.*target.Field, data[0], data.subspan(1), target.MaxBytes);
+}
+
+// A text that is not empty replaces what field holds; legacy text is kept raw until the
+// file's texts are decoded together.
+void CFrameWalker::Store(std::string& field, uint8_t encoding, std::span<const uint8_t> bytes,
+                         size_t maxBytes) {
+    if (IsLegacy(encoding)) {
+        const std::string_view raw = CTextCodec::UpToZero(AsText(bytes));
+        if (!raw.empty())
+            m_Legacy.Keep(field, raw, maxBytes);
         return;
-    const std::string text = DecodeText(data[0], data.subspan(1), m_Codec);
-    if (!text.empty())
-        m_Tags.*target.Field = CTextCodec::CutUtf8(text, target.MaxBytes);
+    }
+    const std::string text = DecodeText(encoding, bytes);
+    if (text.empty())
+        return;
+    m_Legacy.Drop(field);
+    field = CTextCodec::CutUtf8(text, maxBytes);
 }
 
 // Encoding, a three-letter language, a zero-terminated description, then the text. A comment
@@ -210,11 +235,11 @@ void CFrameWalker::TakeComment(std::span<const uint8_t> data) {
     const auto textStart = AfterTerminator(encoding, rest);
     if (!textStart)
         return;
-    const bool withoutDescription = DecodeText(encoding, rest.first(*textStart), m_Codec).empty();
-    const std::string text = DecodeText(encoding, rest.subspan(*textStart), m_Codec);
-    if (text.empty() || (m_CommentWithoutDescription && !withoutDescription))
+    const bool withoutDescription = IsEmptyText(encoding, rest.first(*textStart));
+    const auto text = rest.subspan(*textStart);
+    if (IsEmptyText(encoding, text) || (m_CommentWithoutDescription && !withoutDescription))
         return;
-    m_Tags.Comment = CTextCodec::CutUtf8(text, MaxTextBytes);
+    Store(m_Tags.Comment, encoding, text, MaxTextBytes);
     m_CommentWithoutDescription = m_CommentWithoutDescription || withoutDescription;
 }
 
@@ -235,7 +260,7 @@ std::optional<Id3v2Header> Id3v2Header::Parse(std::span<const uint8_t> bytes) {
     return header;
 }
 
-void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const CTextCodec& codec,
+void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, CLegacyTexts& legacy,
                      TagSet& tags) {
     // Versions 2 to 4 only; a version 2 tag with its compression flag cannot be read.
     if (header.Major < 2 || header.Major > 4 || (header.Major == 2 && (header.Flags & 0x40)))
@@ -244,7 +269,7 @@ void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const
     const uint64_t end = std::min<uint64_t>(begin + header.Size, source.Size());
     if (end <= begin)
         return;
-    CFrameWalker walker(header, codec, tags);
+    CFrameWalker walker(header, legacy, tags);
     // Before version 4 the whole tag is unsynchronised, frame headers and sizes included.
     if (header.Unsynchronised() && header.Major < 4) {
         const auto raw = source.Read(
@@ -258,12 +283,12 @@ void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const
 }
 
 bool ReadEmbeddedId3v2(const CByteSource& source, uint64_t offset, uint64_t size,
-                       const CTextCodec& codec, TagSet& tags) {
+                       CLegacyTexts& legacy, TagSet& tags) {
     const CSliceSource chunk(source, offset, size);
     const auto header = Id3v2Header::Parse(chunk.Read(0, Id3v2Header::HeaderSize));
     if (!header)
         return false;
-    ReadId3v2Frames(chunk, *header, codec, tags);
+    ReadId3v2Frames(chunk, *header, legacy, tags);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "core/base/ByteSource.h"
 #include "core/base/TextCodec.h"
 #include "core/media/AudioInfo.h"
+#include "core/media/LegacyTexts.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,13 +29,15 @@ struct Id3v2Header {
 
 // Reads the title, artist, album, comment, track, year and genre frames of the tag at the start
 // of source into tags. Frames are read only inside the tag and the file.
-void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, const CTextCodec& codec,
+// Texts in the single-byte encoding are kept raw in legacy, to be decoded with the file's other
+// 8-bit texts.
+void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, CLegacyTexts& legacy,
                      TagSet& tags);
 
 // Reads the ID3v2 tag that fills a chunk of a container (the "ID3 " chunk of AIFF, the
 // "id3 " chunk of WAV) as ReadId3v2Frames does; texts it holds replace those of tags. False
 // when the chunk holds no tag.
 bool ReadEmbeddedId3v2(const CByteSource& source, uint64_t offset, uint64_t size,
-                       const CTextCodec& codec, TagSet& tags);
+                       CLegacyTexts& legacy, TagSet& tags);
 
 } // namespace torvane

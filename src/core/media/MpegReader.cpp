@@ -37,7 +37,7 @@ int32_t ClampToInt32(uint64_t value) {
 class CMpegFile {
 public:
     CMpegFile(const CByteSource& file, const CTextCodec& codec)
-        : m_File(file), m_Source(file), m_Codec(codec), m_Size(file.Size()) {
+        : m_File(file), m_Source(file), m_Legacy(codec), m_Size(file.Size()) {
         // Read once, directly: the tail would otherwise push the file's start out of the cache.
         // The bytes before an ID3v1 tag come along, for the end marks of APEv2 and Lyrics3.
         // A read that comes up short (the file shrank, or a read failed) has no end to look at.
@@ -66,7 +66,8 @@ private:
 
     const CByteSource& m_File;
     CCachedSource m_Source;
-    const CTextCodec& m_Codec;
+    // The 8-bit texts, decoded together once the file is read.
+    CLegacyTexts m_Legacy;
     const uint64_t m_Size;
     std::vector<uint8_t> m_Tail;       // the last 128 bytes
     std::vector<uint8_t> m_BeforeTail; // up to TrailingMarkBytes before them
@@ -102,6 +103,7 @@ AudioInfo CMpegFile::Read() {
     } else {
         ReadFrameHeader(0);
     }
+    m_Legacy.Decode();
     FinishMpegInfo(m_Info);
     return std::move(m_Info);
 }
@@ -124,20 +126,24 @@ int32_t CMpegFile::SniffTags() const {
 }
 
 // A 30-byte field: trailing spaces dropped, then the text up to its first zero byte.
-std::string Id3v1Text(std::span<const uint8_t> field, const CTextCodec& codec) {
+std::string_view Id3v1Text(std::span<const uint8_t> field) {
     std::string_view text = AsText(field);
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
-    return codec.FromLegacy(CTextCodec::UpToZero(text));
+    return CTextCodec::UpToZero(text);
 }
 
 void CMpegFile::ReadId3v1() {
     CByteReader reader(m_Tail);
     reader.Skip(3); // "TAG"
-    m_Info.Std.Title = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
-    m_Info.Std.Artist = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
-    m_Info.Std.Album = Id3v1Text(reader.Bytes(Id3v1FieldSize), m_Codec);
-    m_Info.Std.Year = m_Codec.FromLegacy(CTextCodec::UpToZero(reader.Text(4)));
+    m_Legacy.Keep(m_Info.Std.Title, Id3v1Text(reader.Bytes(Id3v1FieldSize)),
+                  AudioInfo::MaxId3TextBytes);
+    m_Legacy.Keep(m_Info.Std.Artist, Id3v1Text(reader.Bytes(Id3v1FieldSize)),
+                  AudioInfo::MaxId3TextBytes);
+    m_Legacy.Keep(m_Info.Std.Album, Id3v1Text(reader.Bytes(Id3v1FieldSize)),
+                  AudioInfo::MaxId3TextBytes);
+    m_Legacy.Keep(m_Info.Std.Year, CTextCodec::UpToZero(reader.Text(4)),
+                  AudioInfo::MaxId3TextBytes);
 
     const auto commentBytes = reader.Bytes(Id3v1FieldSize);
     if (commentBytes.size() != Id3v1FieldSize)
@@ -150,7 +156,7 @@ void CMpegFile::ReadId3v1() {
             m_Info.Std.TrackNum = std::to_string(comment[29]);
         comment[28] = comment[29] = ' ';
     }
-    m_Info.Std.Comment = Id3v1Text(comment, m_Codec);
+    m_Legacy.Keep(m_Info.Std.Comment, Id3v1Text(comment), AudioInfo::MaxId3TextBytes);
 }
 
 void CMpegFile::ReadId3v2() {
@@ -162,7 +168,7 @@ void CMpegFile::ReadId3v2() {
     // With both tags the ID3v1 tag's bytes count as audio again.
     if (m_Info.TagFlags & AudioInfo::TagId3v1)
         m_AudioBytes += Id3v1Size;
-    ReadId3v2Frames(m_Source, *header, m_Codec, m_Info.Ext);
+    ReadId3v2Frames(m_Source, *header, m_Legacy, m_Info.Ext);
     ReadFrameHeader(tagSize + (header->HasFooter() ? Id3v2Header::HeaderSize : 0));
 }
 
@@ -181,14 +187,14 @@ std::optional<RiffChunk> CMpegFile::ReadRiffChunks(bool wave) {
                        } else if (!data && chunk.Is("data")) {
                            data = chunk;
                        } else if (chunk.Is("LIST") && lists++ < MaxInfoLists) {
-                           ReadRiffInfo(m_Source, chunk, m_Codec, m_Info.Ext);
+                           ReadRiffInfo(m_Source, chunk, m_Legacy, m_Info.Ext);
                        } else if (!id3 && (chunk.Is("id3 ") || chunk.Is("ID3 "))) {
                            id3 = chunk;
                        }
                        return true;
                    });
     if (id3)
-        ReadEmbeddedId3v2(m_Source, id3->Offset, id3->Size, m_Codec, m_Info.Ext);
+        ReadEmbeddedId3v2(m_Source, id3->Offset, id3->Size, m_Legacy, m_Info.Ext);
     if (data)
         m_AudioBytes = data->Size + (data->Size & 1);
     return data;

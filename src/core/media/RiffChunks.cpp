@@ -68,7 +68,7 @@ void WalkChunks(const CByteSource& source, uint64_t begin, uint64_t end, bool bi
     }
 }
 
-void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextCodec& codec,
+void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, CLegacyTexts& legacy,
                   TagSet& tags) {
     const auto type = source.Read(list.Offset, 4);
     if (!list.Is("LIST") || list.Size < 4 || !CByteReader(type).Peek("INFO"))
@@ -76,8 +76,7 @@ void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextC
     WalkRiffChunks(source, list.Offset + 4, list.Offset + list.Size, [&](const RiffChunk& item) {
         if (std::string* field = InfoField(item, tags)) {
             const auto value = source.Read(item.Offset, std::min<size_t>(item.Size, MaxValueBytes));
-            *field = CTextCodec::CutUtf8(codec.FromLegacy(CTextCodec::UpToZero(AsText(value))),
-                                         MaxTextBytes);
+            legacy.Keep(*field, CTextCodec::UpToZero(AsText(value)), MaxTextBytes);
         }
         return true;
     });

@@ -2,6 +2,7 @@
 
 #include "core/base/ByteSource.h"
 #include "core/base/TextCodec.h"
+#include "core/media/LegacyTexts.h"
 #include "core/media/TagSet.h"
 
 #include <cstdint>
@@ -44,9 +45,10 @@ inline void WalkRiffChunks(const CByteSource& source, uint64_t begin, uint64_t e
     WalkChunks(source, begin, end, false, visit);
 }
 
-// Reads the texts of a "LIST" chunk of type "INFO" into tags; other
-// lists are left alone. The first of "INAM" and "ISBJ" gives the title.
-void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, const CTextCodec& codec,
+// Reads the texts of a "LIST" chunk of type "INFO" into tags, kept raw in legacy to be decoded
+// with the file's other 8-bit texts; other lists are left alone. The first of "INAM" and
+// "ISBJ" gives the title.
+void ReadRiffInfo(const CByteSource& source, const RiffChunk& list, CLegacyTexts& legacy,
                   TagSet& tags);
 
 } // namespace torvane

@@ -111,7 +111,7 @@ TEST_F(FileOperationsTest, NamesThatAreNotUtf8ReachTheDesktopAsBytes) {
     ASSERT_EQ(PathOf(0), latin);
     ShowProperties(doc, desktop, std::vector{0});
     EXPECT_EQ(desktop.PropertiesShown, Texts{latin});
-    EXPECT_EQ(desktop.PropertiesShownAs, Texts{dir / "a\\xE9.mp3"});
+    EXPECT_EQ(desktop.PropertiesShownAs, Texts{dir / "aé.mp3"});
     OpenWithApp(doc, desktop, std::vector{0});
     EXPECT_EQ(desktop.OpenedWithDefault, Texts{latin});
 
@@ -119,7 +119,7 @@ TEST_F(FileOperationsTest, NamesThatAreNotUtf8ReachTheDesktopAsBytes) {
     RecycleSelected(doc, desktop, std::vector{0, 1});
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Text,
-              "ごみ箱へ移動できませんでした。\n" + (dir / "a\\xE9.mp3") + "\nPermission denied");
+              "ごみ箱へ移動できませんでした。\n" + (dir / "aé.mp3") + "\nPermission denied");
     EXPECT_TRUE(desktop.Trashed.empty());
 }
 

@@ -25,7 +25,7 @@ TEST_F(TorvaneDocTest, FirstStartDefaults) {
     EXPECT_EQ(s.readtag, DocSettings::ReadSizes);
     EXPECT_EQ(s.SearchClass, 0);
     EXPECT_EQ(s.CloseSave, false);
-    EXPECT_EQ(s.TagCodePage, "CP932");
+    EXPECT_EQ(s.TagCodePage, "auto") << "the code page decided per file, Japanese preferred";
     EXPECT_EQ(s.ExtendedM3U, false) << "plain .m3u files unless asked";
     EXPECT_EQ(s.PlaylistCodePage, "UTF-8");
     EXPECT_EQ(doc.SearchMode(), false);
@@ -43,7 +43,7 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
     }
     EXPECT_EQ(profile.ToText(), "[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\n"
                                 "ExtendedM3U=1\nreadtag=2\nTimeOf=2\nTagOf=0\nCloseSave=0\n"
-                                "SearchClass=0\nrelative=0\nDisNum=0\nTagCodePage=CP932\n"
+                                "SearchClass=0\nrelative=0\nDisNum=0\nTagCodePage=auto\n"
                                 "PlaylistCodePage=UTF-8\nReadThreads=0\n\n"
                                 "[ext]\n0=aif,1,\n1=aiff,1,\n2=flac,1,\n3=m4a,1,\n4=mp3,1,\n"
                                 "5=ogg,1,\n6=opus,1,\n7=wav,1,\n8=wma,1,\ncount=9\n\n");

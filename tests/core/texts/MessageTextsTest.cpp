@@ -62,7 +62,7 @@ TEST(MessageTexts, ArgumentsGoInOnceEach) {
 // never reaches the text as raw bytes.
 TEST(MessageTexts, PathsAreShownThroughDisplayPath) {
     const CTextCodec western("CP1252");
-    const CTextCodec japanese;
+    const CTextCodec japanese("CP932");
     EXPECT_EQ(JapaneseText(CMessage(MessageId::TrashFailed).Path("/m/a\xe9.mp3", western).Text("")),
               "ごみ箱へ移動できませんでした。\n/m/aé.mp3\n");
     EXPECT_EQ(
@@ -75,7 +75,7 @@ TEST(MessageTexts, PathsAreShownThroughDisplayPath) {
 }
 
 TEST(MessageTexts, NameListsShowTheFirstTenThenAnEllipsis) {
-    const CTextCodec codec;
+    const CTextCodec codec("CP932");
     std::vector<std::string> names;
     for (int i = 1; i <= 10; ++i)
         names.push_back("n" + std::to_string(i));
