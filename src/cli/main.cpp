@@ -70,8 +70,7 @@ int RunGather(const GatherOptions& options, const CFindOptions& find, const List
 
 int RunInfo(const InfoOptions& options) {
     CProfile profile = LoadProfile(options.Profile);
-    const CTextCodec codec(
-        profile.GetString(CTorvaneDoc::AppSection, "TagCodePage", CTextCodec::DefaultCodePage));
+    const CTextCodec codec(CTorvaneDoc::StoredTagCodePage(profile));
     const DisplayUnits units{};
     int status = 0;
     for (const std::string& path : options.Files) {

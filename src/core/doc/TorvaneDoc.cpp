@@ -59,13 +59,19 @@ void CTorvaneDoc::LoadSettings() {
     m_Settings.relative_root = m_Profile.GetString(AppSection, "relative_root");
     m_Settings.readtag =
         choice("readtag", DocSettings::ReadSizes, DocSettings::ReadTags | DocSettings::ReadSizes);
-    m_Settings.TagCodePage =
-        m_Profile.GetString(AppSection, "TagCodePage", CTextCodec::DefaultCodePage);
+    m_Settings.TagCodePage = StoredTagCodePage(m_Profile);
     m_Settings.ExtendedM3U = flag("ExtendedM3U");
     m_Settings.PlaylistCodePage =
         m_Profile.GetString(AppSection, "PlaylistCodePage", DocSettings::Utf8CodePage);
     // 0: as many as DefaultThreads gives for this machine.
     m_Settings.ReadThreads = choice("ReadThreads", 0, CReadAhead::MaxThreads);
+}
+
+std::string CTorvaneDoc::StoredTagCodePage(const CProfile& profile) {
+    std::string stored = profile.GetString(AppSection, "TagCodePage", CTextCodec::DefaultCodePage);
+    if (stored == "CP932" && profile.GetInt(AppSection, "TagDetection", 0) == 0)
+        return CTextCodec::DefaultCodePage;
+    return stored;
 }
 
 void CTorvaneDoc::StoreSettings() {
@@ -79,6 +85,7 @@ void CTorvaneDoc::StoreSettings() {
     m_Profile.SetString(AppSection, "relative_root", m_Settings.relative_root);
     m_Profile.SetInt(AppSection, "DisNum", m_Settings.DisNum ? 1 : 0);
     m_Profile.SetString(AppSection, "TagCodePage", m_Settings.TagCodePage);
+    m_Profile.SetInt(AppSection, "TagDetection", 1);
     m_Profile.SetInt(AppSection, "ExtendedM3U", m_Settings.ExtendedM3U ? 1 : 0);
     m_Profile.SetString(AppSection, "PlaylistCodePage", m_Settings.PlaylistCodePage);
     m_Profile.SetInt(AppSection, "ReadThreads", m_Settings.ReadThreads);

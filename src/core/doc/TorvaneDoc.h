@@ -68,6 +68,12 @@ class CTorvaneDoc {
 public:
     static constexpr const char* AppSection = "app";
 
+    // The tag code page a profile asks for. Versions before the per-file decision wrote their
+    // default "CP932" into every profile at exit, so that value in a profile this version has
+    // not written yet (no "TagDetection" key) means the old default: "auto", which prefers
+    // CP932 and reads every Japanese tag as before. Written by this version, "CP932" forces it.
+    static std::string StoredTagCodePage(const CProfile& profile);
+
     // Reads the settings, the extension registry and the two histories from the profile.
     CTorvaneDoc(CProfile& profile, CUiHost& host);
     // Writes the settings and the registry back into the profile (the owner saves the file),

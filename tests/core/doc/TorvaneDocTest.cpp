@@ -44,7 +44,7 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
     EXPECT_EQ(profile.ToText(), "[app]\nSizeOf=1\nrelative_root=/base\nrowselect=1\n"
                                 "ExtendedM3U=1\nreadtag=2\nTimeOf=2\nTagOf=0\nCloseSave=0\n"
                                 "SearchClass=0\nrelative=0\nDisNum=0\nTagCodePage=auto\n"
-                                "PlaylistCodePage=UTF-8\nReadThreads=0\n\n"
+                                "TagDetection=1\nPlaylistCodePage=UTF-8\nReadThreads=0\n\n"
                                 "[ext]\n0=aif,1,\n1=aiff,1,\n2=flac,1,\n3=m4a,1,\n4=mp3,1,\n"
                                 "5=ogg,1,\n6=opus,1,\n7=wav,1,\n8=wma,1,\ncount=9\n\n");
 
@@ -52,6 +52,23 @@ TEST_F(TorvaneDocTest, WritesSettingsInTheirOrderAtDestruction) {
     { CTorvaneDoc doc(fresh, host); }
     EXPECT_EQ(fresh.ToText().substr(0, 60),
               "[app]\nreadtag=2\nSizeOf=0\nTimeOf=0\nTagOf=0\nCloseSave=0\nSearch");
+}
+
+// Earlier versions wrote their default CP932 into every profile: such a profile now detects
+// (preferring CP932); once written by this version, a CP932 there is the user's and forces it.
+TEST_F(TorvaneDocTest, TheOldDefaultCodePageBecomesAutomaticOnce) {
+    profile.Parse("[app]\nTagCodePage=CP932\n");
+    {
+        CTorvaneDoc doc(profile, host);
+        EXPECT_EQ(doc.Settings().TagCodePage, "auto");
+    }
+    EXPECT_EQ(profile.GetString(CTorvaneDoc::AppSection, "TagCodePage"), "auto");
+    profile.SetString(CTorvaneDoc::AppSection, "TagCodePage", "CP932");
+    EXPECT_EQ(CTorvaneDoc(profile, host).Settings().TagCodePage, "CP932");
+
+    CProfile other;
+    other.Parse("[app]\nTagCodePage=CP1251\n");
+    EXPECT_EQ(CTorvaneDoc::StoredTagCodePage(other), "CP1251") << "any other choice stands";
 }
 
 // Each display choice a profile holds means what it meant and is written back as the same
