@@ -23,7 +23,7 @@ CFileSource::CFileSource(const std::string& path) {
 }
 
 CFileSource::~CFileSource() {
-    if (m_Fd >= 0)
+    if (m_Fd >= 0 && m_Owns)
         ::close(m_Fd);
 }
 

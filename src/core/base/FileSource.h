@@ -10,6 +10,9 @@ namespace torvane {
 class CFileSource final : public CByteSource {
 public:
     explicit CFileSource(const std::string& path);
+    // A regular file someone else opened and will close, of size bytes.
+    CFileSource(int openDescriptor, uint64_t size)
+        : m_Fd(openDescriptor), m_Size(size), m_Owns(false) {}
     ~CFileSource() override;
     CFileSource(const CFileSource&) = delete;
     CFileSource& operator=(const CFileSource&) = delete;
@@ -21,6 +24,7 @@ public:
 private:
     int m_Fd = -1;
     uint64_t m_Size = 0;
+    bool m_Owns = true;
 };
 
 } // namespace torvane

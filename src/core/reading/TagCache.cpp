@@ -383,8 +383,7 @@ FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::
         reading.Found = true;
         return reading;
     }
-    reading = ReadTrackFile(path, ext, codec);
-    return reading;
+    return ReadTrackFile(path, ext, codec, {}, folder);
 }
 
 bool Keepable(const FileReading& reading, const CTagCache* cache) {
