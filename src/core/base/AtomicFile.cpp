@@ -283,8 +283,9 @@ int CAtomicFile::OpenTemporary(bool unnamed) {
         m_Temp = JoinPath(m_Folder, TemporaryName("XXXXXX"));
         m_Fd = ::mkostemp(m_Temp.data(), O_CLOEXEC);
         if (m_Fd < 0) {
+            const int code = errno;
             m_Temp.clear();
-            return errno;
+            return code;
         }
     }
     TakeOverAttributes(m_Fd, m_Exists ? &m_Replaced : nullptr, unnamed);

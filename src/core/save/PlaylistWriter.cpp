@@ -2,6 +2,7 @@
 
 #include "core/base/Paths.h"
 #include "core/base/Progress.h"
+#include "core/base/TextCodec.h"
 #include "core/base/TextOutput.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/doc/UiHost.h"
@@ -10,6 +11,8 @@
 #include "core/playlist/PlsFormat.h"
 #include "core/playlist/XspfFormat.h"
 #include "core/save/HtmlWriter.h"
+
+#include <memory>
 
 namespace torvane {
 namespace {
