@@ -159,7 +159,8 @@ int Soak(const std::string& dir, int count) {
         steps.Run("sort by title", [&] {
             SortAll(doc, ColTitle, false);
             return expect(doc.CurrentList().front()->GetTitle(TagMode::Standard) == "Title 0",
-                          "first " + doc.CurrentList().front()->GetTitle(TagMode::Standard));
+                          "first " +
+                              std::string(doc.CurrentList().front()->GetTitle(TagMode::Standard)));
         });
         steps.Run("sort by path, descending", [&] {
             SortAll(doc, ColFilePath, true);

@@ -131,6 +131,7 @@ public:
         IconRequests.emplace_back(ext, slot);
         return IconsFor.count(ext) > 0;
     }
+    bool KeepsStorageOffThread() const override { return OffThread; }
     std::unique_ptr<CProgress> OpenProgress() override {
         ++ProgressOpened;
         return std::make_unique<CFakeProgress>(CancelAfter, &ProgressPositions, &ProgressClosed);
@@ -159,6 +160,7 @@ public:
     int ProgressClosed = 0;
     std::vector<int> ProgressPositions;
     std::set<std::string> FullDiskFor;
+    bool OffThread = false; // storage is asked on other threads, as by the window
 };
 
 // Records what the file operations asked of the desktop; fails the starts, moves and clipboard

@@ -16,9 +16,9 @@ inline std::string DumpRecord(const CListData& record) {
         "|" + record.BitRateText() + "|" + std::to_string(record.SamplingRate()) + "|" +
         record.SamplingRateText() + "|" + record.Type() + "|" + std::to_string(record.TagSets()) +
         "|" + std::to_string(record.State()) + "|" + std::to_string(record.IconIndex());
-    for (const TagSet* tags : {&record.StandardTags(), &record.ExtendedTags()})
-        for (const std::string* field : {&tags->Title, &tags->Artist, &tags->Album, &tags->Comment,
-                                         &tags->Year, &tags->TrackNum, &tags->Genre})
+    for (const TagSet& tags : {record.StandardTags(), record.ExtendedTags()})
+        for (const std::string* field : {&tags.Title, &tags.Artist, &tags.Album, &tags.Comment,
+                                         &tags.Year, &tags.TrackNum, &tags.Genre})
             text += "|" + *field;
     return text;
 }

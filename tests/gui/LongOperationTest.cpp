@@ -5,6 +5,9 @@
 
 #include "GuiTestSupport.h"
 
+#include "core/StalledStorage.h"
+#include "core/gather/Gathering.h"
+
 #include "core/listops/Duplicates.h"
 #include "core/listops/Search.h"
 #include "gui/widgets/ProgressWindow.h"
@@ -12,7 +15,9 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <fstream>
 
 using namespace torvane;
 using namespace torvane::test;
@@ -124,6 +129,36 @@ private slots:
         QVERIFY(QString::fromStdString(list.Answers.Messages.front())
                     .startsWith(QString::fromStdString(": " + report)));
         QVERIFY(list.Window.isEnabled());
+    }
+
+    // A file whose status never comes (a share that stopped answering) holds up neither the
+    // window nor the cancel: the folder scan ends at the cancel while the query still waits,
+    // and keeps the files added before it.
+    void cancelEndsAGatheringWhileAFileNeverAnswers() {
+        QTemporaryDir dir;
+        const std::string folder = dir.path().toStdString();
+        for (const char* name : {"1.mp3", "2.mp3", "3.mp3", "4.mp3", "5.mp3"})
+            std::ofstream(folder + "/" + name) << "not audio";
+        CScriptedHost::Script answers;
+        CScriptedHost host(answers);
+        QMainWindow window;
+        host.SetMainWindow(&window);
+        window.show();
+        CProfile profile;
+        CTorvaneDoc doc(profile, host);
+        doc.Settings().readtag = DocSettings::ReadTags;
+        CStalledPath stalled(folder + "/3.mp3");
+
+        CCancelAtPump cancel(3);
+        OpenFolder(doc, folder);
+        QVERIFY2(stalled.Held(), "the stalled file was never asked for");
+        QVERIFY2(stalled.Holding(), "the scan waited for the file that never answers");
+        QVERIFY(cancel.Pressed());
+        QVERIFY(window.isEnabled());
+        // The files are added from the last name back: 5 and 4 came before the stalled one.
+        QCOMPARE(doc.AllList().size(), size_t(2));
+        QCOMPARE(std::string(doc.AllList()[1]->FileName()), std::string("4"));
+        stalled.Release();
     }
 };
 

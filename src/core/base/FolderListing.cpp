@@ -1,5 +1,6 @@
 #include "core/base/FolderListing.h"
 
+#include "core/base/OffThread.h"
 #include "core/base/Paths.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@ bool IsFolderEntry(const std::string& folder, const dirent& entry) {
 
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
+    BeforeStorageCall(folder.c_str());
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return false;
@@ -39,11 +41,21 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
     return true;
 }
 
-bool CVisitChain::Enter(const std::string& path) {
+bool CVisitChain::Identify(const std::string& path, FolderId& id) {
+    BeforeStorageCall(path.c_str());
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return false;
-    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+    id = {st.st_dev, st.st_ino};
+    return true;
+}
+
+bool CVisitChain::Enter(const std::string& path) {
+    FolderId id;
+    return Identify(path, id) && Enter(id);
+}
+
+bool CVisitChain::Enter(FolderId id) {
     if (std::find(m_Ids.begin(), m_Ids.end(), id) != m_Ids.end())
         return false;
     m_Ids.push_back(id);

@@ -27,8 +27,13 @@ inline bool IsHiddenName(std::string_view name) {
 // naming itself, is not entered, so a loop cannot recurse without end.
 class CVisitChain {
 public:
+    using FolderId = std::pair<dev_t, ino_t>;
     // Enters path; false when it is already on the chain or cannot be examined.
     bool Enter(const std::string& path);
+    // The same for a path whose device and inode Identify found.
+    bool Enter(FolderId id);
+    // The device and inode of path; false when it cannot be examined.
+    static bool Identify(const std::string& path, FolderId& id);
     void Leave() { m_Ids.pop_back(); }
     // The device and inode of the path entered last.
     std::pair<dev_t, ino_t> Innermost() const { return m_Ids.back(); }

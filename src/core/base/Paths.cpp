@@ -1,5 +1,7 @@
 #include "core/base/Paths.h"
 
+#include "core/base/OffThread.h"
+
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -111,6 +113,7 @@ std::string MakeAbsolute(std::string_view path) {
 }
 
 PathKind KindOf(const std::string& path) {
+    BeforeStorageCall(path.c_str());
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return PathKind::Missing;
@@ -120,6 +123,7 @@ PathKind KindOf(const std::string& path) {
 WholeFileRead ReadWholeFile(const std::string& path, std::string& content, uint64_t limit) {
     // Not blocking, and only regular files: a named pipe or a device called "x.m3u" would
     // otherwise wait for a writer or never end.
+    BeforeStorageCall(path.c_str());
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return WholeFileRead::Unreadable;

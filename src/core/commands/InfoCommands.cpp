@@ -6,6 +6,7 @@
 #include "core/doc/UiHost.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace torvane {
@@ -50,6 +51,7 @@ void ForEachRow(CTorvaneDoc& doc, const RowWalk& walk,
     const bool chosen = walk.Chosen;
     const auto progress = doc.Host().OpenProgress();
     progress->SetPos(0);
+    const CTorvaneDoc::CStorageWait wait(doc, *progress);
     TrackList& list = doc.CurrentList();
     const size_t count = rows.size();
     for (size_t k = 0; k < count; ++k) {
@@ -87,7 +89,20 @@ void GetInfo(CTorvaneDoc& doc, InfoScope scope) {
 }
 
 void GetSizes(CTorvaneDoc& doc, InfoScope scope) {
-    ForEachRow(doc, RowsToVisit(doc, scope), [](CListData& record) { record.RefreshSize(); });
+    ForEachRow(doc, RowsToVisit(doc, scope), [&doc](CListData& record) {
+        // The status is asked for a stand-in of the record, which the call owns: a wait
+        // given up (cancelled) leaves the record as it was.
+        auto probe = std::make_shared<CListData>();
+        probe->SetPath(record.FilePath());
+        if (!doc.Await([probe] { probe->RefreshSize(); }))
+            return;
+        const bool missing = probe->Has(CListData::Missing);
+        record.SetState(CListData::Missing, missing);
+        if (!missing) {
+            record.SetSize(probe->Size());
+            record.SetState(CListData::SizeRead, true);
+        }
+    });
 }
 
 void ClearSelectedInfo(CTorvaneDoc& doc) {

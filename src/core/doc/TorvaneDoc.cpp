@@ -1,8 +1,10 @@
 #include "core/doc/TorvaneDoc.h"
 
 #include "core/base/EntryText.h"
+#include "core/base/OffThread.h"
 
 #include "core/base/Paths.h"
+#include "core/base/Progress.h"
 #include "core/doc/ListViewPort.h"
 #include "core/doc/UiHost.h"
 #include "core/reading/ReadAhead.h"
@@ -121,8 +123,14 @@ bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
         return false;
     // Owned here until the list holds it: a lack of memory on the way leaks nothing.
     std::unique_ptr<CListData> record;
-    if (m_ReadAhead && (m_Settings.readtag & DocSettings::ReadTags))
-        record = m_ReadAhead->TakeRecord(text);
+    const bool readsTags = m_Settings.readtag & DocSettings::ReadTags;
+    if (ReadsAhead()) {
+        record = m_ReadAhead->TakeRecord(text, readsTags ? CReadAhead::RecordReading::Tags
+                                                         : CReadAhead::RecordReading::SizeOnly);
+        // The wait for the file was given up: the operation is cancelled, the file not added.
+        if (!record && WaitCancelled())
+            return false;
+    }
     if (!record) {
         record = std::make_unique<CListData>();
         record->SetPath(std::move(text));
@@ -185,8 +193,10 @@ void CTorvaneDoc::TruncateList(TrackList& list, size_t size) {
 
 void CTorvaneDoc::ReadRecordInfo(CListData& record) {
     std::optional<FileReading> reading;
-    if (m_ReadAhead)
-        reading = m_ReadAhead->Take(record.FilePath());
+    if (m_ReadAhead || m_Host.KeepsStorageOffThread())
+        reading = ReadAhead().Take(record.FilePath());
+    if (!reading && WaitCancelled())
+        return; // given up waiting: the record stays as it was
     if (!reading)
         reading = ReadTrackFile(record.FilePath(), record.Ext(), m_Codec);
     record.ApplyReading(*reading);
@@ -203,13 +213,47 @@ CReadAhead& CTorvaneDoc::ReadAhead() {
     if (!m_ReadAhead) {
         const int threads =
             m_Settings.ReadThreads > 0 ? m_Settings.ReadThreads : CReadAhead::DefaultThreads();
-        m_ReadAhead = std::make_unique<CReadAhead>(m_Codec, m_TagCache.get(), threads);
+        m_ReadAhead = std::make_unique<CReadAhead>(m_Codec, m_TagCache.get(), threads,
+                                                   m_Host.KeepsStorageOffThread());
+        if (m_WaitProgress)
+            m_ReadAhead->SetWaitTurn([this] { return !WaitCancelled(); });
     }
     return *m_ReadAhead;
 }
 
 bool CTorvaneDoc::ReadsAhead() {
-    return (m_Settings.readtag & DocSettings::ReadTags) && ReadAhead().Enabled();
+    // Sizes alone are quick to ask for here, unless this thread must not wait on storage.
+    const int reads = m_Settings.readtag & (DocSettings::ReadTags | DocSettings::ReadSizes);
+    if (reads == 0 || (reads == DocSettings::ReadSizes && !m_Host.KeepsStorageOffThread()))
+        return false;
+    return ReadAhead().Enabled();
+}
+
+CTorvaneDoc::CStorageWait::CStorageWait(CTorvaneDoc& doc, CProgress& progress)
+    : m_Doc(doc), m_Outer(doc.m_WaitProgress) {
+    if (!doc.m_Host.KeepsStorageOffThread())
+        return;
+    doc.m_WaitProgress = &progress;
+    if (doc.m_ReadAhead)
+        doc.m_ReadAhead->SetWaitTurn([&doc] { return !doc.WaitCancelled(); });
+}
+
+CTorvaneDoc::CStorageWait::~CStorageWait() {
+    m_Doc.m_WaitProgress = m_Outer;
+    if (m_Doc.m_ReadAhead && !m_Outer)
+        m_Doc.m_ReadAhead->SetWaitTurn({});
+}
+
+bool CTorvaneDoc::Await(std::function<void()> call) {
+    if (!m_WaitProgress) {
+        call();
+        return true;
+    }
+    return RunOffThread(std::move(call), [this] { return !WaitCancelled(); });
+}
+
+bool CTorvaneDoc::WaitCancelled() const {
+    return m_WaitProgress && m_WaitProgress->IsCancelled();
 }
 
 void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkExtension) {
@@ -220,7 +264,9 @@ void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkE
     for (const std::string& path : paths)
         if (std::string text = AcceptedPath(path, checkExtension); !text.empty())
             accepted.push_back(std::move(text));
-    m_ReadAhead->ExpectNewRecords(std::move(accepted));
+    m_ReadAhead->ExpectNewRecords(std::move(accepted), (m_Settings.readtag & DocSettings::ReadTags)
+                                                           ? CReadAhead::RecordReading::Tags
+                                                           : CReadAhead::RecordReading::SizeOnly);
 }
 
 void CTorvaneDoc::ExpectRecords(const std::vector<const CListData*>& records) {

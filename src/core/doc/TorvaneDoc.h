@@ -17,6 +17,7 @@
 namespace torvane {
 
 class CListViewPort;
+class CProgress;
 class CProfile;
 class CReadAhead;
 class CTagCache;
@@ -106,6 +107,28 @@ public:
     bool ReadsAhead();
     // Forgets the paths still expected (the route ended or was cancelled).
     void EndExpectedFiles();
+    // While an operation shows progress, the storage it waits on is asked on other threads
+    // when the host keeps storage off its thread: meanwhile the progress gets its turns (the
+    // window repaints, the cancel button is heard), and a cancel ends the wait at once.
+    class CStorageWait {
+    public:
+        CStorageWait(CTorvaneDoc& doc, CProgress& progress);
+        ~CStorageWait();
+        CStorageWait(const CStorageWait&) = delete;
+        CStorageWait& operator=(const CStorageWait&) = delete;
+
+    private:
+        CTorvaneDoc& m_Doc;
+        CProgress* m_Outer;
+    };
+    // Runs call, which may wait on storage: on another thread while a CStorageWait is in force
+    // and the host keeps storage off its thread, else here. False when the operation was
+    // cancelled while waiting: call then finishes later on its thread, so it must own what it
+    // touches.
+    bool Await(std::function<void()> call);
+    // Whether the progress in force (a CStorageWait's) was cancelled.
+    bool WaitCancelled() const;
+
     // Reads the file of a record (one that is in a list) again and puts it into the record; a
     // kept entry of the tag cache is renewed.
     void ReadRecordInfo(CListData& record);
@@ -179,6 +202,7 @@ private:
     std::unique_ptr<CTagCache> m_TagCache;
     std::unique_ptr<CReadAhead> m_ReadAhead; // after the cache: its workers use it
     int m_OperationDepth = 0;
+    CProgress* m_WaitProgress = nullptr; // the CStorageWait in force
     KeptListState m_KeptList;
 };
 

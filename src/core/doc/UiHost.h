@@ -28,6 +28,10 @@ public:
     // the row-icon list; answers false when there is none. The document grows its image count
     // by one whatever the answer.
     virtual bool LoadTypeIcon(const std::string& ext, int slot) = 0;
+    // Whether an operation that shows its progress must never wait on storage on this thread
+    // (a window's thread, which would stop repainting): then its reads, status queries and
+    // folder listings run on other threads and a cancel ends the wait at once.
+    virtual bool KeepsStorageOffThread() const { return false; }
     // Opens the progress window of a long operation ("処理中"); the main window is unusable
     // until it closes (Close() or destruction).
     virtual std::unique_ptr<CProgress> OpenProgress() = 0;

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -40,7 +42,7 @@ public:
         const int limit = m_Doc.Settings().SearchClass;
         if ((limit != 0 && depth > limit) || m_Progress.IsCancelled() || folder.empty())
             return;
-        if (!m_Chain.Enter(folder))
+        if (!EnterFolder(folder))
             return;
         ScanEntries(folder, depth, start, span, next);
         m_Chain.Leave();
@@ -54,6 +56,30 @@ private:
         std::vector<FolderEntry> Entries;
         std::vector<std::string> QueuedFiles; // its files, when already queued for reading ahead
     };
+
+    // Enters folder on the chain; its status is asked on another thread when the document keeps
+    // storage off this one.
+    bool EnterFolder(const std::string& folder) {
+        // Owned by the call: a wait given up leaves it to finish later on its own.
+        auto id = std::make_shared<std::optional<CVisitChain::FolderId>>();
+        if (!m_Doc.Await([id, folder] {
+                if (CVisitChain::FolderId found; CVisitChain::Identify(folder, found))
+                    *id = found;
+            }))
+            return false;
+        return *id && m_Chain.Enter(**id);
+    }
+
+    // Lists folder, on another thread when the document keeps storage off this one; false when
+    // it cannot be listed or the wait was given up.
+    bool List(const std::string& folder, std::vector<FolderEntry>& entries) {
+        auto listing = std::make_shared<Listing>();
+        if (!m_Doc.Await(
+                [listing, folder] { listing->Listed = ListFolder(folder, listing->Entries); }))
+            return false;
+        entries = std::move(listing->Entries);
+        return listing->Listed;
+    }
 
     void ScanEntries(const std::string& folder, int depth, double start, double span,
                      const std::string& next) {
@@ -101,7 +127,7 @@ private:
     // folder's at once: the readers go on from one folder to the next without waiting.
     void ListAhead(const std::string& next) {
         m_Ahead.Folder = next;
-        m_Ahead.Listed = ListFolder(next, m_Ahead.Entries);
+        m_Ahead.Listed = List(next, m_Ahead.Entries);
         std::vector<FolderEntry>& entries = m_Ahead.Entries;
         std::erase_if(entries, [](const FolderEntry& e) { return IsHiddenName(e.Name); });
         const auto isFolder = [](const FolderEntry& e) { return e.IsFolder; };
@@ -121,7 +147,7 @@ private:
             // files would only be read for nothing.
             if (!ahead.QueuedFiles.empty())
                 m_Doc.EndExpectedFiles();
-            return ListFolder(folder, entries);
+            return List(folder, entries);
         }
         entries = std::move(ahead.Entries);
         queuedFiles = std::move(ahead.QueuedFiles);

@@ -18,7 +18,7 @@ class CGatherRun {
 public:
     explicit CGatherRun(CTorvaneDoc& doc, bool waitCursor = true)
         : m_Doc(doc), m_Host(doc.Host()), m_WaitCursor(waitCursor),
-          m_Progress(m_Host.OpenProgress()) {
+          m_Progress(m_Host.OpenProgress()), m_Wait(doc, *m_Progress) {
         if (m_WaitCursor)
             m_Host.SetWaitCursor(true);
         m_Progress->SetPos(0);
@@ -39,7 +39,15 @@ private:
     CUiHost& m_Host;
     bool m_WaitCursor;
     std::unique_ptr<CProgress> m_Progress;
+    CTorvaneDoc::CStorageWait m_Wait;
 };
+
+// What path names, asked on another thread when the document keeps storage off this one; a
+// wait given up counts as missing (the route stops: it was cancelled).
+PathKind KindAwaiting(CTorvaneDoc& doc, const std::string& path) {
+    auto kind = std::make_shared<PathKind>(PathKind::Missing);
+    return doc.Await([kind, path] { *kind = KindOf(path); }) ? *kind : PathKind::Missing;
+}
 
 // Scans a folder from the start of the bar, as the folder routes do.
 void ScanWholeFolder(CTorvaneDoc& doc, const std::string& folder, CProgress& progress) {
@@ -106,8 +114,8 @@ void OpenFolder(CTorvaneDoc& doc, const std::string& folder) {
 void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
     doc.RunOperation([&] {
         CGatherRun run(doc);
-        const auto isFile = [](const std::string& path) {
-            return !IsListFileName(path) && KindOf(path) != PathKind::Folder;
+        const auto isFile = [&doc](const std::string& path) {
+            return !IsListFileName(path) && KindAwaiting(doc, path) != PathKind::Folder;
         };
         size_t expectedUpTo = 0;
         const int n = static_cast<int>(paths.size());
@@ -118,7 +126,7 @@ void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
             const int start = i * 100 / n;
             // each path's share of the bar, in whole steps
             const int span = 100 / n;
-            if (KindOf(path) == PathKind::Folder) {
+            if (KindAwaiting(doc, path) == PathKind::Folder) {
                 ScanFolder(doc, path, run.Progress(), start, span);
             } else if (IsListFileName(path)) {
                 ReadListFile(doc, path, &run.Progress(), span);
@@ -137,15 +145,15 @@ void LoadCommandLine(CTorvaneDoc& doc, const std::vector<std::string>& arguments
     doc.RunOperation([&] {
         if (!arguments.empty()) {
             CGatherRun run(doc, false);
-            const auto isFile = [](const std::string& path) {
-                return KindOf(path) == PathKind::File && !IsListFileName(path);
+            const auto isFile = [&doc](const std::string& path) {
+                return KindAwaiting(doc, path) == PathKind::File && !IsListFileName(path);
             };
             size_t expectedUpTo = 0;
             for (size_t i = 0; i < arguments.size(); ++i) {
                 const std::string& argument = arguments[i];
                 if (i >= expectedUpTo)
                     expectedUpTo = ExpectFilesFrom(doc, arguments, i, isFile);
-                const PathKind kind = KindOf(argument);
+                const PathKind kind = KindAwaiting(doc, argument);
                 if (kind == PathKind::Folder)
                     ScanWholeFolder(doc, MakeAbsolute(argument), run.Progress());
                 else if (kind == PathKind::File && IsListFileName(argument))

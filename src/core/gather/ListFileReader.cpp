@@ -357,24 +357,43 @@ std::string DecodeTextFile(std::string_view bytes, bool declaredUtf8, const CTex
 
 bool ReadListFile(CTorvaneDoc& doc, const std::string& path, CProgress* progress, int span,
                   ListFileReading* reading) {
-    std::string bytes;
-    const WholeFileRead read = ReadWholeFile(path, bytes, MaxListFileBytes);
-    if (read == WholeFileRead::TooLarge) {
+    // A list that cannot be read opens no progress window, unless the window's thread has to
+    // wait for the read under one.
+    std::unique_ptr<CProgress> own;
+    const auto openOwn = [&] {
+        if (!progress) {
+            own = doc.Host().OpenProgress();
+            own->SetPos(0);
+            progress = own.get();
+        }
+    };
+    if (doc.Host().KeepsStorageOffThread())
+        openOwn();
+    std::optional<CTorvaneDoc::CStorageWait> wait;
+    if (progress)
+        wait.emplace(doc, *progress);
+    // Owned by the read: a read given up (cancelled) finishes later on its own thread.
+    auto file = std::make_shared<std::pair<WholeFileRead, std::string>>(WholeFileRead::Unreadable,
+                                                                        std::string());
+    const bool waited = doc.Await(
+        [file, path] { file->first = ReadWholeFile(path, file->second, MaxListFileBytes); });
+    if (!waited && reading)
+        reading->Complete = false;
+    if (file->first == WholeFileRead::TooLarge) {
         doc.Host().ShowMessage(MessageKind::Error, MessageId::ListTooLarge, MessageButtons::Ok);
         if (reading)
             reading->Complete = false;
     }
-    if (read != WholeFileRead::Ok)
+    if (!waited || file->first != WholeFileRead::Ok) {
+        if (own)
+            own->Close();
         return false;
-    doc.FileHistory().Add(path);
-    std::unique_ptr<CProgress> own;
-    if (!progress) {
-        own = doc.Host().OpenProgress();
-        own->SetPos(0);
-        progress = own.get();
     }
-    const bool whole = doc.RunOperation(
-        [&] { CListFileReader(doc, *progress, reading).Read(path, std::move(bytes), span); });
+    doc.FileHistory().Add(path);
+    openOwn();
+    const bool whole = doc.RunOperation([&] {
+        CListFileReader(doc, *progress, reading).Read(path, std::move(file->second), span);
+    });
     if (!whole && reading)
         reading->Complete = false;
     if (own)

@@ -1,5 +1,6 @@
 #include "core/reading/ReadAhead.h"
 
+#include "core/base/OffThread.h"
 #include "core/reading/TagCache.h"
 #include "core/record/ListData.h"
 
@@ -23,14 +24,16 @@ constexpr size_t FirstHandOver = 8;
 
 } // namespace
 
-CReadAhead::CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads)
-    : m_Codec(codec), m_Cache(cache), m_ThreadCount(std::clamp(threads, 1, MaxThreads)) {}
+CReadAhead::CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads, bool operationWaits)
+    : m_Codec(codec), m_Cache(cache), m_ThreadCount(std::clamp(threads, 1, MaxThreads)),
+      m_OperationWaits(operationWaits) {}
 
 CReadAhead::~CReadAhead() {
     {
         const std::lock_guard guard(m_Lock);
         m_Stopping = true;
         m_Queue.clear();
+        m_Urgent.clear();
         m_Started = 0;
     }
     m_Wake.notify_all();
@@ -43,13 +46,19 @@ int CReadAhead::DefaultThreads() {
     return static_cast<int>(std::clamp(processors, 1u, 8u));
 }
 
+void CReadAhead::SetWaitTurn(std::function<bool()> turn) {
+    m_WaitTurn = std::move(turn);
+}
+
 void CReadAhead::StartWorkers() {
     if (!m_Workers.empty())
         return;
+    // A waiting operation reads nothing itself: every reader is a worker.
+    const int workers = m_OperationWaits ? m_ThreadCount : m_ThreadCount - 1;
     try {
-        m_Workers.reserve(static_cast<size_t>(m_ThreadCount - 1));
-        for (int i = 1; i < m_ThreadCount; ++i)
-            m_Workers.emplace_back([this, first = i == 1] {
+        m_Workers.reserve(static_cast<size_t>(workers));
+        for (int i = 0; i < workers; ++i)
+            m_Workers.emplace_back([this, first = i == 0] {
                 // The cache file is read while the operation lists its first folder; when
                 // that fails, the files are read without it.
                 if (first && m_Cache) {
@@ -63,7 +72,9 @@ void CReadAhead::StartWorkers() {
     } catch (const std::exception&) {
         // The system has no more threads to give (a limit, a lack of memory): the workers
         // started read ahead, and without any the operation reads each file itself.
-        m_ThreadCount = static_cast<int>(m_Workers.size()) + 1;
+        if (m_Workers.empty())
+            m_OperationWaits = false;
+        m_ThreadCount = static_cast<int>(m_Workers.size()) + (m_OperationWaits ? 0 : 1);
     }
 }
 
@@ -89,15 +100,15 @@ CReadAhead::OpenRun(const std::vector<std::string>& paths, size_t first, size_t&
     return descriptor == -1 ? nullptr : std::make_shared<const OpenFolder>(descriptor);
 }
 
-void CReadAhead::ExpectNewRecords(std::vector<std::string> paths) {
-    Queue(std::move(paths), true);
+void CReadAhead::ExpectNewRecords(std::vector<std::string> paths, RecordReading reading) {
+    Queue(std::move(paths), true, reading);
 }
 
 void CReadAhead::ExpectReadings(std::vector<std::string> paths) {
-    Queue(std::move(paths), false);
+    Queue(std::move(paths), false, RecordReading::Tags);
 }
 
-void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords) {
+void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords, RecordReading reading) {
     if (!Enabled() || paths.empty())
         return;
     StartWorkers();
@@ -120,6 +131,7 @@ void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords) {
             job->Folder = folder;
             job->Path = std::move(paths[i]);
             job->NewRecord = newRecords;
+            job->Reads = reading;
             jobs.push_back(std::move(job));
             // The first jobs go at once, so that the readers begin while the rest are made.
             if (!begun && jobs.size() == FirstHandOver) {
@@ -132,57 +144,83 @@ void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords) {
         handOver();
 }
 
-std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path) {
-    const std::shared_ptr<Job> job = TakeJob(path);
+std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path, RecordReading reading) {
+    const std::shared_ptr<Job> job = TakeJob(path, true, reading);
     return job && job->NewRecord ? std::move(job->Record) : nullptr;
 }
 
 std::optional<FileReading> CReadAhead::Take(const std::string& path) {
-    const std::shared_ptr<Job> job = TakeJob(path);
+    const std::shared_ptr<Job> job = TakeJob(path, false, RecordReading::Tags);
     if (!job || job->NewRecord || !job->Result)
         return std::nullopt;
     return std::move(*job->Result);
 }
 
-std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path) {
+std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path, bool newRecord,
+                                                     RecordReading reading) {
+    if (m_OperationWaits)
+        StartWorkers();
     std::shared_ptr<Job> job;
     bool begun = false;
     {
         const std::lock_guard guard(m_Lock);
-        if (m_Queue.empty())
-            return nullptr;
-        if (m_Queue.front()->Path != path) {
+        const bool queued = !m_Queue.empty() && m_Queue.front()->Path == path &&
+                            m_Queue.front()->NewRecord == newRecord;
+        if (!queued) {
             m_Queue.clear();
             m_Started = 0;
-            return nullptr;
+            if (!m_OperationWaits)
+                return nullptr;
+            job = std::make_shared<Job>();
+            job->Path = path;
+            job->NewRecord = newRecord;
+            job->Reads = reading;
+        } else {
+            job = std::move(m_Queue.front());
+            m_Queue.pop_front();
+            begun = m_Started > 0;
         }
-        job = std::move(m_Queue.front());
-        m_Queue.pop_front();
-        begun = m_Started > 0;
         if (begun) {
             --m_Started;
             // Waking a worker costs a switch of threads: the workers fill the window again only
             // once it is half empty.
             if (m_Started == Window / 2)
                 m_Wake.notify_all();
+        } else if (m_OperationWaits) {
+            m_Urgent.push_back(job);
+            m_Wake.notify_all();
         }
     }
-    // Nobody has begun it (the workers fell behind): doing it here is quicker than waiting.
-    if (begun)
-        WaitFor(*job);
-    else
+    // Nobody has begun it (the workers fell behind): doing it here is quicker than waiting,
+    // unless this thread must not wait on storage.
+    if (!begun && !m_OperationWaits) {
         Run(*job);
-    return job;
+        return job;
+    }
+    if (WaitFor(*job))
+        return job;
+    Clear();
+    return nullptr;
 }
 
 void CReadAhead::Clear() {
     const std::lock_guard guard(m_Lock);
     m_Queue.clear();
+    m_Urgent.clear();
     m_Started = 0;
 }
 
 bool CReadAhead::CanClaimLocked() const {
-    return m_Started < m_Queue.size() && m_Started < Window;
+    return !m_Urgent.empty() || (m_Started < m_Queue.size() && m_Started < Window);
+}
+
+std::shared_ptr<CReadAhead::Job> CReadAhead::ClaimLocked() {
+    if (!m_Urgent.empty()) {
+        std::shared_ptr<Job> job = std::move(m_Urgent.front());
+        m_Urgent.pop_front();
+        return job;
+    }
+    return m_Queue[m_Started++];
 }
 
 void CReadAhead::Work() {
@@ -195,7 +233,7 @@ void CReadAhead::Work() {
             return;
         // One job at a time: a file that keeps its reader waiting (slow storage) holds up no
         // other. Holding the job keeps it alive when the queue drops it meanwhile.
-        std::shared_ptr<Job> claimed = m_Queue[m_Started++];
+        std::shared_ptr<Job> claimed = ClaimLocked();
         guard.unlock();
         Run(*claimed);
         claimed.reset();
@@ -210,7 +248,10 @@ void CReadAhead::Run(Job& job) {
         if (job.NewRecord) {
             auto record = std::make_unique<CListData>();
             record->SetPath(job.Path);
-            ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
+            if (job.Reads == RecordReading::Tags)
+                ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
+            else
+                record->ReadSize();
             job.Record = std::move(record);
         } else {
             job.Result = std::make_unique<FileReading>(ReadJob(job, RecordExt(job.Path), nullptr));
@@ -222,18 +263,20 @@ void CReadAhead::Run(Job& job) {
     job.Done.store(true);
     // Both flags are sequentially consistent: either the operation sees the job done before it
     // sleeps, or this sees it asleep and wakes it.
-    if (m_Waiting.load())
-        job.Done.notify_all();
+    if (m_Waiting.load()) {
+        const std::lock_guard guard(m_DoneLock);
+        m_DoneWake.notify_all();
+    }
 }
 
-void CReadAhead::WaitFor(Job& job) {
+bool CReadAhead::WaitFor(Job& job) {
     // Reading the jobs after it keeps this thread busy while a worker reads the one it needs.
-    while (!job.Done.load(std::memory_order_acquire)) {
+    while (!m_OperationWaits && !job.Done.load(std::memory_order_acquire)) {
         std::shared_ptr<Job> next;
         {
             const std::lock_guard guard(m_Lock);
             if (CanClaimLocked())
-                next = m_Queue[m_Started++];
+                next = ClaimLocked();
         }
         if (!next)
             break;
@@ -241,10 +284,28 @@ void CReadAhead::WaitFor(Job& job) {
     }
     for (int turn = 0; turn < SpinTurns; ++turn)
         if (job.Done.load(std::memory_order_acquire))
-            return;
+            return true;
     m_Waiting.store(true);
-    job.Done.wait(false);
+    std::unique_lock guard(m_DoneLock);
+    const auto done = [&] { return job.Done.load(); };
+    bool finished = true;
+    if (!m_WaitTurn) {
+        m_DoneWake.wait(guard, done);
+    } else {
+        while (!m_DoneWake.wait_for(guard, std::chrono::milliseconds(TurnMilliseconds), done)) {
+            // The turn runs unlocked: it may handle window events for a while.
+            guard.unlock();
+            const bool goOn = m_WaitTurn();
+            guard.lock();
+            if (!goOn) {
+                finished = done();
+                break;
+            }
+        }
+    }
+    guard.unlock();
     m_Waiting.store(false);
+    return finished;
 }
 
 FileReading CReadAhead::ReadJob(const Job& job, const std::string& ext, CTagCache* cache) const {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -25,24 +26,36 @@ class CTextCodec;
 // never touched: only their readings are made.
 class CReadAhead {
 public:
-    // threads readers (at most MaxThreads): the operation's own thread, which reads the next file
-    // itself whenever the reading it asks for is not ready, and threads - 1 workers, started
-    // when first needed (as many as the system lets start). Fewer than 2 reads nothing ahead.
-    CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads);
+    enum class RecordReading { Tags, SizeOnly };
+
+    // threads readers (at most MaxThreads), started when first needed (as many as the system
+    // lets start). When the operation's thread may read, it is one of them: it reads the next
+    // file itself whenever the reading it asks for is not ready, and fewer than 2 read nothing
+    // ahead. When it only waits (a window's thread, which must not wait on storage), threads
+    // workers read everything it asks for, expected or not.
+    CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads, bool operationWaits = false);
     ~CReadAhead();
     CReadAhead(const CReadAhead&) = delete;
     CReadAhead& operator=(const CReadAhead&) = delete;
 
-    bool Enabled() const { return m_ThreadCount >= 2; }
+    bool Enabled() const { return m_OperationWaits || m_ThreadCount >= 2; }
+    bool OperationWaits() const { return m_OperationWaits; }
+    // While the operation waits for a reading, turn has a turn about every TurnMilliseconds;
+    // when it answers false the wait is given up: nothing is answered, what is queued is
+    // dropped, and the reading finishes on its worker unused. Empty: waits to the end.
+    void SetWaitTurn(std::function<bool()> turn);
 
     // Queues the paths of records about to be made, after those already queued: each record is
-    // made and filled (through the tag cache) ahead, as CTorvaneDoc::AddFile would.
-    void ExpectNewRecords(std::vector<std::string> paths);
+    // made and filled ahead as CTorvaneDoc::AddFile would: its tags read (through the tag
+    // cache), or only its size.
+    void ExpectNewRecords(std::vector<std::string> paths, RecordReading reading);
     // Queues the paths of records in a list whose files are about to be read again.
     void ExpectReadings(std::vector<std::string> paths);
     // The record made for path when it is the next one queued (made here when no worker has
     // begun it); when it is not, everything queued is dropped and nothing is answered.
-    std::unique_ptr<CListData> TakeRecord(const std::string& path);
+    // When the operation only waits, a path not queued is read by a worker all the same.
+    std::unique_ptr<CListData> TakeRecord(const std::string& path,
+                                          RecordReading reading = RecordReading::Tags);
     // The same for a reading queued by ExpectReadings.
     std::optional<FileReading> Take(const std::string& path);
     // Drops what is queued: the operation ended or was cancelled.
@@ -67,7 +80,8 @@ private:
     struct Job {
         std::shared_ptr<const OpenFolder> Folder; // null: the path is walked whole
         std::string Path;
-        bool NewRecord = false;        // Record is made, else Result is read
+        bool NewRecord = false; // Record is made, else Result is read
+        RecordReading Reads = RecordReading::Tags;
         std::atomic<bool> Done{false}; // set once Record or Result is ready
         std::unique_ptr<CListData> Record;
         std::unique_ptr<FileReading> Result; // apart: most jobs make records
@@ -77,30 +91,40 @@ private:
     // sets end past them.
     static std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths,
                                                      size_t first, size_t& end);
-    void Queue(std::vector<std::string> paths, bool newRecords);
+    void Queue(std::vector<std::string> paths, bool newRecords, RecordReading reading);
     // The next job when it is path's, done (here when nobody had begun it); else null, with
-    // everything queued dropped.
-    std::shared_ptr<Job> TakeJob(const std::string& path);
+    // everything queued dropped. When the operation only waits, a job unlike the next one
+    // queued is made and read by a worker; null then means the wait was given up.
+    std::shared_ptr<Job> TakeJob(const std::string& path, bool newRecord, RecordReading reading);
     void StartWorkers();
     void Work();
     // Under the lock: whether a job nobody has begun lies within the window.
     bool CanClaimLocked() const;
+    // Under the lock: the job a reader takes next (CanClaimLocked said there is one).
+    std::shared_ptr<Job> ClaimLocked();
     // Does the job and publishes what it made.
     void Run(Job& job);
-    // Returns once the job a worker has begun is done, reading further jobs meanwhile.
-    void WaitFor(Job& job);
+    // Returns once the job a worker has begun is done, reading further jobs meanwhile unless
+    // the operation only waits; false when the wait turn gave up.
+    bool WaitFor(Job& job);
     FileReading ReadJob(const Job& job, const std::string& ext, CTagCache* cache) const;
 
     const CTextCodec& m_Codec;
     CTagCache* m_Cache;
     int m_ThreadCount;
+    bool m_OperationWaits;
+    std::function<bool()> m_WaitTurn;
     std::vector<std::thread> m_Workers;
     std::mutex m_Lock;
     std::condition_variable m_Wake; // jobs were queued or taken, or the reader stops
     std::deque<std::shared_ptr<Job>> m_Queue;
+    // Jobs the waiting operation took before any worker began them: claimed first.
+    std::deque<std::shared_ptr<Job>> m_Urgent;
     size_t m_Started = 0; // the jobs at the front of the queue that a reader has begun
     bool m_Stopping = false;
     std::atomic<bool> m_Waiting{false}; // the operation sleeps until a job is done
+    std::mutex m_DoneLock;
+    std::condition_variable m_DoneWake; // a job was done while the operation slept
 };
 
 } // namespace torvane

@@ -5,6 +5,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace torvane {
 namespace {
@@ -56,7 +57,8 @@ void CommentKey(const CListData& record, const SortKeyContext& context, std::str
 }
 // The leading number of the track text ("3/12" is 3), 0 when there is none.
 void TrackKey(const CListData& record, const SortKeyContext& context, std::string& out) {
-    AppendNumber(std::strtoll(record.GetTrackNum(context.TagOf).c_str(), nullptr, 10), out);
+    AppendNumber(std::strtoll(std::string(record.GetTrackNum(context.TagOf)).c_str(), nullptr, 10),
+                 out);
 }
 void TimeKey(const CListData& record, const SortKeyContext&, std::string& out) {
     AppendNumber(record.Time(), out);
@@ -146,15 +148,15 @@ std::string ColumnText(const CListData& record, ColumnKey key, const DisplayUnit
     case ColSize:
         return record.GetSizeText(units.SizeOf);
     case ColTitle:
-        return record.GetTitle(units.TagOf);
+        return std::string(record.GetTitle(units.TagOf));
     case ColArtist:
-        return record.GetArtist(units.TagOf);
+        return std::string(record.GetArtist(units.TagOf));
     case ColAlbum:
-        return record.GetAlbum(units.TagOf);
+        return std::string(record.GetAlbum(units.TagOf));
     case ColComment:
-        return record.GetComment(units.TagOf);
+        return std::string(record.GetComment(units.TagOf));
     case ColTrackNum:
-        return record.GetTrackNum(units.TagOf);
+        return std::string(record.GetTrackNum(units.TagOf));
     case ColTime:
         return record.GetTimeText(units.TimeOf);
     case ColBitRate:
@@ -164,9 +166,9 @@ std::string ColumnText(const CListData& record, ColumnKey key, const DisplayUnit
     case ColType:
         return record.Type();
     case ColGenre:
-        return record.GetGenre(units.TagOf);
+        return std::string(record.GetGenre(units.TagOf));
     case ColYear:
-        return record.GetYear(units.TagOf);
+        return std::string(record.GetYear(units.TagOf));
     default:
         return {};
     }

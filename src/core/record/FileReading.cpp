@@ -1,5 +1,6 @@
 #include "core/record/FileReading.h"
 
+#include "core/base/OffThread.h"
 #include "core/media/ReaderTable.h"
 #include "core/record/ListData.h"
 
@@ -28,6 +29,7 @@ void ReadContents(const std::string& path, std::span<const ReaderLine> lines,
 } // namespace
 
 bool QueryFileStamp(const std::string& path, FileStamp& stamp, int folder) {
+    BeforeStorageCall(path.c_str());
     struct stat st {};
     const int status = folder == -1
                            ? ::stat(path.c_str(), &st)

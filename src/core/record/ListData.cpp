@@ -58,29 +58,29 @@ void CListData::SetPath(std::string path) {
 }
 
 void CListData::SetSize(int64_t bytes) {
-    m_Facts.Size = bytes;
-    m_Facts.Texts |= TrackFacts::SizeShown;
+    m_Size = bytes;
+    m_Texts |= TrackFacts::SizeShown;
 }
 
 void CListData::SetTime(int32_t seconds) {
-    m_Facts.Time = seconds;
-    m_Facts.Texts |= TrackFacts::TimeShown;
+    m_Time = seconds;
+    m_Texts |= TrackFacts::TimeShown;
 }
 
 std::string CListData::GetSizeText(SizeUnit unit) const {
-    if (!(m_Facts.Texts & TrackFacts::SizeShown) || (unit != SizeUnit::KB && unit != SizeUnit::MB))
+    if (!(m_Texts & TrackFacts::SizeShown) || (unit != SizeUnit::KB && unit != SizeUnit::MB))
         return {};
-    if (m_Facts.Size == -1)
+    if (m_Size == -1)
         return "--";
-    return unit == SizeUnit::KB ? FormatSizeUnits(m_Facts.Size, 1) + " kB"
-                                : FormatSizeUnits(m_Facts.Size, 2) + " MB";
+    return unit == SizeUnit::KB ? FormatSizeUnits(m_Size, 1) + " kB"
+                                : FormatSizeUnits(m_Size, 2) + " MB";
 }
 
 std::string CListData::GetTimeText(TimeUnit unit) const {
-    const int32_t seconds = m_Facts.Time;
+    const int32_t seconds = m_Time;
     const bool known =
         unit == TimeUnit::Clock || unit == TimeUnit::Seconds || unit == TimeUnit::Minutes;
-    if (!(m_Facts.Texts & TrackFacts::TimeShown) || !known)
+    if (!(m_Texts & TrackFacts::TimeShown) || !known)
         return {};
     if (seconds <= 0)
         return "--";
@@ -94,11 +94,11 @@ std::string CListData::GetTimeText(TimeUnit unit) const {
     }
 }
 
-const TagSet& CListData::Tags(TagMode mode) const {
-    const int32_t sets = m_Facts.TagSets;
+PackedTags::Set CListData::SetShown(TagMode mode) const {
+    const int32_t sets = m_TagSets;
     const bool useExtended =
         sets == ExtendedSet || (mode == TagMode::Extended && (sets & ExtendedSet) != 0);
-    return useExtended ? m_Facts.Ext : m_Facts.Std;
+    return useExtended ? PackedTags::Extended : PackedTags::Standard;
 }
 
 bool CListData::ReadSize() {
@@ -148,17 +148,46 @@ void CListData::ApplyReading(FileReading&& reading) {
 }
 
 CachedFacts CListData::FactsAfterReading() const {
-    return {m_Facts, m_State & (SizeRead | InfoRead)};
+    CachedFacts cached;
+    TrackFacts& facts = cached.Facts;
+    facts.Std = StandardTags();
+    facts.Ext = ExtendedTags();
+    facts.Type = m_Type;
+    facts.BitRateText = m_BitRateText;
+    facts.SamplingRateText = m_SamplingRateText;
+    facts.Size = m_Size;
+    facts.Time = m_Time;
+    facts.BitRate = m_BitRate;
+    facts.SamplingRate = m_SamplingRate;
+    facts.TagSets = m_TagSets;
+    facts.Texts = m_Texts;
+    cached.State = m_State & (SizeRead | InfoRead);
+    return cached;
 }
 
 void CListData::TakeCachedFacts(CachedFacts&& cached) {
-    m_Facts = std::move(cached.Facts);
+    const TrackFacts& facts = cached.Facts;
+    m_Tags = PackedTags(facts.Std, facts.Ext);
+    m_Type = facts.Type;
+    m_BitRateText = facts.BitRateText;
+    m_SamplingRateText = facts.SamplingRateText;
+    m_Size = facts.Size;
+    m_Time = facts.Time;
+    m_BitRate = facts.BitRate;
+    m_SamplingRate = facts.SamplingRate;
+    m_TagSets = facts.TagSets;
+    m_Texts = facts.Texts;
     m_State = (m_State & ~Missing) | cached.State;
 }
 
 void CListData::ClearInfo() {
-    m_Facts = TrackFacts{};
-    m_Facts.SamplingRate = m_Facts.BitRate = 0;
+    m_Tags = PackedTags();
+    m_Type = m_BitRateText = m_SamplingRateText = &PooledText({});
+    m_Size = 0;
+    m_Time = 0;
+    m_SamplingRate = m_BitRate = 0;
+    m_TagSets = 0;
+    m_Texts = 0;
     m_State = 0;
 }
 
@@ -167,7 +196,7 @@ void CListData::FillFrom(const AudioInfo& info) {
         if (!(info.Kept & kept))
             field = text;
     };
-    TagSet& standard = m_Facts.Std;
+    TagSet standard = StandardTags();
     take(AudioInfo::TitleKept, standard.Title, info.Std.Title);
     take(AudioInfo::ArtistKept, standard.Artist, info.Std.Artist);
     take(AudioInfo::AlbumKept, standard.Album, info.Std.Album);
@@ -176,20 +205,22 @@ void CListData::FillFrom(const AudioInfo& info) {
     standard.Year = info.Std.Year;
     standard.Genre = info.Std.Genre;
     take(AudioInfo::TrackNumKept, standard.TrackNum, info.Std.TrackNum);
+    TagSet extended = ExtendedTags();
     if (!(info.Kept & AudioInfo::ExtendedSetKept)) {
-        m_Facts.Ext = info.Ext;
-        m_Facts.Ext.Comment = OneLine(m_Facts.Ext.Comment);
+        extended = info.Ext;
+        extended.Comment = OneLine(extended.Comment);
     }
+    m_Tags = PackedTags(standard, extended);
 
     SetTime(info.PlayTime);
-    m_Facts.BitRate = info.BitRate;
-    m_Facts.BitRateText =
+    m_BitRate = info.BitRate;
+    m_BitRateText =
         &PooledText(info.BitRateText ? *info.BitRateText : Printf("%d kbit", info.BitRate));
-    m_Facts.SamplingRate = info.SamplingRate;
-    m_Facts.SamplingRateText = &PooledText(
-        info.SamplingRateText ? *info.SamplingRateText : Printf("%d Hz", info.SamplingRate));
-    m_Facts.TagSets = info.TagSets;
-    m_Facts.Type = &PooledText(info.Type);
+    m_SamplingRate = info.SamplingRate;
+    m_SamplingRateText = &PooledText(info.SamplingRateText ? *info.SamplingRateText
+                                                           : Printf("%d Hz", info.SamplingRate));
+    m_TagSets = info.TagSets;
+    m_Type = &PooledText(info.Type);
     m_State &= ~Missing;
 }
 
@@ -201,7 +232,7 @@ CListData::DuplicateMatch CListData::CompareForDuplicate(CListData& other,
         ReadInfo(codec);
     if (!other.Has(InfoRead))
         other.ReadInfo(codec);
-    if (m_Facts.Size != other.m_Facts.Size)
+    if (m_Size != other.m_Size)
         return DuplicateMatch::Different;
     // A record that could not be read (missing, or no reader for its type) has no tags to
     // compare: its empty texts must not make it a duplicate of an untagged file of its size.

@@ -24,6 +24,8 @@ public:
     void SetWaitCursor(bool on) override;
     bool LoadTypeIcon(const std::string& ext, int slot) override;
     std::unique_ptr<CProgress> OpenProgress() override;
+    // The window's thread never waits on storage.
+    bool KeepsStorageOffThread() const override { return true; }
 
     // When the desktop session ends: the running operations are cancelled at their next question
     // and their windows hidden (a shown one would hold the program up), every operation that

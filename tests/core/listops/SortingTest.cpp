@@ -213,7 +213,7 @@ TEST_F(SortingTest, RangeSortGathersTheSelectionFirst) {
     // Gathered as 0, 1, 2, 5, 7, 3, 4, 6, 8, 9, then the block sorted by title descending.
     std::vector<std::string> titles;
     for (const CListData* record : doc.CurrentList())
-        titles.push_back(record->GetTitle(TagMode::Standard));
+        titles.emplace_back(record->GetTitle(TagMode::Standard));
     EXPECT_EQ(titles, Numbers({0, 1, 7, 5, 2, 3, 4, 6, 8, 9}));
 
     const int opened = host.ProgressOpened;

@@ -1,6 +1,7 @@
 #include "DocFixture.h"
 #include "ReaderFixtures.h"
 #include "RecordDump.h"
+#include "StalledStorage.h"
 #include "core/commands/InfoCommands.h"
 #include "core/gather/Gathering.h"
 #include "core/gather/ListFileReader.h"
@@ -46,14 +47,16 @@ protected:
 
     // Runs every route on a fresh document with the given reading threads, through the tag
     // cache in cacheFile when one is named (saved afterwards).
-    Outcome Gather(int threads, int cancelAfter = 0, const std::string& cacheFile = {}) {
+    Outcome Gather(int threads, int cancelAfter = 0, const std::string& cacheFile = {},
+                   bool offThread = false, int readOnLoad = DocSettings::ReadTags) {
         CProfile profile(dir / "torvane.ini");
         CFakeHost host;
         host.CancelAfter = cancelAfter;
+        host.OffThread = offThread;
         CFakeView view;
         CTorvaneDoc doc(profile, host);
         doc.SetView(&view);
-        doc.Settings().readtag = DocSettings::ReadTags;
+        doc.Settings().readtag = readOnLoad;
         doc.Settings().ReadThreads = threads;
         if (!cacheFile.empty())
             doc.UseTagCache(std::make_unique<CTagCache>(cacheFile, "CP932"));
@@ -109,6 +112,39 @@ TEST_F(ReadAheadTest, ACancelStopsAtTheSameRecordWithOrWithoutReadingAhead) {
         EXPECT_EQ(ahead.Records, inTurn.Records) << "cancel after " << cancelAfter;
         EXPECT_EQ(ahead.Positions, inTurn.Positions) << "cancel after " << cancelAfter;
     }
+}
+
+// A window's thread waits on no storage: every file, listing and status is asked on other
+// threads, with the same outcome, also when only sizes are read on load.
+TEST_F(ReadAheadTest, AnOperationThatOnlyWaitsGathersWhatReadingInTurnGathers) {
+    for (int readOnLoad : {int(DocSettings::ReadTags), int(DocSettings::ReadSizes)}) {
+        const Outcome inTurn = Gather(1, 0, {}, false, readOnLoad);
+        for (int threads : {1, 3}) {
+            const Outcome waiting = Gather(threads, 0, {}, true, readOnLoad);
+            EXPECT_EQ(waiting.Records, inTurn.Records) << threads << " threads";
+            EXPECT_EQ(waiting.Positions, inTurn.Positions) << threads << " threads";
+        }
+    }
+}
+
+// A folder whose listing never comes (a share that stopped answering) holds up no cancel: the
+// scan ends while the listing still waits, with what it added before.
+TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListingThatNeverComes) {
+    CProfile profile(dir / "torvane.ini");
+    CFakeHost host;
+    host.OffThread = true;
+    // the questions of the scan up to b, then some turns of the wait (each about 20 ms)
+    host.CancelAfter = 60;
+    CTorvaneDoc doc(profile, host);
+    doc.Settings().readtag = DocSettings::ReadTags;
+    CStalledPath stalled(dir / "tree/c");
+    OpenFolder(doc, dir / "tree");
+    EXPECT_TRUE(stalled.Holding());
+    // The subfolders come in name order, each listed while the one before is read: a's files
+    // were added before c was listed, b's were not.
+    ASSERT_FALSE(doc.AllList().empty());
+    for (const CListData* record : doc.AllList())
+        EXPECT_NE(record->FilePath().find("/tree/a/"), std::string::npos) << record->FilePath();
 }
 
 // A number of readers no machine has, from an edited profile or set directly, neither ends the
