@@ -24,11 +24,10 @@ PlaylistEntry MakeEntry(const CListData& record, std::string_view base, TagMode 
     PlaylistEntry entry;
     entry.Location = EntryLocation(record, base);
     entry.FileName = std::string(record.FileName());
-    const TagSet& tags = record.Tags(tagMode);
-    entry.Title = tags.Title;
-    entry.Artist = tags.Artist;
-    entry.Album = tags.Album;
-    entry.TrackNum = tags.TrackNum;
+    entry.Title = record.GetTitle(tagMode);
+    entry.Artist = record.GetArtist(tagMode);
+    entry.Album = record.GetAlbum(tagMode);
+    entry.TrackNum = record.GetTrackNum(tagMode);
     if (record.Time() > 0) // 0 until read, -1 when the file could not be read
         entry.Seconds = record.Time();
     return entry;
