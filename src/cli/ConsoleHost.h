@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 
 namespace torvane::cli {
 
@@ -47,20 +48,44 @@ public:
     bool LoadTypeIcon(const std::string&, int) override { return false; }
     std::unique_ptr<CProgress> OpenProgress() override { return std::make_unique<CProgress>(); }
     // "-" is standard output. The program's message names no file; say which one failed and why.
-    bool WriteFile(const std::string& path, std::string_view content, std::string& error) override {
-        if (path == StandardOutputName) {
-            std::cout.write(content.data(), static_cast<std::streamsize>(content.size()));
+    std::unique_ptr<CTextOutput> OpenOutputFile(const std::string& path) override {
+        if (path == StandardOutputName)
+            return std::make_unique<CReportedOutput>(std::make_unique<CStandardOutput>());
+        return std::make_unique<CReportedOutput>(CUiHost::OpenOutputFile(path));
+    }
+
+private:
+    // Standard output as a file the writers write.
+    class CStandardOutput final : public CTextOutput {
+    public:
+        void Write(std::string_view piece) override {
+            std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        }
+        bool Commit(std::string& error) override {
             if (StandardOutputWritten(error))
                 return true;
-            // Reported here, once: the final check of standard output need not say it again.
+            // Reported once, with the file: the final check of standard output need not say it
+            // again.
             std::clearerr(stdout);
             std::cout.clear();
-        } else if (CUiHost::WriteFile(path, content, error)) {
-            return true;
+            return false;
         }
-        ReportCannotWrite(error);
-        return false;
-    }
+    };
+    // An output whose failure is said on stderr.
+    class CReportedOutput final : public CTextOutput {
+    public:
+        explicit CReportedOutput(std::unique_ptr<CTextOutput> out) : m_Out(std::move(out)) {}
+        void Write(std::string_view piece) override { m_Out->Write(piece); }
+        bool Commit(std::string& error) override {
+            if (m_Out->Commit(error))
+                return true;
+            ReportCannotWrite(error);
+            return false;
+        }
+
+    private:
+        std::unique_ptr<CTextOutput> m_Out;
+    };
 };
 
 } // namespace torvane::cli

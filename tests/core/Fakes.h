@@ -95,6 +95,20 @@ private:
     int* m_Closes;
 };
 
+// A file on a full disk: takes the text and fails on Commit.
+class CFullDiskOutput final : public CTextOutput {
+public:
+    explicit CFullDiskOutput(std::string path) : m_Path(std::move(path)) {}
+    void Write(std::string_view) override {}
+    bool Commit(std::string& error) override {
+        error = m_Path + ": No space left on device";
+        return false;
+    }
+
+private:
+    std::string m_Path;
+};
+
 // Records messages (as the command-line tool words them) and icon requests; answers with preset
 // replies.
 class CFakeHost final : public CUiHost {
@@ -123,12 +137,10 @@ public:
         return std::make_unique<CFakeProgress>(CancelAfter, &ProgressPositions, &ProgressClosed);
     }
     // A full disk for the paths in FullDiskFor: the write fails, the file stays as it was.
-    bool WriteFile(const std::string& path, std::string_view content, std::string& error) override {
-        if (FullDiskFor.count(path) > 0) {
-            error = path + ": No space left on device";
-            return false;
-        }
-        return CUiHost::WriteFile(path, content, error);
+    std::unique_ptr<CTextOutput> OpenOutputFile(const std::string& path) override {
+        if (FullDiskFor.count(path) > 0)
+            return std::make_unique<CFullDiskOutput>(path);
+        return CUiHost::OpenOutputFile(path);
     }
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;

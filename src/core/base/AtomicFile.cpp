@@ -12,16 +12,19 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <new>
 #include <pthread.h>
 #include <span>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace torvane {
 
 namespace atomic_file_testing {
 void (*HalfWritten)() = nullptr;
 bool NamedTemporaryOnly = false;
+bool UnnamedCannotBeNamed = false;
 } // namespace atomic_file_testing
 
 namespace {
@@ -31,8 +34,8 @@ constexpr int MaxLinkHops = 40;
 // A temporary file of the older kind, named without the writer's process, is only taken for
 // left behind once it is this old.
 constexpr time_t OldTemporaryAge = 24 * 60 * 60;
-// Answered by an attempt with an unnamed temporary file that cannot work here.
-constexpr int TryNamed = -1;
+// What the writer gathers before it writes to the file.
+constexpr size_t BufferSize = 64 * 1024;
 
 bool Fail(std::string& error, const std::string& path, int code) {
     error = path + ": " + std::strerror(code);
@@ -52,15 +55,6 @@ bool WriteAll(int fd, std::string_view content) {
         content.remove_prefix(static_cast<size_t>(n));
     }
     return true;
-}
-
-bool WriteContent(int fd, std::string_view content) {
-    const size_t half = content.size() / 2;
-    if (!WriteAll(fd, content.substr(0, half)))
-        return false;
-    if (atomic_file_testing::HalfWritten)
-        atomic_file_testing::HalfWritten();
-    return WriteAll(fd, content.substr(half));
 }
 
 // The name a path finally stands for: symbolic links are followed (a relative one from its own
@@ -160,6 +154,10 @@ void TakeOverAttributes(int fd, const struct stat* replaced, bool umaskApplied) 
 
 // Gives an unnamed file the name path; false with errno when it cannot be done.
 bool LinkUnnamed(int fd, const std::string& path) {
+    if (atomic_file_testing::UnnamedCannotBeNamed) {
+        errno = EPERM;
+        return false;
+    }
     char proc[64];
     std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd);
     if (::linkat(AT_FDCWD, proc, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
@@ -195,43 +193,6 @@ bool LinkUnderTemporaryName(int fd, const std::string& folder, std::string& temp
     return false;
 }
 
-// Writes content to a temporary file in folder and renames it to target: an unnamed one, or
-// with unnamed false one named as ours. Answers 0, an errno, or TryNamed.
-int ReplaceRegularFile(const std::string& folder, const std::string& target,
-                       const struct stat* replaced, std::string_view content, bool unnamed) {
-    std::string temp = unnamed ? std::string() : JoinPath(folder, TemporaryName("XXXXXX"));
-    const int fd = unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
-                           : ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return unnamed ? TryNamed : errno;
-    TakeOverAttributes(fd, replaced, unnamed);
-    if (!WriteContent(fd, content) || ::fsync(fd) != 0) {
-        const int code = errno;
-        ::close(fd);
-        if (!unnamed)
-            ::unlink(temp.c_str());
-        return code;
-    }
-    if (unnamed) {
-        // A new file takes its name at once; an old one is replaced through a temporary name.
-        const bool placed = replaced == nullptr && LinkUnnamed(fd, target);
-        if (!placed && !LinkUnderTemporaryName(fd, folder, temp)) {
-            ::close(fd);
-            return TryNamed;
-        }
-        if (placed) {
-            ::close(fd);
-            return 0;
-        }
-    }
-    if (::close(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temp.c_str());
-        return code;
-    }
-    return 0;
-}
-
 // Makes the new name in folder last through a crash.
 int SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -242,67 +203,218 @@ int SyncFolder(const std::string& folder) {
     return code;
 }
 
-// A device or named pipe is written as it is. Opening does not wait for a pipe's reader; a
-// reader that goes away fails the write instead of ending the program.
-int WriteInPlace(const std::string& target, std::string_view content) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+// Writes to a device or named pipe; a reader that goes away fails the write instead of ending
+// the program.
+bool WriteToDevice(int fd, std::string_view bytes) {
     sigset_t pipeSignal, previousMask, pending;
     sigemptyset(&pipeSignal);
     sigaddset(&pipeSignal, SIGPIPE);
     ::pthread_sigmask(SIG_BLOCK, &pipeSignal, &previousMask);
     const bool alreadyPending = ::sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE);
-    const bool written = WriteContent(fd, content);
-    int code = written ? 0 : errno;
+    const bool written = WriteAll(fd, bytes);
+    const int code = written ? 0 : errno;
     if (code == EPIPE && !alreadyPending) {
         const timespec none{};
         ::sigtimedwait(&pipeSignal, nullptr, &none);
     }
     ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
-    if (::close(fd) != 0 && code == 0)
-        code = errno;
-    return code;
-}
-
-int WriteResolved(const std::string& target, std::string_view content) {
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT)
-        return errno;
-    if (exists) {
-        if (S_ISDIR(st.st_mode))
-            return EISDIR;
-        // Root may write anything: a file that nobody may write is refused all the same.
-        if ((st.st_mode & 0222) == 0)
-            return EACCES;
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-            return errno;
-        if (!S_ISREG(st.st_mode))
-            return WriteInPlace(target, content);
-    }
-    const std::string named = FolderOf(target);
-    const std::string folder = named.empty() ? "." : named;
-    RemoveLeftTemporaries(folder);
-    int code = atomic_file_testing::NamedTemporaryOnly
-                   ? TryNamed
-                   : ReplaceRegularFile(folder, target, exists ? &st : nullptr, content, true);
-    if (code == TryNamed)
-        code = ReplaceRegularFile(folder, target, exists ? &st : nullptr, content, false);
-    return code != 0 ? code : SyncFolder(folder);
+    errno = code;
+    return written;
 }
 
 } // namespace
 
+CAtomicFile::CAtomicFile(std::string path) : m_Path(std::move(path)) {
+    m_Error = Open();
+    if (m_Error != 0)
+        Discard();
+}
+
+CAtomicFile::~CAtomicFile() {
+    Discard();
+}
+
+int CAtomicFile::Open() {
+    int code = ResolveLinks(m_Path, m_Target);
+    if (code != 0)
+        return code;
+    m_Exists = ::stat(m_Target.c_str(), &m_Replaced) == 0;
+    if (!m_Exists && errno != ENOENT)
+        return errno;
+    if (m_Exists) {
+        if (S_ISDIR(m_Replaced.st_mode))
+            return EISDIR;
+        // Root may write anything: a file that nobody may write is refused all the same.
+        if ((m_Replaced.st_mode & 0222) == 0)
+            return EACCES;
+        if (::faccessat(AT_FDCWD, m_Target.c_str(), W_OK, AT_EACCESS) != 0)
+            return errno;
+        if (!S_ISREG(m_Replaced.st_mode)) {
+            // A device or named pipe is written as it is. Opening does not wait for a pipe's
+            // reader.
+            m_Kind = Kind::Device;
+            m_Fd = ::open(m_Target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            if (m_Fd < 0)
+                return errno;
+            const int flags = ::fcntl(m_Fd, F_GETFL);
+            if (flags >= 0)
+                ::fcntl(m_Fd, F_SETFL, flags & ~O_NONBLOCK);
+            return 0;
+        }
+    }
+    const std::string named = FolderOf(m_Target);
+    m_Folder = named.empty() ? "." : named;
+    RemoveLeftTemporaries(m_Folder);
+    code = atomic_file_testing::NamedTemporaryOnly ? -1 : OpenTemporary(true);
+    return code == 0 ? 0 : OpenTemporary(false);
+}
+
+// Opens an unnamed temporary file in the target's folder, or one named as ours, and gives it the
+// attributes of the file it will replace. Answers 0 or an errno (-1 when an unnamed one cannot
+// be had here).
+int CAtomicFile::OpenTemporary(bool unnamed) {
+    m_Kind = unnamed ? Kind::Unnamed : Kind::Named;
+    if (unnamed) {
+        // Readable too: where it cannot be given a name it is copied into a named one.
+        m_Fd = ::open(m_Folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        if (m_Fd < 0)
+            return -1;
+    } else {
+        m_Temp = JoinPath(m_Folder, TemporaryName("XXXXXX"));
+        m_Fd = ::mkostemp(m_Temp.data(), O_CLOEXEC);
+        if (m_Fd < 0) {
+            const int code = errno;
+            m_Temp.clear();
+            return code;
+        }
+    }
+    TakeOverAttributes(m_Fd, m_Exists ? &m_Replaced : nullptr, unnamed);
+    return 0;
+}
+
+void CAtomicFile::Write(std::string_view piece) {
+    if (m_Error != 0 || piece.empty())
+        return;
+    if (m_Buffered + piece.size() > BufferSize && !Flush())
+        return;
+    if (piece.size() < BufferSize && m_Buffer == nullptr)
+        m_Buffer.reset(new (std::nothrow) char[BufferSize]);
+    if (piece.size() >= BufferSize || m_Buffer == nullptr) {
+        Send(piece); // straight to the file: large pieces, and when no buffer could be had
+        return;
+    }
+    std::memcpy(m_Buffer.get() + m_Buffered, piece.data(), piece.size());
+    m_Buffered += piece.size();
+}
+
+bool CAtomicFile::Flush() {
+    if (m_Error == 0 && m_Buffered > 0) {
+        const size_t size = m_Buffered;
+        m_Buffered = 0;
+        Send(std::string_view(m_Buffer.get(), size));
+    }
+    return m_Error == 0;
+}
+
+void CAtomicFile::Send(std::string_view bytes) {
+    const bool written =
+        m_Kind == Kind::Device ? WriteToDevice(m_Fd, bytes) : WriteAll(m_Fd, bytes);
+    if (!written) {
+        m_Error = errno;
+        Discard();
+    }
+}
+
+bool CAtomicFile::Commit(std::string& error) {
+    if (Flush())
+        m_Error = Finish();
+    Discard();
+    return m_Error == 0 || Fail(error, m_Path, m_Error);
+}
+
+// Makes the written file the target: closes a device, or syncs the temporary file, names it and
+// renames it over the target, then syncs the folder. Answers 0 or an errno.
+int CAtomicFile::Finish() {
+    if (m_Fd < 0)
+        return EBADF; // committed before
+    if (m_Kind == Kind::Device) {
+        const int fd = std::exchange(m_Fd, -1);
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+    if (::fsync(m_Fd) != 0)
+        return errno;
+    if (m_Kind == Kind::Unnamed) {
+        // A new file takes its name at once; an old one is replaced through a temporary name.
+        if (!m_Exists && LinkUnnamed(m_Fd, m_Target)) {
+            ::close(std::exchange(m_Fd, -1));
+            return SyncFolder(m_Folder);
+        }
+        if (const int code = NameUnnamed(); code != 0)
+            return code;
+    }
+    const int fd = std::exchange(m_Fd, -1);
+    if (::close(fd) != 0 || ::rename(m_Temp.c_str(), m_Target.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(m_Temp.c_str());
+        m_Temp.clear();
+        return code;
+    }
+    m_Temp.clear();
+    return SyncFolder(m_Folder);
+}
+
+// Gives the unnamed temporary file a temporary name of ours, or where that cannot be done copies
+// it into a named one.
+int CAtomicFile::NameUnnamed() {
+    if (LinkUnderTemporaryName(m_Fd, m_Folder, m_Temp)) {
+        m_Kind = Kind::Named;
+        return 0;
+    }
+    m_Temp.clear();
+    return CopyToNamed();
+}
+
+int CAtomicFile::CopyToNamed() {
+    const int unnamed = std::exchange(m_Fd, -1);
+    int code = OpenTemporary(false);
+    char block[16 * 1024];
+    for (off_t offset = 0; code == 0;) {
+        const ssize_t n = ::pread(unnamed, block, sizeof block, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            code = n == 0 ? 0 : errno;
+            break;
+        }
+        if (!WriteAll(m_Fd, std::string_view(block, static_cast<size_t>(n))))
+            code = errno;
+        offset += n;
+    }
+    ::close(unnamed);
+    if (code == 0 && ::fsync(m_Fd) != 0)
+        code = errno;
+    return code;
+}
+
+// Closes the file and removes a named temporary one; the target stays as it was.
+void CAtomicFile::Discard() {
+    if (m_Fd >= 0)
+        ::close(std::exchange(m_Fd, -1));
+    if (!m_Temp.empty()) {
+        ::unlink(m_Temp.c_str());
+        m_Temp.clear();
+    }
+    m_Buffered = 0;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error) {
-    std::string target;
-    int code = ResolveLinks(path, target);
-    if (code == 0)
-        code = WriteResolved(target, content);
-    return code == 0 || Fail(error, path, code);
+    CAtomicFile file(path);
+    const size_t half = content.size() / 2;
+    file.Write(content.substr(0, half));
+    if (atomic_file_testing::HalfWritten && file.Flush())
+        atomic_file_testing::HalfWritten();
+    file.Write(content.substr(half));
+    return file.Commit(error);
 }
 
 bool RemoveFileKeepingLinks(const std::string& path, std::string& error) {

@@ -263,33 +263,12 @@ std::string CTextCodec::FromUtf16(std::span<const uint8_t> bytes, bool bigEndian
 }
 
 bool CTextCodec::ToEncoding(std::string_view utf8, const std::string& encoding, std::string& out) {
-    iconv_t cd = iconv_open(encoding.c_str(), "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return false;
+    CTextEncoder encoder(encoding);
     std::string converted;
-    std::vector<char> buffer(4096);
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    bool ok = true;
-    for (bool flushing = false;;) {
-        char* outPtr = buffer.data();
-        size_t outLeft = buffer.size();
-        const size_t result = flushing ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
-                                       : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        converted.append(buffer.data(), static_cast<size_t>(outPtr - buffer.data()));
-        if (result != static_cast<size_t>(-1)) {
-            if (flushing)
-                break;
-            flushing = true;
-        } else if (errno != E2BIG) {
-            ok = false; // a character the encoding lacks, or invalid UTF-8
-            break;
-        }
-    }
-    iconv_close(cd);
-    if (ok)
-        out = std::move(converted);
-    return ok;
+    if (!encoder.Known() || !encoder.Convert(utf8, converted) || !encoder.Finish(converted))
+        return false;
+    out = std::move(converted);
+    return true;
 }
 
 void CTextCodec::AppendCodePoint(std::string& out, uint32_t codePoint) {
@@ -335,6 +314,47 @@ std::string CTextCodec::CutUtf8(std::string_view text, size_t maxBytes) {
 std::string_view CTextCodec::UpToZero(std::string_view text) {
     const size_t zero = text.find('\0');
     return zero == std::string_view::npos ? text : text.substr(0, zero);
+}
+
+CTextEncoder::CTextEncoder(const std::string& encoding)
+    : m_Converter(iconv_open(encoding.c_str(), "UTF-8")) {}
+
+CTextEncoder::~CTextEncoder() {
+    if (Known())
+        iconv_close(static_cast<iconv_t>(m_Converter));
+}
+
+bool CTextEncoder::Known() const {
+    return static_cast<iconv_t>(m_Converter) != reinterpret_cast<iconv_t>(-1);
+}
+
+bool CTextEncoder::Convert(std::string_view utf8, std::string& out) {
+    return Run(&utf8, out);
+}
+
+bool CTextEncoder::Finish(std::string& out) {
+    return Run(nullptr, out);
+}
+
+// Converts the text, or with none writes the return to the initial state.
+bool CTextEncoder::Run(std::string_view* utf8, std::string& out) {
+    if (!Known())
+        return false;
+    char* in = utf8 != nullptr ? const_cast<char*>(utf8->data()) : nullptr;
+    size_t inLeft = utf8 != nullptr ? utf8->size() : 0;
+    char buffer[4096];
+    for (;;) {
+        char* outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t result =
+            iconv(static_cast<iconv_t>(m_Converter), utf8 != nullptr ? &in : nullptr,
+                  utf8 != nullptr ? &inLeft : nullptr, &outPtr, &outLeft);
+        out.append(buffer, static_cast<size_t>(outPtr - buffer));
+        if (result != static_cast<size_t>(-1))
+            return true;
+        if (errno != E2BIG)
+            return false; // a character the encoding lacks, or invalid UTF-8
+    }
 }
 
 } // namespace torvane

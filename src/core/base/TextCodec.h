@@ -75,4 +75,28 @@ private:
     LegacyEncoding m_Preferred = LegacyEncoding::Cp932;
 };
 
+// UTF-8 given in pieces converted to an encoding (an iconv name), as one conversion of the whole
+// text would: the state of an encoding with shifts carries over from piece to piece, and Finish
+// ends the text in the initial state. A piece must not end inside a character.
+class CTextEncoder {
+public:
+    explicit CTextEncoder(const std::string& encoding);
+    ~CTextEncoder();
+    CTextEncoder(const CTextEncoder&) = delete;
+    CTextEncoder& operator=(const CTextEncoder&) = delete;
+
+    // Whether the system has a converter for the encoding.
+    bool Known() const;
+    // Appends the piece in the encoding to out; false at a character the encoding cannot
+    // represent or at invalid UTF-8 (out may then hold part of the piece).
+    bool Convert(std::string_view utf8, std::string& out);
+    // Appends what returns the encoding to its initial state.
+    bool Finish(std::string& out);
+
+private:
+    bool Run(std::string_view* utf8, std::string& out);
+
+    void* m_Converter; // an iconv_t
+};
+
 } // namespace torvane

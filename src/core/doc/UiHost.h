@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace torvane {
 
@@ -36,11 +35,13 @@ public:
     // Opens the progress window of a long operation ("処理中"); the main window is unusable
     // until it closes (Close() or destruction).
     virtual std::unique_ptr<CProgress> OpenProgress() = 0;
-    // Writes a whole file for the writers (playlists, HTML, per-folder lists, autosave), by
-    // default atomically. On failure answers false with a description in error and the
-    // previous file stays as it was.
-    virtual bool WriteFile(const std::string& path, std::string_view content, std::string& error) {
-        return WriteFileAtomically(path, content, error);
+    // Opens a file for the writers (playlists, HTML, per-folder lists, autosave), by default
+    // written atomically (CAtomicFile): the text goes in piece by piece as it is made, and takes
+    // the previous file's place only with Commit, which answers false with a description in
+    // error on failure; the previous file then stays as it was, as it does when the output is
+    // destroyed without Commit.
+    virtual std::unique_ptr<CTextOutput> OpenOutputFile(const std::string& path) {
+        return std::make_unique<CAtomicFile>(path);
     }
 };
 

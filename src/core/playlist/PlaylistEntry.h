@@ -10,7 +10,6 @@
 namespace torvane {
 
 class CListData;
-class CProgress;
 
 // What the playlist writers put down for one record.
 struct PlaylistEntry {
@@ -23,11 +22,10 @@ struct PlaylistEntry {
     int32_t Seconds = -1; // -1 when the playing time is unknown
 };
 
-// One entry per record, in list order, with the tags of the display mode; the progress bar
-// moves from 0 to the last record's share, as the plain writer always did.
-std::vector<PlaylistEntry> CollectEntries(const std::vector<CListData*>& list,
-                                          std::string_view base, TagMode tagMode,
-                                          CProgress& progress);
+// The entry of one record, with the tags of the display mode; its location relative to base
+// when base is not empty (EntryLocation).
+std::string EntryLocation(const CListData& record, std::string_view base);
+PlaylistEntry MakeEntry(const CListData& record, std::string_view base, TagMode tagMode);
 
 // The one-line title that extended M3U and PLS show: "artist - title", the title alone when
 // there is no artist, the file name when there is no title. Line breaks become blanks, so the

@@ -10,17 +10,26 @@
 namespace torvane {
 
 std::string BuildPls(const std::vector<PlaylistEntry>& entries) {
-    std::string text = "[playlist]\r\n";
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const std::string n = std::to_string(i + 1);
-        const PlaylistEntry& entry = entries[i];
-        text += "File" + n + "=" + entry.Location + "\r\n";
-        text += "Title" + n + "=" + DisplayTitle(entry) + "\r\n";
-        text += "Length" + n + "=" + std::to_string(entry.Seconds) + "\r\n";
-    }
-    text += "NumberOfEntries=" + std::to_string(entries.size()) + "\r\n";
-    text += "Version=2\r\n";
+    std::string text(PlsHeader());
+    for (size_t i = 0; i < entries.size(); ++i)
+        AppendPlsEntry(text, i + 1, entries[i]);
+    text += PlsFooter(entries.size());
     return text;
+}
+
+std::string_view PlsHeader() {
+    return "[playlist]\r\n";
+}
+
+void AppendPlsEntry(std::string& text, size_t number, const PlaylistEntry& entry) {
+    const std::string n = std::to_string(number);
+    text += "File" + n + "=" + entry.Location + "\r\n";
+    text += "Title" + n + "=" + DisplayTitle(entry) + "\r\n";
+    text += "Length" + n + "=" + std::to_string(entry.Seconds) + "\r\n";
+}
+
+std::string PlsFooter(size_t count) {
+    return "NumberOfEntries=" + std::to_string(count) + "\r\nVersion=2\r\n";
 }
 
 std::vector<std::string> ParsePlsFiles(std::string_view text) {

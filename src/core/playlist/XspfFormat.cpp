@@ -225,23 +225,34 @@ private:
 } // namespace
 
 std::string BuildXspf(const std::vector<PlaylistEntry>& entries) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\">\n"
-                      "  <trackList>\n";
-    for (const PlaylistEntry& entry : entries) {
-        xml += "    <track>\n";
-        AddElement(xml, "location", LocationOfPath(entry.Location));
-        AddElement(xml, "title", entry.Title);
-        AddElement(xml, "creator", entry.Artist);
-        AddElement(xml, "album", entry.Album);
-        AddElement(xml, "trackNum", TrackNumber(entry.TrackNum));
-        if (entry.Seconds > 0)
-            AddElement(xml, "duration", std::to_string(int64_t{entry.Seconds} * 1000));
-        xml += "    </track>\n";
-    }
-    xml += "  </trackList>\n"
-           "</playlist>\n";
+    std::string xml(XspfHeader());
+    for (const PlaylistEntry& entry : entries)
+        AppendXspfTrack(xml, entry);
+    xml += XspfFooter();
     return xml;
+}
+
+std::string_view XspfHeader() {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\">\n"
+           "  <trackList>\n";
+}
+
+void AppendXspfTrack(std::string& xml, const PlaylistEntry& entry) {
+    xml += "    <track>\n";
+    AddElement(xml, "location", LocationOfPath(entry.Location));
+    AddElement(xml, "title", entry.Title);
+    AddElement(xml, "creator", entry.Artist);
+    AddElement(xml, "album", entry.Album);
+    AddElement(xml, "trackNum", TrackNumber(entry.TrackNum));
+    if (entry.Seconds > 0)
+        AddElement(xml, "duration", std::to_string(int64_t{entry.Seconds} * 1000));
+    xml += "    </track>\n";
+}
+
+std::string_view XspfFooter() {
+    return "  </trackList>\n"
+           "</playlist>\n";
 }
 
 std::vector<std::vector<std::string>> ParseXspfLocations(std::string_view xml) {

@@ -13,6 +13,12 @@ namespace torvane {
 // title, creator, album, trackNum and duration in milliseconds.
 std::string BuildXspf(const std::vector<PlaylistEntry>& entries);
 
+// The same in pieces, for a document written as it is made: what comes before the tracks, one
+// entry's track appended to xml, and what comes after them.
+std::string_view XspfHeader();
+void AppendXspfTrack(std::string& xml, const PlaylistEntry& entry);
+std::string_view XspfFooter();
+
 // The location texts of every track of an XSPF document's track list, entities and CDATA
 // decoded, one list of alternatives per track, in document order. Malformed input gives what
 // could be read before the fault.

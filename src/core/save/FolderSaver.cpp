@@ -1,6 +1,7 @@
 #include "core/save/FolderSaver.h"
 
 #include "core/base/Paths.h"
+#include "core/base/TextOutput.h"
 #include "core/doc/UiHost.h"
 #include "core/save/PlaylistWriter.h"
 
@@ -51,7 +52,6 @@ bool SaveEachFolder(CTorvaneDoc& doc, const FolderGroups& groups,
     for (const FolderGroup& group : groups.Groups) {
         if (!group.Ticked)
             continue;
-        std::string text;
         bool writable = !HasLineBreak(group.FileName);
         for (size_t i = group.First; i < group.End; ++i) {
             const std::string& path = groups.Sorted[i]->FilePath();
@@ -59,14 +59,23 @@ bool SaveEachFolder(CTorvaneDoc& doc, const FolderGroups& groups,
                 broken.push_back(path);
                 writable = false;
             }
-            text += options.FullPaths ? path : BareNameLine(LastComponent(path));
-            text += "\r\n";
         }
+        const auto writeLines = [&](CTextOutput& out) {
+            for (size_t i = group.First; i < group.End; ++i) {
+                const std::string& path = groups.Sorted[i]->FilePath();
+                if (options.FullPaths)
+                    out.Write(path);
+                else
+                    out.Write(BareNameLine(LastComponent(path)));
+                out.Write("\r\n");
+            }
+            return true;
+        };
         if (!writable) {
             if (HasLineBreak(group.FileName))
                 broken.push_back(group.FileName);
             allWritten = false;
-        } else if (WriteOutputFile(doc, group.FileName, text)) {
+        } else if (WriteOutputFile(doc, group.FileName, writeLines)) {
             index += group.FileName + "\r\n";
         } else {
             allWritten = false;
@@ -78,7 +87,10 @@ bool SaveEachFolder(CTorvaneDoc& doc, const FolderGroups& groups,
     // playlists that are there.
     const bool nothingWritten = index.empty() && !allWritten;
     if (options.IndexPath.size() > 4 && !nothingWritten &&
-        !WriteOutputFile(doc, options.IndexPath, index))
+        !WriteOutputFile(doc, options.IndexPath, [&](CTextOutput& out) {
+            out.Write(index);
+            return true;
+        }))
         allWritten = false;
     if (allWritten)
         doc.Host().ShowMessage(MessageKind::Confirmation, MessageId::Saved, MessageButtons::Ok);

@@ -3,6 +3,7 @@
 #include "core/base/Paths.h"
 #include "core/base/Progress.h"
 #include "core/base/TextLines.h"
+#include "core/base/TextOutput.h"
 #include "core/doc/ListViewPort.h"
 #include "core/doc/UiHost.h"
 #include "core/gather/ListFileReader.h"
@@ -155,26 +156,24 @@ std::string FillTotals(std::string_view text, const ListTotals& totals) {
     return Substitute(text, {{"%total_time%", totals.Time}, {"%total_size%", totals.Size}});
 }
 
-std::string HtmlText(const HtmlTemplate& page, const TrackList& list, const DisplayUnits& units,
-                     CProgress& progress) {
+void WriteHtmlText(const HtmlTemplate& page, const TrackList& list, const DisplayUnits& units,
+                   CProgress& progress, CTextOutput& out) {
     const ListTotals totals = TotalTexts(list);
-    std::string out;
     CTextLines header(page.Header(), page.LineEnd);
     std::string_view line;
     while (header.Next(line)) {
-        out += FillTotals(line, totals);
-        out += "\r\n";
+        out.Write(FillTotals(line, totals));
+        out.Write("\r\n");
     }
     const std::string item = JoinedLines(page.Item(), page.LineEnd);
     const size_t n = list.size();
     for (size_t i = 0; i < n; ++i) {
         progress.SetPos(static_cast<int>(i * 100 / n));
-        out += FillTemplateItem(item, *list[i], static_cast<int>(i + 1), units);
-        out += "\r\n";
+        out.Write(FillTemplateItem(item, *list[i], static_cast<int>(i + 1), units));
+        out.Write("\r\n");
     }
-    out += FillTotals(JoinedLines(page.Footer(), page.LineEnd), totals);
-    out += "\r\n";
-    return out;
+    out.Write(FillTotals(JoinedLines(page.Footer(), page.LineEnd), totals));
+    out.Write("\r\n");
 }
 
 bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::string& templateName,
@@ -198,16 +197,15 @@ bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::strin
         host.ShowMessage(MessageKind::Error, MessageId::TemplateOpenFailed, MessageButtons::Ok);
     } else {
         try {
-            std::string text;
-            {
-                const HtmlTemplate page = ParseTemplate(DecodeTextFile(bytes, false, doc.Codec()));
-                std::string().swap(bytes);
-                const auto progress = host.OpenProgress();
-                progress->SetPos(0);
-                text = HtmlText(page, doc.CurrentList(), doc.Settings().Units(), *progress);
+            const HtmlTemplate page = ParseTemplate(DecodeTextFile(bytes, false, doc.Codec()));
+            std::string().swap(bytes);
+            const auto progress = host.OpenProgress();
+            progress->SetPos(0);
+            written = WriteOutputFile(doc, outputPath, [&](CTextOutput& out) {
+                WriteHtmlText(page, doc.CurrentList(), doc.Settings().Units(), *progress, out);
                 progress->Close();
-            }
-            written = WriteOutputFile(doc, outputPath, text);
+                return true;
+            });
         } catch (const std::bad_alloc&) {
             host.ShowMessage(MessageKind::Error, MessageId::OutOfMemory, MessageButtons::Ok);
         }

@@ -9,6 +9,7 @@
 namespace torvane {
 
 class CProgress;
+class CTextOutput;
 
 // An HTML template cut at its marker lines ("<!-- tvn -->", whole line, any case): the header
 // lines before the first marker, the item block between the first and the second (its lines
@@ -59,10 +60,10 @@ std::string FillTemplateItem(std::string_view block, const CListData& record, in
 // The text with the two totals replaced.
 std::string FillTotals(std::string_view text, const ListTotals& totals);
 
-// The whole page for the current list: header lines, one line per item, the footer line, each
-// ending with CR LF.
-std::string HtmlText(const HtmlTemplate& page, const TrackList& list, const DisplayUnits& units,
-                     CProgress& progress);
+// Writes the whole page for the list into out, as it makes it: header lines, one line per item,
+// the footer line, each ending with CR LF.
+void WriteHtmlText(const HtmlTemplate& page, const TrackList& list, const DisplayUnits& units,
+                   CProgress& progress, CTextOutput& out);
 
 // Writes the current list through the named template, found in the template folders. Reports a
 // missing template, a template that cannot be read or is larger than MaxTemplateBytes, a lack of

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace torvane {
 
+class CTextOutput;
 class CTorvaneDoc;
 
 // What the save dialog produced.
@@ -46,8 +48,11 @@ bool WritePlaylistFile(CTorvaneDoc& doc, const std::string& path, std::string_vi
 bool HasLineBreak(std::string_view name);
 void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names);
 
-// Writes one whole output file through the UI host's file layer, reporting a failure as the
-// error MessageId::OpenFailed.
-bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path, std::string_view content);
+// Writes one output file through the UI host's file layer: write puts the text into it piece by
+// piece as it makes it, and answers false when the text cannot be made (the previous file then
+// stays, and nothing is reported here). A file that cannot be written is reported as the error
+// MessageId::OpenFailed, and the previous file stays.
+bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path,
+                     const std::function<bool(CTextOutput&)>& write);
 
 } // namespace torvane

@@ -1,5 +1,6 @@
 #include "core/base/AtomicFile.h"
 #include "Fakes.h"
+#include "ScratchDisk.h"
 
 #include <algorithm>
 #include <csignal>
@@ -25,6 +26,7 @@ protected:
     ~AtomicFileTest() override {
         atomic_file_testing::HalfWritten = nullptr;
         atomic_file_testing::NamedTemporaryOnly = false;
+        atomic_file_testing::UnnamedCannotBeNamed = false;
     }
 
     bool Write(const std::string& name, const std::string& content) {
@@ -219,6 +221,95 @@ TEST_F(AtomicFileTest, OnlyTemporaryFilesOfWritersThatAreGoneAreRemoved) {
                "song.mp3"};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(Names(), kept);
+}
+
+// A text in pieces of every size: small ones that gather in the buffer, and one larger than it.
+std::string Pieces(CAtomicFile& file, size_t total) {
+    std::string written;
+    for (size_t i = 0; written.size() < total; ++i) {
+        const size_t size = i == 7 ? 200000 : i % 300;
+        const std::string piece(size, static_cast<char>('a' + i % 26));
+        file.Write(piece);
+        written += piece;
+    }
+    return written;
+}
+
+TEST_F(AtomicFileTest, AFileWrittenInPiecesTakesEffectOnlyWithCommit) {
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "named temporary file" : "unnamed temporary file");
+        atomic_file_testing::NamedTemporaryOnly = named;
+        const std::string path = dir.Write("list.m3u", "old");
+        std::string content;
+        {
+            CAtomicFile file(path);
+            content = Pieces(file, 1 << 20);
+            EXPECT_EQ(dir.Read("list.m3u"), "old")
+                << "the old file is whole while the new one grows";
+            ASSERT_TRUE(file.Commit(error)) << error;
+        }
+        EXPECT_EQ(dir.Read("list.m3u"), content);
+        EXPECT_EQ(Names(), (Texts{"list.m3u"}));
+
+        // Destroyed without Commit: the old file stays, a new one is not made, nothing is left.
+        {
+            CAtomicFile file(path);
+            Pieces(file, 300000);
+        }
+        {
+            CAtomicFile file(dir / "new.m3u");
+            Pieces(file, 300000);
+            EXPECT_TRUE(file.Flush());
+        }
+        EXPECT_EQ(dir.Read("list.m3u"), content);
+        EXPECT_EQ(Names(), (Texts{"list.m3u"}));
+    }
+}
+
+TEST_F(AtomicFileTest, AnUnnamedFileThatCannotBeNamedIsCopiedIntoANamedOne) {
+    atomic_file_testing::UnnamedCannotBeNamed = true;
+    const std::string path = dir.Write("list.m3u", "old");
+    ::chmod(path.c_str(), 0640);
+    for (const std::string name : {"list.m3u", "new.m3u"}) {
+        CAtomicFile file(dir / name);
+        const std::string content = Pieces(file, 500000);
+        ASSERT_TRUE(file.Commit(error)) << error;
+        EXPECT_EQ(dir.Read(name), content);
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Names(), (Texts{"list.m3u", "new.m3u"}));
+}
+
+TEST_F(AtomicFileTest, ADiskThatFillsUpMidwayKeepsTheOldFileAndLeavesNoTemporary) {
+    // A device is written directly: the first piece that reaches it fails, and the rest is not
+    // tried.
+    {
+        CAtomicFile full("/dev/full");
+        full.Write("a.mp3\r\n");
+        EXPECT_FALSE(full.Flush());
+        full.Write(std::string(100000, 'x'));
+        EXPECT_FALSE(full.Commit(error));
+        EXPECT_EQ(error, std::string("/dev/full: ") + std::strerror(ENOSPC));
+    }
+
+    test::CScratchDisk disk(dir / "disk", test::CScratchDisk::Failure::Full); // 64 KB as root
+    if (::geteuid() != 0 || !disk.Real())
+        GTEST_SKIP() << "no small disk of our own to fill";
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "named temporary file" : "unnamed temporary file");
+        atomic_file_testing::NamedTemporaryOnly = named;
+        const std::string old(20000, 'o');
+        ASSERT_TRUE(WriteFileAtomically(disk / "list.m3u", old, error)) << error;
+        CAtomicFile file(disk / "list.m3u");
+        Pieces(file, 300000);
+        EXPECT_FALSE(file.Flush());
+        EXPECT_FALSE(file.Commit(error));
+        EXPECT_EQ(error, disk / "list.m3u" + ": " + std::strerror(ENOSPC));
+        EXPECT_EQ(dir.Read("disk/list.m3u"), old);
+        EXPECT_EQ(disk.Names(), (Texts{"list.m3u"}));
+    }
 }
 
 } // namespace

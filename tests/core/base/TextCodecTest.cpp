@@ -1,6 +1,8 @@
 #include "core/base/TextCodec.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace torvane {
 namespace {
@@ -53,6 +55,33 @@ TEST(TextCodec, Utf8Helpers) {
     EXPECT_EQ(CTextCodec::CutUtf8("日本語", 7), "日本") << "never inside a character";
     EXPECT_EQ(CTextCodec::CutUtf8("abc", 3), "abc");
     EXPECT_EQ(CTextCodec::UpToZero(std::string_view("ab\0cd", 5)), "ab");
+}
+
+// A text converted line by line as it is written gives the bytes of the whole text converted at
+// once, also in encodings with a byte-order mark or shift states, which a fresh conversion of
+// each line would repeat or leave open.
+TEST(TextCodec, AnEncoderGivenPiecesWritesTheWholeText) {
+    const std::vector<std::string> lines{"/m/曲①.mp3\r\n", "/m/a.mp3\r\n", "/m/日本語 b.mp3\r\n"};
+    std::string whole;
+    for (const std::string& line : lines)
+        whole += line;
+    for (const std::string encoding : {"UTF-16", "ISO-2022-JP-2", "UTF-7", "CP932"}) {
+        SCOPED_TRACE(encoding);
+        std::string expected;
+        ASSERT_TRUE(CTextCodec::ToEncoding(whole, encoding, expected));
+        CTextEncoder encoder(encoding);
+        ASSERT_TRUE(encoder.Known());
+        std::string pieces;
+        for (const std::string& line : lines)
+            ASSERT_TRUE(encoder.Convert(line, pieces));
+        ASSERT_TRUE(encoder.Finish(pieces));
+        EXPECT_EQ(pieces, expected);
+    }
+
+    CTextEncoder cp932("CP932");
+    std::string out;
+    EXPECT_FALSE(cp932.Convert("/m/한국.mp3\r\n", out)) << "a character it lacks";
+    EXPECT_FALSE(CTextEncoder("NO-SUCH-CODE").Known());
 }
 
 } // namespace

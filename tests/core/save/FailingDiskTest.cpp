@@ -227,6 +227,35 @@ TEST_P(WriterTargetTest, EveryWriterRefusesAFileWithoutWritePermission) {
     EXPECT_EQ(disk.Names(), before) << "no temporary file is left";
 }
 
+// The text is written as it is made: a disk that fills up partway through a long list fails the
+// write there, and the previous file is still whole.
+TEST_P(WriterTargetTest, EveryWriterKeepsThePreviousFileWhenTheDiskFillsUpMidway) {
+    if (!disk.Real())
+        GTEST_SKIP() << "no small disk of our own to fill";
+    Add("a.mp3");
+    std::map<std::string, std::string> previous;
+    for (const Writer& writer : Writers()) {
+        ASSERT_TRUE(writer.Write()) << writer.Name;
+        for (const std::string& file : writer.Files)
+            previous[file] = dir.Read("disk/" + file);
+    }
+    const Texts before = disk.Names();
+    // Far more than the 64 KB disk holds, so that the writers' buffer goes out several times.
+    for (int i = 0; i < 600; ++i)
+        Add(std::to_string(i) + std::string(200, 'x') + ".mp3");
+
+    for (const Writer& writer : Writers()) {
+        SCOPED_TRACE(writer.Name);
+        host.Messages.clear();
+        EXPECT_FALSE(writer.Write());
+        ASSERT_FALSE(host.Messages.empty());
+        EXPECT_EQ(host.Messages[0].Text, "ファイルのオープンに失敗しました");
+        for (const std::string& file : writer.Files)
+            EXPECT_EQ(dir.Read("disk/" + file), previous[file]) << file;
+        EXPECT_EQ(disk.Names(), before) << "no temporary file is left";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Disks, WriterTargetTest, ::testing::Values(Failure::Full),
                          [](const auto&) { return "Sound"; });
 

@@ -1,6 +1,7 @@
 #include "core/save/PlaylistWriter.h"
 #include "DocFixture.h"
 #include "MpegFill.h"
+#include "core/base/TextCodec.h"
 
 #include <filesystem>
 
@@ -170,6 +171,20 @@ TEST_F(PlaylistWriterTest, LegacyEncodingNeverReplacesAName) {
     doc.Settings().PlaylistCodePage = "NO-SUCH-CODE";
     EXPECT_FALSE(Write("cp.txt"));
     EXPECT_EQ(host.Messages.back().Text, "文字コード NO-SUCH-CODE には変換できません。");
+}
+
+// The list is encoded as it is written, record by record: the byte-order mark and shift states
+// of the encoding still come as for the whole text, once.
+TEST_F(PlaylistWriterTest, AnEncodingWithStateIsWrittenAsOneText) {
+    AddPaths({"/m/a.mp3", "/m/曲.mp3", "/m/日本 c.mp3"});
+    const std::string text = "/m/a.mp3\r\n/m/曲.mp3\r\n/m/日本 c.mp3\r\n";
+    for (const std::string encoding : {"UTF-16", "ISO-2022-JP"}) {
+        doc.Settings().PlaylistCodePage = encoding;
+        ASSERT_TRUE(Write("list.m3u")) << encoding;
+        std::string expected;
+        ASSERT_TRUE(CTextCodec::ToEncoding(text, encoding, expected));
+        EXPECT_EQ(dir.Read("list.m3u"), expected) << encoding;
+    }
 }
 
 TEST_F(PlaylistWriterTest, InitialBasePathFallsBackToTheCurrentFolder) {
