@@ -7,8 +7,6 @@
 
 #include "SyntheticList.h"
 
-#include "core/media/MpegReader.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
@@ -21,31 +19,6 @@ constexpr double TaggedTarget = 700;
 
 size_t HeapInUse() {
     return mallinfo2().uordblks;
-}
-
-// What an MP3 of a tagged collection carries: both tag sets with everyday lengths.
-torvane::AudioInfo TypicalTags(int i) {
-    torvane::AudioInfo info;
-    const std::string artist = "The Artist Number " + std::to_string(i % 500);
-    const std::string album = "An Album Called " + std::to_string(i % 5000);
-    const std::string title = "A Song Title Of Some Length " + std::to_string(i);
-    info.Std.Title = title.substr(0, 30);
-    info.Std.Artist = artist.substr(0, 30);
-    info.Std.Album = album.substr(0, 30);
-    info.Std.Year = "1999";
-    info.Std.TrackNum = std::to_string(i % 12 + 1);
-    info.Ext.Title = title;
-    info.Ext.Artist = artist;
-    info.Ext.Album = album;
-    info.Ext.Year = "1999";
-    info.Ext.Genre = "Rock";
-    info.Ext.TrackNum = std::to_string(i % 12 + 1) + "/12";
-    info.PlayTime = 200 + i % 100;
-    info.BitRate = 192;
-    info.SamplingRate = 44100;
-    info.TagFlags = torvane::AudioInfo::TagId3v1 | torvane::AudioInfo::TagId3v2;
-    torvane::FinishMpegInfo(info);
-    return info;
 }
 
 // The heap per record a fresh document holds after count records were added to it.
@@ -65,7 +38,7 @@ double BytesPerRecord(int count, bool tagged) {
         if (!tagged)
             continue;
         torvane::CListData* record = doc->AllList().back();
-        record->FillFrom(TypicalTags(i));
+        record->FillFrom(torvane::TypicalTags(i));
         record->SetSize(5000000 + i);
         record->SetState(torvane::CListData::InfoRead, true);
     }

@@ -18,6 +18,31 @@ namespace torvane {
 
 constexpr int RecordCount = 100000;
 
+// What an MP3 of a tagged collection carries: both tag sets with everyday lengths.
+inline AudioInfo TypicalTags(int i) {
+    AudioInfo info;
+    const std::string artist = "The Artist Number " + std::to_string(i % 500);
+    const std::string album = "An Album Called " + std::to_string(i % 5000);
+    const std::string title = "A Song Title Of Some Length " + std::to_string(i);
+    info.Std.Title = title.substr(0, 30);
+    info.Std.Artist = artist.substr(0, 30);
+    info.Std.Album = album.substr(0, 30);
+    info.Std.Year = "1999";
+    info.Std.TrackNum = std::to_string(i % 12 + 1);
+    info.Ext.Title = title;
+    info.Ext.Artist = artist;
+    info.Ext.Album = album;
+    info.Ext.Year = "1999";
+    info.Ext.Genre = "Rock";
+    info.Ext.TrackNum = std::to_string(i % 12 + 1) + "/12";
+    info.PlayTime = 200 + i % 100;
+    info.BitRate = 192;
+    info.SamplingRate = 44100;
+    info.TagFlags = AudioInfo::TagId3v1 | AudioInfo::TagId3v2;
+    FinishMpegInfo(info);
+    return info;
+}
+
 // The plain host of headless runs: progress without a window, every question answered OK.
 class CQuietHost final : public CUiHost {
 public:

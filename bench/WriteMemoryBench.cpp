@@ -6,7 +6,6 @@
 
 #include "SyntheticList.h"
 
-#include "core/media/MpegReader.h"
 #include "core/save/PlaylistWriter.h"
 
 #include <atomic>
@@ -50,28 +49,6 @@ void* AllocateOrThrow(size_t size, size_t alignment = 0) {
     if (block == nullptr)
         throw std::bad_alloc();
     return block;
-}
-
-// What an MP3 of a tagged collection carries: both tag sets with everyday lengths.
-torvane::AudioInfo TypicalTags(int i) {
-    torvane::AudioInfo info;
-    const std::string artist = "The Artist Number " + std::to_string(i % 500);
-    const std::string album = "An Album Called " + std::to_string(i % 5000);
-    const std::string title = "A Song Title Of Some Length " + std::to_string(i);
-    info.Std.Title = title.substr(0, 30);
-    info.Std.Artist = artist.substr(0, 30);
-    info.Std.Album = album.substr(0, 30);
-    info.Std.TrackNum = std::to_string(i % 12 + 1);
-    info.Ext.Title = title;
-    info.Ext.Artist = artist;
-    info.Ext.Album = album;
-    info.Ext.TrackNum = std::to_string(i % 12 + 1) + "/12";
-    info.PlayTime = 200 + i % 100;
-    info.BitRate = 192;
-    info.SamplingRate = 44100;
-    info.TagFlags = torvane::AudioInfo::TagId3v1 | torvane::AudioInfo::TagId3v2;
-    torvane::FinishMpegInfo(info);
-    return info;
 }
 
 // Writes the list to path and answers the most heap held beyond what was held before, per record.
@@ -147,7 +124,7 @@ int main(int argc, char** argv) {
                         std::to_string(i % 12 + 1) + " A Song Title " + std::to_string(i) + ".mp3",
                     false);
         torvane::CListData* record = doc.AllList().back();
-        record->FillFrom(TypicalTags(i));
+        record->FillFrom(torvane::TypicalTags(i));
         record->SetSize(5000000 + i);
         record->SetState(torvane::CListData::InfoRead, true);
     }
