@@ -39,7 +39,6 @@ public:
     CReadAhead& operator=(const CReadAhead&) = delete;
 
     bool Enabled() const { return m_OperationWaits || m_ThreadCount >= 2; }
-    bool OperationWaits() const { return m_OperationWaits; }
     // While the operation waits for a reading, turn has a turn about every TurnMilliseconds;
     // when it answers false the wait is given up: nothing is answered, what is queued is
     // dropped, and the reading finishes on its worker unused. Empty: waits to the end.
