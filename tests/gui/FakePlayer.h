@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/Fakes.h"
+#include "core/doc/TorvaneDoc.h"
+#include "core/settings/Profile.h"
+#include "gui/playback/Playback.h"
 #include "gui/playback/PlayerPort.h"
 
 #include <algorithm>
@@ -54,6 +58,23 @@ public:
     double Level = 1.0;
     int Plays = 0;
     int Stops = 0;
+};
+
+// A document over a fake host and view, with playback through a fake player; nothing read on
+// load, so the tests set each record's facts themselves.
+struct CPlayingDocument {
+    CPlayingDocument() {
+        doc.SetView(&view);
+        doc.Settings().readtag = 0;
+    }
+
+    CTempDir dir;
+    CProfile profile{dir / "torvane.ini"};
+    CFakeHost host;
+    CFakeView view;
+    CTorvaneDoc doc{profile, host};
+    CFakePlayer player;
+    CPlayback playback{doc, &player};
 };
 
 } // namespace torvane::test

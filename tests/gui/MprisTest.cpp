@@ -116,11 +116,9 @@ private:
 
 // A document of three WAV files (the second named with a byte that is not UTF-8), played by a
 // scripted player and offered on the bus by its own connection.
-class CBusFixture {
+class CBusFixture : public CPlayingDocument {
 public:
     CBusFixture() {
-        doc.SetView(&view);
-        doc.Settings().readtag = 0;
         for (const auto& [name, seconds] :
              {std::pair<std::string, int>{"a b.wav", 4}, {"c\xE9.wav", 3}, {"d.wav", 2}})
             doc.AddFile(dir.Write(name, WavBytes(seconds * 1000)), true);
@@ -136,13 +134,6 @@ public:
 
     bool Offered() const { return service->Name() == Service; }
 
-    CTempDir dir;
-    CProfile profile{dir / "torvane.ini"};
-    CFakeHost host;
-    CFakeView view;
-    CTorvaneDoc doc{profile, host};
-    CFakePlayer player;
-    CPlayback playback{doc, &player};
     CPlayerBridge bridge{doc, playback, &player, nullptr};
     std::unique_ptr<CMprisService> service = std::make_unique<CMprisService>(
         QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("window")),

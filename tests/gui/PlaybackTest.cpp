@@ -22,11 +22,9 @@ namespace {
 
 // A document whose all list holds WAV files of the given lengths (0: a file with no audio in
 // it, whose time cannot be read), named a.wav, b.wav and so on.
-class CPlayFixture {
+class CPlayFixture : public CPlayingDocument {
 public:
     explicit CPlayFixture(std::initializer_list<int> seconds) {
-        doc.SetView(&view);
-        doc.Settings().readtag = 0;
         char name = 'a';
         for (const int length : seconds) {
             const std::string file = std::string(1, name++) + ".wav";
@@ -64,13 +62,6 @@ public:
         playback.CheckPlaybackEnd();
     }
 
-    CTempDir dir;
-    CProfile profile{dir / "torvane.ini"};
-    CFakeHost host;
-    CFakeView view;
-    CTorvaneDoc doc{profile, host};
-    CFakePlayer player;
-    CPlayback playback{doc, &player};
     double now = 1000;
 };
 
