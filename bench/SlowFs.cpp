@@ -188,9 +188,9 @@ int main(int argc, char** argv) {
     operations.readdir = ReadFolder;
     operations.init = Initialise;
 
-    // Foreground, many threads, read-only; the kernel may keep names and attributes for a
-    // second unless told not to.
-    std::string mountOptions = "ro,fsname=slowfs,max_idle_threads=64";
+    // Foreground, many threads (the library runs at most 10 unless told), read-only; the kernel
+    // may keep names and attributes for a second unless told not to.
+    std::string mountOptions = "ro,fsname=slowfs,max_idle_threads=64,max_threads=256";
     if (!attributeCache)
         mountOptions += ",attr_timeout=0,entry_timeout=0,negative_timeout=0";
     std::vector<char*> arguments = {argv[0], argv[2], const_cast<char*>("-f"),

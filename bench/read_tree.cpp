@@ -7,6 +7,12 @@
 // query of every file; each round of gathering follows a round of what it is compared with.
 //
 //   bench_read_tree DIR [ROUNDS]
+//   bench_read_tree --once floor|gather DIR SOURCE
+//
+// The second form does one thing once, for a fresh mount of a slow file system (see
+// slow_storage.sh): the floor (opening and reading each file in turn, the files named by the
+// same paths below SOURCE, so that nothing is listed on DIR) or one gathering with an empty tag
+// cache; it prints the seconds and the files.
 
 #include "SyntheticList.h"
 
@@ -22,6 +28,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -140,9 +147,34 @@ Rates GatherBeside(const std::string& root, const std::vector<std::string>& file
     return best;
 }
 
+// The --once form.
+int RunOnce(const std::string& what, const std::string& root, const std::string& source) {
+    const auto start = Clock::now();
+    size_t files = 0;
+    if (what == "floor") {
+        for (const std::string& path : AudioFiles(source)) {
+            ReadFloor(root + path.substr(source.size()));
+            ++files;
+        }
+    } else if (what == "gather") {
+        const std::string cachePath = "/tmp/torvane-bench-once.cache";
+        ::unlink(cachePath.c_str());
+        GatherSeconds(root, cachePath, files);
+        ::unlink(cachePath.c_str());
+    } else {
+        std::fprintf(stderr, "--once floor|gather\n");
+        return 2;
+    }
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    std::printf("seconds=%.3f files=%zu\n", elapsed.count(), files);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string_view(argv[1]) == "--once")
+        return RunOnce(argv[2], argv[3], argv[4]);
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s DIR [ROUNDS]\n", argv[0]);
         return 2;

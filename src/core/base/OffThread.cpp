@@ -5,6 +5,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 namespace torvane {
@@ -79,12 +80,31 @@ private:
 };
 
 // Never destroyed: its threads may still wait on storage when the program ends.
+CCallThreads* g_Threads = nullptr;
+
 CCallThreads& Threads() {
-    static auto* threads = new CCallThreads;
-    return *threads;
+    static const bool once = [] {
+        g_Threads = new CCallThreads;
+        // A child of fork has none of the threads (and maybe a lock held by one of them): it
+        // starts afresh.
+        ::pthread_atfork(nullptr, nullptr, [] { g_Threads = new CCallThreads; });
+        return true;
+    }();
+    (void)once;
+    return *g_Threads;
 }
 
 } // namespace
+
+bool StartOffThread(std::function<void()> call) {
+    try {
+        auto state = std::make_shared<Call>();
+        state->Body = std::move(call);
+        return Threads().Hand(std::move(state));
+    } catch (...) {
+        return false; // memory ran out
+    }
+}
 
 bool RunOffThread(std::function<void()> call, const std::function<bool()>& keepWaiting) {
     std::shared_ptr<Call> state;

@@ -12,6 +12,10 @@ namespace torvane {
 // (then call did not run).
 bool RunOffThread(std::function<void()> call, const std::function<bool()>& keepWaiting);
 
+// Starts call on one of those threads and returns at once; false when no thread could be
+// started (call did not run). The call owns whatever it touches.
+bool StartOffThread(std::function<void()> call);
+
 constexpr int TurnMilliseconds = 20;
 
 // A seam for the tests of storage that does not answer; the program leaves it alone.

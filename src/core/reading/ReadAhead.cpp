@@ -5,7 +5,9 @@
 #include "core/record/ListData.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace torvane {
@@ -21,6 +23,28 @@ constexpr int SpinTurns = 4000;
 constexpr size_t MinimumRun = 8;
 // The jobs handed to the readers before the rest of a batch is made.
 constexpr size_t FirstHandOver = 8;
+
+// A job waited on storage when its reader slept in it (blocked in a request, not merely
+// preempted) and it took longer than reading a file from memory ever takes.
+constexpr auto StorageWait = std::chrono::milliseconds(1);
+
+class CJobClock {
+public:
+    CJobClock() : m_Start(std::chrono::steady_clock::now()), m_Sleeps(Sleeps()) {}
+    bool WaitedOnStorage() const {
+        return std::chrono::steady_clock::now() - m_Start >= StorageWait && Sleeps() > m_Sleeps;
+    }
+
+private:
+    // The times this thread gave up the processor of its own accord.
+    static long Sleeps() {
+        rusage usage{};
+        return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_nvcsw : 0;
+    }
+
+    std::chrono::steady_clock::time_point m_Start;
+    long m_Sleeps;
+};
 
 } // namespace
 
@@ -51,10 +75,12 @@ void CReadAhead::SetWaitTurn(std::function<bool()> turn) {
 }
 
 void CReadAhead::StartWorkers() {
-    if (!m_Workers.empty())
+    if (m_Began)
         return;
+    m_Began = true;
     // A waiting operation reads nothing itself: every reader is a worker.
     const int workers = m_OperationWaits ? m_ThreadCount : m_ThreadCount - 1;
+    const std::lock_guard guard(m_Lock);
     try {
         m_Workers.reserve(static_cast<size_t>(workers));
         for (int i = 0; i < workers; ++i)
@@ -75,6 +101,16 @@ void CReadAhead::StartWorkers() {
         if (m_Workers.empty())
             m_OperationWaits = false;
         m_ThreadCount = static_cast<int>(m_Workers.size()) + (m_OperationWaits ? 0 : 1);
+    }
+}
+
+void CReadAhead::AddStorageReaderLocked() {
+    if (m_Stopping || m_Workers.size() >= MaxStorageReaders || !CanClaimLocked())
+        return;
+    try {
+        m_Workers.emplace_back([this] { Work(); });
+    } catch (const std::exception&) {
+        // No more threads: the readers there are go on.
     }
 }
 
@@ -235,9 +271,15 @@ void CReadAhead::Work() {
         // other. Holding the job keeps it alive when the queue drops it meanwhile.
         std::shared_ptr<Job> claimed = ClaimLocked();
         guard.unlock();
+        const CJobClock clock;
         Run(*claimed);
         claimed.reset();
+        const bool waited = clock.WaitedOnStorage();
         guard.lock();
+        // Files that keep their reader waiting (a network share, a USB disk) are read many at
+        // once: the storage serves requests in flight together, while the processors idle.
+        if (waited)
+            AddStorageReaderLocked();
     }
 }
 

@@ -32,7 +32,8 @@ public:
     // lets start). When the operation's thread may read, it is one of them: it reads the next
     // file itself whenever the reading it asks for is not ready, and fewer than 2 read nothing
     // ahead. When it only waits (a window's thread, which must not wait on storage), threads
-    // workers read everything it asks for, expected or not.
+    // workers read everything it asks for, expected or not. While files keep the readers
+    // waiting on storage, more are started, up to MaxStorageReaders.
     CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads, bool operationWaits = false);
     ~CReadAhead();
     CReadAhead(const CReadAhead&) = delete;
@@ -65,6 +66,8 @@ public:
     // The most readers asked for that are started; a larger number counts as this. Reading
     // is bound by the disk and the processors long before.
     static constexpr int MaxThreads = 64;
+    // Readers are added, up to this many in all, while files keep them waiting on storage.
+    static constexpr size_t MaxStorageReaders = 32;
 
 private:
     // A folder kept open while its files are read: their status is asked relative to it.
@@ -96,6 +99,8 @@ private:
     // queued is made and read by a worker; null then means the wait was given up.
     std::shared_ptr<Job> TakeJob(const std::string& path, bool newRecord, RecordReading reading);
     void StartWorkers();
+    // Under the lock: one more reader, while jobs wait to be begun.
+    void AddStorageReaderLocked();
     void Work();
     // Under the lock: whether a job nobody has begun lies within the window.
     bool CanClaimLocked() const;
@@ -113,7 +118,8 @@ private:
     int m_ThreadCount;
     bool m_OperationWaits;
     std::function<bool()> m_WaitTurn;
-    std::vector<std::thread> m_Workers;
+    bool m_Began = false;               // the workers asked for were started
+    std::vector<std::thread> m_Workers; // changed under the lock
     std::mutex m_Lock;
     std::condition_variable m_Wake; // jobs were queued or taken, or the reader stops
     std::deque<std::shared_ptr<Job>> m_Queue;
