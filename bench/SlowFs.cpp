@@ -128,9 +128,13 @@ int ReadFolder(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse
     return 0;
 }
 
-void* Initialise(fuse_conn_info*, fuse_config* config) {
+void* Initialise(fuse_conn_info* connection, fuse_config* config) {
     // Inode numbers of the source, so that a client's stamps (device, inode) stay steady.
     config->use_ino = 1;
+    // The kernel sends at most 12 reads of the page cache at once unless told more: a network
+    // file system's client keeps far more in flight.
+    connection->max_background = 256;
+    connection->congestion_threshold = 192;
     return nullptr;
 }
 

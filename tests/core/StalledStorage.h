@@ -6,8 +6,29 @@
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <thread>
 
 namespace torvane::test {
+
+// Makes every status query, listing and opening wait a while, as a network share does: the
+// readers then read many files at once. One at a time, and not beside a CStalledPath.
+class CSlowStorage {
+public:
+    explicit CSlowStorage(std::chrono::microseconds delay) {
+        Delay() = delay;
+        storage_testing::BeforeCall = &Wait;
+    }
+    ~CSlowStorage() { storage_testing::BeforeCall = nullptr; }
+    CSlowStorage(const CSlowStorage&) = delete;
+    CSlowStorage& operator=(const CSlowStorage&) = delete;
+
+private:
+    static std::chrono::microseconds& Delay() {
+        static std::chrono::microseconds delay{0};
+        return delay;
+    }
+    static void Wait(const char*) { std::this_thread::sleep_for(Delay()); }
+};
 
 // Holds every status query and listing of one path until released, as a network share that
 // stopped answering would. One at a time; released (and the seam removed) at the end of scope.

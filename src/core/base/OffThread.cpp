@@ -11,7 +11,7 @@
 namespace torvane {
 
 namespace storage_testing {
-void (*BeforeCall)(const char* path) = nullptr;
+std::atomic<void (*)(const char* path)> BeforeCall{nullptr};
 } // namespace storage_testing
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 namespace torvane {
@@ -20,14 +21,15 @@ constexpr int TurnMilliseconds = 20;
 
 // A seam for the tests of storage that does not answer; the program leaves it alone.
 namespace storage_testing {
-// Called with the path before each status query of a file and each folder listing.
-extern void (*BeforeCall)(const char* path);
+// Called with the path before each status query of a file and each folder listing (also on
+// threads a test has left behind, hence atomic).
+extern std::atomic<void (*)(const char* path)> BeforeCall;
 } // namespace storage_testing
 
 // Gives the seam its turn.
 inline void BeforeStorageCall(const char* path) {
-    if (storage_testing::BeforeCall)
-        storage_testing::BeforeCall(path);
+    if (const auto call = storage_testing::BeforeCall.load(std::memory_order_acquire))
+        call(path);
 }
 
 } // namespace torvane

@@ -20,7 +20,7 @@ constexpr int MaxListers = 16;
 constexpr size_t MaxListedAhead = 1024;
 // Files told to the document and not yet added, at most: enough for the readers to have many
 // albums in flight, little enough that a cancel wastes little.
-constexpr size_t FilesAhead = 512;
+constexpr size_t FilesAhead = 1024;
 
 // The folders above one, by device and inode, innermost first.
 struct IdChain {
@@ -69,21 +69,24 @@ struct CFolderWalkAhead::Node {
 struct CFolderWalkAhead::Shared {
     explicit Shared(int depthLimit) : DepthLimit(depthLimit) {}
 
+    // Under the lock: whether a folder may be listed now.
+    bool HasWork() const {
+        return !Stopping && (!Urgent.empty() || (!ToList.empty() && ListedAhead < MaxListedAhead));
+    }
+
     // Under the lock: the next folder to list, if one may be listed now.
     std::shared_ptr<Node> NextToList() {
-        if (Stopping || ToList.empty())
+        if (!HasWork())
             return nullptr;
-        if (!ToList.front()->Urgent && ListedAhead >= MaxListedAhead)
-            return nullptr;
-        std::shared_ptr<Node> node = std::move(ToList.front());
-        ToList.pop_front();
+        std::deque<std::shared_ptr<Node>>& from = Urgent.empty() ? ToList : Urgent;
+        std::shared_ptr<Node> node = std::move(from.front());
+        from.pop_front();
         return node;
     }
 
     // Under the lock: starts listers while there is work for them.
     void StartListers(const std::shared_ptr<Shared>& self) {
-        while (Listers < MaxListers && !Stopping && !ToList.empty() &&
-               (ToList.front()->Urgent || ListedAhead < MaxListedAhead)) {
+        while (Listers < MaxListers && HasWork()) {
             ++Listers;
             if (!StartOffThread([self] { self->Serve(); })) {
                 --Listers; // no thread to be had: the scan asks for itself
@@ -92,15 +95,15 @@ struct CFolderWalkAhead::Shared {
         }
     }
 
-    // Under the lock: lists node first, beyond the bound.
+    // Under the lock: lists node before the others, beyond the bound.
     void Hurry(const std::shared_ptr<Node>& node, const std::shared_ptr<Shared>& self) {
-        if (node->Status != Node::State::Waiting)
+        if (node->Status != Node::State::Waiting || node->Urgent)
             return;
         node->Urgent = true;
         const auto it = std::find(ToList.begin(), ToList.end(), node);
         if (it != ToList.end())
             ToList.erase(it);
-        ToList.push_front(node);
+        Urgent.push_back(node);
         StartListers(self);
     }
 
@@ -168,7 +171,8 @@ struct CFolderWalkAhead::Shared {
     std::condition_variable Changed; // a folder was listed, or the walk stops
     std::unordered_map<std::string, std::shared_ptr<Node>> Nodes; // by path
     std::deque<std::shared_ptr<Node>> ToList;
-    size_t ListedAhead = 0; // folders listed and not forgotten
+    std::deque<std::shared_ptr<Node>> Urgent; // waited for: listed first, beyond the bound
+    size_t ListedAhead = 0;                   // folders listed and not forgotten
     int Listers = 0;
     bool Telling = false;
     bool Stopping = false;
@@ -190,6 +194,7 @@ CFolderWalkAhead::~CFolderWalkAhead() {
         const std::lock_guard guard(m_Shared->Lock);
         m_Shared->Stopping = true;
         m_Shared->ToList.clear();
+        m_Shared->Urgent.clear();
         m_Shared->Nodes.clear();
     }
     m_Shared->Changed.notify_all();

@@ -14,8 +14,10 @@ namespace torvane {
 namespace {
 
 // How far the readers read ahead of the operation: enough to keep them busy, little enough
-// that a cancel wastes little.
+// that a cancel wastes little. When storage keeps them waiting, many more are in flight, and
+// one slow file must not stop the others while it is waited for.
 constexpr size_t Window = 64;
+constexpr size_t StorageWindow = 512;
 // How long the operation watches a job in progress before it sleeps: a reading takes
 // microseconds, and sleeping and being woken cost about as much.
 constexpr int SpinTurns = 4000;
@@ -45,6 +47,12 @@ private:
     std::chrono::steady_clock::time_point m_Start;
     long m_Sleeps;
 };
+
+// The folder part of a path, which names the folder its reading looks the file up in.
+std::string_view FolderOf(std::string_view path) {
+    const size_t separator = LastPathSeparator(path);
+    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator);
+}
 
 } // namespace
 
@@ -205,6 +213,7 @@ std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path, bo
         if (!queued) {
             m_Queue.clear();
             m_Started = 0;
+            m_NextUnbegun = 0;
             if (!m_OperationWaits)
                 return nullptr;
             job = std::make_shared<Job>();
@@ -214,13 +223,15 @@ std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path, bo
         } else {
             job = std::move(m_Queue.front());
             m_Queue.pop_front();
-            begun = m_Started > 0;
+            begun = job->Begun;
+            if (m_NextUnbegun > 0)
+                --m_NextUnbegun;
         }
         if (begun) {
             --m_Started;
             // Waking a worker costs a switch of threads: the workers fill the window again only
             // once it is half empty.
-            if (m_Started == Window / 2)
+            if (m_Started == WindowLocked() / 2)
                 m_Wake.notify_all();
         } else if (m_OperationWaits) {
             m_Urgent.push_back(job);
@@ -244,19 +255,49 @@ void CReadAhead::Clear() {
     m_Queue.clear();
     m_Urgent.clear();
     m_Started = 0;
+    m_NextUnbegun = 0;
+}
+
+size_t CReadAhead::WindowLocked() const {
+    return m_StorageWaits.load(std::memory_order_relaxed) ? StorageWindow : Window;
 }
 
 bool CReadAhead::CanClaimLocked() const {
-    return !m_Urgent.empty() || (m_Started < m_Queue.size() && m_Started < Window);
+    return !m_Urgent.empty() || (m_NextUnbegun < m_Queue.size() && m_NextUnbegun < WindowLocked());
 }
 
 std::shared_ptr<CReadAhead::Job> CReadAhead::ClaimLocked() {
+    std::shared_ptr<Job> job;
     if (!m_Urgent.empty()) {
-        std::shared_ptr<Job> job = std::move(m_Urgent.front());
+        job = std::move(m_Urgent.front());
         m_Urgent.pop_front();
-        return job;
+    } else {
+        job = m_Queue[SpreadChoiceLocked()];
+        job->Begun = true;
+        ++m_Started;
+        while (m_NextUnbegun < m_Queue.size() && m_Queue[m_NextUnbegun]->Begun)
+            ++m_NextUnbegun;
     }
-    return m_Queue[m_Started++];
+    m_Reading.push_back(job.get());
+    return job;
+}
+
+size_t CReadAhead::SpreadChoiceLocked() const {
+    if (!m_StorageWaits.load(std::memory_order_relaxed))
+        return m_NextUnbegun;
+    const auto busy = [&](std::string_view folder) {
+        return std::any_of(m_Reading.begin(), m_Reading.end(),
+                           [&](const Job* reading) { return FolderOf(reading->Path) == folder; });
+    };
+    const size_t end = std::min(m_Queue.size(), WindowLocked());
+    for (size_t i = m_NextUnbegun; i < end; ++i)
+        if (!m_Queue[i]->Begun && !busy(FolderOf(m_Queue[i]->Path)))
+            return i;
+    return m_NextUnbegun;
+}
+
+void CReadAhead::FinishLocked(const Job& job) {
+    std::erase(m_Reading, &job);
 }
 
 void CReadAhead::Work() {
@@ -269,17 +310,21 @@ void CReadAhead::Work() {
             return;
         // One job at a time: a file that keeps its reader waiting (slow storage) holds up no
         // other. Holding the job keeps it alive when the queue drops it meanwhile.
-        std::shared_ptr<Job> claimed = ClaimLocked();
+        const std::shared_ptr<Job> claimed = ClaimLocked();
         guard.unlock();
         const CJobClock clock;
         Run(*claimed);
-        claimed.reset();
         const bool waited = clock.WaitedOnStorage();
         guard.lock();
+        FinishLocked(*claimed);
         // Files that keep their reader waiting (a network share, a USB disk) are read many at
         // once: the storage serves requests in flight together, while the processors idle.
-        if (waited)
+        if (waited) {
+            // The window grows: readers asleep at its old end go on.
+            if (!m_StorageWaits.exchange(true, std::memory_order_relaxed))
+                m_Wake.notify_all();
             AddStorageReaderLocked();
+        }
     }
 }
 
@@ -312,8 +357,11 @@ void CReadAhead::Run(Job& job) {
 }
 
 bool CReadAhead::WaitFor(Job& job) {
-    // Reading the jobs after it keeps this thread busy while a worker reads the one it needs.
-    while (!m_OperationWaits && !job.Done.load(std::memory_order_acquire)) {
+    // Reading the jobs after it keeps this thread busy while a worker reads the one it needs,
+    // unless the storage keeps readers waiting: then it would hold up the records of every
+    // reading done meanwhile.
+    while (!m_OperationWaits && !m_StorageWaits.load(std::memory_order_relaxed) &&
+           !job.Done.load(std::memory_order_acquire)) {
         std::shared_ptr<Job> next;
         {
             const std::lock_guard guard(m_Lock);
@@ -323,6 +371,8 @@ bool CReadAhead::WaitFor(Job& job) {
         if (!next)
             break;
         Run(*next);
+        const std::lock_guard guard(m_Lock);
+        FinishLocked(*next);
     }
     for (int turn = 0; turn < SpinTurns; ++turn)
         if (job.Done.load(std::memory_order_acquire))

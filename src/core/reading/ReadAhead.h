@@ -67,7 +67,7 @@ public:
     // is bound by the disk and the processors long before.
     static constexpr int MaxThreads = 64;
     // Readers are added, up to this many in all, while files keep them waiting on storage.
-    static constexpr size_t MaxStorageReaders = 32;
+    static constexpr size_t MaxStorageReaders = 64;
 
 private:
     // A folder kept open while its files are read: their status is asked relative to it.
@@ -84,6 +84,7 @@ private:
         std::string Path;
         bool NewRecord = false; // Record is made, else Result is read
         RecordReading Reads = RecordReading::Tags;
+        bool Begun = false;            // under the lock: a reader has claimed it
         std::atomic<bool> Done{false}; // set once Record or Result is ready
         std::unique_ptr<CListData> Record;
         std::unique_ptr<FileReading> Result; // apart: most jobs make records
@@ -102,10 +103,18 @@ private:
     // Under the lock: one more reader, while jobs wait to be begun.
     void AddStorageReaderLocked();
     void Work();
+    // Under the lock: how many jobs the readers begin ahead of the operation.
+    size_t WindowLocked() const;
     // Under the lock: whether a job nobody has begun lies within the window.
     bool CanClaimLocked() const;
     // Under the lock: the job a reader takes next (CanClaimLocked said there is one).
     std::shared_ptr<Job> ClaimLocked();
+    // Under the lock: the place in the queue of the job to claim next. When storage keeps the
+    // readers waiting, a file in a folder no reader is in comes first: many file systems look
+    // up the names of one folder one at a time.
+    size_t SpreadChoiceLocked() const;
+    // Under the lock: a reader is done with a job it claimed.
+    void FinishLocked(const Job& job);
     // Does the job and publishes what it made.
     void Run(Job& job);
     // Returns once the job a worker has begun is done, reading further jobs meanwhile unless
@@ -125,9 +134,13 @@ private:
     std::deque<std::shared_ptr<Job>> m_Queue;
     // Jobs the waiting operation took before any worker began them: claimed first.
     std::deque<std::shared_ptr<Job>> m_Urgent;
-    size_t m_Started = 0; // the jobs at the front of the queue that a reader has begun
+    size_t m_Started = 0;     // the jobs in the queue that a reader has begun
+    size_t m_NextUnbegun = 0; // the first of them nobody has begun
+    // The jobs readers claimed and are reading (each held by its reader meanwhile).
+    std::vector<const Job*> m_Reading;
     bool m_Stopping = false;
-    std::atomic<bool> m_Waiting{false}; // the operation sleeps until a job is done
+    std::atomic<bool> m_Waiting{false};      // the operation sleeps until a job is done
+    std::atomic<bool> m_StorageWaits{false}; // a reading waited on storage
     std::mutex m_DoneLock;
     std::condition_variable m_DoneWake; // a job was done while the operation slept
 };

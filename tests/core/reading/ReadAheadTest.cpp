@@ -49,7 +49,7 @@ protected:
     // Runs every route on a fresh document with the given reading threads, through the tag
     // cache in cacheFile when one is named (saved afterwards).
     Outcome Gather(int threads, int cancelAfter = 0, const std::string& cacheFile = {},
-                   bool offThread = false, int readOnLoad = DocSettings::ReadTags) {
+                   bool offThread = false, int readOnLoad = DocSettings::ReadTags, int depth = 0) {
         CProfile profile(dir / "torvane.ini");
         CFakeHost host;
         host.CancelAfter = cancelAfter;
@@ -59,6 +59,7 @@ protected:
         doc.SetView(&view);
         doc.Settings().readtag = readOnLoad;
         doc.Settings().ReadThreads = threads;
+        doc.Settings().SearchClass = depth;
         if (!cacheFile.empty())
             doc.UseTagCache(std::make_unique<CTagCache>(cacheFile, "CP932"));
         OpenFolder(doc, dir / "tree");
@@ -124,6 +125,22 @@ TEST_F(ReadAheadTest, AnOperationThatOnlyWaitsGathersWhatReadingInTurnGathers) {
             const Outcome waiting = Gather(threads, 0, {}, true, readOnLoad);
             EXPECT_EQ(waiting.Records, inTurn.Records) << threads << " threads";
             EXPECT_EQ(waiting.Positions, inTurn.Positions) << threads << " threads";
+        }
+    }
+}
+
+// On storage that keeps every request waiting, folders are listed ahead together and many
+// files read at once, by more readers than asked for, in no set order: what is gathered, and
+// the progress, are still those of reading in turn, at every depth and also when the
+// operation only waits.
+TEST_F(ReadAheadTest, SlowStorageGathersWhatReadingInTurnGathers) {
+    for (int depth : {0, 2}) {
+        const Outcome inTurn = Gather(1, 0, {}, false, DocSettings::ReadTags, depth);
+        const CSlowStorage slow(std::chrono::microseconds(1500));
+        for (bool offThread : {false, true}) {
+            const Outcome ahead = Gather(2, 0, {}, offThread, DocSettings::ReadTags, depth);
+            EXPECT_EQ(ahead.Records, inTurn.Records) << depth << (offThread ? " waiting" : "");
+            EXPECT_EQ(ahead.Positions, inTurn.Positions) << depth;
         }
     }
 }
