@@ -20,7 +20,7 @@ constexpr int MaxListers = 16;
 constexpr size_t MaxListedAhead = 1024;
 // Files told to the document and not yet added, at most: enough for the readers to have many
 // albums in flight, little enough that a cancel wastes little.
-constexpr size_t FilesAhead = 1024;
+constexpr size_t FilesAhead = 2048;
 
 // The folders above one, by device and inode, innermost first.
 struct IdChain {

@@ -17,7 +17,7 @@ namespace {
 // that a cancel wastes little. When storage keeps them waiting, many more are in flight, and
 // one slow file must not stop the others while it is waited for.
 constexpr size_t Window = 64;
-constexpr size_t StorageWindow = 512;
+constexpr size_t StorageWindow = 1024;
 // How long the operation watches a job in progress before it sleeps: a reading takes
 // microseconds, and sleeping and being woken cost about as much.
 constexpr int SpinTurns = 4000;
@@ -48,10 +48,12 @@ private:
     long m_Sleeps;
 };
 
-// The folder part of a path, which names the folder its reading looks the file up in.
-std::string_view FolderOf(std::string_view path) {
+// Tells the folders of paths apart (the one the file is looked up in): equal for one folder,
+// and for others only by a rare chance, which merely costs a little speed.
+size_t FolderKeyOf(std::string_view path) {
     const size_t separator = LastPathSeparator(path);
-    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator);
+    return std::hash<std::string_view>()(
+        separator == std::string_view::npos ? std::string_view() : path.substr(0, separator));
 }
 
 } // namespace
@@ -174,6 +176,7 @@ void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords, RecordRe
             auto job = std::make_shared<Job>();
             job->Folder = folder;
             job->Path = std::move(paths[i]);
+            job->FolderKey = FolderKeyOf(job->Path);
             job->NewRecord = newRecords;
             job->Reads = reading;
             jobs.push_back(std::move(job));
@@ -218,6 +221,7 @@ std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path, bo
                 return nullptr;
             job = std::make_shared<Job>();
             job->Path = path;
+            job->FolderKey = FolderKeyOf(path);
             job->NewRecord = newRecord;
             job->Reads = reading;
         } else {
@@ -285,14 +289,21 @@ std::shared_ptr<CReadAhead::Job> CReadAhead::ClaimLocked() {
 size_t CReadAhead::SpreadChoiceLocked() const {
     if (!m_StorageWaits.load(std::memory_order_relaxed))
         return m_NextUnbegun;
-    const auto busy = [&](std::string_view folder) {
+    const auto busy = [&](size_t folder) {
         return std::any_of(m_Reading.begin(), m_Reading.end(),
-                           [&](const Job* reading) { return FolderOf(reading->Path) == folder; });
+                           [&](const Job* reading) { return reading->FolderKey == folder; });
     };
     const size_t end = std::min(m_Queue.size(), WindowLocked());
-    for (size_t i = m_NextUnbegun; i < end; ++i)
-        if (!m_Queue[i]->Begun && !busy(FolderOf(m_Queue[i]->Path)))
+    // The files of a folder lie together: each folder is asked about once.
+    std::optional<size_t> asked;
+    for (size_t i = m_NextUnbegun; i < end; ++i) {
+        const Job& job = *m_Queue[i];
+        if (job.Begun || job.FolderKey == asked)
+            continue;
+        if (!busy(job.FolderKey))
             return i;
+        asked = job.FolderKey;
+    }
     return m_NextUnbegun;
 }
 

@@ -82,6 +82,7 @@ private:
     struct Job {
         std::shared_ptr<const OpenFolder> Folder; // null: the path is walked whole
         std::string Path;
+        size_t FolderKey = 0;   // tells the folder it is looked up in from others
         bool NewRecord = false; // Record is made, else Result is read
         RecordReading Reads = RecordReading::Tags;
         bool Begun = false;            // under the lock: a reader has claimed it

@@ -310,6 +310,16 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     return true;
 }
 
+bool CTagCache::Holds(const std::string& path) {
+    Load();
+    if (m_StoredCount.load() > 0) {
+        const std::lock_guard guard(m_Lock);
+        if (m_Stored.contains(path))
+            return true;
+    }
+    return EntryOf(path) >= 0;
+}
+
 void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts) {
     if (!Storable(path, facts))
         return;
@@ -378,7 +388,9 @@ FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::
                           const CTextCodec& codec, int folder) {
     FileReading reading;
     // The kept facts are decoded straight into the reading: a record takes them with one move.
-    if (cache && QueryFileStamp(path, reading.Stamp, folder) &&
+    // A file the cache knows nothing of is read at once: on a network share the status asked
+    // first would be one more request waited for.
+    if (cache && cache->Holds(path) && QueryFileStamp(path, reading.Stamp, folder) &&
         cache->Find(path, reading.Stamp, reading.Info.emplace<CachedFacts>())) {
         reading.Found = true;
         return reading;

@@ -38,6 +38,8 @@ public:
     // Fills facts, a fresh one, with the facts kept for path when its stamp is the one they
     // were read with.
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts);
+    // Whether anything is kept for path: when not, its stamp need not be asked for a look-up.
+    bool Holds(const std::string& path);
     // Keeps (or replaces) the facts of a fresh reading of path.
     void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
 
