@@ -59,7 +59,7 @@ size_t FolderKeyOf(std::string_view path) {
 } // namespace
 
 CReadAhead::CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads, bool operationWaits)
-    : m_Codec(codec), m_Cache(cache), m_ThreadCount(std::clamp(threads, 1, MaxThreads)),
+    : m_Codec(codec), m_Cache(cache), m_ThreadCount(std::clamp(threads, 1, ProcessorBound())),
       m_OperationWaits(operationWaits) {}
 
 CReadAhead::~CReadAhead() {
@@ -73,6 +73,13 @@ CReadAhead::~CReadAhead() {
     m_Wake.notify_all();
     for (std::thread& worker : m_Workers)
         worker.join();
+}
+
+int CReadAhead::ProcessorBound() {
+    // Readers beyond the processors only take turns at them while files come quickly; on
+    // slow storage more are added anyway.
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(processors, 2, MaxThreads);
 }
 
 int CReadAhead::DefaultThreads() {

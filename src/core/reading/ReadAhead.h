@@ -28,11 +28,11 @@ class CReadAhead {
 public:
     enum class RecordReading { Tags, SizeOnly };
 
-    // threads readers (at most MaxThreads), started when first needed (as many as the system
-    // lets start). When the operation's thread may read, it is one of them: it reads the next
-    // file itself whenever the reading it asks for is not ready, and fewer than 2 read nothing
-    // ahead. When it only waits (a window's thread, which must not wait on storage), threads
-    // workers read everything it asks for, expected or not. While files keep the readers
+    // threads readers (at most one per processor, and MaxThreads), started when first needed
+    // (as many as the system lets start). When the operation's thread may read, it is one of them:
+    // it reads the next file itself whenever the reading it asks for is not ready, and fewer than 2
+    // read nothing ahead. When it only waits (a window's thread, which must not wait on storage),
+    // threads workers read everything it asks for, expected or not. While files keep the readers
     // waiting on storage, more are started, up to MaxStorageReaders.
     CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads, bool operationWaits = false);
     ~CReadAhead();
@@ -63,6 +63,8 @@ public:
 
     // The readers for this machine: one per processor, at most 8.
     static int DefaultThreads();
+    // The most readers started at first: one per processor (at least 2, at most MaxThreads).
+    static int ProcessorBound();
     // The most readers asked for that are started; a larger number counts as this. Reading
     // is bound by the disk and the processors long before.
     static constexpr int MaxThreads = 64;
