@@ -76,6 +76,7 @@ private:
     public:
         explicit CReportedOutput(std::unique_ptr<CTextOutput> out) : m_Out(std::move(out)) {}
         void Write(std::string_view piece) override { m_Out->Write(piece); }
+        bool Failed() const override { return m_Out->Failed(); }
         bool Commit(std::string& error) override {
             if (m_Out->Commit(error))
                 return true;

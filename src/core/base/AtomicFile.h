@@ -42,6 +42,7 @@ public:
     // Sends what the buffer holds on to the file; false once anything has failed.
     bool Flush();
     bool Commit(std::string& error) override;
+    bool Failed() const override { return m_Error != 0; }
 
 private:
     enum class Kind { Device, Unnamed, Named };

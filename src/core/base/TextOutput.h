@@ -16,6 +16,9 @@ public:
     // Ends the text, once. On failure answers false with a description in error (the path and
     // the reason) and the previous file stays as it was.
     virtual bool Commit(std::string& error) = 0;
+    // Whether it failed already (it could not be opened, a piece could not be written): a
+    // writer need not make the rest of its text.
+    virtual bool Failed() const { return false; }
 };
 
 } // namespace torvane

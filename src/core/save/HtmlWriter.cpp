@@ -201,11 +201,14 @@ bool WriteHtml(CTorvaneDoc& doc, const std::string& outputPath, const std::strin
             std::string().swap(bytes);
             const auto progress = host.OpenProgress();
             progress->SetPos(0);
-            written = WriteOutputFile(doc, outputPath, [&](CTextOutput& out) {
-                WriteHtmlText(page, doc.CurrentList(), doc.Settings().Units(), *progress, out);
-                progress->Close();
-                return true;
-            });
+            written = WriteOutputFile(
+                doc, outputPath,
+                [&](CTextOutput& out) {
+                    WriteHtmlText(page, doc.CurrentList(), doc.Settings().Units(), *progress, out);
+                    progress->Close();
+                    return true;
+                },
+                progress.get());
         } catch (const std::bad_alloc&) {
             host.ShowMessage(MessageKind::Error, MessageId::OutOfMemory, MessageButtons::Ok);
         }

@@ -196,12 +196,15 @@ bool WriteAs(CTorvaneDoc& doc, const std::string& path, std::string_view base,
             return false;
         }
     }
-    return WriteOutputFile(doc, path, [&](CTextOutput& out) {
-        const bool encoded =
-            WriteEncoded(choice.Kind, list, base, tagMode, choice.Encoding, out, *progress);
-        progress->Close();
-        return encoded;
-    });
+    return WriteOutputFile(
+        doc, path,
+        [&](CTextOutput& out) {
+            const bool encoded =
+                WriteEncoded(choice.Kind, list, base, tagMode, choice.Encoding, out, *progress);
+            progress->Close();
+            return encoded;
+        },
+        progress.get());
 }
 
 } // namespace
@@ -251,13 +254,16 @@ void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names) {
 }
 
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path,
-                     const std::function<bool(CTextOutput&)>& write) {
+                     const std::function<bool(CTextOutput&)>& write, CProgress* progress) {
     const std::unique_ptr<CTextOutput> out = doc.Host().OpenOutputFile(path);
-    if (!write(*out))
+    // A file that cannot be opened is reported at once, not after the whole list was made.
+    if (!out->Failed() && !write(*out))
         return false;
     std::string error;
     if (out->Commit(error))
         return true;
+    if (progress)
+        progress->Close();
     doc.Host().ShowMessage(MessageKind::Error, MessageId::OpenFailed, MessageButtons::Ok);
     return false;
 }

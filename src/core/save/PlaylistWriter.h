@@ -7,6 +7,7 @@
 
 namespace torvane {
 
+class CProgress;
 class CTextOutput;
 class CTorvaneDoc;
 
@@ -51,8 +52,9 @@ void ReportLineBreaks(CTorvaneDoc& doc, const std::vector<std::string>& names);
 // Writes one output file through the UI host's file layer: write puts the text into it piece by
 // piece as it makes it, and answers false when the text cannot be made (the previous file then
 // stays, and nothing is reported here). A file that cannot be written is reported as the error
-// MessageId::OpenFailed, and the previous file stays.
+// MessageId::OpenFailed, and the previous file stays; a file that cannot even be opened is
+// reported without write being called. progress, when given, is closed before the report.
 bool WriteOutputFile(CTorvaneDoc& doc, const std::string& path,
-                     const std::function<bool(CTextOutput&)>& write);
+                     const std::function<bool(CTextOutput&)>& write, CProgress* progress = nullptr);
 
 } // namespace torvane

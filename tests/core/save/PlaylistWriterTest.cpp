@@ -64,6 +64,26 @@ TEST_F(PlaylistWriterTest, FailedWritesKeepThePreviousFile) {
     }
 }
 
+// A file that cannot be opened is reported before the list is gone through: the progress
+// never moves past its start, and is closed before the message.
+TEST_F(PlaylistWriterTest, AFileThatCannotBeOpenedIsReportedAtOnce) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 200; ++i)
+        paths.push_back("/music/" + std::to_string(i) + ".mp3");
+    AddPaths(paths);
+    for (const std::string& target : {dir / "no/such/folder.m3u8", dir / "no/such/list.pls"}) {
+        host.ProgressPositions.clear();
+        host.ProgressClosed = 0;
+        host.Messages.clear();
+        SaveChoice choice{target, false, "", "none.htm"};
+        EXPECT_FALSE(SaveList(doc, choice)) << target;
+        EXPECT_EQ(host.ProgressPositions, (std::vector<int>{0})) << target;
+        EXPECT_GE(host.ProgressClosed, 1) << target;
+        EXPECT_EQ(host.MessageTexts(),
+                  (std::vector<std::string>{"ファイルのオープンに失敗しました"}));
+    }
+}
+
 TEST_F(PlaylistWriterTest, SaveListChoosesByExtensionAndStoresTheChoice) {
     AddPaths({"/music/a.mp3"});
     SaveChoice choice{dir / "list.m3u", true, "/music", "none.htm"};
