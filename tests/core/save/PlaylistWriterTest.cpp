@@ -68,6 +68,7 @@ TEST_F(PlaylistWriterTest, FailedWritesKeepThePreviousFile) {
 // never moves past its start, and is closed before the message.
 TEST_F(PlaylistWriterTest, AFileThatCannotBeOpenedIsReportedAtOnce) {
     std::vector<std::string> paths;
+    paths.reserve(200);
     for (int i = 0; i < 200; ++i)
         paths.push_back("/music/" + std::to_string(i) + ".mp3");
     AddPaths(paths);
