@@ -129,10 +129,16 @@ struct CFolderWalkAhead::Shared {
                 node->Failed = true; // memory ran out
             }
             guard.lock();
+            if (!Stopping && !node->Failed) {
+                try {
+                    Queue(node->Subfolders);
+                } catch (...) {
+                    // Memory ran out: the scan asks for the subfolders not known here itself.
+                    node->Failed = true;
+                }
+            }
             node->Status = Node::State::Done;
             ++ListedAhead;
-            if (!Stopping && !node->Failed)
-                Queue(node->Subfolders);
             Changed.notify_all();
         }
         --Listers;
