@@ -3,8 +3,9 @@
 // first 4 KB and last 128 bytes. Prints files per second of both and their ratio, for each
 // extension (so for each reader) and for all files. Then gathers the whole folder as the program
 // does ("フォルダを開く" with tags read on load, files read ahead on the default threads), once
-// with an empty tag cache, against the floor, and once with a full one, against a plain status
-// query of every file; each round of gathering follows a round of what it is compared with.
+// with an empty tag cache, against the floor (wall and processor time), and once with a full one,
+// against a plain status query of every file; each round of gathering follows a round of what it
+// is compared with.
 //
 //   bench_read_tree DIR [ROUNDS]
 //   bench_read_tree --once floor|gather DIR SOURCE
@@ -29,6 +30,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -36,6 +38,28 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Processor seconds of every thread of this process so far.
+double CpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The best of several rounds: files per second, and processor seconds per file.
+struct Rate {
+    double FilesPerSecond = 0;
+    double CpuPerFile = 1e9;
+
+    void Take(const Rate& round) {
+        FilesPerSecond = std::max(FilesPerSecond, round.FilesPerSecond);
+        CpuPerFile = std::min(CpuPerFile, round.CpuPerFile);
+    }
+    void Take(size_t files, double seconds, double cpu) {
+        Take(Rate{static_cast<double>(files) / seconds, cpu / static_cast<double>(files)});
+    }
+};
 
 std::vector<std::string> AudioFiles(const std::string& root) {
     std::vector<std::string> files;
@@ -97,26 +121,32 @@ double GatherSeconds(const std::string& root, const std::string& cachePath, size
     return elapsed.count();
 }
 
-// Best of several rounds, in files per second.
+// Best of several rounds.
 template <typename Work>
-double FilesPerSecond(const std::vector<std::string>& files, int rounds, Work work) {
-    double best = 0;
+Rate Measure(const std::vector<std::string>& files, int rounds, Work work) {
+    Rate best;
     size_t sink = 0;
     for (int round = 0; round < rounds; ++round) {
         const auto start = Clock::now();
+        const double cpu = CpuSeconds();
         for (const std::string& file : files)
             sink += work(file);
         const std::chrono::duration<double> elapsed = Clock::now() - start;
-        best = std::max(best, static_cast<double>(files.size()) / elapsed.count());
+        best.Take(files.size(), elapsed.count(), CpuSeconds() - cpu);
     }
     if (sink == 1)
         std::puts(""); // keeps the work from being optimised away
     return best;
 }
 
+template <typename Work>
+double FilesPerSecond(const std::vector<std::string>& files, int rounds, Work work) {
+    return Measure(files, rounds, work).FilesPerSecond;
+}
+
 struct Rates {
-    double Reference = 0;
-    double Gathering = 0;
+    Rate Reference;
+    Rate Gathering;
 };
 
 // Best of several rounds of gathering root and of the reference work on each of its files, in
@@ -137,11 +167,12 @@ Rates GatherBeside(const std::string& root, const std::vector<std::string>& file
     Rates best;
     for (int round = 0; round < rounds; ++round) {
         if (reference)
-            best.Reference = std::max(best.Reference, FilesPerSecond(files, 1, reference));
+            best.Reference.Take(Measure(files, 1, reference));
         if (!full)
             ::unlink(cachePath.c_str());
+        const double cpu = CpuSeconds();
         const double seconds = GatherSeconds(root, cachePath, records);
-        best.Gathering = std::max(best.Gathering, static_cast<double>(records) / seconds);
+        best.Gathering.Take(records, seconds, CpuSeconds() - cpu);
     }
     ::unlink(cachePath.c_str());
     return best;
@@ -209,16 +240,25 @@ int main(int argc, char** argv) {
     // The whole tree as the program gathers it.
     // TORVANE_FULL_ONLY runs only the gathering with a full cache, for profiling it.
     const bool fullOnly = std::getenv("TORVANE_FULL_ONLY");
-    const Rates empty =
-        fullOnly ? Rates{1, 1} : GatherBeside(argv[1], files, rounds, false, ReadFloor);
+    const Rates empty = fullOnly ? Rates{} : GatherBeside(argv[1], files, rounds, false, ReadFloor);
     const Rates full = GatherBeside(argv[1], files, rounds, true, fullOnly ? nullptr : StatFile);
-    std::printf("\ngathering %zu files, %d reading threads:\n", files.size(),
-                torvane::CReadAhead::DefaultThreads());
-    std::printf("  floor (open, read)  %8.0f files/s\n", empty.Reference);
-    std::printf("  cache empty         %8.0f files/s  %.2f x the floor  (target at most 2)\n",
-                empty.Gathering, empty.Reference / empty.Gathering);
-    std::printf("  stat of each file   %8.0f files/s\n", full.Reference);
-    std::printf("  cache full          %8.0f files/s  %.2f x the stat   (target at most 1.2)\n",
-                full.Gathering, full.Reference / full.Gathering);
+    std::printf("\ngathering %zu files, %d reading threads (best of %d rounds; CPU: processor "
+                "time of all threads per file):\n",
+                files.size(), torvane::CReadAhead::DefaultThreads(), rounds);
+    const auto line = [](const char* label, const Rate& rate) {
+        std::printf("  %-19s %8.0f files/s  CPU %5.1f us", label, rate.FilesPerSecond,
+                    rate.CpuPerFile * 1e6);
+    };
+    line("floor (open, read)", empty.Reference);
+    std::printf("\n");
+    line("cache empty", empty.Gathering);
+    std::printf("\n    wall %.2f x the floor (target at most 1.5), CPU %.2f x (target at most 2)\n",
+                empty.Reference.FilesPerSecond / empty.Gathering.FilesPerSecond,
+                empty.Gathering.CpuPerFile / empty.Reference.CpuPerFile);
+    line("stat of each file", full.Reference);
+    std::printf("\n");
+    line("cache full", full.Gathering);
+    std::printf("\n    wall %.2f x the stat (target at most 1.2)\n",
+                full.Reference.FilesPerSecond / full.Gathering.FilesPerSecond);
     return 0;
 }

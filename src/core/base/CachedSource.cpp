@@ -26,8 +26,11 @@ size_t CCachedSource::ReadAt(uint64_t offset, std::span<uint8_t> out) const {
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(out.size(), size - offset));
     if (wanted > m_BlockSize)
         return m_Inner.ReadAt(offset, out.first(wanted));
-    if (!Holds(offset, wanted))
-        Load(offset, m_BlockSize);
+    if (!Holds(offset, wanted)) {
+        const size_t block = m_Loaded ? m_BlockSize : std::min(FirstBlockSize, m_BlockSize);
+        Load(offset, std::max(wanted, block));
+        m_Loaded = true;
+    }
     const size_t count =
         std::min(wanted, m_Block.size() - static_cast<size_t>(offset - m_BlockStart));
     if (count > 0)

@@ -7,10 +7,12 @@
 namespace torvane {
 
 // Serves small reads of another source from one block kept in memory, so that a parser walking
-// headers a few bytes at a time issues one system call per block, not one per field. Reads
-// larger than a block go straight to the inner source. Not for use from several threads.
+// headers a few bytes at a time issues one system call per block, not one per field. The first
+// block is 4 KB, where most files say all a reader needs; later blocks are larger. Reads larger
+// than a block go straight to the inner source. Not for use from several threads.
 class CCachedSource final : public CByteSource {
 public:
+    static constexpr size_t FirstBlockSize = 4 * 1024;
     static constexpr size_t DefaultBlockSize = 8 * 1024;
 
     explicit CCachedSource(const CByteSource& inner, size_t blockSize = DefaultBlockSize)
@@ -30,6 +32,7 @@ private:
     size_t m_BlockSize;
     mutable std::vector<uint8_t> m_Block;
     mutable uint64_t m_BlockStart = 0;
+    mutable bool m_Loaded = false; // a block was read: the next is a full one
 };
 
 } // namespace torvane

@@ -213,7 +213,7 @@ CReadAhead& CTorvaneDoc::ReadAhead() {
     if (!m_ReadAhead) {
         const int threads =
             m_Settings.ReadThreads > 0 ? m_Settings.ReadThreads : CReadAhead::DefaultThreads();
-        m_ReadAhead = std::make_unique<CReadAhead>(m_Codec, m_TagCache.get(), threads,
+        m_ReadAhead = std::make_unique<CReadAhead>(m_Codec, m_TagCache, threads,
                                                    m_Host.KeepsStorageOffThread());
         if (m_WaitProgress)
             m_ReadAhead->SetWaitTurn([this] { return !WaitCancelled(); });

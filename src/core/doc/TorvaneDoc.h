@@ -199,7 +199,7 @@ private:
     CTextCodec m_Codec;
     CRecentList m_FileHistory{"MRU_File", "file_"};
     CRecentList m_FolderHistory{"MRU_Dir", "dir_"};
-    std::unique_ptr<CTagCache> m_TagCache;
+    std::shared_ptr<CTagCache> m_TagCache;   // shared with readers left behind
     std::unique_ptr<CReadAhead> m_ReadAhead; // after the cache: its workers use it
     int m_OperationDepth = 0;
     CProgress* m_WaitProgress = nullptr; // the CStorageWait in force

@@ -47,21 +47,37 @@ using FileId = std::pair<dev_t, ino_t>;
 // machine stack.
 struct ListFrame {
     FileId Id{};
-    std::string Bytes;
+    // Shared with the work of resolving its lines, which a cancel leaves to end on its thread.
+    std::shared_ptr<const std::string> Bytes;
     std::string Folder;
     uint64_t Base = 0;
     uint64_t Length = 0; // of the text a text list's bar moves through
     int Span = 0;
-    // A text list: its lines, and the lines whose files are announced ahead.
+    // A text list: the lines not yet resolved into entries.
     bool Lines = false;
     // A list that is not UTF-8: the code page decided for all its lines.
     std::optional<CTextCodec> Legacy;
     std::optional<CTextLines> Text;
-    std::optional<CTextLines> Ahead;
-    // A PLS or XSPF: its resolved entries.
+    // The entries resolved and not all taken yet, empty where a line names nothing: all of a
+    // PLS or XSPF, a batch of a text list's lines at a time (Ends: where each line ends).
     std::vector<std::string> Paths;
+    std::vector<size_t> Ends;
     size_t Index = 0;
     size_t ExpectedUpTo = 0;
+};
+
+// A batch of a text list's lines resolved on another thread.
+struct LineBatch {
+    CTextLines Text; // where the batch starts, then where it ended
+    std::vector<std::string> Paths;
+    std::vector<size_t> Ends;
+};
+
+// A list file named by a list, looked at on another thread.
+struct NamedList {
+    bool IsFile = false;
+    WholeFileRead Read = WholeFileRead::Unreadable;
+    std::string Bytes;
 };
 
 class CListFileReader {
@@ -89,80 +105,109 @@ public:
 
 private:
     // Puts the list on top of the ones being read, unless it is one of them (a list naming
-    // itself) or lists read again have come to their limit.
+    // itself) or lists read again have come to their limit. Its status, and the status queries
+    // that resolve its entries, are asked on another thread when the document keeps storage off
+    // this one.
     void Open(const std::string& path, std::string bytes, int span) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0 || !m_Open.insert({st.st_dev, st.st_ino}).second)
+        auto id = std::make_shared<std::optional<FileId>>();
+        if (!m_Doc.Await([id, path] {
+                struct stat st {};
+                if (::stat(path.c_str(), &st) == 0)
+                    *id = FileId{st.st_dev, st.st_ino};
+            }) ||
+            !*id || !m_Open.insert(**id).second)
             return;
-        const FileId id{st.st_dev, st.st_ino};
-        if (!MayRead(id, bytes.size())) {
+        if (!MayRead(**id, bytes.size())) {
             Incomplete();
-            m_Open.erase(id);
+            m_Open.erase(**id);
             return;
         }
-        auto frame = std::make_unique<ListFrame>();
-        frame->Id = id;
-        frame->Bytes = std::move(bytes);
+        auto frame = std::make_shared<ListFrame>();
+        frame->Id = **id;
+        frame->Bytes = std::make_shared<const std::string>(std::move(bytes));
         frame->Folder = FolderOf(MakeAbsolute(path));
         frame->Span = span;
-        std::string_view text = frame->Bytes;
+        frame->Base = static_cast<uint64_t>(m_Progress.GetPos());
+        if (!m_Doc.Await([frame, path, codec = m_Doc.Codec()] { Prepare(*frame, path, codec); })) {
+            m_Open.erase(frame->Id);
+            Incomplete();
+            return;
+        }
+        m_Frames.push_back(std::move(frame));
+    }
+
+    // The entries of a PLS or XSPF; for a text list the code page of its lines when it is not
+    // UTF-8, and where its lines start.
+    static void Prepare(ListFrame& frame, const std::string& path, const CTextCodec& codec) {
+        std::string_view text = *frame.Bytes;
         switch (ListFormatOf(path)) {
         case ListFormat::Pls:
-            frame->Paths = PlsPaths(text, frame->Folder);
+            frame.Paths = PlsPaths(text, frame.Folder, codec);
             break;
         case ListFormat::Xspf:
-            frame->Paths = XspfPaths(text, frame->Folder);
+            frame.Paths = XspfPaths(text, frame.Folder);
             break;
         default:
             // A text list that is not UTF-8 is decoded from the legacy code page line by line,
             // except that a line whose bytes name an existing file as they stand is taken as
             // written: a Linux name that is not valid UTF-8 then reads back, and so do the
             // UTF-8 names of the same list.
-            frame->Lines = true;
+            frame.Lines = true;
             if (text.starts_with(Utf8Bom))
                 text.remove_prefix(Utf8Bom.size());
             else if (!EqualsIgnoringAsciiCase(ExtensionOf(path), "m3u8") &&
                      !CTextCodec::IsValidUtf8(text))
-                frame->Legacy.emplace(
-                    m_Doc.Codec().CodePageFor(LinesToDecode(text, frame->Folder)));
-            frame->Length = text.size();
-            frame->Text.emplace(text);
-            frame->Ahead.emplace(text);
+                frame.Legacy.emplace(codec.CodePageFor(LinesToDecode(text, frame.Folder)));
+            frame.Length = text.size();
+            frame.Text.emplace(text);
         }
-        frame->Base = static_cast<uint64_t>(m_Progress.GetPos());
-        m_Frames.push_back(std::move(frame));
     }
 
     // The next entry of the list on top (none for a line that names nothing); false at its end.
     // The bar moves by bytes through a text list, by entry through the others.
     bool NextEntry(ListFrame& frame, std::optional<std::string>& entry) {
         entry.reset();
-        if (!frame.Lines) {
-            const uint64_t n = frame.Paths.size();
-            const size_t i = frame.Index;
-            if (i >= n)
-                return false;
-            ++frame.Index;
-            m_Progress.SetPos(
-                static_cast<int>(static_cast<uint64_t>(frame.Span) * (i + 1) / n + frame.Base));
-            if (i >= frame.ExpectedUpTo)
-                frame.ExpectedUpTo =
-                    m_Doc.ReadsAhead() ? ExpectPaths(frame.Paths, i) : frame.Paths.size();
-            if (!frame.Paths[i].empty() && frame.Paths[i].size() <= PATH_MAX)
-                entry = std::move(frame.Paths[i]);
-            return true;
-        }
-        std::string_view line;
-        if (!frame.Text->Next(line))
+        if (frame.Index >= frame.Paths.size() && !(frame.Lines && ResolveLines(frame)))
             return false;
-        m_Progress.SetPos(static_cast<int>(
-            static_cast<uint64_t>(frame.Span) * frame.Text->Offset() / frame.Length + frame.Base));
-        // Working out the next lines' files costs status queries: only when they are read
+        const size_t i = frame.Index++;
+        const uint64_t done = frame.Lines ? frame.Ends[i] : i + 1;
+        const uint64_t whole = frame.Lines ? frame.Length : frame.Paths.size();
+        m_Progress.SetPos(
+            static_cast<int>(static_cast<uint64_t>(frame.Span) * done / whole + frame.Base));
+        // Working out the next entries' files costs status queries: only when they are read
         // ahead.
-        if (frame.Ahead->Offset() < frame.Text->Offset() && m_Doc.ReadsAhead())
-            ExpectLines(*frame.Ahead, frame.Folder, frame.Legacy);
-        entry = EntryOfLine(line, frame.Folder, frame.Legacy);
+        if (i >= frame.ExpectedUpTo)
+            frame.ExpectedUpTo =
+                m_Doc.ReadsAhead() ? ExpectPaths(frame.Paths, i) : frame.Paths.size();
+        if (!frame.Paths[i].empty() && frame.Paths[i].size() <= PATH_MAX)
+            entry = std::move(frame.Paths[i]);
         return true;
+    }
+
+    // The entries of the next lines of a text list, resolved together (on another thread when
+    // the document keeps storage off this one); false at the end of the list or when the wait
+    // was given up.
+    bool ResolveLines(ListFrame& frame) {
+        auto batch = std::make_shared<LineBatch>(LineBatch{*frame.Text, {}, {}});
+        if (!m_Doc.Await([batch, bytes = frame.Bytes, folder = frame.Folder,
+                          legacy = frame.Legacy] { ResolveBatch(*batch, folder, legacy); }))
+            return false;
+        *frame.Text = batch->Text;
+        frame.Paths = std::move(batch->Paths);
+        frame.Ends = std::move(batch->Ends);
+        frame.Index = 0;
+        frame.ExpectedUpTo = 0;
+        return !frame.Paths.empty();
+    }
+
+    static void ResolveBatch(LineBatch& batch, const std::string& folder,
+                             const std::optional<CTextCodec>& legacy) {
+        std::string_view line;
+        while (batch.Paths.size() < ExpectBatch && batch.Text.Next(line)) {
+            std::optional<std::string> entry = EntryOfLine(line, folder, legacy);
+            batch.Paths.push_back(entry ? std::move(*entry) : std::string());
+            batch.Ends.push_back(batch.Text.Offset());
+        }
     }
 
     // False, with a message the first time, once lists read before in this operation have
@@ -183,12 +228,13 @@ private:
     // File entries of a PLS: file URIs decoded, relative paths found from the list's folder,
     // other URIs (streams) left out. In a PLS that is not UTF-8 an entry is decoded from the
     // legacy code page unless its bytes name an existing file as they stand, as in text lists.
-    std::vector<std::string> PlsPaths(std::string_view bytes, const std::string& folder) const {
+    static std::vector<std::string> PlsPaths(std::string_view bytes, const std::string& folder,
+                                             const CTextCodec& codec) {
         std::optional<CTextCodec> legacy;
         if (bytes.starts_with(Utf8Bom))
             bytes.remove_prefix(Utf8Bom.size());
         else if (!CTextCodec::IsValidUtf8(bytes))
-            legacy.emplace(m_Doc.Codec().CodePageFor(std::span(&bytes, 1)));
+            legacy.emplace(codec.CodePageFor(std::span(&bytes, 1)));
         std::vector<std::string> paths;
         for (const std::string& file : ParsePlsFiles(bytes)) {
             std::optional<std::string> path = PlsPath(file, folder);
@@ -270,25 +316,9 @@ private:
         return entry;
     }
 
-    // Tells the document which files the lines after ahead will add, up to a batch of them or
-    // the next list file, which is read in turn before any later line.
-    void ExpectLines(CTextLines& ahead, const std::string& folder,
-                     const std::optional<CTextCodec>& legacy) {
-        std::vector<std::string> paths;
-        std::string_view line;
-        while (paths.size() < ExpectBatch && ahead.Next(line)) {
-            std::optional<std::string> entry = EntryOfLine(line, folder, legacy);
-            if (!entry || entry->empty())
-                continue;
-            if (IsListFileName(*entry))
-                break;
-            paths.push_back(std::move(*entry));
-        }
-        m_Doc.ExpectFiles(paths, true);
-    }
-
-    // The same for the entries of a PLS or XSPF from index first on; answers the index up to
-    // which they are expected.
+    // Tells the document which files the entries from index first on will add, up to a batch
+    // of them or the next list file, which is read in turn before any later entry; answers the
+    // index up to which they are expected.
     size_t ExpectPaths(const std::vector<std::string>& paths, size_t first) {
         std::vector<std::string> files;
         size_t i = first;
@@ -306,13 +336,21 @@ private:
     // A list file named by a list is read in turn; anything else is offered to AddFile. An
     // entry of the kept list refused only because its extension is switched off is held back.
     void AddEntry(const std::string& entry) {
-        if (IsListFileName(entry) && KindOf(entry) == PathKind::File) {
-            std::string bytes;
-            const WholeFileRead read = ReadWholeFile(entry, bytes, MaxListFileBytes);
-            if (read == WholeFileRead::TooLarge)
-                TooLarge();
-            Open(entry, read == WholeFileRead::Ok ? std::move(bytes) : std::string(), 0);
-            return;
+        if (IsListFileName(entry)) {
+            auto list = std::make_shared<NamedList>();
+            if (!m_Doc.Await([list, entry] {
+                    list->IsFile = KindOf(entry) == PathKind::File;
+                    if (list->IsFile)
+                        list->Read = ReadWholeFile(entry, list->Bytes, MaxListFileBytes);
+                }))
+                return; // given up waiting: the operation was cancelled
+            if (list->IsFile) {
+                if (list->Read == WholeFileRead::TooLarge)
+                    TooLarge();
+                Open(entry,
+                     list->Read == WholeFileRead::Ok ? std::move(list->Bytes) : std::string(), 0);
+                return;
+            }
         }
         if (m_Doc.AddFile(entry, true) || !m_Reading || m_Frames.size() != 1)
             return;
@@ -337,7 +375,7 @@ private:
     CTorvaneDoc& m_Doc;
     CProgress& m_Progress;
     ListFileReading* m_Reading;
-    std::vector<std::unique_ptr<ListFrame>> m_Frames;
+    std::vector<std::shared_ptr<ListFrame>> m_Frames;
     std::set<FileId> m_Open; // the lists of m_Frames
     std::set<FileId> m_ReadLists;
     uint64_t m_RereadBytes = 0;

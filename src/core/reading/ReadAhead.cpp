@@ -5,9 +5,14 @@
 #include "core/record/ListData.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace torvane {
@@ -29,6 +34,9 @@ constexpr size_t FirstHandOver = 8;
 // A job waited on storage when its reader slept in it (blocked in a request, not merely
 // preempted) and it took longer than reading a file from memory ever takes.
 constexpr auto StorageWait = std::chrono::milliseconds(1);
+// How long the readers are waited for when they stop: a reader still in a file by then is held
+// by storage that may never answer (a share gone away), and is left behind.
+constexpr auto StopWait = std::chrono::milliseconds(250);
 
 class CJobClock {
 public:
@@ -56,87 +64,31 @@ size_t FolderKeyOf(std::string_view path) {
         separator == std::string_view::npos ? std::string_view() : path.substr(0, separator));
 }
 
-} // namespace
+// A folder kept open while its files are read: their status is asked relative to it.
+struct OpenFolder {
+    int Descriptor;
+    explicit OpenFolder(int descriptor) : Descriptor(descriptor) {}
+    ~OpenFolder() { ::close(Descriptor); }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+};
 
-CReadAhead::CReadAhead(const CTextCodec& codec, CTagCache* cache, int threads, bool operationWaits)
-    : m_Codec(codec), m_Cache(cache), m_ThreadCount(std::clamp(threads, 1, ProcessorBound())),
-      m_OperationWaits(operationWaits) {}
+struct Job {
+    std::shared_ptr<const OpenFolder> Folder; // null: the path is walked whole
+    std::string Path;
+    size_t FolderKey = 0;   // tells the folder it is looked up in from others
+    bool NewRecord = false; // Record is made, else Result is read
+    CReadAhead::RecordReading Reads = CReadAhead::RecordReading::Tags;
+    bool Begun = false;            // under the lock: a reader has claimed it
+    std::atomic<bool> Done{false}; // set once Record or Result is ready
+    std::unique_ptr<CListData> Record;
+    std::unique_ptr<FileReading> Result; // apart: most jobs make records
+};
 
-CReadAhead::~CReadAhead() {
-    {
-        const std::lock_guard guard(m_Lock);
-        m_Stopping = true;
-        m_Queue.clear();
-        m_Urgent.clear();
-        m_Started = 0;
-    }
-    m_Wake.notify_all();
-    for (std::thread& worker : m_Workers)
-        worker.join();
-}
-
-int CReadAhead::ProcessorBound() {
-    // Readers beyond the processors only take turns at them while files come quickly; on
-    // slow storage more are added anyway.
-    const int processors = static_cast<int>(std::thread::hardware_concurrency());
-    return std::clamp(processors, 2, MaxThreads);
-}
-
-int CReadAhead::DefaultThreads() {
-    const unsigned processors = std::thread::hardware_concurrency();
-    return static_cast<int>(std::clamp(processors, 1u, 8u));
-}
-
-void CReadAhead::SetWaitTurn(std::function<bool()> turn) {
-    m_WaitTurn = std::move(turn);
-}
-
-void CReadAhead::StartWorkers() {
-    if (m_Began)
-        return;
-    m_Began = true;
-    // A waiting operation reads nothing itself: every reader is a worker.
-    const int workers = m_OperationWaits ? m_ThreadCount : m_ThreadCount - 1;
-    const std::lock_guard guard(m_Lock);
-    try {
-        m_Workers.reserve(static_cast<size_t>(workers));
-        for (int i = 0; i < workers; ++i)
-            m_Workers.emplace_back([this, first = i == 0] {
-                // The cache file is read while the operation lists its first folder; when
-                // that fails, the files are read without it.
-                if (first && m_Cache) {
-                    try {
-                        m_Cache->Load();
-                    } catch (...) {
-                    }
-                }
-                Work();
-            });
-    } catch (const std::exception&) {
-        // The system has no more threads to give (a limit, a lack of memory): the workers
-        // started read ahead, and without any the operation reads each file itself.
-        if (m_Workers.empty())
-            m_OperationWaits = false;
-        m_ThreadCount = static_cast<int>(m_Workers.size()) + (m_OperationWaits ? 0 : 1);
-    }
-}
-
-void CReadAhead::AddStorageReaderLocked() {
-    if (m_Stopping || m_Workers.size() >= MaxStorageReaders || !CanClaimLocked())
-        return;
-    try {
-        m_Workers.emplace_back([this] { Work(); });
-    } catch (const std::exception&) {
-        // No more threads: the readers there are go on.
-    }
-}
-
-CReadAhead::OpenFolder::~OpenFolder() {
-    ::close(Descriptor);
-}
-
-std::shared_ptr<const CReadAhead::OpenFolder>
-CReadAhead::OpenRun(const std::vector<std::string>& paths, size_t first, size_t& end) {
+// The folder of paths[first] opened, when enough of the paths that follow it lie there; sets
+// end past them.
+std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths, size_t first,
+                                          size_t& end) {
     const std::string_view path = paths[first];
     const size_t separator = LastPathSeparator(path);
     end = first + 1;
@@ -153,15 +105,174 @@ CReadAhead::OpenRun(const std::vector<std::string>& paths, size_t first, size_t&
     return descriptor == -1 ? nullptr : std::make_shared<const OpenFolder>(descriptor);
 }
 
+} // namespace
+
+class CReadAhead::Pool : public std::enable_shared_from_this<Pool> {
+public:
+    Pool(const CTextCodec& codec, std::shared_ptr<CTagCache> cache, int threads,
+         bool operationWaits)
+        : m_Codec(codec), m_Cache(std::move(cache)),
+          m_ThreadCount(std::clamp(threads, 1, ProcessorBound())),
+          m_OperationWaits(operationWaits) {}
+
+    bool Enabled() const { return m_OperationWaits || m_ThreadCount >= 2; }
+    void SetWaitTurn(std::function<bool()> turn) { m_WaitTurn = std::move(turn); }
+    void Queue(std::vector<std::string> paths, bool newRecords, RecordReading reading);
+    // The next job when it is path's, done (here when nobody had begun it); else null, with
+    // everything queued dropped. When the operation only waits, a job unlike the next one
+    // queued is made and read by a worker; null then means the wait was given up.
+    std::shared_ptr<Job> TakeJob(const std::string& path, bool newRecord, RecordReading reading);
+    void Clear();
+    // Stops the readers: waits up to StopWait for them to end, and leaves behind those that
+    // do not (each keeps the pool alive until it ends).
+    void Stop();
+
+private:
+    void StartWorkers();
+    // Under the lock: one more reader, while jobs wait to be begun.
+    void AddStorageReaderLocked();
+    void Work();
+    // Under the lock: how many jobs the readers begin ahead of the operation.
+    size_t WindowLocked() const;
+    // Under the lock: whether a job nobody has begun lies within the window.
+    bool CanClaimLocked() const;
+    // Under the lock: the job a reader takes next (CanClaimLocked said there is one).
+    std::shared_ptr<Job> ClaimLocked();
+    // Under the lock: the place in the queue of the job to claim next. When storage keeps the
+    // readers waiting, a file in a folder no reader is in comes first: many file systems look
+    // up the names of one folder one at a time.
+    size_t SpreadChoiceLocked() const;
+    // Under the lock: a reader is done with a job it claimed.
+    void FinishLocked(const Job& job);
+    // Does the job and publishes what it made.
+    void Run(Job& job);
+    // Returns once the job a worker has begun is done, reading further jobs meanwhile unless
+    // the operation only waits; false when the wait turn gave up.
+    bool WaitFor(Job& job);
+    FileReading ReadJob(const Job& job, const std::string& ext, CTagCache* cache) const;
+
+    const CTextCodec m_Codec;
+    const std::shared_ptr<CTagCache> m_Cache;
+    int m_ThreadCount;
+    bool m_OperationWaits;
+    std::function<bool()> m_WaitTurn;
+    bool m_Began = false;               // the workers asked for were started
+    std::vector<std::thread> m_Workers; // changed under the lock
+    std::mutex m_Lock;
+    std::condition_variable m_Wake; // jobs were queued or taken, or the readers stop
+    std::deque<std::shared_ptr<Job>> m_Queue;
+    // Jobs the waiting operation took before any worker began them: claimed first.
+    std::deque<std::shared_ptr<Job>> m_Urgent;
+    size_t m_Started = 0;     // the jobs in the queue that a reader has begun
+    size_t m_NextUnbegun = 0; // the first of them nobody has begun
+    // The jobs readers claimed and are reading (each held by its reader meanwhile).
+    std::vector<const Job*> m_Reading;
+    bool m_Stopping = false;
+    size_t m_Working = 0;                    // readers not yet ended, under the lock
+    std::condition_variable m_Ended;         // a reader ended
+    std::atomic<bool> m_Waiting{false};      // the operation sleeps until a job is done
+    std::atomic<bool> m_StorageWaits{false}; // a reading waited on storage
+    std::mutex m_DoneLock;
+    std::condition_variable m_DoneWake; // a job was done while the operation slept
+};
+
+CReadAhead::CReadAhead(const CTextCodec& codec, std::shared_ptr<CTagCache> cache, int threads,
+                       bool operationWaits)
+    : m_Pool(std::make_shared<Pool>(codec, std::move(cache), threads, operationWaits)) {}
+
+CReadAhead::~CReadAhead() {
+    m_Pool->Stop();
+}
+
+bool CReadAhead::Enabled() const {
+    return m_Pool->Enabled();
+}
+
+void CReadAhead::SetWaitTurn(std::function<bool()> turn) {
+    m_Pool->SetWaitTurn(std::move(turn));
+}
+
 void CReadAhead::ExpectNewRecords(std::vector<std::string> paths, RecordReading reading) {
-    Queue(std::move(paths), true, reading);
+    m_Pool->Queue(std::move(paths), true, reading);
 }
 
 void CReadAhead::ExpectReadings(std::vector<std::string> paths) {
-    Queue(std::move(paths), false, RecordReading::Tags);
+    m_Pool->Queue(std::move(paths), false, RecordReading::Tags);
 }
 
-void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords, RecordReading reading) {
+std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path, RecordReading reading) {
+    const std::shared_ptr<Job> job = m_Pool->TakeJob(path, true, reading);
+    return job && job->NewRecord ? std::move(job->Record) : nullptr;
+}
+
+std::optional<FileReading> CReadAhead::Take(const std::string& path) {
+    const std::shared_ptr<Job> job = m_Pool->TakeJob(path, false, RecordReading::Tags);
+    if (!job || job->NewRecord || !job->Result)
+        return std::nullopt;
+    return std::move(*job->Result);
+}
+
+void CReadAhead::Clear() {
+    m_Pool->Clear();
+}
+
+int CReadAhead::ProcessorBound() {
+    // Readers beyond the processors only take turns at them while files come quickly; on
+    // slow storage more are added anyway.
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(processors, 2, MaxThreads);
+}
+
+int CReadAhead::DefaultThreads() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp(processors, 1u, 8u));
+}
+
+void CReadAhead::Pool::StartWorkers() {
+    if (m_Began)
+        return;
+    m_Began = true;
+    // A waiting operation reads nothing itself: every reader is a worker.
+    const int workers = m_OperationWaits ? m_ThreadCount : m_ThreadCount - 1;
+    const std::lock_guard guard(m_Lock);
+    try {
+        m_Workers.reserve(static_cast<size_t>(workers));
+        for (int i = 0; i < workers; ++i) {
+            m_Workers.emplace_back([self = shared_from_this(), first = i == 0] {
+                // The cache file is read while the operation lists its first folder; when
+                // that fails, the files are read without it.
+                if (first && self->m_Cache) {
+                    try {
+                        self->m_Cache->Load();
+                    } catch (...) {
+                    }
+                }
+                self->Work();
+            });
+            ++m_Working;
+        }
+    } catch (const std::exception&) {
+        // The system has no more threads to give (a limit, a lack of memory): the workers
+        // started read ahead, and without any the operation reads each file itself.
+        if (m_Workers.empty())
+            m_OperationWaits = false;
+        m_ThreadCount = static_cast<int>(m_Workers.size()) + (m_OperationWaits ? 0 : 1);
+    }
+}
+
+void CReadAhead::Pool::AddStorageReaderLocked() {
+    if (m_Stopping || m_Workers.size() >= MaxStorageReaders || !CanClaimLocked())
+        return;
+    try {
+        m_Workers.emplace_back([self = shared_from_this()] { self->Work(); });
+        ++m_Working;
+    } catch (const std::exception&) {
+        // No more threads: the readers there are go on.
+    }
+}
+
+void CReadAhead::Pool::Queue(std::vector<std::string> paths, bool newRecords,
+                             RecordReading reading) {
     if (!Enabled() || paths.empty())
         return;
     StartWorkers();
@@ -198,20 +309,8 @@ void CReadAhead::Queue(std::vector<std::string> paths, bool newRecords, RecordRe
         handOver();
 }
 
-std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path, RecordReading reading) {
-    const std::shared_ptr<Job> job = TakeJob(path, true, reading);
-    return job && job->NewRecord ? std::move(job->Record) : nullptr;
-}
-
-std::optional<FileReading> CReadAhead::Take(const std::string& path) {
-    const std::shared_ptr<Job> job = TakeJob(path, false, RecordReading::Tags);
-    if (!job || job->NewRecord || !job->Result)
-        return std::nullopt;
-    return std::move(*job->Result);
-}
-
-std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path, bool newRecord,
-                                                     RecordReading reading) {
+std::shared_ptr<Job> CReadAhead::Pool::TakeJob(const std::string& path, bool newRecord,
+                                               RecordReading reading) {
     if (m_OperationWaits)
         StartWorkers();
     std::shared_ptr<Job> job;
@@ -261,7 +360,27 @@ std::shared_ptr<CReadAhead::Job> CReadAhead::TakeJob(const std::string& path, bo
     return nullptr;
 }
 
-void CReadAhead::Clear() {
+void CReadAhead::Pool::Stop() {
+    std::unique_lock guard(m_Lock);
+    m_Stopping = true;
+    m_Queue.clear();
+    m_Urgent.clear();
+    m_Started = 0;
+    m_NextUnbegun = 0;
+    m_Wake.notify_all();
+    const bool ended = m_Ended.wait_for(guard, StopWait, [&] { return m_Working == 0; });
+    std::vector<std::thread> workers = std::move(m_Workers);
+    m_Workers.clear();
+    guard.unlock();
+    for (std::thread& worker : workers) {
+        if (ended)
+            worker.join();
+        else
+            worker.detach();
+    }
+}
+
+void CReadAhead::Pool::Clear() {
     const std::lock_guard guard(m_Lock);
     m_Queue.clear();
     m_Urgent.clear();
@@ -269,15 +388,15 @@ void CReadAhead::Clear() {
     m_NextUnbegun = 0;
 }
 
-size_t CReadAhead::WindowLocked() const {
+size_t CReadAhead::Pool::WindowLocked() const {
     return m_StorageWaits.load(std::memory_order_relaxed) ? StorageWindow : Window;
 }
 
-bool CReadAhead::CanClaimLocked() const {
+bool CReadAhead::Pool::CanClaimLocked() const {
     return !m_Urgent.empty() || (m_NextUnbegun < m_Queue.size() && m_NextUnbegun < WindowLocked());
 }
 
-std::shared_ptr<CReadAhead::Job> CReadAhead::ClaimLocked() {
+std::shared_ptr<Job> CReadAhead::Pool::ClaimLocked() {
     std::shared_ptr<Job> job;
     if (!m_Urgent.empty()) {
         job = std::move(m_Urgent.front());
@@ -293,7 +412,7 @@ std::shared_ptr<CReadAhead::Job> CReadAhead::ClaimLocked() {
     return job;
 }
 
-size_t CReadAhead::SpreadChoiceLocked() const {
+size_t CReadAhead::Pool::SpreadChoiceLocked() const {
     if (!m_StorageWaits.load(std::memory_order_relaxed))
         return m_NextUnbegun;
     const auto busy = [&](size_t folder) {
@@ -314,18 +433,21 @@ size_t CReadAhead::SpreadChoiceLocked() const {
     return m_NextUnbegun;
 }
 
-void CReadAhead::FinishLocked(const Job& job) {
+void CReadAhead::Pool::FinishLocked(const Job& job) {
     std::erase(m_Reading, &job);
 }
 
-void CReadAhead::Work() {
+void CReadAhead::Pool::Work() {
     std::unique_lock guard(m_Lock);
     for (;;) {
         // An idle worker sleeps: watching for work would take the processor from the workers
         // and the operation that have some, whenever there are more readers than processors.
         m_Wake.wait(guard, [&] { return m_Stopping || CanClaimLocked(); });
-        if (m_Stopping)
+        if (m_Stopping) {
+            --m_Working;
+            m_Ended.notify_all();
             return;
+        }
         // One job at a time: a file that keeps its reader waiting (slow storage) holds up no
         // other. Holding the job keeps it alive when the queue drops it meanwhile.
         const std::shared_ptr<Job> claimed = ClaimLocked();
@@ -346,7 +468,7 @@ void CReadAhead::Work() {
     }
 }
 
-void CReadAhead::Run(Job& job) {
+void CReadAhead::Pool::Run(Job& job) {
     // Nothing may leave a worker: a job that fails (memory ran out) is answered with nothing,
     // and the operation then reads the file itself.
     try {
@@ -354,7 +476,7 @@ void CReadAhead::Run(Job& job) {
             auto record = std::make_unique<CListData>();
             record->SetPath(job.Path);
             if (job.Reads == RecordReading::Tags)
-                ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache), m_Cache);
+                ApplyNewReading(*record, ReadJob(job, record->Ext(), m_Cache.get()), m_Cache.get());
             else
                 record->ReadSize();
             job.Record = std::move(record);
@@ -374,7 +496,7 @@ void CReadAhead::Run(Job& job) {
     }
 }
 
-bool CReadAhead::WaitFor(Job& job) {
+bool CReadAhead::Pool::WaitFor(Job& job) {
     // Reading the jobs after it keeps this thread busy while a worker reads the one it needs,
     // unless the storage keeps readers waiting: then it would hold up the records of every
     // reading done meanwhile.
@@ -418,7 +540,8 @@ bool CReadAhead::WaitFor(Job& job) {
     return finished;
 }
 
-FileReading CReadAhead::ReadJob(const Job& job, const std::string& ext, CTagCache* cache) const {
+FileReading CReadAhead::Pool::ReadJob(const Job& job, const std::string& ext,
+                                      CTagCache* cache) const {
     return ReadWithCache(cache, job.Path, ext, m_Codec, job.Folder ? job.Folder->Descriptor : -1);
 }
 

@@ -55,9 +55,11 @@ public:
     uint64_t Size() const override { return m_Inner.Size(); }
     size_t ReadAt(uint64_t offset, std::span<uint8_t> out) const override {
         ++Reads;
+        Bytes += out.size();
         return m_Inner.ReadAt(offset, out);
     }
     mutable int Reads = 0;
+    mutable size_t Bytes = 0; // asked for
 
 private:
     CMemorySource m_Inner;
@@ -65,27 +67,42 @@ private:
 
 TEST(CachedSource, AnswersLikeTheSourceItCaches) {
     CBytes bytes;
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < 30000; ++i)
         bytes.U8(static_cast<uint8_t>(i * 7));
     const CMemorySource direct(bytes.Data());
-    const CCachedSource cached(direct, 256);
-    std::mt19937 rng(7);
-    for (int round = 0; round < 2000; ++round) {
-        const uint64_t offset = rng() % 5200;
-        const size_t count = rng() % 700;
-        EXPECT_EQ(cached.Read(offset, count), direct.Read(offset, count)) << offset << " " << count;
+    // Small blocks, and the program's: a first block of 4 KB, then larger ones.
+    for (size_t block : {size_t{256}, CCachedSource::DefaultBlockSize}) {
+        const CCachedSource cached(direct, block);
+        std::mt19937 rng(7);
+        for (int round = 0; round < 2000; ++round) {
+            const uint64_t offset = rng() % (block * 3);
+            const size_t count = rng() % (block * 3 / 2);
+            EXPECT_EQ(cached.Read(offset, count), direct.Read(offset, count))
+                << offset << " " << count << " in blocks of " << block;
+        }
     }
 }
 
 TEST(CachedSource, ReaderNeedsFewReads) {
-    // A tag of 4 KB, then the audio: the file's start and its last 128 bytes.
+    // A tag of 2 KB, then the audio: the file's first 4 KB and its last bytes (ID3v1 and what may
+    // stand before it).
     CBytes file;
-    file.Text("ID3").U8(3).U8(0).U8(0).Synchsafe(4096).Text("TIT2").U32BE(6).U16BE(0).U8(0).Text(
+    file.Text("ID3").U8(3).U8(0).U8(0).Synchsafe(2048).Text("TIT2").U32BE(6).U16BE(0).U8(0).Text(
         "title");
-    file.PadTo(10 + 4096).Append(test::Frame(Header)).PadTo(1'000'000);
+    file.PadTo(10 + 2048).Append(test::Frame(Header)).PadTo(1'000'000);
     const CCountingSource typical(file);
     EXPECT_EQ(test::ReadMpeg(typical, CTextCodec()).Ext.Title, "title");
     EXPECT_LE(typical.Reads, 2);
+    EXPECT_LE(typical.Bytes, 4096u + 256u);
+
+    // A tag of 6 KB: the first 4 KB tell how much more is read.
+    CBytes tagged;
+    tagged.Text("ID3").U8(3).U8(0).U8(0).Synchsafe(6144).Text("TIT2").U32BE(6).U16BE(0).U8(0).Text(
+        "title");
+    tagged.PadTo(10 + 6144).Append(test::Frame(Header)).PadTo(1'000'000);
+    const CCountingSource larger(tagged);
+    EXPECT_EQ(test::ReadMpeg(larger, CTextCodec()).Ext.Title, "title");
+    EXPECT_LE(larger.Reads, 3);
 
     // 100 KB of zero padding after the tag is read in blocks, not byte by byte.
     file.Data().resize(10 + 4096);

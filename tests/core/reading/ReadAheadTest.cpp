@@ -167,6 +167,41 @@ TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListingThatNeverComes) {
     EXPECT_EQ(doc.AllList().size(), 12u);
 }
 
+// The status queries that resolve a list's relative entries wait on storage too: one that never
+// comes holds up no cancel.
+TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListEntryThatNeverResolves) {
+    CProfile profile(dir / "torvane.ini");
+    CFakeHost host;
+    host.OffThread = true;
+    host.CancelAfter = 20;
+    CTorvaneDoc doc(profile, host);
+    doc.Settings().readtag = DocSettings::ReadTags;
+    CStalledPath stalled(dir / "tree/a/info.wav");
+    ReadListFile(doc, dir / "list.m3u", nullptr, 100);
+    EXPECT_TRUE(stalled.Holding());
+    EXPECT_TRUE(doc.AllList().empty());
+}
+
+// A file whose reading never ends (a share that stopped answering) holds up neither the
+// cancel nor the document going away (at exit): its reader is left behind, and when the
+// storage answers at last it ends without touching anything the document owned.
+TEST_F(ReadAheadTest, AReaderThatStorageHoldsIsLeftBehind) {
+    CProfile profile(dir / "torvane.ini");
+    CFakeHost host;
+    host.OffThread = true;
+    host.CancelAfter = 60;
+    CStalledPath stalled(dir / "tree/a/cbr_id3v1.mp3");
+    {
+        CTorvaneDoc doc(profile, host);
+        doc.Settings().readtag = DocSettings::ReadTags;
+        doc.UseTagCache(std::make_unique<CTagCache>(dir / "tags.cache", "CP932"));
+        OpenFolder(doc, dir / "tree");
+        ASSERT_TRUE(stalled.Holding());
+    }
+    EXPECT_TRUE(stalled.Holding()) << "the document waited for the reader";
+    stalled.Release(); // the reader reads on, into the cache it shares
+}
+
 // A number of readers no machine has, from an edited profile or set directly, neither ends the
 // program nor changes what is gathered.
 TEST_F(ReadAheadTest, TheNumberOfReadingThreadsIsBounded) {
