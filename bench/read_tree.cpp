@@ -103,8 +103,10 @@ size_t StatFile(const std::string& path) {
 }
 
 // "フォルダを開く" on root with tags read on load and the given cache; answers the seconds the
-// scan took (the cache is read during it; writing it afterwards is not counted).
-double GatherSeconds(const std::string& root, const std::string& cachePath, size_t& records) {
+// scan took (the cache is read during it; writing it afterwards is not counted), and in cpu the
+// processor seconds of all threads meanwhile.
+double GatherSeconds(const std::string& root, const std::string& cachePath, size_t& records,
+                     double* cpu = nullptr) {
     torvane::CQuietHost host;
     torvane::CProfile profile;
     torvane::CTorvaneDoc doc(profile, host);
@@ -115,8 +117,11 @@ double GatherSeconds(const std::string& root, const std::string& cachePath, size
         doc.Settings().ReadThreads = std::atoi(threads);
     doc.UseTagCache(std::make_unique<torvane::CTagCache>(cachePath, "CP932"));
     const auto start = Clock::now();
+    const double cpuStart = CpuSeconds();
     torvane::OpenFolder(doc, root);
     const std::chrono::duration<double> elapsed = Clock::now() - start;
+    if (cpu)
+        *cpu = CpuSeconds() - cpuStart;
     records = doc.AllList().size();
     return elapsed.count();
 }
@@ -170,9 +175,9 @@ Rates GatherBeside(const std::string& root, const std::vector<std::string>& file
             best.Reference.Take(Measure(files, 1, reference));
         if (!full)
             ::unlink(cachePath.c_str());
-        const double cpu = CpuSeconds();
-        const double seconds = GatherSeconds(root, cachePath, records);
-        best.Gathering.Take(records, seconds, CpuSeconds() - cpu);
+        double cpu = 0;
+        const double seconds = GatherSeconds(root, cachePath, records, &cpu);
+        best.Gathering.Take(records, seconds, cpu);
     }
     ::unlink(cachePath.c_str());
     return best;

@@ -279,13 +279,17 @@ void CReadAhead::Pool::Queue(std::vector<std::string> paths, bool newRecords,
     std::vector<std::shared_ptr<Job>> jobs;
     jobs.reserve(paths.size());
     const auto handOver = [&] {
+        bool claimable = false;
         {
             const std::lock_guard guard(m_Lock);
+            // Jobs behind a full window wake nobody: waking a reader costs a switch of threads.
+            claimable = m_Queue.size() < WindowLocked();
             for (std::shared_ptr<Job>& job : jobs)
                 m_Queue.push_back(std::move(job));
         }
         jobs.clear();
-        m_Wake.notify_all();
+        if (claimable)
+            m_Wake.notify_all();
     };
     bool begun = false;
     for (size_t first = 0, end = 0; first < paths.size(); first = end) {

@@ -286,10 +286,11 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     // the entries read from the file never change once loaded.
     if (m_StoredCount.load() > 0) {
         const std::lock_guard guard(m_Lock);
-        if (const auto stored = m_Stored.find(path); stored != m_Stored.end()) {
-            if (stored->second.Stamp != stamp)
+        if (const auto stored = m_StoredIndex.find(path); stored != m_StoredIndex.end()) {
+            const Entry& entry = m_Stored[stored->second].Stored;
+            if (entry.Stamp != stamp)
                 return false;
-            facts = stored->second.Facts;
+            facts = entry.Facts;
             facts.State &= ReadStateBits;
             facts.Facts.Texts &= ReadTextBits;
             return true;
@@ -312,11 +313,6 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
 
 bool CTagCache::Holds(const std::string& path) {
     Load();
-    if (m_StoredCount.load() > 0) {
-        const std::lock_guard guard(m_Lock);
-        if (m_Stored.contains(path))
-            return true;
-    }
     return EntryOf(path) >= 0;
 }
 
@@ -325,7 +321,12 @@ void CTagCache::Store(const std::string& path, const FileStamp& stamp, const Cac
         return;
     const std::lock_guard guard(m_Lock);
     Load();
-    m_Stored[path] = Entry{stamp, facts};
+    if (const auto stored = m_StoredIndex.find(path); stored != m_StoredIndex.end()) {
+        m_Stored[stored->second].Stored = Entry{stamp, facts};
+    } else {
+        m_Stored.push_back({path, Entry{stamp, facts}});
+        m_StoredIndex.emplace(m_Stored.back().Path, m_Stored.size() - 1);
+    }
     m_StoredCount.store(m_Stored.size());
     m_Changed.store(true);
 }
@@ -345,7 +346,7 @@ bool CTagCache::Save(std::string* error) {
     for (uint32_t index = 0; index < m_EntryOffsets.size(); ++index) {
         EntryView entry;
         // A path stored again in this run, or found twice in the file, is written once.
-        if (!ReadEntry(BodyAt(index), entry) || m_Stored.count(entry.Path) != 0 ||
+        if (!ReadEntry(BodyAt(index), entry) || m_StoredIndex.contains(entry.Path) ||
             EntryOf(entry.Path) != index)
             continue;
         const bool found = m_Found[index].load(std::memory_order_relaxed);
@@ -364,10 +365,10 @@ bool CTagCache::Save(std::string* error) {
     writer.Unsigned(m_Run, 4);
     writer.Unsigned(std::min(m_Stored.size(), m_MaxEntries) + kept.size(), 4);
     size_t written = 0;
-    for (const auto& [path, entry] : m_Stored) {
+    for (const StoredEntry& stored : m_Stored) {
         if (written++ == m_MaxEntries)
             break;
-        writer.Entry(path, entry.Stamp, m_Run, entry.Facts);
+        writer.Entry(stored.Path, stored.Stored.Stamp, m_Run, stored.Stored.Facts);
     }
     for (const Kept& k : kept) {
         EntryView entry;

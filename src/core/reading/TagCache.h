@@ -4,11 +4,12 @@
 
 #include <atomic>
 #include <cstdint>
-#include <map>
+#include <deque>
 #include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace torvane {
@@ -38,7 +39,9 @@ public:
     // Fills facts, a fresh one, with the facts kept for path when its stamp is the one they
     // were read with.
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts);
-    // Whether anything is kept for path: when not, its stamp need not be asked for a look-up.
+    // Whether the cache file had anything for path: when not, its stamp need not be asked for a
+    // look-up. What this run stored is left out (a file added twice in one run is read twice):
+    // asking for it would take the lock for every file read.
     bool Holds(const std::string& path);
     // Keeps (or replaces) the facts of a fresh reading of path.
     void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
@@ -53,6 +56,10 @@ private:
     struct Entry {
         FileStamp Stamp;
         CachedFacts Facts;
+    };
+    struct StoredEntry {
+        std::string Path;
+        Entry Stored;
     };
 
     bool Parse(std::string_view bytes);
@@ -83,9 +90,11 @@ private:
     // the upper half of the path's hash and the entry's number + 1 (0: empty). Flat, so that a
     // look-up touches one slot and then the entry itself.
     std::vector<uint64_t> m_Slots;
-    // Entries stored in this run, by path, under the lock.
+    // Entries stored in this run, in the order stored (the order of the next run's look-ups),
+    // and the place of each path among them; under the lock.
     std::mutex m_Lock;
-    std::map<std::string, Entry, std::less<>> m_Stored;
+    std::deque<StoredEntry> m_Stored;
+    std::unordered_map<std::string_view, size_t> m_StoredIndex; // views of m_Stored's paths
     std::atomic<size_t> m_StoredCount{0};
 };
 
