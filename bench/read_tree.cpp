@@ -25,8 +25,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -97,6 +99,31 @@ size_t ReadInfo(const std::string& path, const torvane::CTextCodec& codec) {
     return static_cast<size_t>(record.Time());
 }
 
+// Lists every folder below folder and asks the status of each of its entries relative to it, as
+// `du` or `find -size` do; answers the regular files met.
+size_t StatWalk(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return 0;
+    size_t files = 0;
+    std::vector<std::string> subfolders;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        struct stat st {};
+        if (name == "." || name == ".." ||
+            ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode))
+            subfolders.push_back(folder + "/" + entry->d_name);
+        else if (S_ISREG(st.st_mode))
+            ++files;
+    }
+    ::closedir(dir);
+    for (const std::string& subfolder : subfolders)
+        files += StatWalk(subfolder);
+    return files;
+}
+
 size_t StatFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? static_cast<size_t>(st.st_size) : 0;
@@ -150,17 +177,17 @@ double FilesPerSecond(const std::vector<std::string>& files, int rounds, Work wo
 }
 
 struct Rates {
-    Rate Reference;
+    std::vector<Rate> References;
     Rate Gathering;
 };
 
-// Best of several rounds of gathering root and of the reference work on each of its files, in
-// files per second. The two take turns, so that both meet the machine in the same state: its
-// speed drifts by more than the margins measured. The cache file is removed before each
-// gathering unless full is set (then a first, unmeasured gathering fills it). Without a
-// reference (for profiling) only the gathering runs.
-Rates GatherBeside(const std::string& root, const std::vector<std::string>& files, int rounds,
-                   bool full, size_t (*reference)(const std::string&)) {
+// Best of several rounds of gathering root and of each reference work (answering one round's
+// rate). They take turns, so that all meet the machine in the same state: its speed drifts by
+// more than the margins measured. The cache file is removed before each gathering unless full
+// is set (then a first, unmeasured gathering fills it). Without references (for profiling) only
+// the gathering runs.
+Rates GatherBeside(const std::string& root, int rounds, bool full,
+                   const std::vector<std::function<Rate()>>& references) {
     // In memory where it can be: the cache written after each round would otherwise be flushed
     // to disk during the next one.
     const std::string folder = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
@@ -170,9 +197,10 @@ Rates GatherBeside(const std::string& root, const std::vector<std::string>& file
     if (full)
         GatherSeconds(root, cachePath, records);
     Rates best;
+    best.References.resize(references.size());
     for (int round = 0; round < rounds; ++round) {
-        if (reference)
-            best.Reference.Take(Measure(files, 1, reference));
+        for (size_t i = 0; i < references.size(); ++i)
+            best.References[i].Take(references[i]());
         if (!full)
             ::unlink(cachePath.c_str());
         double cpu = 0;
@@ -181,6 +209,18 @@ Rates GatherBeside(const std::string& root, const std::vector<std::string>& file
     }
     ::unlink(cachePath.c_str());
     return best;
+}
+
+// One round of walking root with StatWalk, per audio file.
+Rate WalkRate(const std::string& root, size_t audioFiles) {
+    const auto start = Clock::now();
+    const double cpu = CpuSeconds();
+    if (StatWalk(root) < audioFiles)
+        std::fprintf(stderr, "the walk met fewer files than there are\n");
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    Rate rate;
+    rate.Take(audioFiles, elapsed.count(), CpuSeconds() - cpu);
+    return rate;
 }
 
 // The --once form.
@@ -245,25 +285,35 @@ int main(int argc, char** argv) {
     // The whole tree as the program gathers it.
     // TORVANE_FULL_ONLY runs only the gathering with a full cache, for profiling it.
     const bool fullOnly = std::getenv("TORVANE_FULL_ONLY");
-    const Rates empty = fullOnly ? Rates{} : GatherBeside(argv[1], files, rounds, false, ReadFloor);
-    const Rates full = GatherBeside(argv[1], files, rounds, true, fullOnly ? nullptr : StatFile);
+    const std::string root = argv[1];
+    const auto floor = [&] { return Measure(files, 1, ReadFloor); };
+    const auto walk = [&] { return WalkRate(root, files.size()); };
+    const auto statEach = [&] { return Measure(files, 1, StatFile); };
+    const Rates empty = fullOnly ? Rates{{Rate{}}, {}} : GatherBeside(root, rounds, false, {floor});
+    const Rates full = fullOnly ? GatherBeside(root, rounds, true, {})
+                                : GatherBeside(root, rounds, true, {walk, statEach});
     std::printf("\ngathering %zu files, %d reading threads (best of %d rounds; CPU: processor "
                 "time of all threads per file):\n",
                 files.size(), torvane::CReadAhead::DefaultThreads(), rounds);
     const auto line = [](const char* label, const Rate& rate) {
-        std::printf("  %-19s %8.0f files/s  CPU %5.1f us", label, rate.FilesPerSecond,
+        std::printf("  %-26s %8.0f files/s  CPU %5.1f us\n", label, rate.FilesPerSecond,
                     rate.CpuPerFile * 1e6);
     };
-    line("floor (open, read)", empty.Reference);
-    std::printf("\n");
+    line("floor (open, read)", empty.References[0]);
     line("cache empty", empty.Gathering);
-    std::printf("\n    wall %.2f x the floor (target at most 1.5), CPU %.2f x (target at most 2)\n",
-                empty.Reference.FilesPerSecond / empty.Gathering.FilesPerSecond,
-                empty.Gathering.CpuPerFile / empty.Reference.CpuPerFile);
-    line("stat of each file", full.Reference);
-    std::printf("\n");
+    std::printf("    wall %.2f x the floor (target at most 1.5), CPU %.2f x (target at most 2)\n",
+                empty.References[0].FilesPerSecond / empty.Gathering.FilesPerSecond,
+                empty.Gathering.CpuPerFile / empty.References[0].CpuPerFile);
+    if (fullOnly) {
+        line("cache full", full.Gathering);
+        return 0;
+    }
+    line("stat walk (list, stat)", full.References[0]);
+    line("stat of each path listed", full.References[1]);
     line("cache full", full.Gathering);
-    std::printf("\n    wall %.2f x the stat (target at most 1.2)\n",
-                full.Reference.FilesPerSecond / full.Gathering.FilesPerSecond);
+    std::printf("    wall %.2f x the stat walk (target at most 1.2); %.2f x the stat of each "
+                "path\n",
+                full.References[0].FilesPerSecond / full.Gathering.FilesPerSecond,
+                full.References[1].FilesPerSecond / full.Gathering.FilesPerSecond);
     return 0;
 }

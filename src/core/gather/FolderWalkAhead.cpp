@@ -2,6 +2,7 @@
 
 #include "core/base/OffThread.h"
 #include "core/base/Paths.h"
+#include "core/base/StorageGauge.h"
 #include "core/doc/TorvaneDoc.h"
 
 #include <algorithm>
@@ -12,8 +13,10 @@
 namespace torvane {
 namespace {
 
-// Listings in flight at once: a share that answers each request after a millisecond serves
-// many together; a local disk lists faster than the files are read anyway.
+// Listings in flight at once: a local disk lists faster than the files are read, so a few
+// listers keep ahead; a share that answers each request after a millisecond serves many
+// together, so more are started once the listings are found to wait on storage.
+constexpr int FirstListers = 2;
 constexpr int MaxListers = 16;
 // Folders listed and not yet scanned, at most (beyond those the scan or the telling waits
 // for): a bound on the memory a walk far ahead of a slow scan holds.
@@ -86,9 +89,9 @@ struct CFolderWalkAhead::Shared {
 
     // Under the lock: starts listers while there is work for them.
     void StartListers(const std::shared_ptr<Shared>& self) {
-        while (Listers < MaxListers && HasWork()) {
+        while (Listers < (Gauge.Slow() ? MaxListers : FirstListers) && HasWork()) {
             ++Listers;
-            if (!StartOffThread([self] { self->Serve(); })) {
+            if (!StartOffThread([self] { self->Serve(self); })) {
                 --Listers; // no thread to be had: the scan asks for itself
                 return;
             }
@@ -118,17 +121,21 @@ struct CFolderWalkAhead::Shared {
     }
 
     // A lister's loop: lists folders until none is left that may be listed now.
-    void Serve() {
+    void Serve(const std::shared_ptr<Shared>& self) {
         std::unique_lock guard(Lock);
         while (const std::shared_ptr<Node> node = NextToList()) {
             node->Status = Node::State::Listing;
             guard.unlock();
+            const CStorageGauge::CCall call;
             try {
                 List(*node);
             } catch (...) {
                 node->Failed = true; // memory ran out
             }
+            const bool waited = call.Waited();
             guard.lock();
+            if (Gauge.Count(waited))
+                StartListers(self);
             if (!Stopping && !node->Failed) {
                 try {
                     Queue(node->Subfolders);
@@ -174,6 +181,7 @@ struct CFolderWalkAhead::Shared {
 
     const int DepthLimit;
     std::mutex Lock;
+    CStorageGauge Gauge;             // of the listings
     std::condition_variable Changed; // a folder was listed, or the walk stops
     std::unordered_map<std::string, std::shared_ptr<Node>> Nodes; // by path
     std::deque<std::shared_ptr<Node>> ToList;

@@ -1,6 +1,7 @@
 #include "core/reading/ReadAhead.h"
 
 #include "core/base/OffThread.h"
+#include "core/base/StorageGauge.h"
 #include "core/reading/TagCache.h"
 #include "core/record/ListData.h"
 
@@ -11,7 +12,6 @@
 #include <deque>
 #include <fcntl.h>
 #include <mutex>
-#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
@@ -31,30 +31,9 @@ constexpr size_t MinimumRun = 8;
 // The jobs handed to the readers before the rest of a batch is made.
 constexpr size_t FirstHandOver = 8;
 
-// A job waited on storage when its reader slept in it (blocked in a request, not merely
-// preempted) and it took longer than reading a file from memory ever takes.
-constexpr auto StorageWait = std::chrono::milliseconds(1);
 // How long the readers are waited for when they stop: a reader still in a file by then is held
 // by storage that may never answer (a share gone away), and is left behind.
 constexpr auto StopWait = std::chrono::milliseconds(250);
-
-class CJobClock {
-public:
-    CJobClock() : m_Start(std::chrono::steady_clock::now()), m_Sleeps(Sleeps()) {}
-    bool WaitedOnStorage() const {
-        return std::chrono::steady_clock::now() - m_Start >= StorageWait && Sleeps() > m_Sleeps;
-    }
-
-private:
-    // The times this thread gave up the processor of its own accord.
-    static long Sleeps() {
-        rusage usage{};
-        return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_nvcsw : 0;
-    }
-
-    std::chrono::steady_clock::time_point m_Start;
-    long m_Sleeps;
-};
 
 // Tells the folders of paths apart (the one the file is looked up in): equal for one folder,
 // and for others only by a rare chance, which merely costs a little speed.
@@ -171,7 +150,8 @@ private:
     size_t m_Working = 0;                    // readers not yet ended, under the lock
     std::condition_variable m_Ended;         // a reader ended
     std::atomic<bool> m_Waiting{false};      // the operation sleeps until a job is done
-    std::atomic<bool> m_StorageWaits{false}; // a reading waited on storage
+    CStorageGauge m_Gauge;                   // under the lock
+    std::atomic<bool> m_StorageWaits{false}; // the gauge found the storage slow
     std::mutex m_DoneLock;
     std::condition_variable m_DoneWake; // a job was done while the operation slept
 };
@@ -456,19 +436,20 @@ void CReadAhead::Pool::Work() {
         // other. Holding the job keeps it alive when the queue drops it meanwhile.
         const std::shared_ptr<Job> claimed = ClaimLocked();
         guard.unlock();
-        const CJobClock clock;
+        const CStorageGauge::CCall call;
         Run(*claimed);
-        const bool waited = clock.WaitedOnStorage();
+        const bool waited = call.Waited();
         guard.lock();
         FinishLocked(*claimed);
         // Files that keep their reader waiting (a network share, a USB disk) are read many at
         // once: the storage serves requests in flight together, while the processors idle.
-        if (waited) {
+        if (m_Gauge.Count(waited)) {
             // The window grows: readers asleep at its old end go on.
-            if (!m_StorageWaits.exchange(true, std::memory_order_relaxed))
-                m_Wake.notify_all();
-            AddStorageReaderLocked();
+            m_StorageWaits.store(true, std::memory_order_relaxed);
+            m_Wake.notify_all();
         }
+        if (waited && m_Gauge.Slow())
+            AddStorageReaderLocked();
     }
 }
 

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <chrono>
+
+namespace torvane {
+
+// Tells from how calls to storage went whether it keeps requests waiting (a network share, a USB
+// disk): then many calls are best kept in flight at once. A call waited on storage when its
+// thread slept in it (blocked in a request, not merely preempted) and it took longer than an
+// answer from memory ever takes. One such call may be a hiccup of a busy machine (a lock, a
+// page fault, a neighbour's load); the storage counts as slow once several calls in a row
+// waited, and stays so. Counted under the caller's lock.
+class CStorageGauge {
+public:
+    // Times one call, on the thread that makes it.
+    class CCall {
+    public:
+        CCall();
+        // Whether the call, ending now, waited on storage.
+        bool Waited() const;
+
+    private:
+        std::chrono::steady_clock::time_point m_Start;
+        long m_Sleeps;
+    };
+
+    // Counts a call that ended; true when it made the storage count as slow.
+    bool Count(bool waited);
+    bool Slow() const { return m_Slow; }
+
+    static constexpr std::chrono::milliseconds LongCall{1};
+    static constexpr int SlowCallsInARow = 4;
+
+private:
+    int m_InARow = 0;
+    bool m_Slow = false;
+};
+
+} // namespace torvane
