@@ -12,9 +12,14 @@ bool CCachedSource::Holds(uint64_t offset, size_t count) const {
 
 std::span<const uint8_t> CCachedSource::Load(uint64_t offset, size_t count) const {
     const uint64_t size = Size();
-    m_Block.resize(offset < size ? static_cast<size_t>(std::min<uint64_t>(count, size - offset))
-                                 : 0);
-    m_Block.resize(m_Inner.ReadAt(offset, m_Block));
+    const size_t wanted =
+        offset < size ? static_cast<size_t>(std::min<uint64_t>(count, size - offset)) : 0;
+    std::span<uint8_t> block(m_Inline);
+    if (wanted > m_Inline.size()) {
+        m_Heap.resize(wanted);
+        block = m_Heap;
+    }
+    m_Block = block.first(m_Inner.ReadAt(offset, block.first(wanted)));
     m_BlockStart = offset;
     return m_Block;
 }

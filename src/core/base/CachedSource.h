@@ -2,6 +2,7 @@
 
 #include "core/base/ByteSource.h"
 
+#include <array>
 #include <vector>
 
 namespace torvane {
@@ -17,6 +18,8 @@ public:
 
     explicit CCachedSource(const CByteSource& inner, size_t blockSize = DefaultBlockSize)
         : m_Inner(inner), m_BlockSize(blockSize) {}
+    CCachedSource(const CCachedSource&) = delete;
+    CCachedSource& operator=(const CCachedSource&) = delete;
 
     uint64_t Size() const override { return m_Inner.Size(); }
     size_t ReadAt(uint64_t offset, std::span<uint8_t> out) const override;
@@ -30,7 +33,10 @@ private:
 
     const CByteSource& m_Inner;
     size_t m_BlockSize;
-    mutable std::vector<uint8_t> m_Block;
+    // The block: in m_Inline when it fits (no allocation for each file read), else in m_Heap.
+    mutable std::array<uint8_t, DefaultBlockSize> m_Inline;
+    mutable std::vector<uint8_t> m_Heap;
+    mutable std::span<const uint8_t> m_Block;
     mutable uint64_t m_BlockStart = 0;
     mutable bool m_Loaded = false; // a block was read: the next is a full one
 };

@@ -185,6 +185,27 @@ uint64_t PathHash(std::string_view path) {
     return std::hash<std::string_view>{}(path);
 }
 
+// Entries found by path: open addressing over their numbers, each slot the upper half of the
+// path's hash and the entry's number + 1 (0: empty). Flat, so that a look-up touches one slot
+// and then the entry itself. At most half the slots are taken, so an empty one ends every
+// search. Answers the slot holding path's entry (pathOf gives an entry's path), else the empty
+// slot where it would go.
+template <typename PathOf>
+size_t SlotIn(const std::vector<uint64_t>& slots, std::string_view path, uint64_t hash,
+              PathOf pathOf) {
+    const size_t mask = slots.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const uint64_t held = slots[slot];
+        if (held == 0 ||
+            ((held ^ hash) >> 32 == 0 && pathOf(static_cast<uint32_t>(held) - 1) == path))
+            return slot;
+    }
+}
+
+uint64_t SlotValue(uint64_t hash, size_t index) {
+    return (hash >> 32 << 32) | (uint64_t{index} + 1);
+}
+
 // Every text of an entry must fit its 16-bit length.
 bool Storable(std::string_view path, const CachedFacts& cached) {
     constexpr size_t limit = std::numeric_limits<uint16_t>::max();
@@ -257,20 +278,22 @@ std::string_view CTagCache::PathAt(uint32_t index) const {
 }
 
 size_t CTagCache::SlotOf(std::string_view path, uint64_t hash) const {
-    // At most half the slots are taken, so an empty one ends every search.
-    const size_t mask = m_Slots.size() - 1;
-    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const uint64_t held = m_Slots[slot];
-        if (held == 0 ||
-            ((held ^ hash) >> 32 == 0 && PathAt(static_cast<uint32_t>(held) - 1) == path))
-            return slot;
-    }
+    return SlotIn(m_Slots, path, hash, [this](uint32_t index) { return PathAt(index); });
+}
+
+size_t CTagCache::StoredSlotOf(std::string_view path, uint64_t hash) const {
+    return SlotIn(m_StoredSlots, path, hash,
+                  [this](uint32_t index) { return std::string_view(m_Stored[index].Path); });
+}
+
+bool CTagCache::StoredInRun(std::string_view path) const {
+    return !m_StoredSlots.empty() && m_StoredSlots[StoredSlotOf(path, PathHash(path))] != 0;
 }
 
 void CTagCache::Index(uint32_t index) {
     const std::string_view path = PathAt(index);
     const uint64_t hash = PathHash(path);
-    m_Slots[SlotOf(path, hash)] = (hash >> 32 << 32) | (uint64_t{index} + 1);
+    m_Slots[SlotOf(path, hash)] = SlotValue(hash, index);
 }
 
 int64_t CTagCache::EntryOf(std::string_view path) const {
@@ -286,8 +309,8 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     // the entries read from the file never change once loaded.
     if (m_StoredCount.load() > 0) {
         const std::lock_guard guard(m_Lock);
-        if (const auto stored = m_StoredIndex.find(path); stored != m_StoredIndex.end()) {
-            const Entry& entry = m_Stored[stored->second].Stored;
+        if (const uint64_t held = m_StoredSlots[StoredSlotOf(path, PathHash(path))]) {
+            const Entry& entry = m_Stored[static_cast<uint32_t>(held) - 1].Stored;
             if (entry.Stamp != stamp)
                 return false;
             facts = entry.Facts;
@@ -321,11 +344,20 @@ void CTagCache::Store(const std::string& path, const FileStamp& stamp, const Cac
         return;
     const std::lock_guard guard(m_Lock);
     Load();
-    if (const auto stored = m_StoredIndex.find(path); stored != m_StoredIndex.end()) {
-        m_Stored[stored->second].Stored = Entry{stamp, facts};
+    if (m_StoredSlots.size() < 2 * (m_Stored.size() + 1)) {
+        // Grown: every slot is placed again.
+        m_StoredSlots.assign(std::bit_ceil(4 * (m_Stored.size() + 1)), 0);
+        for (size_t index = 0; index < m_Stored.size(); ++index)
+            m_StoredSlots[StoredSlotOf(m_Stored[index].Path, m_Stored[index].Hash)] =
+                SlotValue(m_Stored[index].Hash, index);
+    }
+    const uint64_t hash = PathHash(path);
+    const size_t slot = StoredSlotOf(path, hash);
+    if (const uint64_t held = m_StoredSlots[slot]) {
+        m_Stored[static_cast<uint32_t>(held) - 1].Stored = Entry{stamp, facts};
     } else {
-        m_Stored.push_back({path, Entry{stamp, facts}});
-        m_StoredIndex.emplace(m_Stored.back().Path, m_Stored.size() - 1);
+        m_Stored.push_back({path, hash, Entry{stamp, facts}});
+        m_StoredSlots[slot] = SlotValue(hash, m_Stored.size() - 1);
     }
     m_StoredCount.store(m_Stored.size());
     m_Changed.store(true);
@@ -346,7 +378,7 @@ bool CTagCache::Save(std::string* error) {
     for (uint32_t index = 0; index < m_EntryOffsets.size(); ++index) {
         EntryView entry;
         // A path stored again in this run, or found twice in the file, is written once.
-        if (!ReadEntry(BodyAt(index), entry) || m_StoredIndex.contains(entry.Path) ||
+        if (!ReadEntry(BodyAt(index), entry) || StoredInRun(entry.Path) ||
             EntryOf(entry.Path) != index)
             continue;
         const bool found = m_Found[index].load(std::memory_order_relaxed);

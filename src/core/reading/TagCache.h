@@ -4,12 +4,10 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace torvane {
@@ -59,6 +57,7 @@ private:
     };
     struct StoredEntry {
         std::string Path;
+        uint64_t Hash;
         Entry Stored;
     };
 
@@ -68,6 +67,10 @@ private:
     std::string_view PathAt(uint32_t index) const;
     // The slot holding path's entry, else the empty slot where it would go.
     size_t SlotOf(std::string_view path, uint64_t hash) const;
+    // Under the lock: the same among the entries stored in this run.
+    size_t StoredSlotOf(std::string_view path, uint64_t hash) const;
+    // Under the lock: whether an entry for path was stored in this run.
+    bool StoredInRun(std::string_view path) const;
     // Puts the entry read index-th into the slots; a later entry of the same path replaces an
     // earlier one.
     void Index(uint32_t index);
@@ -91,10 +94,10 @@ private:
     // look-up touches one slot and then the entry itself.
     std::vector<uint64_t> m_Slots;
     // Entries stored in this run, in the order stored (the order of the next run's look-ups),
-    // and the place of each path among them; under the lock.
+    // and their slots, as m_Slots; under the lock.
     std::mutex m_Lock;
-    std::deque<StoredEntry> m_Stored;
-    std::unordered_map<std::string_view, size_t> m_StoredIndex; // views of m_Stored's paths
+    std::vector<StoredEntry> m_Stored;
+    std::vector<uint64_t> m_StoredSlots;
     std::atomic<size_t> m_StoredCount{0};
 };
 
