@@ -283,7 +283,19 @@ size_t CTagCache::SlotOf(std::string_view path, uint64_t hash) const {
 
 size_t CTagCache::StoredSlotOf(std::string_view path, uint64_t hash) const {
     return SlotIn(m_StoredSlots, path, hash,
-                  [this](uint32_t index) { return std::string_view(m_Stored[index].Path); });
+                  [this](uint32_t index) { return StoredPathAt(index); });
+}
+
+std::span<const uint8_t> CTagCache::StoredBodyAt(uint32_t index) const {
+    const StoredEntry& stored = m_Stored[index];
+    return std::span(reinterpret_cast<const uint8_t*>(m_StoredBytes.data()) + stored.Offset,
+                     stored.Length)
+        .subspan(EntryHeadBytes);
+}
+
+std::string_view CTagCache::StoredPathAt(uint32_t index) const {
+    CByteReader reader(StoredBodyAt(index));
+    return ReadText(reader);
 }
 
 bool CTagCache::StoredInRun(std::string_view path) const {
@@ -310,12 +322,11 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     if (m_StoredCount.load() > 0) {
         const std::lock_guard guard(m_Lock);
         if (const uint64_t held = m_StoredSlots[StoredSlotOf(path, PathHash(path))]) {
-            const Entry& entry = m_Stored[static_cast<uint32_t>(held) - 1].Stored;
-            if (entry.Stamp != stamp)
+            EntryView entry;
+            if (!ReadEntry(StoredBodyAt(static_cast<uint32_t>(held) - 1), entry) ||
+                entry.Stamp != stamp)
                 return false;
-            facts = entry.Facts;
-            facts.State &= ReadStateBits;
-            facts.Facts.Texts &= ReadTextBits;
+            FactsOf(entry, facts);
             return true;
         }
     }
@@ -345,20 +356,25 @@ void CTagCache::Store(const std::string& path, const FileStamp& stamp, const Cac
     const std::lock_guard guard(m_Lock);
     Load();
     if (m_StoredSlots.size() < 2 * (m_Stored.size() + 1)) {
-        // Grown: every slot is placed again.
+        // Grown: every live entry is placed again.
         m_StoredSlots.assign(std::bit_ceil(4 * (m_Stored.size() + 1)), 0);
-        for (size_t index = 0; index < m_Stored.size(); ++index)
-            m_StoredSlots[StoredSlotOf(m_Stored[index].Path, m_Stored[index].Hash)] =
-                SlotValue(m_Stored[index].Hash, index);
+        for (uint32_t index = 0; index < m_Stored.size(); ++index)
+            if (m_Stored[index].Live)
+                m_StoredSlots[StoredSlotOf(StoredPathAt(index), m_Stored[index].Hash)] =
+                    SlotValue(m_Stored[index].Hash, index);
     }
     const uint64_t hash = PathHash(path);
     const size_t slot = StoredSlotOf(path, hash);
     if (const uint64_t held = m_StoredSlots[slot]) {
-        m_Stored[static_cast<uint32_t>(held) - 1].Stored = Entry{stamp, facts};
-    } else {
-        m_Stored.push_back({path, hash, Entry{stamp, facts}});
-        m_StoredSlots[slot] = SlotValue(hash, m_Stored.size() - 1);
+        m_Stored[static_cast<uint32_t>(held) - 1].Live = false; // stored again
+        --m_StoredLive;
     }
+    // Written as the file will hold it, so that storing copies no texts but into these bytes.
+    const size_t offset = m_StoredBytes.size();
+    CCacheWriter(m_StoredBytes, m_Seed).Entry(path, stamp, m_Run, facts);
+    m_Stored.push_back({offset, static_cast<uint32_t>(m_StoredBytes.size() - offset), true, hash});
+    m_StoredSlots[slot] = SlotValue(hash, m_Stored.size() - 1);
+    ++m_StoredLive;
     m_StoredCount.store(m_Stored.size());
     m_Changed.store(true);
 }
@@ -386,7 +402,7 @@ bool CTagCache::Save(std::string* error) {
     }
     std::stable_sort(kept.begin(), kept.end(),
                      [](const Kept& a, const Kept& b) { return a.LastUsed > b.LastUsed; });
-    const size_t room = m_MaxEntries > m_Stored.size() ? m_MaxEntries - m_Stored.size() : 0;
+    const size_t room = m_MaxEntries > m_StoredLive ? m_MaxEntries - m_StoredLive : 0;
     if (kept.size() > room)
         kept.resize(room);
 
@@ -395,12 +411,15 @@ bool CTagCache::Save(std::string* error) {
     out += Magic;
     writer.Text(m_CodePage);
     writer.Unsigned(m_Run, 4);
-    writer.Unsigned(std::min(m_Stored.size(), m_MaxEntries) + kept.size(), 4);
+    writer.Unsigned(std::min(m_StoredLive, m_MaxEntries) + kept.size(), 4);
     size_t written = 0;
     for (const StoredEntry& stored : m_Stored) {
-        if (written++ == m_MaxEntries)
+        if (written == m_MaxEntries)
             break;
-        writer.Entry(stored.Path, stored.Stored.Stamp, m_Run, stored.Stored.Facts);
+        if (stored.Live) {
+            out.append(m_StoredBytes, stored.Offset, stored.Length);
+            ++written;
+        }
     }
     for (const Kept& k : kept) {
         EntryView entry;

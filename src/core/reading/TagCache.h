@@ -51,14 +51,12 @@ public:
     bool Save(std::string* error = nullptr);
 
 private:
-    struct Entry {
-        FileStamp Stamp;
-        CachedFacts Facts;
-    };
+    // An entry stored in this run, as it will be written: in m_StoredBytes from Offset.
     struct StoredEntry {
-        std::string Path;
+        size_t Offset;
+        uint32_t Length;
+        bool Live; // not stored again since
         uint64_t Hash;
-        Entry Stored;
     };
 
     bool Parse(std::string_view bytes);
@@ -69,6 +67,8 @@ private:
     size_t SlotOf(std::string_view path, uint64_t hash) const;
     // Under the lock: the same among the entries stored in this run.
     size_t StoredSlotOf(std::string_view path, uint64_t hash) const;
+    std::span<const uint8_t> StoredBodyAt(uint32_t index) const;
+    std::string_view StoredPathAt(uint32_t index) const;
     // Under the lock: whether an entry for path was stored in this run.
     bool StoredInRun(std::string_view path) const;
     // Puts the entry read index-th into the slots; a later entry of the same path replaces an
@@ -94,10 +94,12 @@ private:
     // look-up touches one slot and then the entry itself.
     std::vector<uint64_t> m_Slots;
     // Entries stored in this run, in the order stored (the order of the next run's look-ups),
-    // and their slots, as m_Slots; under the lock.
+    // written out as they will stand in the file, and their slots, as m_Slots; under the lock.
     std::mutex m_Lock;
+    std::string m_StoredBytes;
     std::vector<StoredEntry> m_Stored;
     std::vector<uint64_t> m_StoredSlots;
+    size_t m_StoredLive = 0; // entries of m_Stored not stored again since
     std::atomic<size_t> m_StoredCount{0};
 };
 

@@ -386,6 +386,32 @@ TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
     EXPECT_EQ(out.Facts.Std.Title, "second");
 }
 
+// A path stored again in one run (its file changed meanwhile) is found, and written once, with
+// its last facts, among many others.
+TEST_F(TagCacheTest, APathStoredAgainInOneRunKeepsItsLastFacts) {
+    {
+        CTagCache cache(cachePath, "CP932");
+        CachedFacts facts;
+        facts.Facts.Std.Title = "first";
+        for (int i = 0; i < 100; ++i)
+            cache.Store("/m/" + std::to_string(i) + ".mp3", {1, 1}, facts);
+        facts.Facts.Std.Title = "second";
+        cache.Store("/m/7.mp3", {2, 2}, facts);
+        CachedFacts out;
+        EXPECT_FALSE(cache.Find("/m/7.mp3", {1, 1}, out)) << "the stamp stored first";
+        ASSERT_TRUE(cache.Find("/m/7.mp3", {2, 2}, out));
+        EXPECT_EQ(out.Facts.Std.Title, "second");
+        ASSERT_TRUE(cache.Save());
+    }
+    const std::string saved = dir.Read("torvane-tags.cache");
+    EXPECT_EQ(saved.find("/m/7.mp3"), saved.rfind("/m/7.mp3"));
+    CTagCache cache(cachePath, "CP932");
+    CachedFacts out;
+    ASSERT_TRUE(cache.Find("/m/7.mp3", {2, 2}, out));
+    EXPECT_EQ(out.Facts.Std.Title, "second");
+    EXPECT_TRUE(cache.Find("/m/99.mp3", {1, 1}, out));
+}
+
 // A run that reads everything from the cache leaves the file alone: a large cache is neither
 // rewritten nor synced on every start.
 TEST_F(TagCacheTest, ARunThatStoredNothingNewDoesNotRewriteTheFile) {
