@@ -131,8 +131,10 @@ public:
     CCacheWriter(std::string& out, uint64_t seed) : m_Out(out), m_Seed(seed) {}
 
     void Unsigned(uint64_t value, int width) {
+        std::array<char, 8> bytes{};
         for (int i = 0; i < width; ++i)
-            m_Out += static_cast<char>((value >> (8 * i)) & 0xFF);
+            bytes[static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        m_Out.append(bytes.data(), static_cast<size_t>(width));
     }
     void Text(std::string_view text) {
         Unsigned(text.size(), 2);
