@@ -319,6 +319,11 @@ int64_t CTagCache::EntryOf(std::string_view path) const {
 
 bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts) {
     Load();
+    return Find(path, stamp, facts, Held{EntryOf(path)});
+}
+
+bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts,
+                     Held held) {
     // What was stored in this run comes first. Until something is, the lock is not needed:
     // the entries read from the file never change once loaded.
     if (m_StoredCount.load() > 0) {
@@ -332,10 +337,9 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
             return true;
         }
     }
-    const int64_t found = EntryOf(path);
-    if (found < 0)
+    if (!held)
         return false;
-    const auto index = static_cast<uint32_t>(found);
+    const auto index = static_cast<uint32_t>(held.Entry);
     EntryView entry;
     if (!ReadEntry(BodyAt(index), entry) || entry.Stamp != stamp)
         return false;
@@ -347,9 +351,9 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     return true;
 }
 
-bool CTagCache::Holds(const std::string& path) {
+CTagCache::Held CTagCache::Holds(const std::string& path) {
     Load();
-    return EntryOf(path) >= 0;
+    return Held{EntryOf(path)};
 }
 
 void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts) {
@@ -444,8 +448,9 @@ FileReading ReadWithCache(CTagCache* cache, const std::string& path, const std::
     // The kept facts are decoded straight into the reading: a record takes them with one move.
     // A file the cache knows nothing of is read at once: on a network share the status asked
     // first would be one more request waited for.
-    if (cache && cache->Holds(path) && QueryFileStamp(path, reading.Stamp, folder) &&
-        cache->Find(path, reading.Stamp, reading.Info.emplace<CachedFacts>())) {
+    const CTagCache::Held held = cache ? cache->Holds(path) : CTagCache::Held{};
+    if (held && QueryFileStamp(path, reading.Stamp, folder) &&
+        cache->Find(path, reading.Stamp, reading.Info.emplace<CachedFacts>(), held)) {
         reading.Found = true;
         return reading;
     }

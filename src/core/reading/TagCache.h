@@ -37,10 +37,17 @@ public:
     // Fills facts, a fresh one, with the facts kept for path when its stamp is the one they
     // were read with.
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts);
+    // What the cache file had for path, looked up once.
+    struct Held {
+        int64_t Entry = -1;
+        explicit operator bool() const { return Entry >= 0; }
+    };
     // Whether the cache file had anything for path: when not, its stamp need not be asked for a
     // look-up. What this run stored is left out (a file added twice in one run is read twice):
     // asking for it would take the lock for every file read.
-    bool Holds(const std::string& path);
+    Held Holds(const std::string& path);
+    // Find for a path Holds answered, without looking it up again.
+    bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts, Held held);
     // Keeps (or replaces) the facts of a fresh reading of path.
     void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
 
