@@ -206,7 +206,7 @@ void CTorvaneDoc::ReadRecordInfo(CListData& record) {
     CListData fresh;
     fresh.SetPath(record.FilePath());
     fresh.ApplyReading(*reading);
-    m_TagCache->Store(fresh.FilePath(), reading->Stamp, fresh.FactsAfterReading());
+    m_TagCache->Store(fresh.FilePath(), reading->Stamp, fresh);
 }
 
 CReadAhead& CTorvaneDoc::ReadAhead() {

@@ -89,9 +89,8 @@ std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths,
 
 class CReadAhead::Pool : public std::enable_shared_from_this<Pool> {
 public:
-    Pool(const CTextCodec& codec, std::shared_ptr<CTagCache> cache, int threads,
-         bool operationWaits)
-        : m_Codec(codec), m_Cache(std::move(cache)),
+    Pool(CTextCodec codec, std::shared_ptr<CTagCache> cache, int threads, bool operationWaits)
+        : m_Codec(std::move(codec)), m_Cache(std::move(cache)),
           m_ThreadCount(std::clamp(threads, 1, ProcessorBound())),
           m_OperationWaits(operationWaits) {}
 

@@ -125,6 +125,59 @@ void FactsOf(const EntryView& entry, CachedFacts& cached) {
     ForEachText(facts, [&](std::string& text) { text = entry.Strings[next++]; });
 }
 
+// The fields of an entry for facts, seen in them.
+EntryView ViewOf(std::string_view path, const FileStamp& stamp, const CachedFacts& cached) {
+    const TrackFacts& facts = cached.Facts;
+    EntryView entry{path,
+                    stamp,
+                    0,
+                    cached.State,
+                    facts.Texts,
+                    facts.Size,
+                    facts.Time,
+                    facts.BitRate,
+                    facts.SamplingRate,
+                    facts.TagSets,
+                    {}};
+    entry.Strings[0] = *facts.Type;
+    entry.Strings[1] = *facts.BitRateText;
+    entry.Strings[2] = *facts.SamplingRateText;
+    size_t next = 3;
+    ForEachText(facts, [&](const std::string& text) { entry.Strings[next++] = text; });
+    return entry;
+}
+
+// The same for the facts a record holds after a fresh reading of its file.
+EntryView ViewOf(std::string_view path, const FileStamp& stamp, const CListData& record) {
+    EntryView entry{path,
+                    stamp,
+                    0,
+                    record.State() & ReadStateBits,
+                    record.ShownTexts(),
+                    record.Size(),
+                    record.Time(),
+                    record.BitRate(),
+                    record.SamplingRate(),
+                    record.TagSets(),
+                    {}};
+    entry.Strings[0] = record.Type();
+    entry.Strings[1] = record.BitRateText();
+    entry.Strings[2] = record.SamplingRateText();
+    size_t next = 3;
+    for (const PackedTags::Set set : {PackedTags::Standard, PackedTags::Extended})
+        for (int field = 0; field < PackedTags::FieldCount; ++field)
+            entry.Strings[next++] = record.TagText(set, static_cast<PackedTags::Field>(field));
+    return entry;
+}
+
+// Every text of an entry must fit its 16-bit length.
+bool Storable(const EntryView& entry) {
+    constexpr size_t limit = std::numeric_limits<uint16_t>::max();
+    return entry.Path.size() <= limit &&
+           std::all_of(entry.Strings.begin(), entry.Strings.end(),
+                       [](std::string_view text) { return text.size() <= limit; });
+}
+
 // Appends the cache's little-endian fields.
 class CCacheWriter {
 public:
@@ -140,29 +193,26 @@ public:
         Unsigned(text.size(), 2);
         m_Out += text;
     }
-    void Entry(std::string_view path, const FileStamp& stamp, uint32_t lastUsed,
-               const CachedFacts& cached) {
-        const TrackFacts& facts = cached.Facts;
+    // An entry from its fields seen in place; its last use is lastUsed.
+    void Entry(const EntryView& entry, uint32_t lastUsed) {
         const size_t start = m_Out.size();
         m_Out.append(EntryHeadBytes, '\0');
-        Text(path);
-        Unsigned(static_cast<uint64_t>(stamp.Size), 8);
-        Unsigned(static_cast<uint64_t>(stamp.ModifiedNs), 8);
-        Unsigned(static_cast<uint64_t>(stamp.ChangedNs), 8);
-        Unsigned(stamp.Device, 8);
-        Unsigned(stamp.Inode, 8);
+        Text(entry.Path);
+        Unsigned(static_cast<uint64_t>(entry.Stamp.Size), 8);
+        Unsigned(static_cast<uint64_t>(entry.Stamp.ModifiedNs), 8);
+        Unsigned(static_cast<uint64_t>(entry.Stamp.ChangedNs), 8);
+        Unsigned(entry.Stamp.Device, 8);
+        Unsigned(entry.Stamp.Inode, 8);
         Unsigned(lastUsed, 4);
-        Unsigned(cached.State, 1);
-        Unsigned(facts.Texts, 1);
-        Unsigned(static_cast<uint64_t>(facts.Size), 8);
-        Unsigned(static_cast<uint32_t>(facts.Time), 4);
-        Unsigned(static_cast<uint32_t>(facts.BitRate), 4);
-        Unsigned(static_cast<uint32_t>(facts.SamplingRate), 4);
-        Unsigned(static_cast<uint32_t>(facts.TagSets), 4);
-        Text(*facts.Type);
-        Text(*facts.BitRateText);
-        Text(*facts.SamplingRateText);
-        ForEachText(facts, [&](const std::string& text) { Text(text); });
+        Unsigned(entry.State, 1);
+        Unsigned(entry.Texts, 1);
+        Unsigned(static_cast<uint64_t>(entry.Size), 8);
+        Unsigned(static_cast<uint32_t>(entry.Time), 4);
+        Unsigned(static_cast<uint32_t>(entry.BitRate), 4);
+        Unsigned(static_cast<uint32_t>(entry.SamplingRate), 4);
+        Unsigned(static_cast<uint32_t>(entry.TagSets), 4);
+        for (const std::string_view text : entry.Strings)
+            Text(text);
         // The body's length and the check of both go in front.
         const size_t body = m_Out.size() - start - EntryHeadBytes;
         for (size_t i = 0; i < 4; ++i)
@@ -171,17 +221,20 @@ public:
         for (size_t i = 0; i < CheckBytes; ++i)
             m_Out[start + i] = static_cast<char>((check >> (8 * i)) & 0xFF);
     }
-    // An entry copied as it stands, with its last use renewed.
-    void Entry(const EntryView& entry, uint32_t lastUsed) {
-        CachedFacts cached;
-        FactsOf(entry, cached);
-        Entry(entry.Path, entry.Stamp, lastUsed, cached);
-    }
 
 private:
     std::string& m_Out;
     uint64_t m_Seed;
 };
+
+// The entry as the file will hold it, written on the calling thread (outside the cache's lock)
+// into a buffer of its own; valid until the thread writes the next.
+std::string_view Written(const EntryView& entry, uint32_t run, uint64_t seed) {
+    thread_local std::string buffer;
+    buffer.clear();
+    CCacheWriter(buffer, seed).Entry(entry, run);
+    return buffer;
+}
 
 uint64_t PathHash(std::string_view path) {
     return std::hash<std::string_view>{}(path);
@@ -206,17 +259,6 @@ size_t SlotIn(const std::vector<uint64_t>& slots, std::string_view path, uint64_
 
 uint64_t SlotValue(uint64_t hash, size_t index) {
     return (hash >> 32 << 32) | (uint64_t{index} + 1);
-}
-
-// Every text of an entry must fit its 16-bit length.
-bool Storable(std::string_view path, const CachedFacts& cached) {
-    constexpr size_t limit = std::numeric_limits<uint16_t>::max();
-    bool fits = path.size() <= limit && cached.Facts.Type->size() <= limit &&
-                cached.Facts.BitRateText->size() <= limit &&
-                cached.Facts.SamplingRateText->size() <= limit;
-    ForEachText(cached.Facts,
-                [&](const std::string& text) { fits = fits && text.size() <= limit; });
-    return fits;
 }
 
 } // namespace
@@ -357,10 +399,21 @@ CTagCache::Held CTagCache::Holds(const std::string& path) {
 }
 
 void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts) {
-    if (!Storable(path, facts))
-        return;
-    const std::lock_guard guard(m_Lock);
     Load();
+    const EntryView entry = ViewOf(path, stamp, facts);
+    if (Storable(entry))
+        Keep(path, Written(entry, m_Run, m_Seed));
+}
+
+void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CListData& record) {
+    Load();
+    const EntryView entry = ViewOf(path, stamp, record);
+    if (Storable(entry))
+        Keep(path, Written(entry, m_Run, m_Seed));
+}
+
+void CTagCache::Keep(std::string_view path, std::string_view written) {
+    const std::lock_guard guard(m_Lock);
     if (m_StoredSlots.size() < 2 * (m_Stored.size() + 1)) {
         // Grown: every live entry is placed again.
         m_StoredSlots.assign(std::bit_ceil(4 * (m_Stored.size() + 1)), 0);
@@ -375,10 +428,8 @@ void CTagCache::Store(const std::string& path, const FileStamp& stamp, const Cac
         m_Stored[static_cast<uint32_t>(held) - 1].Live = false; // stored again
         --m_StoredLive;
     }
-    // Written as the file will hold it, so that storing copies no texts but into these bytes.
-    const size_t offset = m_StoredBytes.size();
-    CCacheWriter(m_StoredBytes, m_Seed).Entry(path, stamp, m_Run, facts);
-    m_Stored.push_back({offset, static_cast<uint32_t>(m_StoredBytes.size() - offset), true, hash});
+    m_Stored.push_back({m_StoredBytes.size(), static_cast<uint32_t>(written.size()), true, hash});
+    m_StoredBytes += written;
     m_StoredSlots[slot] = SlotValue(hash, m_Stored.size() - 1);
     ++m_StoredLive;
     m_StoredCount.store(m_Stored.size());
@@ -467,7 +518,7 @@ void ApplyNewReading(CListData& record, FileReading&& reading, CTagCache* cache)
     const FileStamp stamp = reading.Stamp;
     record.ApplyReading(std::move(reading));
     if (keep)
-        cache->Store(record.FilePath(), stamp, record.FactsAfterReading());
+        cache->Store(record.FilePath(), stamp, record);
 }
 
 } // namespace torvane

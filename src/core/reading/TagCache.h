@@ -50,6 +50,9 @@ public:
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts, Held held);
     // Keeps (or replaces) the facts of a fresh reading of path.
     void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
+    // The same for the facts a record holds after a fresh reading of its file (as
+    // CListData::FactsAfterReading gives them, without copying them first).
+    void Store(const std::string& path, const FileStamp& stamp, const CListData& record);
 
     // Writes the cache when anything was stored since it was read (a run that only found
     // entries leaves the file as it is: no rewrite, no sync; which entries it used is kept when
@@ -76,6 +79,8 @@ private:
     size_t StoredSlotOf(std::string_view path, uint64_t hash) const;
     std::span<const uint8_t> StoredBodyAt(uint32_t index) const;
     std::string_view StoredPathAt(uint32_t index) const;
+    // Keeps an entry written as the file will hold it.
+    void Keep(std::string_view path, std::string_view written);
     // Under the lock: whether an entry for path was stored in this run.
     bool StoredInRun(std::string_view path) const;
     // Puts the entry read index-th into the slots; a later entry of the same path replaces an

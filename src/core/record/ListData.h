@@ -53,6 +53,10 @@ public:
         return std::string_view(m_FilePath).substr(m_NameStart, m_NameLength);
     }
     const std::string& Ext() const { return *m_Ext; }
+    // A text of one of the two sets, whatever the display mode; valid as Get... texts are.
+    std::string_view TagText(PackedTags::Set set, PackedTags::Field field) const {
+        return m_Tags.Text(set, field);
+    }
     TagSet StandardTags() const { return m_Tags.Unpack(PackedTags::Standard); }
     TagSet ExtendedTags() const { return m_Tags.Unpack(PackedTags::Extended); }
     // The tag kinds found ("ID3 V1・ID3 V2"), or NoTagType; written into lists and pages as it
@@ -73,6 +77,8 @@ public:
     int32_t TagSets() const { return m_TagSets; }
     int32_t IconIndex() const { return m_IconIndex; }
     uint32_t State() const { return m_State; }
+    // TrackFacts::TextBit: which of the made texts are shown.
+    uint8_t ShownTexts() const { return m_Texts; }
     bool Has(StateBit bit) const { return (m_State & bit) != 0; }
     int32_t RefCount() const { return m_RefCount; }
 
