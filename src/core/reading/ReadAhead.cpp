@@ -44,6 +44,36 @@ size_t FolderKeyOf(std::string_view path) {
         separator == std::string_view::npos ? std::string_view() : path.substr(0, separator));
 }
 
+// Every reader alive, in all read-aheads: its last act is to count itself out, so a wait for
+// none left sees all they did. Never destroyed: a reader left behind may end while the program
+// exits.
+class CLiveReaders {
+public:
+    void CountIn() {
+        const std::lock_guard guard(m_Lock);
+        ++m_Count;
+    }
+    void CountOut() {
+        const std::lock_guard guard(m_Lock);
+        if (--m_Count == 0)
+            m_NoneLeft.notify_all();
+    }
+    bool Await(std::chrono::milliseconds bound) {
+        std::unique_lock guard(m_Lock);
+        return m_NoneLeft.wait_for(guard, bound, [&] { return m_Count == 0; });
+    }
+
+private:
+    std::mutex m_Lock;
+    std::condition_variable m_NoneLeft;
+    size_t m_Count = 0;
+};
+
+CLiveReaders& Readers() {
+    static auto* readers = new CLiveReaders;
+    return *readers;
+}
+
 // A folder kept open while its files are read: their status is asked relative to it.
 struct OpenFolder {
     int Descriptor;
@@ -110,6 +140,9 @@ private:
     void StartWorkers();
     // Under the lock: one more reader, while jobs wait to be begun.
     void AddStorageReaderLocked();
+    // Under the lock: starts a reader (the one that loads the cache file first); false when no
+    // thread could be had.
+    bool StartReaderLocked(bool loadsCache);
     void Work();
     // Under the lock: how many jobs the readers begin ahead of the operation.
     size_t WindowLocked() const;
@@ -215,40 +248,50 @@ void CReadAhead::Pool::StartWorkers() {
     // A waiting operation reads nothing itself: every reader is a worker.
     const int workers = m_OperationWaits ? m_ThreadCount : m_ThreadCount - 1;
     const std::lock_guard guard(m_Lock);
-    try {
-        m_Workers.reserve(static_cast<size_t>(workers));
-        for (int i = 0; i < workers; ++i) {
-            m_Workers.emplace_back([self = shared_from_this(), first = i == 0] {
-                // The cache file is read while the operation lists its first folder; when
-                // that fails, the files are read without it.
-                if (first && self->m_Cache) {
-                    try {
-                        self->m_Cache->Load();
-                    } catch (...) {
-                    }
-                }
-                self->Work();
-            });
-            ++m_Working;
-        }
-    } catch (const std::exception&) {
-        // The system has no more threads to give (a limit, a lack of memory): the workers
-        // started read ahead, and without any the operation reads each file itself.
-        if (m_Workers.empty())
+    // The cache file is read by the first while the operation lists its first folder.
+    int started = 0;
+    while (started < workers && StartReaderLocked(started == 0))
+        ++started;
+    // The system has no more threads to give (a limit, a lack of memory): the workers started
+    // read ahead, and without any the operation reads each file itself.
+    if (started < workers) {
+        if (started == 0)
             m_OperationWaits = false;
-        m_ThreadCount = static_cast<int>(m_Workers.size()) + (m_OperationWaits ? 0 : 1);
+        m_ThreadCount = started + (m_OperationWaits ? 0 : 1);
     }
 }
 
 void CReadAhead::Pool::AddStorageReaderLocked() {
-    if (m_Stopping || m_Workers.size() >= MaxStorageReaders || !CanClaimLocked())
-        return;
+    // Without another thread the readers there are go on.
+    if (!m_Stopping && m_Workers.size() < MaxStorageReaders && CanClaimLocked())
+        StartReaderLocked(false);
+}
+
+bool CReadAhead::Pool::StartReaderLocked(bool loadsCache) {
+    Readers().CountIn();
     try {
-        m_Workers.emplace_back([self = shared_from_this()] { self->Work(); });
-        ++m_Working;
+        m_Workers.emplace_back([self = shared_from_this(), loadsCache]() mutable {
+            // When that fails, the files are read without the cache.
+            if (loadsCache && self->m_Cache) {
+                try {
+                    self->m_Cache->Load();
+                } catch (...) {
+                }
+            }
+            self->Work();
+            self.reset(); // the pool may end here, when the others went before
+            Readers().CountOut();
+        });
     } catch (const std::exception&) {
-        // No more threads: the readers there are go on.
+        Readers().CountOut();
+        return false;
     }
+    ++m_Working;
+    return true;
+}
+
+bool CReadAhead::AwaitReaders(std::chrono::milliseconds bound) {
+    return Readers().Await(bound);
 }
 
 void CReadAhead::Pool::Queue(std::vector<std::string> paths, bool newRecords,

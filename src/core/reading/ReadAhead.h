@@ -2,6 +2,7 @@
 
 #include "core/record/FileReading.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -58,6 +59,10 @@ public:
     std::optional<FileReading> Take(const std::string& path);
     // Drops what is queued: the operation ended or was cancelled.
     void Clear();
+
+    // Waits until every reader of every read-ahead has ended, for at most bound; false when some
+    // still run (left behind, held by storage).
+    static bool AwaitReaders(std::chrono::milliseconds bound);
 
     // The readers for this machine: one per processor, at most 8.
     static int DefaultThreads();

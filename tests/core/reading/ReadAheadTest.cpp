@@ -1,3 +1,4 @@
+#include "core/reading/ReadAhead.h"
 #include "DocFixture.h"
 #include "ReaderFixtures.h"
 #include "RecordDump.h"
@@ -199,7 +200,8 @@ TEST_F(ReadAheadTest, AReaderThatStorageHoldsIsLeftBehind) {
         ASSERT_TRUE(stalled.Holding());
     }
     EXPECT_TRUE(stalled.Holding()) << "the document waited for the reader";
-    stalled.Release(); // the reader reads on, into the cache it shares
+    stalled.Release(); // the reader reads on, into the cache it shares, and ends
+    EXPECT_TRUE(CReadAhead::AwaitReaders(std::chrono::seconds(30)));
 }
 
 // A number of readers no machine has, from an edited profile or set directly, neither ends the
