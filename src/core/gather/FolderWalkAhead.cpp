@@ -132,9 +132,9 @@ struct CFolderWalkAhead::Shared {
             } catch (...) {
                 node->Failed = true; // memory ran out
             }
-            const bool waited = call.Waited();
+            const CStorageGauge::Outcome outcome = call.End();
             guard.lock();
-            if (Gauge.Count(waited))
+            if (Gauge.Count(outcome))
                 StartListers(self);
             if (!Stopping && !node->Failed) {
                 try {

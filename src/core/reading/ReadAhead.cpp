@@ -478,20 +478,21 @@ void CReadAhead::Pool::Work() {
         // One job at a time: a file that keeps its reader waiting (slow storage) holds up no
         // other. Holding the job keeps it alive when the queue drops it meanwhile.
         const std::shared_ptr<Job> claimed = ClaimLocked();
+        const bool timed = m_Gauge.TimeNext();
         guard.unlock();
-        const CStorageGauge::CCall call;
+        const CStorageGauge::CCall call(timed);
         Run(*claimed);
-        const bool waited = call.Waited();
+        const CStorageGauge::Outcome outcome = call.End();
         guard.lock();
         FinishLocked(*claimed);
         // Files that keep their reader waiting (a network share, a USB disk) are read many at
         // once: the storage serves requests in flight together, while the processors idle.
-        if (m_Gauge.Count(waited)) {
+        if (m_Gauge.Count(outcome)) {
             // The window grows: readers asleep at its old end go on.
             m_StorageWaits.store(true, std::memory_order_relaxed);
             m_Wake.notify_all();
         }
-        if (waited && m_Gauge.Slow())
+        if (outcome == CStorageGauge::Outcome::Waited && m_Gauge.Slow())
             AddStorageReaderLocked();
     }
 }
