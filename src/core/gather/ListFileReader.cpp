@@ -114,8 +114,11 @@ private:
                 struct stat st {};
                 if (::stat(path.c_str(), &st) == 0)
                     *id = FileId{st.st_dev, st.st_ino};
-            }) ||
-            !*id || !m_Open.insert(**id).second)
+            })) {
+            Incomplete();
+            return;
+        }
+        if (!*id || !m_Open.insert(**id).second)
             return;
         if (!MayRead(**id, bytes.size())) {
             Incomplete();
@@ -190,8 +193,10 @@ private:
     bool ResolveLines(ListFrame& frame) {
         auto batch = std::make_shared<LineBatch>(LineBatch{*frame.Text, {}, {}});
         if (!m_Doc.Await([batch, bytes = frame.Bytes, folder = frame.Folder,
-                          legacy = frame.Legacy] { ResolveBatch(*batch, folder, legacy); }))
+                          legacy = frame.Legacy] { ResolveBatch(*batch, folder, legacy); })) {
+            Incomplete();
             return false;
+        }
         *frame.Text = batch->Text;
         frame.Paths = std::move(batch->Paths);
         frame.Ends = std::move(batch->Ends);
@@ -342,8 +347,10 @@ private:
                     list->IsFile = KindOf(entry) == PathKind::File;
                     if (list->IsFile)
                         list->Read = ReadWholeFile(entry, list->Bytes, MaxListFileBytes);
-                }))
-                return; // given up waiting: the operation was cancelled
+                })) {
+                Incomplete(); // given up waiting: the operation was cancelled
+                return;
+            }
             if (list->IsFile) {
                 if (list->Read == WholeFileRead::TooLarge)
                     TooLarge();

@@ -178,9 +178,11 @@ TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListEntryThatNeverResolves) {
     CTorvaneDoc doc(profile, host);
     doc.Settings().readtag = DocSettings::ReadTags;
     CStalledPath stalled(dir / "tree/a/info.wav");
-    ReadListFile(doc, dir / "list.m3u", nullptr, 100);
+    ListFileReading reading;
+    ReadListFile(doc, dir / "list.m3u", nullptr, 100, &reading);
     EXPECT_TRUE(stalled.Holding());
     EXPECT_TRUE(doc.AllList().empty());
+    EXPECT_FALSE(reading.Complete) << "a kept list read so is not written over unasked";
 }
 
 // A file whose reading never ends (a share that stopped answering) holds up neither the
