@@ -83,31 +83,43 @@ TEST(CachedSource, AnswersLikeTheSourceItCaches) {
     }
 }
 
-TEST(CachedSource, ReaderNeedsFewReads) {
-    // A tag of 2 KB, then the audio: the file's first 4 KB and its last bytes (ID3v1 and what may
-    // stand before it).
+// An MP3 of 1,000,000 bytes: an ID3v2 tag of tagBytes holding a title, then the audio.
+CBytes TaggedMp3(uint32_t tagBytes) {
     CBytes file;
-    file.Text("ID3").U8(3).U8(0).U8(0).Synchsafe(2048).Text("TIT2").U32BE(6).U16BE(0).U8(0).Text(
-        "title");
-    file.PadTo(10 + 2048).Append(test::Frame(Header)).PadTo(1'000'000);
+    file.Text("ID3")
+        .U8(3)
+        .U8(0)
+        .U8(0)
+        .Synchsafe(tagBytes)
+        .Text("TIT2")
+        .U32BE(6)
+        .U16BE(0)
+        .U8(0)
+        .Text("title");
+    file.PadTo(10 + tagBytes).Append(test::Frame(Header)).PadTo(1'000'000);
+    return file;
+}
+
+TEST(CachedSource, ReaderNeedsFewReads) {
+    // A tag of 2 KB: the file's first 4 KB and its last bytes (ID3v1 and what may stand before
+    // it).
+    const CBytes file = TaggedMp3(2048);
     const CCountingSource typical(file);
     EXPECT_EQ(test::ReadMpeg(typical, CTextCodec()).Ext.Title, "title");
     EXPECT_LE(typical.Reads, 2);
     EXPECT_LE(typical.Bytes, 4096u + 256u);
 
     // A tag of 6 KB: the first 4 KB tell how much more is read.
-    CBytes tagged;
-    tagged.Text("ID3").U8(3).U8(0).U8(0).Synchsafe(6144).Text("TIT2").U32BE(6).U16BE(0).U8(0).Text(
-        "title");
-    tagged.PadTo(10 + 6144).Append(test::Frame(Header)).PadTo(1'000'000);
+    const CBytes tagged = TaggedMp3(6144);
     const CCountingSource larger(tagged);
     EXPECT_EQ(test::ReadMpeg(larger, CTextCodec()).Ext.Title, "title");
     EXPECT_LE(larger.Reads, 3);
 
     // 100 KB of zero padding after the tag is read in blocks, not byte by byte.
-    file.Data().resize(10 + 4096);
-    file.PadTo(10 + 4096 + 100'000).Append(test::Frame(Header)).PadTo(1'000'000);
-    const CCountingSource padded(file);
+    CBytes zeros = TaggedMp3(4096);
+    zeros.Data().resize(10 + 4096);
+    zeros.PadTo(10 + 4096 + 100'000).Append(test::Frame(Header)).PadTo(1'000'000);
+    const CCountingSource padded(zeros);
     EXPECT_EQ(test::ReadMpeg(padded, CTextCodec()).BitRate, 128);
     EXPECT_LE(padded.Reads, 20);
 }

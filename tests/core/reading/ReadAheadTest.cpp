@@ -81,6 +81,19 @@ protected:
         return outcome;
     }
 
+    // A document gathering with tags read on load, whose host keeps storage off the
+    // operation's thread (a window's) and cancels after cancelAfter questions.
+    struct CWaitingDoc {
+        CWaitingDoc(const std::string& profilePath, int cancelAfter) : profile(profilePath) {
+            host.OffThread = true;
+            host.CancelAfter = cancelAfter;
+            doc.Settings().readtag = DocSettings::ReadTags;
+        }
+        CProfile profile;
+        CFakeHost host;
+        CTorvaneDoc doc{profile, host};
+    };
+
     CTempDir dir;
 };
 
@@ -149,13 +162,9 @@ TEST_F(ReadAheadTest, SlowStorageGathersWhatReadingInTurnGathers) {
 // A folder whose listing never comes (a share that stopped answering) holds up no cancel: the
 // scan ends while the listing still waits, with what it added before.
 TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListingThatNeverComes) {
-    CProfile profile(dir / "torvane.ini");
-    CFakeHost host;
-    host.OffThread = true;
     // the questions of the scan up to b, then some turns of the wait (each about 20 ms)
-    host.CancelAfter = 60;
-    CTorvaneDoc doc(profile, host);
-    doc.Settings().readtag = DocSettings::ReadTags;
+    CWaitingDoc waiting(dir / "torvane.ini", 60);
+    CTorvaneDoc& doc = waiting.doc;
     CStalledPath stalled(dir / "tree/c");
     OpenFolder(doc, dir / "tree");
     EXPECT_TRUE(stalled.Holding());
@@ -171,12 +180,8 @@ TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListingThatNeverComes) {
 // The status queries that resolve a list's relative entries wait on storage too: one that never
 // comes holds up no cancel.
 TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListEntryThatNeverResolves) {
-    CProfile profile(dir / "torvane.ini");
-    CFakeHost host;
-    host.OffThread = true;
-    host.CancelAfter = 20;
-    CTorvaneDoc doc(profile, host);
-    doc.Settings().readtag = DocSettings::ReadTags;
+    CWaitingDoc waiting(dir / "torvane.ini", 20);
+    CTorvaneDoc& doc = waiting.doc;
     CStalledPath stalled(dir / "tree/a/info.wav");
     ListFileReading reading;
     ReadListFile(doc, dir / "list.m3u", nullptr, 100, &reading);
@@ -189,16 +194,11 @@ TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListEntryThatNeverResolves) {
 // cancel nor the document going away (at exit): its reader is left behind, and when the
 // storage answers at last it ends without touching anything the document owned.
 TEST_F(ReadAheadTest, AReaderThatStorageHoldsIsLeftBehind) {
-    CProfile profile(dir / "torvane.ini");
-    CFakeHost host;
-    host.OffThread = true;
-    host.CancelAfter = 60;
     CStalledPath stalled(dir / "tree/a/cbr_id3v1.mp3");
     {
-        CTorvaneDoc doc(profile, host);
-        doc.Settings().readtag = DocSettings::ReadTags;
-        doc.UseTagCache(std::make_unique<CTagCache>(dir / "tags.cache", "CP932"));
-        OpenFolder(doc, dir / "tree");
+        CWaitingDoc waiting(dir / "torvane.ini", 60);
+        waiting.doc.UseTagCache(std::make_unique<CTagCache>(dir / "tags.cache", "CP932"));
+        OpenFolder(waiting.doc, dir / "tree");
         ASSERT_TRUE(stalled.Holding());
     }
     EXPECT_TRUE(stalled.Holding()) << "the document waited for the reader";
