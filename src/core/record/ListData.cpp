@@ -1,6 +1,7 @@
 #include "core/record/ListData.h"
 
 #include "core/base/AsciiText.h"
+#include "core/base/OffThread.h"
 #include "core/record/SizeFormat.h"
 
 #include <cerrno>
@@ -113,6 +114,7 @@ bool CListData::ReadSize() {
 }
 
 void CListData::RefreshSize() {
+    BeforeStorageCall(m_FilePath.c_str());
     struct stat st {};
     if (::stat(m_FilePath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
         m_State |= Missing;

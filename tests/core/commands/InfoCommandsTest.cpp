@@ -1,5 +1,6 @@
 #include "core/commands/InfoCommands.h"
 #include "DocFixture.h"
+#include "StalledStorage.h"
 
 #include <filesystem>
 
@@ -77,6 +78,33 @@ TEST_F(InfoCommandsTest, SizesOfGoneFilesKeepTheirText) {
     dir.Write("f2.mp3", "");
     GetSizes(doc, InfoScope::All);
     EXPECT_FALSE(gone.Has(CListData::Missing)) << "back again";
+}
+
+// Off the window's thread the sizes of many rows are asked a batch at a time, with the same
+// outcome; a status that never comes holds up no cancel, and the rows before it keep theirs.
+TEST_F(InfoCommandsTest, SizesAskedOffTheWindowsThread) {
+    host.OffThread = true;
+    for (int i = 0; i < 600; ++i)
+        ASSERT_TRUE(
+            doc.AddFile(dir.Write("g" + std::to_string(i) + ".mp3", std::string(i, 'x')), true));
+    doc.UpdateItemCount();
+    GetSizes(doc, InfoScope::All);
+    ASSERT_EQ(ReadRows().size(), 600u);
+    EXPECT_EQ(doc.CurrentList()[599]->Size(), 599);
+
+    Clear();
+    for (int i = 0; i < 600; ++i)
+        ASSERT_TRUE(doc.AddFile(dir / ("g" + std::to_string(i) + ".mp3"), true));
+    doc.UpdateItemCount();
+    // the questions of the first batch's 256 rows, then some turns of the wait
+    host.CancelAfter = 530;
+    const test::CStalledPath stalled(dir / "g300.mp3");
+    GetSizes(doc, InfoScope::All);
+    EXPECT_TRUE(stalled.Holding());
+    const std::vector<int> read = ReadRows();
+    ASSERT_GE(read.size(), 256u);
+    EXPECT_LT(read.back(), 300);
+    EXPECT_EQ(host.ProgressClosed, host.ProgressOpened);
 }
 
 TEST_F(InfoCommandsTest, ClearSelectedInfo) {
