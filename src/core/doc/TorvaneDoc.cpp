@@ -191,10 +191,15 @@ void CTorvaneDoc::TruncateList(TrackList& list, size_t size) {
     m_ShownCount = static_cast<int>(CurrentList().size());
 }
 
-void CTorvaneDoc::ReadRecordInfo(CListData& record) {
-    std::optional<FileReading> reading;
+std::optional<FileReading> CTorvaneDoc::ReadAheadOf(const CListData& record,
+                                                    CReadAhead::RecordReading reading) {
     if (m_ReadAhead || m_Host.KeepsStorageOffThread())
-        reading = ReadAhead().Take(record.FilePath());
+        return ReadAhead().Take(record.FilePath(), reading);
+    return std::nullopt;
+}
+
+void CTorvaneDoc::ReadRecordInfo(CListData& record) {
+    std::optional<FileReading> reading = ReadAheadOf(record, CReadAhead::RecordReading::Tags);
     if (!reading && WaitCancelled())
         return; // given up waiting: the record stays as it was
     if (!reading)
@@ -207,6 +212,15 @@ void CTorvaneDoc::ReadRecordInfo(CListData& record) {
     fresh.SetPath(record.FilePath());
     fresh.ApplyReading(*reading);
     m_TagCache->Store(fresh.FilePath(), reading->Stamp, fresh);
+}
+
+void CTorvaneDoc::RefreshRecordSize(CListData& record) {
+    const std::optional<FileReading> status =
+        ReadAheadOf(record, CReadAhead::RecordReading::SizeOnly);
+    if (status)
+        record.RefreshSize(*status);
+    else if (!WaitCancelled())
+        record.RefreshSize();
 }
 
 CReadAhead& CTorvaneDoc::ReadAhead() {
@@ -269,14 +283,15 @@ void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkE
                                                            : CReadAhead::RecordReading::SizeOnly);
 }
 
-void CTorvaneDoc::ExpectRecords(const std::vector<const CListData*>& records) {
+void CTorvaneDoc::ExpectRecords(const std::vector<const CListData*>& records,
+                                CReadAhead::RecordReading reading) {
     if (records.size() < 2 || !ReadAhead().Enabled())
         return;
     std::vector<std::string> paths;
     paths.reserve(records.size());
     for (const CListData* record : records)
         paths.push_back(record->FilePath());
-    m_ReadAhead->ExpectReadings(std::move(paths));
+    m_ReadAhead->ExpectReadings(std::move(paths), reading);
 }
 
 void CTorvaneDoc::EndExpectedFiles() {

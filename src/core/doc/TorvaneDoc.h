@@ -2,6 +2,7 @@
 
 #include "core/base/Random.h"
 #include "core/base/TextCodec.h"
+#include "core/reading/ReadAhead.h"
 #include "core/record/Columns.h"
 #include "core/record/ListData.h"
 #include "core/settings/ExtRegistry.h"
@@ -10,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +21,6 @@ namespace torvane {
 class CListViewPort;
 class CProgress;
 class CProfile;
-class CReadAhead;
 class CTagCache;
 class CUiHost;
 
@@ -132,8 +133,12 @@ public:
     // Reads the file of a record (one that is in a list) again and puts it into the record; a
     // kept entry of the tag cache is renewed.
     void ReadRecordInfo(CListData& record);
-    // The same for many records, their files read ahead in the order given.
-    void ExpectRecords(const std::vector<const CListData*>& records);
+    // The size command for a record in a list: its file's status asked again.
+    void RefreshRecordSize(CListData& record);
+    // The same for many records, their files read (or their status asked) ahead in the order
+    // given.
+    void ExpectRecords(const std::vector<const CListData*>& records,
+                       CReadAhead::RecordReading reading = CReadAhead::RecordReading::Tags);
 
     // The tag cache new records are filled from when tags are read on load; none by default.
     void UseTagCache(std::unique_ptr<CTagCache> cache);
@@ -183,6 +188,10 @@ private:
     // The path AddFile would give a record, or empty when it refuses the path.
     std::string AcceptedPath(std::string_view path, bool checkExtension) const;
     CReadAhead& ReadAhead();
+    // The reading of the record's file read ahead, when one was (or a worker read it now, as
+    // the operation only waits); none when reading ahead is off or the wait was given up.
+    std::optional<FileReading> ReadAheadOf(const CListData& record,
+                                           CReadAhead::RecordReading reading);
 
     CProfile& m_Profile;
     CUiHost& m_Host;

@@ -95,6 +95,18 @@ struct Job {
     std::unique_ptr<FileReading> Result; // apart: most jobs make records
 };
 
+// The folder the job's path is looked up in, or -1 for the whole path.
+int FolderOf(const Job& job) {
+    return job.Folder ? job.Folder->Descriptor : -1;
+}
+
+// A reading of the job's file that asks only its status.
+FileReading StatusJob(const Job& job) {
+    FileReading status;
+    status.Found = QueryFileStamp(job.Path, status.Stamp, FolderOf(job));
+    return status;
+}
+
 // The folder of paths[first] opened, when enough of the paths that follow it lie there; sets
 // end past them.
 std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths, size_t first,
@@ -209,8 +221,8 @@ void CReadAhead::ExpectNewRecords(std::vector<std::string> paths, RecordReading 
     m_Pool->Queue(std::move(paths), true, reading);
 }
 
-void CReadAhead::ExpectReadings(std::vector<std::string> paths) {
-    m_Pool->Queue(std::move(paths), false, RecordReading::Tags);
+void CReadAhead::ExpectReadings(std::vector<std::string> paths, RecordReading reading) {
+    m_Pool->Queue(std::move(paths), false, reading);
 }
 
 std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path, RecordReading reading) {
@@ -218,8 +230,8 @@ std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path, Recor
     return job && job->NewRecord ? std::move(job->Record) : nullptr;
 }
 
-std::optional<FileReading> CReadAhead::Take(const std::string& path) {
-    const std::shared_ptr<Job> job = m_Pool->TakeJob(path, false, RecordReading::Tags);
+std::optional<FileReading> CReadAhead::Take(const std::string& path, RecordReading reading) {
+    const std::shared_ptr<Job> job = m_Pool->TakeJob(path, false, reading);
     if (!job || job->NewRecord || !job->Result)
         return std::nullopt;
     return std::move(*job->Result);
@@ -345,7 +357,8 @@ std::shared_ptr<Job> CReadAhead::Pool::TakeJob(const std::string& path, bool new
     {
         const std::lock_guard guard(m_Lock);
         const bool queued = !m_Queue.empty() && m_Queue.front()->Path == path &&
-                            m_Queue.front()->NewRecord == newRecord;
+                            m_Queue.front()->NewRecord == newRecord &&
+                            m_Queue.front()->Reads == reading;
         if (!queued) {
             m_Queue.clear();
             m_Started = 0;
@@ -510,7 +523,9 @@ void CReadAhead::Pool::Run(Job& job) {
                 record->ReadSize();
             job.Record = std::move(record);
         } else {
-            job.Result = std::make_unique<FileReading>(ReadJob(job, RecordExt(job.Path), nullptr));
+            job.Result = std::make_unique<FileReading>(
+                job.Reads == RecordReading::Tags ? ReadJob(job, RecordExt(job.Path), nullptr)
+                                                 : StatusJob(job));
         }
     } catch (...) {
         job.Record.reset();
@@ -571,7 +586,7 @@ bool CReadAhead::Pool::WaitFor(Job& job) {
 
 FileReading CReadAhead::Pool::ReadJob(const Job& job, const std::string& ext,
                                       CTagCache* cache) const {
-    return ReadWithCache(cache, job.Path, ext, m_Codec, job.Folder ? job.Folder->Descriptor : -1);
+    return ReadWithCache(cache, job.Path, ext, m_Codec, FolderOf(job));
 }
 
 } // namespace torvane

@@ -48,15 +48,18 @@ public:
     // made and filled ahead as CTorvaneDoc::AddFile would: its tags read (through the tag
     // cache), or only its size.
     void ExpectNewRecords(std::vector<std::string> paths, RecordReading reading);
-    // Queues the paths of records in a list whose files are about to be read again.
-    void ExpectReadings(std::vector<std::string> paths);
+    // Queues the paths of records in a list whose files are about to be read again: all they
+    // hold (Tags), or only their status (SizeOnly: the reading tells only Found and Stamp).
+    void ExpectReadings(std::vector<std::string> paths,
+                        RecordReading reading = RecordReading::Tags);
     // The record made for path when it is the next one queued (made here when no worker has
     // begun it); when it is not, everything queued is dropped and nothing is answered.
     // When the operation only waits, a path not queued is read by a worker all the same.
     std::unique_ptr<CListData> TakeRecord(const std::string& path,
                                           RecordReading reading = RecordReading::Tags);
     // The same for a reading queued by ExpectReadings.
-    std::optional<FileReading> Take(const std::string& path);
+    std::optional<FileReading> Take(const std::string& path,
+                                    RecordReading reading = RecordReading::Tags);
     // Drops what is queued: the operation ended or was cancelled.
     void Clear();
 

@@ -114,14 +114,15 @@ bool CListData::ReadSize() {
 }
 
 void CListData::RefreshSize() {
-    BeforeStorageCall(m_FilePath.c_str());
-    struct stat st {};
-    if (::stat(m_FilePath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
-        m_State |= Missing;
-        return;
-    }
-    m_State &= ~Missing;
-    TakeSize(static_cast<int64_t>(st.st_size));
+    FileReading status;
+    status.Found = QueryFileStamp(m_FilePath, status.Stamp);
+    RefreshSize(status);
+}
+
+void CListData::RefreshSize(const FileReading& status) {
+    SetState(Missing, !status.Found);
+    if (status.Found)
+        TakeSize(status.Stamp.Size);
 }
 
 void CListData::TakeSize(int64_t bytes) {

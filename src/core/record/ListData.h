@@ -93,6 +93,8 @@ public:
     // The size command: a path that is missing or a folder sets Missing and keeps the size;
     // a file clears Missing and takes its size. One status query either way.
     void RefreshSize();
+    // The same with the status asked elsewhere (a reading of the status only).
+    void RefreshSize(const FileReading& status);
     // Reads the size and, for the extensions that have a reader, the tags and stream facts.
     void ReadInfo(const CTextCodec& codec);
     // Puts what a reading of this record's file found into the record, as ReadInfo does. A
