@@ -125,29 +125,7 @@ void FactsOf(const EntryView& entry, CachedFacts& cached) {
     ForEachText(facts, [&](std::string& text) { text = entry.Strings[next++]; });
 }
 
-// The fields of an entry for facts, seen in them.
-EntryView ViewOf(std::string_view path, const FileStamp& stamp, const CachedFacts& cached) {
-    const TrackFacts& facts = cached.Facts;
-    EntryView entry{path,
-                    stamp,
-                    0,
-                    cached.State,
-                    facts.Texts,
-                    facts.Size,
-                    facts.Time,
-                    facts.BitRate,
-                    facts.SamplingRate,
-                    facts.TagSets,
-                    {}};
-    entry.Strings[0] = *facts.Type;
-    entry.Strings[1] = *facts.BitRateText;
-    entry.Strings[2] = *facts.SamplingRateText;
-    size_t next = 3;
-    ForEachText(facts, [&](const std::string& text) { entry.Strings[next++] = text; });
-    return entry;
-}
-
-// The same for the facts a record holds after a fresh reading of its file.
+// The fields of an entry for the facts a record holds after a fresh reading of its file.
 EntryView ViewOf(std::string_view path, const FileStamp& stamp, const CListData& record) {
     EntryView entry{path,
                     stamp,
@@ -396,13 +374,6 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
 CTagCache::Held CTagCache::Holds(const std::string& path) {
     Load();
     return Held{EntryOf(path)};
-}
-
-void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts) {
-    Load();
-    const EntryView entry = ViewOf(path, stamp, facts);
-    if (Storable(entry))
-        Keep(path, Written(entry, m_Run, m_Seed));
 }
 
 void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CListData& record) {

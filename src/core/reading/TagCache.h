@@ -48,10 +48,8 @@ public:
     Held Holds(const std::string& path);
     // Find for a path Holds answered, without looking it up again.
     bool Find(const std::string& path, const FileStamp& stamp, CachedFacts& facts, Held held);
-    // Keeps (or replaces) the facts of a fresh reading of path.
-    void Store(const std::string& path, const FileStamp& stamp, const CachedFacts& facts);
-    // The same for the facts a record holds after a fresh reading of its file (as
-    // CListData::FactsAfterReading gives them, without copying them first).
+    // Keeps (or replaces) the facts a record holds after a fresh reading of path, with the state
+    // bits reading set.
     void Store(const std::string& path, const FileStamp& stamp, const CListData& record);
 
     // Writes the cache when anything was stored since it was read (a run that only found

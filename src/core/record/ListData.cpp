@@ -150,24 +150,6 @@ void CListData::ApplyReading(FileReading&& reading) {
         m_State |= InfoRead;
 }
 
-CachedFacts CListData::FactsAfterReading() const {
-    CachedFacts cached;
-    TrackFacts& facts = cached.Facts;
-    facts.Std = StandardTags();
-    facts.Ext = ExtendedTags();
-    facts.Type = m_Type;
-    facts.BitRateText = m_BitRateText;
-    facts.SamplingRateText = m_SamplingRateText;
-    facts.Size = m_Size;
-    facts.Time = m_Time;
-    facts.BitRate = m_BitRate;
-    facts.SamplingRate = m_SamplingRate;
-    facts.TagSets = m_TagSets;
-    facts.Texts = m_Texts;
-    cached.State = m_State & (SizeRead | InfoRead);
-    return cached;
-}
-
 void CListData::TakeCachedFacts(CachedFacts&& cached) {
     const TrackFacts& facts = cached.Facts;
     m_Tags = PackedTags(facts.Std, facts.Ext);

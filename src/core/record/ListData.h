@@ -107,8 +107,6 @@ public:
     // comments on one line), the stream facts and their texts, the type; clears Missing.
     void FillFrom(const AudioInfo& info);
 
-    // The facts a fresh record holds after reading its file, with the state bits reading set.
-    CachedFacts FactsAfterReading() const;
     // A fresh record takes the facts of an earlier reading of the same, unchanged file.
     void TakeCachedFacts(CachedFacts&& cached);
 

@@ -42,6 +42,14 @@ CachedFacts FullFacts(const std::string& title) {
 }
 
 // Every field of cached facts in one text.
+// Stores facts as the cache stores those of a record that holds them.
+void Store(CTagCache& cache, const std::string& path, const FileStamp& stamp, CachedFacts facts) {
+    CListData record;
+    record.SetPath(path);
+    record.TakeCachedFacts(std::move(facts));
+    cache.Store(path, stamp, record);
+}
+
 std::string DumpFacts(const CachedFacts& cached) {
     CListData record;
     record.SetPath("/m/x.mp3");
@@ -85,7 +93,7 @@ protected:
         CachedFacts facts;
         ASSERT_TRUE(cache.Find(path, stamp, facts)) << path;
         facts.Facts.Std.Title = facts.Facts.Ext.Title = "kept";
-        cache.Store(path, stamp, facts);
+        Store(cache, path, stamp, facts);
         ASSERT_TRUE(cache.Save());
     }
 
@@ -163,7 +171,7 @@ TEST_F(TagCacheTest, ForeignDamagedOrOtherCodePageFilesAreIgnoredWhole) {
     facts.Facts.Std.Title = "kept";
     {
         CTagCache cache(cachePath, "CP932");
-        cache.Store(path, stamp, facts);
+        Store(cache, path, stamp, facts);
         ASSERT_TRUE(cache.Save());
     }
     const std::string saved = dir.Read("torvane-tags.cache");
@@ -184,7 +192,7 @@ TEST_F(TagCacheTest, ForeignDamagedOrOtherCodePageFilesAreIgnoredWhole) {
         dir.Write("torvane-tags.cache", damaged);
         CTagCache cache(cachePath, "CP932");
         EXPECT_FALSE(cache.Find(path, stamp, found));
-        cache.Store(path, stamp, facts);
+        Store(cache, path, stamp, facts);
         EXPECT_TRUE(cache.Save());
         EXPECT_TRUE(CTagCache(cachePath, "CP932").Find(path, stamp, found)) << "written anew";
     }
@@ -240,7 +248,7 @@ TEST_F(TagCacheTest, EveryFlippedBitGivesTheTrueFactsOrNothing) {
                               .Inode = 1000 + static_cast<uint64_t>(i)});
             const CachedFacts facts = FullFacts("Title " + std::to_string(i));
             truth.push_back(DumpFacts(facts));
-            cache.Store(paths[i], stamps[i], facts);
+            Store(cache, paths[i], stamps[i], facts);
         }
         ASSERT_TRUE(cache.Save());
     }
@@ -279,7 +287,7 @@ TEST_F(TagCacheTest, KeptFactsNeverMarkARecordMissingOrPlaying) {
     odd.Facts.Texts = 0xFF;
     {
         CTagCache cache(cachePath, "CP932");
-        cache.Store("/m/a.mp3", {.Size = 1}, odd);
+        Store(cache, "/m/a.mp3", {.Size = 1}, odd);
         CachedFacts found;
         ASSERT_TRUE(cache.Find("/m/a.mp3", {.Size = 1}, found));
         EXPECT_EQ(found.State, CListData::SizeRead | CListData::InfoRead) << "stored in this run";
@@ -299,7 +307,7 @@ TEST_F(TagCacheTest, KeptFactsNeverMarkARecordMissingOrPlaying) {
 TEST_F(TagCacheTest, ACacheFileLargerThanTheLimitIsIgnoredAndReplaced) {
     {
         CTagCache cache(cachePath, "CP932");
-        cache.Store("/m/a.mp3", {.Size = 1}, FullFacts("t"));
+        Store(cache, "/m/a.mp3", {.Size = 1}, FullFacts("t"));
         ASSERT_TRUE(cache.Save());
     }
     // Sparse: it takes no room on the disk, and it is refused before anything is read.
@@ -307,7 +315,7 @@ TEST_F(TagCacheTest, ACacheFileLargerThanTheLimitIsIgnoredAndReplaced) {
     CTagCache cache(cachePath, "CP932");
     CachedFacts found;
     EXPECT_FALSE(cache.Find("/m/a.mp3", {.Size = 1}, found));
-    cache.Store("/m/b.mp3", {.Size = 1}, FullFacts("t"));
+    Store(cache, "/m/b.mp3", {.Size = 1}, FullFacts("t"));
     ASSERT_TRUE(cache.Save());
     EXPECT_LT(std::filesystem::file_size(cachePath), 4096u);
     EXPECT_TRUE(CTagCache(cachePath, "CP932").Find("/m/b.mp3", {.Size = 1}, found));
@@ -322,7 +330,7 @@ TEST_F(TagCacheTest, TheBoundLeavesOutTheLeastRecentlyUsedEntries) {
         for (const char* path : found)
             EXPECT_TRUE(cache.Find(path, {1, 1}, out)) << path;
         for (const char* path : stored)
-            cache.Store(path, {1, 1}, facts);
+            Store(cache, path, {1, 1}, facts);
         ASSERT_TRUE(cache.Save());
     };
     run({}, {"/a", "/b"});
@@ -345,7 +353,7 @@ TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
         CachedFacts facts;
         facts.Facts.Std.Title = title;
         for (const char* path : paths)
-            cache.Store(path, {1, 1}, facts);
+            Store(cache, path, {1, 1}, facts);
         EXPECT_TRUE(cache.Save());
         return dir.Read("torvane-tags.cache");
     };
@@ -355,7 +363,7 @@ TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
         CachedFacts out;
         for (const char* path : {"/m/4.mp3", "/m/3.mp3", "/m/1.mp3"})
             EXPECT_TRUE(cache.Find(path, {1, 1}, out));
-        cache.Store("/m/5.mp3", {1, 1}, out); // something new, so that the file is written
+        Store(cache, "/m/5.mp3", {1, 1}, out); // something new, so that the file is written
         ASSERT_TRUE(cache.Save());
     }
     const std::string saved = dir.Read("torvane-tags.cache");
@@ -376,7 +384,7 @@ TEST_F(TagCacheTest, SavesKeepTheEntriesInOrderAndEachPathOnce) {
         CachedFacts out;
         ASSERT_TRUE(cache.Find("/m/x.mp3", {1, 1}, out));
         EXPECT_EQ(out.Facts.Std.Title, "second");
-        cache.Store("/m/y.mp3", {1, 1}, out);
+        Store(cache, "/m/y.mp3", {1, 1}, out);
         ASSERT_TRUE(cache.Save());
     }
     const std::string once = dir.Read("torvane-tags.cache");
@@ -394,9 +402,9 @@ TEST_F(TagCacheTest, APathStoredAgainInOneRunKeepsItsLastFacts) {
         CachedFacts facts;
         facts.Facts.Std.Title = "first";
         for (int i = 0; i < 100; ++i)
-            cache.Store("/m/" + std::to_string(i) + ".mp3", {1, 1}, facts);
+            Store(cache, "/m/" + std::to_string(i) + ".mp3", {1, 1}, facts);
         facts.Facts.Std.Title = "second";
-        cache.Store("/m/7.mp3", {2, 2}, facts);
+        Store(cache, "/m/7.mp3", {2, 2}, facts);
         CachedFacts out;
         EXPECT_FALSE(cache.Find("/m/7.mp3", {1, 1}, out)) << "the stamp stored first";
         ASSERT_TRUE(cache.Find("/m/7.mp3", {2, 2}, out));
@@ -417,7 +425,7 @@ TEST_F(TagCacheTest, APathStoredAgainInOneRunKeepsItsLastFacts) {
 TEST_F(TagCacheTest, ARunThatStoredNothingNewDoesNotRewriteTheFile) {
     {
         CTagCache cache(cachePath, "CP932");
-        cache.Store("/m/1.mp3", {1, 1}, CachedFacts{});
+        Store(cache, "/m/1.mp3", {1, 1}, CachedFacts{});
         ASSERT_TRUE(cache.Save());
     }
     struct stat before {};
@@ -439,7 +447,7 @@ TEST_F(TagCacheTest, ARunThatStoredNothingNewDoesNotRewriteTheFile) {
 TEST_F(TagCacheTest, AFailedSaveSaysWhyAndLeavesNothingBehind) {
     std::filesystem::create_directory(cachePath);
     CTagCache cache(cachePath, "CP932");
-    cache.Store("/a.mp3", {1, 1}, CachedFacts{});
+    Store(cache, "/a.mp3", {1, 1}, CachedFacts{});
     std::string error;
     EXPECT_FALSE(cache.Save(&error));
     EXPECT_FALSE(error.empty());
