@@ -11,6 +11,7 @@
 #include "core/base/Paths.h"
 #include "core/doc/TorvaneDoc.h"
 #include "core/media/ReaderTable.h"
+#include "core/reading/ReadAhead.h"
 #include "core/reading/TagCache.h"
 #include "core/settings/Profile.h"
 #include "core/settings/ProfileLocation.h"
@@ -160,12 +161,12 @@ int Main(int argc, char** argv) {
 // run with a message and status 1, not with an abort.
 int main(int argc, char** argv) {
     try {
-        return Main(argc, argv);
+        torvane::CReadAhead::EndProcess(Main(argc, argv));
     } catch (const std::bad_alloc&) {
         std::cerr << "torvane-cli: " << torvane::cli::Say("out of memory", "メモリが足りません")
                   << "\n";
     } catch (const std::exception& e) {
         std::cerr << "torvane-cli: " << e.what() << "\n";
     }
-    return 1;
+    torvane::CReadAhead::EndProcess(1);
 }

@@ -5,6 +5,7 @@
 #include "gui/widgets/Icons.h"
 
 #include "core/gather/CommandLine.h"
+#include "core/reading/ReadAhead.h"
 #include "core/settings/ProfileLocation.h"
 
 #include <QApplication>
@@ -65,9 +66,8 @@ bool OnlyPrints(int argc, char** argv) {
     return false;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// The program with its window; answers the exit status.
+int RunDesktop(int argc, char** argv) {
     const DesktopOptions options;
     if (OnlyPrints(argc, argv)) {
         QCoreApplication printer(argc, argv);
@@ -113,4 +113,10 @@ int main(int argc, char** argv) {
     if (!app.Start(inputs))
         return 1;
     return app.Run();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    torvane::CReadAhead::EndProcess(RunDesktop(argc, argv));
 }

@@ -9,6 +9,8 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <fcntl.h>
 #include <mutex>
@@ -304,6 +306,13 @@ bool CReadAhead::Pool::StartReaderLocked(bool loadsCache) {
 
 bool CReadAhead::AwaitReaders(std::chrono::milliseconds bound) {
     return Readers().Await(bound);
+}
+
+void CReadAhead::EndProcess(int status) {
+    if (AwaitReaders(std::chrono::milliseconds(0)))
+        std::exit(status);
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
 void CReadAhead::Pool::Queue(std::vector<std::string> paths, bool newRecords,

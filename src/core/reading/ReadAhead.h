@@ -66,6 +66,9 @@ public:
     // Waits until every reader of every read-ahead has ended, for at most bound; false when some
     // still run (left behind, held by storage).
     static bool AwaitReaders(std::chrono::milliseconds bound);
+    // Ends the process with status, as returning it from main does; when readers are left
+    // behind, without destroying static objects (one of them could touch one as storage answers).
+    [[noreturn]] static void EndProcess(int status);
 
     // The readers for this machine: one per processor, at most 8.
     static int DefaultThreads();
