@@ -5,12 +5,32 @@
 
 namespace torvane {
 
-std::vector<uint8_t> CByteSource::Read(uint64_t offset, size_t count) const {
+CReadBytes::CReadBytes(size_t count) : m_Size(count) {
+    if (count > InlineBytes)
+        m_Heap = std::make_unique_for_overwrite<uint8_t[]>(count);
+}
+
+CReadBytes::CReadBytes(CReadBytes&& other) noexcept {
+    *this = std::move(other);
+}
+
+CReadBytes& CReadBytes::operator=(CReadBytes&& other) noexcept {
+    if (this == &other)
+        return *this;
+    m_Heap = std::move(other.m_Heap);
+    m_Size = other.m_Size;
+    if (!m_Heap)
+        std::memcpy(m_Inline.data(), other.m_Inline.data(), m_Size);
+    other.m_Size = 0;
+    return *this;
+}
+
+CReadBytes CByteSource::Read(uint64_t offset, size_t count) const {
     if (offset >= Size())
         return {};
     count = static_cast<size_t>(std::min<uint64_t>(count, Size() - offset));
-    std::vector<uint8_t> bytes(count);
-    bytes.resize(ReadAt(offset, bytes));
+    CReadBytes bytes(count);
+    bytes.Truncate(ReadAt(offset, bytes));
     return bytes;
 }
 

@@ -1,11 +1,46 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
 
 namespace torvane {
+
+// Bytes read from a source. The short reads of headers and fields are kept in the object itself
+// and longer ones on the heap, so that reading a file's headers allocates nothing; the bytes are
+// not cleared before they are read into.
+class CReadBytes {
+public:
+    static constexpr size_t InlineBytes = 64;
+
+    CReadBytes() = default;
+    // Room for count bytes, none of them read yet.
+    explicit CReadBytes(size_t count);
+    CReadBytes(CReadBytes&& other) noexcept;
+    CReadBytes& operator=(CReadBytes&& other) noexcept;
+    CReadBytes(const CReadBytes&) = delete;
+    CReadBytes& operator=(const CReadBytes&) = delete;
+
+    const uint8_t* data() const { return m_Heap ? m_Heap.get() : m_Inline.data(); }
+    uint8_t* data() { return m_Heap ? m_Heap.get() : m_Inline.data(); }
+    size_t size() const { return m_Size; }
+    bool empty() const { return m_Size == 0; }
+    const uint8_t* begin() const { return data(); }
+    const uint8_t* end() const { return data() + m_Size; }
+    uint8_t operator[](size_t index) const { return data()[index]; }
+    operator std::span<const uint8_t>() const { return {data(), m_Size}; }
+    operator std::span<uint8_t>() { return {data(), m_Size}; }
+
+    // Keeps only the first count bytes (count at most size()).
+    void Truncate(size_t count) { m_Size = count; }
+
+private:
+    std::array<uint8_t, InlineBytes> m_Inline; // not cleared: only the bytes read are seen
+    std::unique_ptr<uint8_t[]> m_Heap;
+    size_t m_Size = 0;
+};
 
 // Random-access bytes of one file or of a buffer. Readers parse from this, so tests and fuzzers
 // hand them bytes in memory and the program hands them a file.
@@ -22,7 +57,7 @@ public:
     virtual size_t ReadAt(uint64_t offset, std::span<uint8_t> out) const = 0;
 
     // Up to count bytes from offset; shorter at the end of the data.
-    std::vector<uint8_t> Read(uint64_t offset, size_t count) const;
+    CReadBytes Read(uint64_t offset, size_t count) const;
 };
 
 // Bytes held by the caller; the span must outlive the source.

@@ -54,16 +54,16 @@ bool IsFrameId(std::string_view id) {
                        [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
 }
 
-// Every 0xFF 0x00 pair written to break false sync patterns becomes 0xFF again.
-std::vector<uint8_t> RemoveUnsynchronisation(std::span<const uint8_t> bytes) {
-    std::vector<uint8_t> out;
-    out.reserve(bytes.size());
+// Every 0xFF 0x00 pair written to break false sync patterns becomes 0xFF again, in place;
+// answers how many bytes are left.
+size_t RemoveUnsynchronisation(std::span<uint8_t> bytes) {
+    size_t kept = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
-        out.push_back(bytes[i]);
+        bytes[kept++] = bytes[i];
         if (bytes[i] == 0xFF && i + 1 < bytes.size() && bytes[i + 1] == 0)
             ++i;
     }
-    return out;
+    return kept;
 }
 
 // Encoding bytes other than 1 UTF-16 with a byte-order mark, 2 UTF-16BE and 3 UTF-8 mark
@@ -112,8 +112,8 @@ public:
     uint64_t FramesStart(const CByteSource& source, uint64_t begin, uint64_t end) const;
 
 private:
-    std::optional<std::vector<uint8_t>> FrameData(std::vector<uint8_t> content,
-                                                  uint16_t flags) const;
+    std::optional<std::span<const uint8_t>> FrameData(std::span<uint8_t> content,
+                                                      uint16_t flags) const;
     void Take(const FrameTarget& target, std::span<const uint8_t> data);
     void TakeComment(std::span<const uint8_t> data);
     void Store(std::string& field, uint8_t encoding, std::span<const uint8_t> bytes,
@@ -170,17 +170,17 @@ void CFrameWalker::Walk(const CByteSource& source, uint64_t begin, uint64_t end)
             auto content = source.Read(pos, wanted);
             if (content.size() != wanted)
                 return; // the file ends (or a read failed) inside the frame
-            if (auto data = FrameData(std::move(content), flags))
+            if (const auto data = FrameData(content, flags))
                 Take(*target, *data);
         }
         pos += size;
     }
 }
 
-// The frame's content without the bytes its flags add, or nothing for compressed or
-// encrypted frames, which are not read.
-std::optional<std::vector<uint8_t>> CFrameWalker::FrameData(std::vector<uint8_t> content,
-                                                            uint16_t flags) const {
+// The frame's content without the bytes its flags add (unsynchronisation undone in place), or
+// nothing for compressed or encrypted frames, which are not read.
+std::optional<std::span<const uint8_t>> CFrameWalker::FrameData(std::span<uint8_t> content,
+                                                                uint16_t flags) const {
     size_t extra = 0;
     bool unsynchronised = false;
     if (m_Header.Major == 3) {
@@ -195,9 +195,9 @@ std::optional<std::vector<uint8_t>> CFrameWalker::FrameData(std::vector<uint8_t>
     }
     if (extra > content.size())
         return std::nullopt;
-    content.erase(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(extra));
+    content = content.subspan(extra);
     if (unsynchronised)
-        return RemoveUnsynchronisation(content);
+        content = content.first(RemoveUnsynchronisation(content));
     return content;
 }
 
@@ -272,9 +272,10 @@ void ReadId3v2Frames(const CByteSource& source, const Id3v2Header& header, CLega
     CFrameWalker walker(header, legacy, tags);
     // Before version 4 the whole tag is unsynchronised, frame headers and sizes included.
     if (header.Unsynchronised() && header.Major < 4) {
-        const auto raw = source.Read(
+        auto raw = source.Read(
             begin, static_cast<size_t>(std::min<uint64_t>(end - begin, MaxUnsynchronisedTagBytes)));
-        const auto body = RemoveUnsynchronisation(raw);
+        const std::span<const uint8_t> body =
+            std::span<uint8_t>(raw).first(RemoveUnsynchronisation(raw));
         const CMemorySource memory(body);
         walker.Walk(memory, walker.FramesStart(memory, 0, body.size()), body.size());
         return;

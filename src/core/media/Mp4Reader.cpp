@@ -173,7 +173,7 @@ SoundFacts ReadSampleEntry(const CByteSource& source, const Mp4Atom& stsd) {
 // The value of an item of the list: its first "data" atom after the type and locale words.
 struct ItemValue {
     uint32_t Type = 0; // 1 UTF-8, 2 UTF-16, 0 implicit (numbers)
-    std::vector<uint8_t> Bytes;
+    CReadBytes Bytes;
 };
 
 std::optional<ItemValue> ReadItemValue(const CByteSource& source, const Mp4Atom& item) {

@@ -42,12 +42,14 @@ public:
         // The bytes before an ID3v1 tag come along, for the end marks of APEv2 and Lyrics3.
         // A read that comes up short (the file shrank, or a read failed) has no end to look at.
         const uint64_t tailBytes = std::min(m_Size, TailBytes);
-        m_BeforeTail = file.Read(m_Size - tailBytes, static_cast<size_t>(tailBytes));
-        if (m_BeforeTail.size() != tailBytes)
-            m_BeforeTail.clear();
-        else if (m_Size >= Id3v1Size) {
-            m_Tail.assign(m_BeforeTail.end() - Id3v1Size, m_BeforeTail.end());
-            m_BeforeTail.resize(m_BeforeTail.size() - Id3v1Size);
+        m_TailRead = file.Read(m_Size - tailBytes, static_cast<size_t>(tailBytes));
+        const std::span<const uint8_t> read = m_TailRead;
+        if (read.size() != tailBytes)
+            return;
+        m_BeforeTail = read;
+        if (m_Size >= Id3v1Size) {
+            m_Tail = read.last(Id3v1Size);
+            m_BeforeTail = read.first(read.size() - Id3v1Size);
         }
     }
 
@@ -69,8 +71,9 @@ private:
     // The 8-bit texts, decoded together once the file is read.
     CLegacyTexts m_Legacy;
     const uint64_t m_Size;
-    std::vector<uint8_t> m_Tail;       // the last 128 bytes
-    std::vector<uint8_t> m_BeforeTail; // up to TrailingMarkBytes before them
+    CReadBytes m_TailRead;
+    std::span<const uint8_t> m_Tail;       // the last 128 bytes
+    std::span<const uint8_t> m_BeforeTail; // up to TrailingMarkBytes before them
     AudioInfo m_Info;
     // The bytes taken as audio for the constant-bit-rate time.
     uint64_t m_AudioBytes = 0;
@@ -86,9 +89,7 @@ AudioInfo CMpegFile::Read() {
     }
     // APEv2 and Lyrics3 tags before the ID3v1 tag (or at the end) are no audio either. They
     // are looked for past the cache, which keeps the start of the file.
-    const auto end = (m_Info.TagFlags & AudioInfo::TagId3v1)
-                         ? std::span<const uint8_t>(m_BeforeTail)
-                         : std::span<const uint8_t>(m_Tail);
+    const auto end = (m_Info.TagFlags & AudioInfo::TagId3v1) ? m_BeforeTail : m_Tail;
     if (!(m_Info.TagFlags & (AudioInfo::TagRiffMp3 | AudioInfo::TagRiffWave)) &&
         EndsWithTrailingMark(end))
         m_AudioBytes -= TrailingTagBytes(m_File, m_AudioBytes);
