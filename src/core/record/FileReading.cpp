@@ -5,6 +5,7 @@
 #include "core/media/ReaderTable.h"
 #include "core/record/ListData.h"
 
+#include <ctime>
 #include <fcntl.h>
 #include <span>
 #include <sys/stat.h>
@@ -14,6 +15,8 @@ namespace torvane {
 namespace {
 
 constexpr int ReadAttempts = 3;
+// A file whose status changed this lately when it was opened may be being written still.
+constexpr int64_t LateChangeNs = int64_t{3600} * 1000000000;
 
 FileStamp StampOf(const struct stat& st) {
     FileStamp stamp;
@@ -86,6 +89,18 @@ void ReadContents(const std::string& path, const COpenTrack& track,
     }
 }
 
+// Whether the file's status changed lately, or at a time ahead of this machine's clock (a file
+// server's clock may run ahead or behind; an hour covers both). Only such a file is asked for
+// its status again after the read: one that had not changed for longer would change during the
+// read only as likely as just after it, which no check catches either (and the tag cache keeps
+// the status it was read under, so a later change is seen).
+bool ChangedLately(const FileStamp& stamp) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    const int64_t nowNs = static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    return stamp.ChangedNs > nowNs - LateChangeNs;
+}
+
 } // namespace
 
 bool QueryFileStamp(const std::string& path, FileStamp& stamp, int folder) {
@@ -130,7 +145,7 @@ FileReading ReadTrackFile(const std::string& path, const std::string& ext, const
             return reading;
         }
         FileStamp after;
-        if (query(after) && after == reading.Stamp)
+        if (!ChangedLately(reading.Stamp) || (query(after) && after == reading.Stamp))
             return reading;
     }
     // Still changing: the last reading stands, with the status it was read under.

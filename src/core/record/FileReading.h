@@ -44,10 +44,11 @@ struct FileReading {
 };
 
 // Reads the status and, for the extensions that have a reader, the tags and stream facts of
-// path. A file whose size or modification time changed while it was read is read again (a few
-// times at most), so the facts belong to one state of the file: the file is opened once and its
-// status asked of it before and after the read. beforeRead, when given, runs after each status
-// query and before the reader reads. folder is as for QueryFileStamp.
+// path. A file whose status changed while it was read is read again (a few times at most), so
+// the facts belong to one state of the file: the file is opened once and its status asked of it
+// before the read, and after it when the file had changed within the last hour (one that had
+// not is not being written). beforeRead, when given, runs after each status query and before the
+// reader reads. folder is as for QueryFileStamp.
 FileReading ReadTrackFile(const std::string& path, const std::string& ext, const CTextCodec& codec,
                           const std::function<void()>& beforeRead = {}, int folder = -1);
 
