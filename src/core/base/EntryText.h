@@ -5,9 +5,10 @@
 
 namespace torvane {
 
-// Removes leading and trailing spaces and tabs.
-std::string TrimBlanks(std::string_view text);
-// A path as typed or listed: blanks trimmed, then one pair of enclosing quotes removed.
-std::string EntryText(std::string_view text);
+// text without its leading and trailing spaces and tabs (a part of it, not a copy).
+std::string_view TrimBlanks(std::string_view text);
+// A path as typed or listed: blanks trimmed, then one pair of enclosing quotes removed (a part
+// of text, not a copy).
+std::string_view EntryText(std::string_view text);
 
 } // namespace torvane

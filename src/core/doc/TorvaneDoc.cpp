@@ -101,13 +101,13 @@ bool CTorvaneDoc::SetView(CListViewPort* view) {
     return true;
 }
 
-std::string CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExtension) const {
+std::string_view CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExtension) const {
     // No file name holds a NUL byte: such a line of a list file is garbage, not a path.
     if (path.size() > PATH_MAX || path.find('\0') != std::string_view::npos)
         return {};
-    std::string text = EntryText(path);
+    const std::string_view text = EntryText(path);
     // A bare file name has no folder to find it in; a trailing separator names a folder.
-    if (text.find('/') == std::string::npos || text.back() == '/')
+    if (text.find('/') == std::string_view::npos || text.back() == '/')
         return {};
     if (checkExtension) {
         const std::string_view ext = ExtensionOf(text);
@@ -118,7 +118,7 @@ std::string CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExtension
 }
 
 bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
-    std::string text = AcceptedPath(path, checkExtension);
+    const std::string_view text = AcceptedPath(path, checkExtension);
     if (text.empty())
         return false;
     // Owned here until the list holds it: a lack of memory on the way leaks nothing.
@@ -133,7 +133,7 @@ bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
     }
     if (!record) {
         record = std::make_unique<CListData>();
-        record->SetPath(std::move(text));
+        record->SetPath(std::string(text));
         if (m_Settings.readtag & DocSettings::ReadTags)
             ApplyNewReading(
                 *record,
@@ -151,7 +151,7 @@ bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
 }
 
 bool CTorvaneDoc::RefusedForExtension(std::string_view path) const {
-    const std::string text = AcceptedPath(path, false);
+    const std::string_view text = AcceptedPath(path, false);
     return !text.empty() && m_Extensions.IsSwitchedOff(ExtensionOf(text));
 }
 
@@ -276,8 +276,8 @@ void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkE
     std::vector<std::string> accepted;
     accepted.reserve(paths.size());
     for (const std::string& path : paths)
-        if (std::string text = AcceptedPath(path, checkExtension); !text.empty())
-            accepted.push_back(std::move(text));
+        if (const std::string_view text = AcceptedPath(path, checkExtension); !text.empty())
+            accepted.emplace_back(text);
     m_ReadAhead->ExpectNewRecords(std::move(accepted), (m_Settings.readtag & DocSettings::ReadTags)
                                                            ? CReadAhead::RecordReading::Tags
                                                            : CReadAhead::RecordReading::SizeOnly);

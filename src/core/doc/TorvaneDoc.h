@@ -186,7 +186,7 @@ private:
     void LoadSettings();
     int IconFor(const std::string& ext);
     // The path AddFile would give a record, or empty when it refuses the path.
-    std::string AcceptedPath(std::string_view path, bool checkExtension) const;
+    std::string_view AcceptedPath(std::string_view path, bool checkExtension) const;
     CReadAhead& ReadAhead();
     // The reading of the record's file read ahead, when one was (or a worker read it now, as
     // the operation only waits); none when reading ahead is off or the wait was given up.

@@ -252,7 +252,7 @@ private:
     }
 
     static std::optional<std::string> PlsPath(std::string_view file, const std::string& folder) {
-        const std::string entry = EntryText(file);
+        const std::string entry(EntryText(file));
         if (!HasUriScheme(entry))
             return entry.starts_with('/') ? entry : JoinRelativePath(folder, entry);
         return PathOfLocation(entry, folder);
@@ -284,7 +284,7 @@ private:
         line = SkipLeadingBlanks(line);
         if (!line.empty() && line.front() == '#')
             return std::nullopt;
-        std::string entry = EntryText(line);
+        std::string entry(EntryText(line));
         if (!entry.empty() && entry.front() != '/') {
             std::string candidate = JoinRelativePath(folder, entry);
             if (KindOf(candidate) != PathKind::Missing)
@@ -362,7 +362,7 @@ private:
         if (m_Doc.AddFile(entry, true) || !m_Reading || m_Frames.size() != 1)
             return;
         if (m_Doc.RefusedForExtension(entry))
-            m_Reading->HeldBack.push_back(EntryText(entry));
+            m_Reading->HeldBack.emplace_back(EntryText(entry));
     }
 
     // A list too large is not read: told once per operation.

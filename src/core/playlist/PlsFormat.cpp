@@ -41,7 +41,7 @@ std::vector<std::string> ParsePlsFiles(std::string_view text) {
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
-        const std::string key = TrimBlanks(line.substr(0, equals));
+        const std::string_view key = TrimBlanks(line.substr(0, equals));
         if (key.size() <= Key.size() || !EqualsIgnoringAsciiCase(key.substr(0, Key.size()), Key))
             continue;
         const std::string_view digits = std::string_view(key).substr(Key.size());

@@ -144,7 +144,7 @@ public:
     // The next job when it is path's, done (here when nobody had begun it); else null, with
     // everything queued dropped. When the operation only waits, a job unlike the next one
     // queued is made and read by a worker; null then means the wait was given up.
-    std::shared_ptr<Job> TakeJob(const std::string& path, bool newRecord, RecordReading reading);
+    std::shared_ptr<Job> TakeJob(std::string_view path, bool newRecord, RecordReading reading);
     void Clear();
     // Stops the readers: waits up to StopWait for them to end, and leaves behind those that
     // do not (each keeps the pool alive until it ends).
@@ -227,7 +227,7 @@ void CReadAhead::ExpectReadings(std::vector<std::string> paths, RecordReading re
     m_Pool->Queue(std::move(paths), false, reading);
 }
 
-std::unique_ptr<CListData> CReadAhead::TakeRecord(const std::string& path, RecordReading reading) {
+std::unique_ptr<CListData> CReadAhead::TakeRecord(std::string_view path, RecordReading reading) {
     const std::shared_ptr<Job> job = m_Pool->TakeJob(path, true, reading);
     return job && job->NewRecord ? std::move(job->Record) : nullptr;
 }
@@ -357,7 +357,7 @@ void CReadAhead::Pool::Queue(std::vector<std::string> paths, bool newRecords,
         handOver();
 }
 
-std::shared_ptr<Job> CReadAhead::Pool::TakeJob(const std::string& path, bool newRecord,
+std::shared_ptr<Job> CReadAhead::Pool::TakeJob(std::string_view path, bool newRecord,
                                                RecordReading reading) {
     if (m_OperationWaits)
         StartWorkers();

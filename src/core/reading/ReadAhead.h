@@ -55,7 +55,7 @@ public:
     // The record made for path when it is the next one queued (made here when no worker has
     // begun it); when it is not, everything queued is dropped and nothing is answered.
     // When the operation only waits, a path not queued is read by a worker all the same.
-    std::unique_ptr<CListData> TakeRecord(const std::string& path,
+    std::unique_ptr<CListData> TakeRecord(std::string_view path,
                                           RecordReading reading = RecordReading::Tags);
     // The same for a reading queued by ExpectReadings.
     std::optional<FileReading> Take(const std::string& path,
