@@ -348,6 +348,7 @@ bool CTagCache::Find(const std::string& path, const FileStamp& stamp, CachedFact
     // the entries read from the file never change once loaded.
     if (m_StoredCount.load() > 0) {
         const std::lock_guard guard(m_Lock);
+        IndexStoredLocked();
         if (const uint64_t held = m_StoredSlots[StoredSlotOf(path, PathHash(path))]) {
             EntryView entry;
             if (!ReadEntry(StoredBodyAt(static_cast<uint32_t>(held) - 1), entry) ||
@@ -384,33 +385,45 @@ void CTagCache::Store(const std::string& path, const FileStamp& stamp, const CLi
 }
 
 void CTagCache::Keep(std::string_view path, std::string_view written) {
-    const std::lock_guard guard(m_Lock);
-    if (m_StoredSlots.size() < 2 * (m_Stored.size() + 1)) {
-        // Grown: every live entry is placed again.
-        m_StoredSlots.assign(std::bit_ceil(4 * (m_Stored.size() + 1)), 0);
-        for (uint32_t index = 0; index < m_Stored.size(); ++index)
-            if (m_Stored[index].Live)
-                m_StoredSlots[StoredSlotOf(StoredPathAt(index), m_Stored[index].Hash)] =
-                    SlotValue(m_Stored[index].Hash, index);
-    }
     const uint64_t hash = PathHash(path);
-    const size_t slot = StoredSlotOf(path, hash);
-    if (const uint64_t held = m_StoredSlots[slot]) {
-        m_Stored[static_cast<uint32_t>(held) - 1].Live = false; // stored again
-        --m_StoredLive;
-    }
+    const std::lock_guard guard(m_Lock);
     m_Stored.push_back({m_StoredBytes.size(), static_cast<uint32_t>(written.size()), true, hash});
     m_StoredBytes += written;
-    m_StoredSlots[slot] = SlotValue(hash, m_Stored.size() - 1);
-    ++m_StoredLive;
     m_StoredCount.store(m_Stored.size());
     m_Changed.store(true);
+}
+
+void CTagCache::IndexStoredLocked() {
+    if (m_StoredIndexed == m_Stored.size())
+        return;
+    const auto place = [&](uint32_t index) {
+        const StoredEntry& stored = m_Stored[index];
+        return &m_StoredSlots[StoredSlotOf(StoredPathAt(index), stored.Hash)];
+    };
+    if (m_StoredSlots.size() < 2 * (m_Stored.size() + 1)) {
+        // Grown: every live entry indexed so far is placed again.
+        m_StoredSlots.assign(std::bit_ceil(4 * (m_Stored.size() + 1)), 0);
+        for (uint32_t index = 0; index < m_StoredIndexed; ++index)
+            if (m_Stored[index].Live)
+                *place(index) = SlotValue(m_Stored[index].Hash, index);
+    }
+    for (auto index = static_cast<uint32_t>(m_StoredIndexed); index < m_Stored.size(); ++index) {
+        uint64_t* slot = place(index);
+        if (*slot != 0) {
+            m_Stored[static_cast<uint32_t>(*slot) - 1].Live = false; // stored again
+            --m_StoredLive;
+        }
+        *slot = SlotValue(m_Stored[index].Hash, index);
+        ++m_StoredLive;
+    }
+    m_StoredIndexed = m_Stored.size();
 }
 
 bool CTagCache::Save(std::string* error) {
     const std::lock_guard guard(m_Lock);
     if (!m_Changed)
         return true;
+    IndexStoredLocked();
     // This run's entries first, then the file's, the most recently used first, up to the bound.
     struct Kept {
         uint32_t Index;

@@ -79,6 +79,10 @@ private:
     std::string_view StoredPathAt(uint32_t index) const;
     // Keeps an entry written as the file will hold it.
     void Keep(std::string_view path, std::string_view written);
+    // Under the lock: puts the entries kept since the last call into their slots; an entry
+    // stored again replaces the earlier one. Done when a look-up or the writing needs them,
+    // not for each entry kept.
+    void IndexStoredLocked();
     // Under the lock: whether an entry for path was stored in this run.
     bool StoredInRun(std::string_view path) const;
     // Puts the entry read index-th into the slots; a later entry of the same path replaces an
@@ -104,12 +108,14 @@ private:
     // look-up touches one slot and then the entry itself.
     std::vector<uint64_t> m_Slots;
     // Entries stored in this run, in the order stored (the order of the next run's look-ups),
-    // written out as they will stand in the file, and their slots, as m_Slots; under the lock.
+    // written out as they will stand in the file, and the slots of the first m_StoredIndexed,
+    // as m_Slots; under the lock.
     std::mutex m_Lock;
     std::string m_StoredBytes;
     std::vector<StoredEntry> m_Stored;
     std::vector<uint64_t> m_StoredSlots;
-    size_t m_StoredLive = 0; // entries of m_Stored not stored again since
+    size_t m_StoredIndexed = 0;
+    size_t m_StoredLive = 0; // entries indexed and not stored again since
     std::atomic<size_t> m_StoredCount{0};
 };
 

@@ -409,15 +409,24 @@ TEST_F(TagCacheTest, APathStoredAgainInOneRunKeepsItsLastFacts) {
         EXPECT_FALSE(cache.Find("/m/7.mp3", {1, 1}, out)) << "the stamp stored first";
         ASSERT_TRUE(cache.Find("/m/7.mp3", {2, 2}, out));
         EXPECT_EQ(out.Facts.Std.Title, "second");
+        // Stored again after a look-up, among enough new paths to make the table grow.
+        for (int i = 100; i < 400; ++i)
+            Store(cache, "/m/" + std::to_string(i) + ".mp3", {1, 1}, facts);
+        facts.Facts.Std.Title = "third";
+        Store(cache, "/m/7.mp3", {3, 3}, facts);
+        ASSERT_TRUE(cache.Find("/m/7.mp3", {3, 3}, out));
+        EXPECT_EQ(out.Facts.Std.Title, "third");
+        EXPECT_TRUE(cache.Find("/m/5.mp3", {1, 1}, out));
         ASSERT_TRUE(cache.Save());
     }
     const std::string saved = dir.Read("torvane-tags.cache");
     EXPECT_EQ(saved.find("/m/7.mp3"), saved.rfind("/m/7.mp3"));
     CTagCache cache(cachePath, "CP932");
     CachedFacts out;
-    ASSERT_TRUE(cache.Find("/m/7.mp3", {2, 2}, out));
-    EXPECT_EQ(out.Facts.Std.Title, "second");
+    ASSERT_TRUE(cache.Find("/m/7.mp3", {3, 3}, out));
+    EXPECT_EQ(out.Facts.Std.Title, "third");
     EXPECT_TRUE(cache.Find("/m/99.mp3", {1, 1}, out));
+    EXPECT_TRUE(cache.Find("/m/399.mp3", {1, 1}, out));
 }
 
 // A run that reads everything from the cache leaves the file alone: a large cache is neither
