@@ -15,10 +15,15 @@ std::string CProgress::PercentTextFor(int position) {
 int CProgress::SetPos(int position) {
     const int previous = m_Pos;
     m_Pos = std::clamp(position, Lower, Upper);
-    std::string text = PercentTextFor(position);
-    const bool percentChanged = text != m_Text;
-    if (percentChanged)
-        m_Text = std::move(text);
+    // Many steps share a position (the files of a folder): the text is made once for each.
+    bool percentChanged = false;
+    if (position != m_TextFor) {
+        m_TextFor = position;
+        std::string text = PercentTextFor(position);
+        percentChanged = text != m_Text;
+        if (percentChanged)
+            m_Text = std::move(text);
+    }
     ShowPosition(m_Pos, m_Text);
     PumpEvents(percentChanged);
     return previous;

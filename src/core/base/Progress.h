@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 
 namespace torvane {
@@ -38,6 +39,7 @@ private:
     int m_Pos = Lower;
     bool m_Cancelled = false;
     std::string m_Text = " 0 %";
+    int m_TextFor = std::numeric_limits<int>::min(); // the position m_Text was made for
 };
 
 } // namespace torvane
