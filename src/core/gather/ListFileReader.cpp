@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -110,14 +111,12 @@ private:
     // this one.
     void Open(const std::string& path, std::string bytes, int span) {
         auto id = std::make_shared<std::optional<FileId>>();
-        if (!m_Doc.Await([id, path] {
+        if (!AwaitStorage([id, path] {
                 struct stat st {};
                 if (::stat(path.c_str(), &st) == 0)
                     *id = FileId{st.st_dev, st.st_ino};
-            })) {
-            Incomplete();
+            }))
             return;
-        }
         if (!*id || !m_Open.insert(**id).second)
             return;
         if (!MayRead(**id, bytes.size())) {
@@ -131,9 +130,8 @@ private:
         frame->Folder = FolderOf(MakeAbsolute(path));
         frame->Span = span;
         frame->Base = static_cast<uint64_t>(m_Progress.GetPos());
-        if (!m_Doc.Await([frame, path, codec = m_Doc.Codec()] { Prepare(*frame, path, codec); })) {
+        if (!AwaitStorage([frame, path, codec = m_Doc.Codec()] { Prepare(*frame, path, codec); })) {
             m_Open.erase(frame->Id);
-            Incomplete();
             return;
         }
         m_Frames.push_back(std::move(frame));
@@ -192,11 +190,9 @@ private:
     // was given up.
     bool ResolveLines(ListFrame& frame) {
         auto batch = std::make_shared<LineBatch>(LineBatch{*frame.Text, {}, {}});
-        if (!m_Doc.Await([batch, bytes = frame.Bytes, folder = frame.Folder,
-                          legacy = frame.Legacy] { ResolveBatch(*batch, folder, legacy); })) {
-            Incomplete();
+        if (!AwaitStorage([batch, bytes = frame.Bytes, folder = frame.Folder,
+                           legacy = frame.Legacy] { ResolveBatch(*batch, folder, legacy); }))
             return false;
-        }
         *frame.Text = batch->Text;
         frame.Paths = std::move(batch->Paths);
         frame.Ends = std::move(batch->Ends);
@@ -343,14 +339,12 @@ private:
     void AddEntry(const std::string& entry) {
         if (IsListFileName(entry)) {
             auto list = std::make_shared<NamedList>();
-            if (!m_Doc.Await([list, entry] {
+            if (!AwaitStorage([list, entry] {
                     list->IsFile = KindOf(entry) == PathKind::File;
                     if (list->IsFile)
                         list->Read = ReadWholeFile(entry, list->Bytes, MaxListFileBytes);
-                })) {
-                Incomplete(); // given up waiting: the operation was cancelled
+                }))
                 return;
-            }
             if (list->IsFile) {
                 if (list->Read == WholeFileRead::TooLarge)
                     TooLarge();
@@ -377,6 +371,15 @@ private:
     void Incomplete() {
         if (m_Reading)
             m_Reading->Complete = false;
+    }
+
+    // Runs call as CTorvaneDoc::Await does; a wait given up (the operation was cancelled)
+    // leaves the list read in part.
+    bool AwaitStorage(std::function<void()> call) {
+        if (m_Doc.Await(std::move(call)))
+            return true;
+        Incomplete();
+        return false;
     }
 
     CTorvaneDoc& m_Doc;
