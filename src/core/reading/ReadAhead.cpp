@@ -232,7 +232,7 @@ std::unique_ptr<CListData> CReadAhead::TakeRecord(std::string_view path, RecordR
     return job && job->NewRecord ? std::move(job->Record) : nullptr;
 }
 
-std::optional<FileReading> CReadAhead::Take(const std::string& path, RecordReading reading) {
+std::optional<FileReading> CReadAhead::Take(std::string_view path, RecordReading reading) {
     const std::shared_ptr<Job> job = m_Pool->TakeJob(path, false, reading);
     if (!job || job->NewRecord || !job->Result)
         return std::nullopt;

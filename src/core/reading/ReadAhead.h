@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace torvane {
@@ -58,7 +59,7 @@ public:
     std::unique_ptr<CListData> TakeRecord(std::string_view path,
                                           RecordReading reading = RecordReading::Tags);
     // The same for a reading queued by ExpectReadings.
-    std::optional<FileReading> Take(const std::string& path,
+    std::optional<FileReading> Take(std::string_view path,
                                     RecordReading reading = RecordReading::Tags);
     // Drops what is queued: the operation ended or was cancelled.
     void Clear();
