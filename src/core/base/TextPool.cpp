@@ -1,5 +1,7 @@
 #include "core/base/TextPool.h"
 
+#include "core/base/ShortLock.h"
+
 #include <array>
 #include <functional>
 #include <mutex>
@@ -17,7 +19,7 @@ const std::string& PooledText(std::string_view text) {
     const std::string*& slot = recent[hash % recent.size()];
     if (slot && *slot == text)
         return *slot;
-    static std::mutex lock;
+    static CShortLock lock;
     // A node set: its elements never move, so references stay valid as it grows.
     static std::unordered_set<std::string> pool;
     const std::lock_guard guard(lock);

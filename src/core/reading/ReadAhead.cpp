@@ -1,6 +1,7 @@
 #include "core/reading/ReadAhead.h"
 
 #include "core/base/OffThread.h"
+#include "core/base/ShortLock.h"
 #include "core/base/StorageGauge.h"
 #include "core/reading/TagCache.h"
 #include "core/record/ListData.h"
@@ -184,8 +185,8 @@ private:
     std::function<bool()> m_WaitTurn;
     bool m_Began = false;               // the workers asked for were started
     std::vector<std::thread> m_Workers; // changed under the lock
-    std::mutex m_Lock;
-    std::condition_variable m_Wake; // jobs were queued or taken, or the readers stop
+    CShortLock m_Lock;
+    std::condition_variable_any m_Wake; // jobs were queued or taken, or the readers stop
     std::deque<std::shared_ptr<Job>> m_Queue;
     // Jobs the waiting operation took before any worker began them: claimed first.
     std::deque<std::shared_ptr<Job>> m_Urgent;
@@ -195,7 +196,7 @@ private:
     std::vector<const Job*> m_Reading;
     bool m_Stopping = false;
     size_t m_Working = 0;                    // readers not yet ended, under the lock
-    std::condition_variable m_Ended;         // a reader ended
+    std::condition_variable_any m_Ended;     // a reader ended
     std::atomic<bool> m_Waiting{false};      // the operation sleeps until a job is done
     CStorageGauge m_Gauge;                   // under the lock
     std::atomic<bool> m_StorageWaits{false}; // the gauge found the storage slow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/ShortLock.h"
 #include "core/record/FileReading.h"
 
 #include <atomic>
@@ -110,7 +111,7 @@ private:
     // Entries stored in this run, in the order stored (the order of the next run's look-ups),
     // written out as they will stand in the file, and the slots of the first m_StoredIndexed,
     // as m_Slots; under the lock.
-    std::mutex m_Lock;
+    CShortLock m_Lock;
     std::string m_StoredBytes;
     std::vector<StoredEntry> m_Stored;
     std::vector<uint64_t> m_StoredSlots;
