@@ -9,8 +9,9 @@ namespace torvane {
 namespace {
 
 // The last page is looked for in the last FirstTailWindow bytes, then in windows four times
-// larger up to MaxTailWindow; past that the pages are walked from the start.
-constexpr uint64_t FirstTailWindow = 8 * 1024;
+// larger up to MaxTailWindow; past that the pages are walked from the start. Encoders close a
+// page at about 4 KB, and the last one is mostly shorter, so the first window mostly holds it.
+constexpr uint64_t FirstTailWindow = 4 * 1024;
 constexpr uint64_t MaxTailWindow = 1024 * 1024;
 // Pages the walk from the start passes at most: a stream of short pages (or a crafted one)
 // would otherwise be walked page by page to its end.
