@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s DIR [ROUNDS]\n", argv[0]);
         return 2;
     }
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
     const std::vector<std::string> files = AudioFiles(argv[1]);
     if (files.empty()) {
         std::fprintf(stderr, "no audio files below %s\n", argv[1]);
