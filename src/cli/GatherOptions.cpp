@@ -107,7 +107,8 @@ bool GatherInputs(CTorvaneDoc& doc, const GatherOptions& options) {
                           << "\n";
                 allTaken = false;
             }
-        } else if (!doc.AddFile(input, !options.NoExtCheck)) {
+        } else if (!doc.AddFile(input, !options.NoExtCheck,
+                                kind == PathKind::File ? PathText::Exact : PathText::Entry)) {
             std::cerr << "torvane-cli: " << Say("not added: ", "追加しませんでした: ") << input
                       << "\n";
             allTaken = false;

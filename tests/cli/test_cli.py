@@ -47,6 +47,15 @@ class GatherTest(CliCase):
         result = self.cli("--no-ext-check", os.path.join(self.dir, "notes.txt"))
         self.assertEqual(result.returncode, 0, result.stderr)
 
+    def test_an_existing_file_is_taken_by_its_exact_name(self):
+        blank = self.write("ends in a blank.mp3 ", b"\0" * 10)
+        result = self.cli("--no-ext-check", "--json", blank, " " + blank)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        records = [json.loads(line) for line in result.stdout.splitlines()]
+        self.assertEqual([r["FilePath"] for r in records], [blank, blank[:-1]],
+                         "a path that names no file is an entry, trimmed")
+        self.assertEqual(records[0]["Size"], 10)
+
     def test_profile_is_read_and_never_written(self):
         with open(self.profile, "w") as f:
             f.write("[app]\nSizeOf=1\n[ext]\ncount=1\n0=mp3,0,\n")

@@ -11,4 +11,9 @@ std::string_view TrimBlanks(std::string_view text);
 // of text, not a copy).
 std::string_view EntryText(std::string_view text);
 
+// How a path is given: as an entry (typed, or a line of a list), whose surrounding blanks and
+// enclosing quotes are no part of it, or exactly as the file system, a file dialog or a drop
+// named the file, whose name may well end in a blank.
+enum class PathText { Entry, Exact };
+
 } // namespace torvane

@@ -101,11 +101,12 @@ bool CTorvaneDoc::SetView(CListViewPort* view) {
     return true;
 }
 
-std::string_view CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExtension) const {
+std::string_view CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExtension,
+                                           PathText form) const {
     // No file name holds a NUL byte: such a line of a list file is garbage, not a path.
     if (path.size() > PATH_MAX || path.find('\0') != std::string_view::npos)
         return {};
-    const std::string_view text = EntryText(path);
+    const std::string_view text = form == PathText::Exact ? path : EntryText(path);
     // A bare file name has no folder to find it in; a trailing separator names a folder.
     if (text.find('/') == std::string_view::npos || text.back() == '/')
         return {};
@@ -117,8 +118,8 @@ std::string_view CTorvaneDoc::AcceptedPath(std::string_view path, bool checkExte
     return text;
 }
 
-bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension) {
-    const std::string_view text = AcceptedPath(path, checkExtension);
+bool CTorvaneDoc::AddFile(std::string_view path, bool checkExtension, PathText form) {
+    const std::string_view text = AcceptedPath(path, checkExtension, form);
     if (text.empty())
         return false;
     // Owned here until the list holds it: a lack of memory on the way leaks nothing.
@@ -270,13 +271,14 @@ bool CTorvaneDoc::WaitCancelled() const {
     return m_WaitProgress && m_WaitProgress->IsCancelled();
 }
 
-void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkExtension) {
+void CTorvaneDoc::ExpectFiles(const std::vector<std::string>& paths, bool checkExtension,
+                              PathText form) {
     if (paths.empty() || !ReadsAhead())
         return;
     std::vector<std::string> accepted;
     accepted.reserve(paths.size());
     for (const std::string& path : paths)
-        if (const std::string_view text = AcceptedPath(path, checkExtension); !text.empty())
+        if (const std::string_view text = AcceptedPath(path, checkExtension, form); !text.empty())
             accepted.emplace_back(text);
     m_ReadAhead->ExpectNewRecords(std::move(accepted), (m_Settings.readtag & DocSettings::ReadTags)
                                                            ? CReadAhead::RecordReading::Tags

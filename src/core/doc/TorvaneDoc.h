@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/EntryText.h"
 #include "core/base/Random.h"
 #include "core/base/TextCodec.h"
 #include "core/reading/ReadAhead.h"
@@ -88,7 +89,7 @@ public:
     CListViewPort* View() const { return m_View; }
 
     // Appends a record for path to the current list; false when the path is refused.
-    bool AddFile(std::string_view path, bool checkExtension);
+    bool AddFile(std::string_view path, bool checkExtension, PathText form = PathText::Entry);
     // Whether AddFile with the extension checked refuses path only because its extension is
     // registered but switched off.
     bool RefusedForExtension(std::string_view path) const;
@@ -102,7 +103,8 @@ public:
     // Tells the document which paths the next AddFile calls will offer, in order, so their
     // files can be read ahead while records are added one by one. Paths AddFile would refuse
     // are left out; nothing is read ahead unless tags are read on load.
-    void ExpectFiles(const std::vector<std::string>& paths, bool checkExtension);
+    void ExpectFiles(const std::vector<std::string>& paths, bool checkExtension,
+                     PathText form = PathText::Entry);
     // Whether ExpectFiles reads anything ahead: routes skip working out what comes next
     // (which costs status queries) when it does not.
     bool ReadsAhead();
@@ -186,7 +188,8 @@ private:
     void LoadSettings();
     int IconFor(const std::string& ext);
     // The path AddFile would give a record, or empty when it refuses the path.
-    std::string_view AcceptedPath(std::string_view path, bool checkExtension) const;
+    std::string_view AcceptedPath(std::string_view path, bool checkExtension,
+                                  PathText form = PathText::Entry) const;
     CReadAhead& ReadAhead();
     // The reading of the record's file read ahead, when one was (or a worker read it now, as
     // the operation only waits); none when reading ahead is off or the wait was given up.

@@ -100,12 +100,12 @@ private:
         // The files come after the subfolders.
         const std::vector<std::string> files = ScanOrderFiles(folder, entries);
         if (!m_Walk.Told(files))
-            m_Doc.ExpectFiles(files, true);
+            m_Doc.ExpectFiles(files, true, PathText::Exact);
         for (auto it = files.begin(); it != files.end() && !m_Progress.IsCancelled(); ++it) {
             start += step;
             m_Progress.SetPos(static_cast<int>(start));
             m_Walk.Adding(*it);
-            m_Doc.AddFile(*it, true);
+            m_Doc.AddFile(*it, true, PathText::Exact);
         }
     }
 

@@ -307,7 +307,7 @@ void CFolderWalkAhead::TellAhead() {
     }
     if (files.empty())
         return;
-    m_Doc.ExpectFiles(files, true);
+    m_Doc.ExpectFiles(files, true, PathText::Exact);
     std::move(files.begin(), files.end(), std::back_inserter(m_Told));
 }
 

@@ -71,7 +71,7 @@ size_t ExpectFilesFrom(CTorvaneDoc& doc, const std::vector<std::string>& paths, 
         }
         files.push_back(paths[i]);
     }
-    doc.ExpectFiles(files, true);
+    doc.ExpectFiles(files, true, PathText::Exact);
     return i;
 }
 
@@ -89,7 +89,7 @@ void OpenFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
             if (IsListFileName(path))
                 ReadListFile(doc, path, nullptr, 100);
             else
-                doc.AddFile(path, true);
+                doc.AddFile(path, true, PathText::Exact);
             if (run.Progress().IsCancelled())
                 break;
         }
@@ -132,7 +132,7 @@ void DropFiles(CTorvaneDoc& doc, const std::vector<std::string>& paths) {
                 ReadListFile(doc, path, &run.Progress(), span);
             } else {
                 run.Progress().SetPos(start);
-                doc.AddFile(path, true);
+                doc.AddFile(path, true, PathText::Exact);
             }
             if (run.Progress().IsCancelled())
                 break;
@@ -159,7 +159,7 @@ void LoadCommandLine(CTorvaneDoc& doc, const std::vector<std::string>& arguments
                 else if (kind == PathKind::File && IsListFileName(argument))
                     ReadListFile(doc, MakeAbsolute(argument), nullptr, 100);
                 else if (kind == PathKind::File)
-                    doc.AddFile(argument, true);
+                    doc.AddFile(argument, true, PathText::Exact);
                 if (run.Progress().IsCancelled())
                     break;
             }

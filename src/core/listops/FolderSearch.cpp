@@ -73,7 +73,8 @@ private:
     void Consider(const std::string& path) {
         struct stat st {};
         if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            Passes(m_Request, path, st.st_size) && m_Doc.AddFile(path, m_Request.useExtension))
+            Passes(m_Request, path, st.st_size) &&
+            m_Doc.AddFile(path, m_Request.useExtension, PathText::Exact))
             ++m_Added;
     }
 

@@ -123,6 +123,23 @@ TEST_F(GatheringTest, CommandLineSkipsWhatDoesNotExist) {
     EXPECT_EQ(view.CountHistory, (std::vector<int>{4})) << "the count is given also without";
 }
 
+TEST_F(GatheringTest, NamesEndingInABlankAreTakenAsTheFolderListsThem) {
+    // Of types "mp3 " and "mp3\t", which none reads: the scan, a drop and the command line leave
+    // them out, where the name without its blank would be another file, or none.
+    Touch({"root/a.mp3", "root/a.mp3 ", "root/b.mp3\t"});
+    for (const int readtag : {0, static_cast<int>(DocSettings::ReadTags)}) {
+        doc.Settings().readtag = readtag; // the files read ahead, too
+        OpenRootAtDepth(0);
+        DropFiles(doc, {Root() + "/a.mp3 "});
+        LoadCommandLine(doc, {Root() + "/b.mp3\t"});
+        EXPECT_EQ(Paths(), (Texts{"root/a.mp3"})) << readtag;
+        Clear();
+    }
+    EXPECT_TRUE(InputItem(doc, " " + Root() + "/a.mp3\t", false))
+        << "a typed path's blanks are no part of it";
+    EXPECT_EQ(Paths(), (Texts{"root/a.mp3"}));
+}
+
 TEST_F(GatheringTest, InputItemBeepsOnRefusalAndAddsUnexpanded) {
     EXPECT_FALSE(InputItem(doc, dir / "readme.txt", false));
     EXPECT_EQ(host.Beeps, 1);

@@ -81,6 +81,12 @@ TEST_F(FolderSearchTest, ExtensionAndSizeConditions) {
     EXPECT_EQ(Search("").size(), 6u) << "all but a.mp3 and big.mp3";
 }
 
+TEST_F(FolderSearchTest, ANameEndingInABlankStaysWhole) {
+    dir.Write("root/sub/end.mp3 ", "e");
+    EXPECT_EQ(Search("end", TermCondition::Contains, SearchTarget::FileName),
+              (Texts{"link/end.mp3 ", "sub/end.mp3 "}));
+}
+
 TEST_F(FolderSearchTest, AddsToTheSearchListInSearchMode) {
     doc.SetSearchMode(true);
     request.useExtension = true;
