@@ -77,17 +77,36 @@ CLiveReaders& Readers() {
     return *readers;
 }
 
-// A folder kept open while its files are read: their status is asked relative to it.
-struct OpenFolder {
-    int Descriptor;
-    explicit OpenFolder(int descriptor) : Descriptor(descriptor) {}
-    ~OpenFolder() { ::close(Descriptor); }
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
+// A folder kept open while its files are read: their status is asked relative to it. The first
+// reader that needs it opens it, never the operation: its thread may be one that must not wait
+// on storage, and opening a folder on a share waits as long as opening a file.
+class CRunFolder {
+public:
+    explicit CRunFolder(std::string path) : m_Path(std::move(path)) {}
+    ~CRunFolder() {
+        if (m_Descriptor != -1)
+            ::close(m_Descriptor);
+    }
+    CRunFolder(const CRunFolder&) = delete;
+    CRunFolder& operator=(const CRunFolder&) = delete;
+
+    // The open folder, or -1 when it cannot be opened (then each path is walked whole).
+    int Descriptor() const {
+        std::call_once(m_Opened, [this] {
+            BeforeStorageCall(m_Path.c_str());
+            m_Descriptor = ::open(m_Path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        });
+        return m_Descriptor;
+    }
+
+private:
+    const std::string m_Path; // ends in a separator
+    mutable std::once_flag m_Opened;
+    mutable int m_Descriptor = -1;
 };
 
 struct Job {
-    std::shared_ptr<const OpenFolder> Folder; // null: the path is walked whole
+    std::shared_ptr<const CRunFolder> Folder; // null: the path is walked whole
     std::string Path;
     size_t FolderKey = 0;   // tells the folder it is looked up in from others
     bool NewRecord = false; // Record is made, else Result is read
@@ -100,7 +119,7 @@ struct Job {
 
 // The folder the job's path is looked up in, or -1 for the whole path.
 int FolderOf(const Job& job) {
-    return job.Folder ? job.Folder->Descriptor : -1;
+    return job.Folder ? job.Folder->Descriptor() : -1;
 }
 
 // A reading of the job's file that asks only its status.
@@ -110,10 +129,10 @@ FileReading StatusJob(const Job& job) {
     return status;
 }
 
-// The folder of paths[first] opened, when enough of the paths that follow it lie there; sets
-// end past them.
-std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths, size_t first,
-                                          size_t& end) {
+// The folder of paths[first], to be opened when enough of the paths that follow it lie there;
+// sets end past them.
+std::shared_ptr<const CRunFolder> RunFolderOf(const std::vector<std::string>& paths, size_t first,
+                                              size_t& end) {
     const std::string_view path = paths[first];
     const size_t separator = LastPathSeparator(path);
     end = first + 1;
@@ -126,8 +145,7 @@ std::shared_ptr<const OpenFolder> OpenRun(const std::vector<std::string>& paths,
         ++end;
     if (end - first < MinimumRun)
         return nullptr;
-    const int descriptor = ::open(std::string(folder).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    return descriptor == -1 ? nullptr : std::make_shared<const OpenFolder>(descriptor);
+    return std::make_shared<const CRunFolder>(std::string(folder));
 }
 
 } // namespace
@@ -338,7 +356,7 @@ void CReadAhead::Pool::Queue(std::vector<std::string> paths, bool newRecords,
     };
     bool begun = false;
     for (size_t first = 0, end = 0; first < paths.size(); first = end) {
-        const std::shared_ptr<const OpenFolder> folder = OpenRun(paths, first, end);
+        const std::shared_ptr<const CRunFolder> folder = RunFolderOf(paths, first, end);
         for (size_t i = first; i < end; ++i) {
             auto job = std::make_shared<Job>();
             job->Folder = folder;

@@ -177,6 +177,21 @@ TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListingThatNeverComes) {
     EXPECT_EQ(doc.AllList().size(), 12u);
 }
 
+// The folder the files of b are looked up in (it holds eight, enough to be opened for them)
+// opens on a reader, never on the operation's thread: when it never opens, the cancel still
+// ends the scan, with the files of a, added before.
+TEST_F(ReadAheadTest, ACancelEndsTheWaitForAFolderThatNeverOpens) {
+    CWaitingDoc waiting(dir / "torvane.ini", 60);
+    CTorvaneDoc& doc = waiting.doc;
+    CStalledPath stalled(dir / "tree/b/"); // the listing of b, without the separator, answers
+    OpenFolder(doc, dir / "tree");
+    EXPECT_TRUE(stalled.Holding());
+    std::set<std::string> folders;
+    for (const CListData* record : doc.AllList())
+        folders.insert(std::filesystem::path(record->FilePath()).parent_path().filename());
+    EXPECT_EQ(folders, (std::set<std::string>{"a"}));
+}
+
 // The status queries that resolve a list's relative entries wait on storage too: one that never
 // comes holds up no cancel.
 TEST_F(ReadAheadTest, ACancelEndsTheWaitForAListEntryThatNeverResolves) {
