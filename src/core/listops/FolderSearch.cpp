@@ -5,6 +5,8 @@
 #include "core/base/Progress.h"
 #include "core/doc/UiHost.h"
 
+#include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 namespace torvane {
@@ -37,6 +39,30 @@ bool Passes(const SearchRequest& request, const std::string& path, int64_t size)
     return true;
 }
 
+// What the search learns of a folder from storage, in one call: where it is (device and inode),
+// whether it may be entered (it is not on the way down), its entries, and the size of each entry
+// that is a regular file (a dangling link, a device or a pipe is no track).
+struct SearchedFolder {
+    CVisitChain::FolderId Id;
+    bool Enterable = false;
+    std::vector<FolderEntry> Entries;
+    std::vector<std::optional<int64_t>> FileSizes; // one for each entry
+};
+
+void Examine(const std::string& folder, CVisitChain chain, SearchedFolder& facts) {
+    facts.Enterable = CVisitChain::Identify(folder, facts.Id) && chain.Enter(facts.Id);
+    if (!facts.Enterable)
+        return;
+    ListFolder(folder, facts.Entries);
+    facts.FileSizes.resize(facts.Entries.size());
+    for (size_t i = 0; i < facts.Entries.size(); ++i) {
+        struct stat st {};
+        const std::string path = JoinPath(folder, facts.Entries[i].Name);
+        if (!facts.Entries[i].IsFolder && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            facts.FileSizes[i] = st.st_size;
+    }
+}
+
 class CFolderSearch {
 public:
     CFolderSearch(CTorvaneDoc& doc, const SearchRequest& request, CProgress& progress)
@@ -44,22 +70,26 @@ public:
 
     // Every entry in name order, hidden ones too; each subfolder at once, unless it is already
     // on the way down (a link back up would recurse without end). Each entry takes an equal
-    // share of the folder's span of the bar.
+    // share of the folder's span of the bar. What storage tells of a folder is asked in one
+    // call, off the window's thread while its progress shows (a cancel ends the wait).
     void Search(const std::string& folder, double start, double span) {
-        if (!m_Chain.Enter(folder))
+        // Owned by the call: when the wait is given up, it finishes on its thread later.
+        const auto facts = std::make_shared<SearchedFolder>();
+        if (!m_Doc.Await([folder, chain = m_Chain, facts] { Examine(folder, chain, *facts); }) ||
+            !facts->Enterable || !m_Chain.Enter(facts->Id))
             return;
-        std::vector<FolderEntry> entries;
-        ListFolder(folder, entries);
+        const std::vector<FolderEntry>& entries = facts->Entries;
         const double step = entries.empty() ? 0 : span / static_cast<double>(entries.size());
-        for (const FolderEntry& entry : entries) {
+        for (size_t i = 0; i < entries.size(); ++i) {
             if (m_Progress.IsCancelled())
                 break;
             m_Progress.SetPos(static_cast<int>(start));
-            const std::string path = JoinPath(folder, entry.Name);
-            if (entry.IsFolder)
+            const std::string path = JoinPath(folder, entries[i].Name);
+            if (entries[i].IsFolder)
                 Search(path, start, step);
-            else
-                Consider(path);
+            else if (facts->FileSizes[i] && Passes(m_Request, path, *facts->FileSizes[i]) &&
+                     m_Doc.AddFile(path, m_Request.useExtension, PathText::Exact))
+                ++m_Added;
             start += step;
         }
         m_Doc.UpdateItemCount();
@@ -69,15 +99,6 @@ public:
     int Added() const { return m_Added; }
 
 private:
-    // Regular files only: a dangling link, a device or a pipe is no track.
-    void Consider(const std::string& path) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            Passes(m_Request, path, st.st_size) &&
-            m_Doc.AddFile(path, m_Request.useExtension, PathText::Exact))
-            ++m_Added;
-    }
-
     CTorvaneDoc& m_Doc;
     const SearchRequest& m_Request;
     CProgress& m_Progress;
@@ -94,7 +115,10 @@ int SearchFolder(CTorvaneDoc& doc, const SearchRequest& request, const std::stri
     const auto progress = doc.Host().OpenProgress();
     progress->SetPos(0);
     CFolderSearch search(doc, request, *progress);
-    search.Search(folder, 0, CProgress::Upper);
+    {
+        const CTorvaneDoc::CStorageWait wait(doc, *progress);
+        search.Search(folder, 0, CProgress::Upper);
+    }
     progress->Close();
     doc.Host().SetWaitCursor(false);
     return search.Added();

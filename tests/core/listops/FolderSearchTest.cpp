@@ -1,5 +1,6 @@
 #include "core/listops/FolderSearch.h"
 #include "ListOpsFixture.h"
+#include "StalledStorage.h"
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -116,6 +117,22 @@ TEST_F(FolderSearchTest, RunsUnderAProgressWindowThatCancels) {
     EXPECT_LT(added, 8);
     EXPECT_EQ(doc.CurrentList().size(), static_cast<size_t>(added)) << "what was added stays";
     EXPECT_EQ(host.ProgressClosed, 2);
+}
+
+// A folder that never answers (a share that stopped) holds up neither the window nor the
+// cancel: storage is asked off the window's thread, and the search ends with what it added.
+TEST_F(FolderSearchTest, ACancelEndsTheWaitForAFolderThatNeverAnswers) {
+    host.OffThread = true;
+    host.CancelAfter = 40; // the entries up to sub, then some turns of the wait (about 20 ms each)
+    test::CStalledPath stalled(root + "/sub");
+    SplitSearchTerms(request, "");
+    const int added = SearchFolder(doc, request, root);
+    EXPECT_TRUE(stalled.Holding());
+    EXPECT_EQ(Paths(), (Texts{"root/.hidden.mp3", "root/.hiddendir/deep/er/x.mp3", "root/a.mp3",
+                              "root/big.mp3", "root/link/Song.MP3", "root/readme.txt"}))
+        << "everything before sub in name order";
+    EXPECT_EQ(added, 6);
+    EXPECT_EQ(host.ProgressClosed, 1);
 }
 
 } // namespace
