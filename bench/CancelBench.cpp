@@ -10,10 +10,11 @@
 //
 // FOLDER is best a fresh mount of bench_slowfs with a delay of seconds (see slow_cancel.sh).
 
+#include "UnattendedQtHost.h"
+
 #include "core/doc/TorvaneDoc.h"
 #include "core/gather/Gathering.h"
 #include "core/settings/Profile.h"
-#include "gui/desktop/QtUiHost.h"
 #include "gui/widgets/ProgressWindow.h"
 
 #include <QApplication>
@@ -30,15 +31,6 @@
 namespace {
 
 using namespace torvane;
-
-// The desktop host with its progress windows; message boxes are answered without a window, so
-// the run never waits for a click.
-class CUnattendedQtHost final : public CQtUiHost {
-public:
-    MessageAnswer ShowMessage(MessageKind, const CMessage&, MessageButtons) override {
-        return MessageAnswer::Ok;
-    }
-};
 
 CProgressWindow* OpenProgressWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())

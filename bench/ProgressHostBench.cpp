@@ -6,11 +6,11 @@
 //   build/bench/bench/torvane_bench_progress [repetitions]
 
 #include "SyntheticList.h"
+#include "UnattendedQtHost.h"
 
 #include "core/gather/ListFileReader.h"
 #include "core/listops/Duplicates.h"
 #include "core/listops/Search.h"
-#include "gui/desktop/QtUiHost.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -27,15 +27,6 @@
 namespace {
 
 using namespace torvane;
-
-// The desktop host with its progress windows; only the closing message boxes are answered
-// without a window, so the run never waits for a click.
-class CUnattendedQtHost final : public CQtUiHost {
-public:
-    MessageAnswer ShowMessage(MessageKind, const CMessage&, MessageButtons) override {
-        return MessageAnswer::Ok;
-    }
-};
 
 struct Timing {
     double CpuMs;
