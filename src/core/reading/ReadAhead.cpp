@@ -78,8 +78,9 @@ CLiveReaders& Readers() {
 }
 
 // A folder kept open while its files are read: their status is asked relative to it. The first
-// reader that needs it opens it, never the operation: its thread may be one that must not wait
-// on storage, and opening a folder on a share waits as long as opening a file.
+// reader that needs it opens it, not the operation as it queues the files: that may be the
+// window's thread, which must not wait on storage, and opening a folder on a share waits as
+// long as opening a file.
 class CRunFolder {
 public:
     explicit CRunFolder(std::string path) : m_Path(std::move(path)) {}
