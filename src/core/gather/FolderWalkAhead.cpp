@@ -250,21 +250,25 @@ CFolderWalkAhead::Answer CFolderWalkAhead::Take(const std::string& folder, Folde
 
 bool CFolderWalkAhead::Told(const std::vector<std::string>& files) {
     TellAhead();
-    if (!m_Telling)
-        return false;
+    // Files told before the telling stopped at a folder reached again are still queued, in the
+    // order the scan adds them.
     if (files.empty() || (!m_Told.empty() && m_Told.front() == files.front()))
         return true;
+    if (!m_Telling && m_Told.empty())
+        return false;
     // The scan went another way: what was told is not what it adds.
     StopTelling();
+    m_Told.clear();
     m_Doc.EndExpectedFiles();
     return false;
 }
 
 void CFolderWalkAhead::Adding(const std::string& path) {
-    if (!m_Telling)
+    if (!m_Telling && m_Told.empty())
         return;
     if (m_Told.empty() || m_Told.front() != path) {
         StopTelling();
+        m_Told.clear();
         return;
     }
     m_Told.pop_front();
@@ -301,14 +305,14 @@ void CFolderWalkAhead::TellAhead() {
             m_Frames.pop_back();
         }
     }
-    if (stop) {
-        StopTelling();
-        return;
+    if (!files.empty()) {
+        m_Doc.ExpectFiles(files, true, PathText::Exact);
+        std::move(files.begin(), files.end(), std::back_inserter(m_Told));
     }
-    if (files.empty())
-        return;
-    m_Doc.ExpectFiles(files, true, PathText::Exact);
-    std::move(files.begin(), files.end(), std::back_inserter(m_Told));
+    // A folder reached again: the scan goes on by itself from there, after adding the files
+    // told, which come before it.
+    if (stop)
+        StopTelling();
 }
 
 bool CFolderWalkAhead::EnterFrame(Frame& frame) {
@@ -325,7 +329,6 @@ bool CFolderWalkAhead::EnterFrame(Frame& frame) {
 void CFolderWalkAhead::StopTelling() {
     m_Telling = false;
     m_Frames.clear();
-    m_Told.clear();
     const std::lock_guard guard(m_Shared->Lock);
     m_Shared->Telling = false;
     std::vector<std::shared_ptr<Node>> taken;
