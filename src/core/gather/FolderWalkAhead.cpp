@@ -258,7 +258,6 @@ bool CFolderWalkAhead::Told(const std::vector<std::string>& files) {
         return false;
     // The scan went another way: what was told is not what it adds.
     StopTelling();
-    m_Told.clear();
     m_Doc.EndExpectedFiles();
     return false;
 }
@@ -268,7 +267,6 @@ void CFolderWalkAhead::Adding(const std::string& path) {
         return;
     if (m_Told.empty() || m_Told.front() != path) {
         StopTelling();
-        m_Told.clear();
         return;
     }
     m_Told.pop_front();
@@ -312,7 +310,7 @@ void CFolderWalkAhead::TellAhead() {
     // A folder reached again: the scan goes on by itself from there, after adding the files
     // told, which come before it.
     if (stop)
-        StopTelling();
+        StopTelling(true);
 }
 
 bool CFolderWalkAhead::EnterFrame(Frame& frame) {
@@ -326,9 +324,11 @@ bool CFolderWalkAhead::EnterFrame(Frame& frame) {
     return !node.Facts.Listed || m_Met.insert(node.Facts.Id).second;
 }
 
-void CFolderWalkAhead::StopTelling() {
+void CFolderWalkAhead::StopTelling(bool keepTold) {
     m_Telling = false;
     m_Frames.clear();
+    if (!keepTold)
+        m_Told.clear();
     const std::lock_guard guard(m_Shared->Lock);
     m_Shared->Telling = false;
     std::vector<std::shared_ptr<Node>> taken;

@@ -66,9 +66,9 @@ private:
     // Tells the document the files that follow, as far as folders are listed and up to the
     // window; asks for the listing it waits for first.
     void TellAhead();
-    // Stops telling: what the scan adds is no longer what the walk foresees. The files told
-    // stay in m_Told, for the caller to keep (they are still what the scan adds next) or drop.
-    void StopTelling();
+    // Stops telling: what the scan adds is no longer what the walk foresees. keepTold: the
+    // files told are still what the scan adds next (the walk stopped past them).
+    void StopTelling(bool keepTold = false);
     // Whether the walk goes on from the frame on top; false when it stops telling here.
     bool EnterFrame(Frame& frame);
 
